@@ -1,0 +1,49 @@
+# make run   - install what is missing, build, start the desktop program on the sample file
+# make test  - install what is missing, build, run the whole test suite (also under ASan+UBSan)
+# make bench - build and run the benchmarks (see bench/README.md)
+# make fuzz  - build the libFuzzer targets with clang and run each for FUZZ_SECONDS
+
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+CMAKE_FLAGS ?=
+CTEST_FLAGS ?= --output-on-failure
+
+.PHONY: deps build run test test-release test-sanitize bench fuzz clean
+
+deps:
+	scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/src/app/ravelin data/sample.pgn
+
+test-release: build
+	cd $(BUILD) && ctest $(CTEST_FLAGS)
+
+# The core and its tests under AddressSanitizer and UndefinedBehaviorSanitizer (the Qt window is
+# tested in the ordinary build).
+test-sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRAVELIN_SANITIZE=ON \
+	  -DRAVELIN_GUI=OFF -DRAVELIN_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_FLAGS)
+
+test: test-release test-sanitize
+
+bench: build
+	scripts/install-deps --bench
+	bench/run-benchmarks
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVELIN_FUZZ=ON \
+	  -DRAVELIN_TESTS=OFF -DRAVELIN_GUI=OFF -DRAVELIN_BENCH=OFF
+	cmake --build $(FUZZ_BUILD)
+	fuzz/run-fuzzers $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,74 @@
+#include "app/cli_commands.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "gamefile/game_index.h"
+#include "gamefile/line_reader.h"
+
+#ifdef RAVELIN_HAVE_CHESS
+#include "chess/chess_commands.h"
+#endif
+
+namespace ravelin::app {
+
+namespace {
+
+int IndexCommand(CliContext& context, int argc, char** argv) {
+    if (argc != 1) {
+        context.err << "usage: ravelin-cli index FILE\n";
+        return 2;
+    }
+    std::string path = argv[0];
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        context.err << "Error opening file.\n";
+        return 1;
+    }
+    auto started = std::chrono::steady_clock::now();
+    gamefile::GameIndex index;
+    gamefile::LineReader reader;
+    gamefile::IndexResult result = gamefile::IndexGameFile(fd, path, false, index, reader);
+    auto elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    close(fd);
+    context.out << "Games: " << result.count << "\n";
+    char time[64];
+    std::snprintf(time, sizeof time, "Time: %.3f s%s\n", elapsed, result.fromCache ? " (index cache)" : "");
+    context.out << time;
+    if (result.limitReached) {
+        std::snprintf(time, sizeof time, gamefile::kMaxGamesWarning, gamefile::kMaxGames);
+        context.err << time << "\n";
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunCliCommand(CliContext& context, const std::string& command, int argc, char** argv) {
+    if (command == "index") {
+        return IndexCommand(context, argc, argv);
+    }
+#ifdef RAVELIN_HAVE_CHESS
+    if (command == "perft") {
+        if (argc != 2) {
+            context.err << "usage: ravelin-cli perft FEN DEPTH\n";
+            return 2;
+        }
+        return chess::RunPerftCommand(argv[0], std::atoi(argv[1]), context.out);
+    }
+    if (command == "moves") {
+        if (argc != 1) {
+            context.err << "usage: ravelin-cli moves FEN\n";
+            return 2;
+        }
+        return chess::RunMovesCommand(argv[0], context.out);
+    }
+#endif
+    return kUnknownCommand;
+}
+
+}  // namespace ravelin::app

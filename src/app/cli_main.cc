@@ -1,0 +1,42 @@
+// ravelin-cli: batch use of the program's core from a terminal.
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "app/cli_commands.h"
+#include "platform/working_paths.h"
+
+namespace {
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: ravelin-cli [--workdir DIR] COMMAND ...\n"
+           "commands:\n"
+           "  index FILE          index the games of a PGN file; prints the count and the time taken\n"
+#ifdef RAVELIN_HAVE_CHESS
+           "  perft FEN DEPTH     count the legal move sequences of a position (FEN or \"startpos\")\n"
+           "  moves FEN           list the legal moves of a position in SAN\n"
+#endif
+        ;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string workingDirectory = ravelin::platform::TakeWorkingDirectoryOption(argc, argv);
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintUsage(argc < 2 ? std::cerr : std::cout);
+        return argc < 2 ? 2 : 0;
+    }
+    ravelin::app::CliContext context{workingDirectory, std::cout, std::cerr};
+    std::string command = argv[1];
+    int result = ravelin::app::RunCliCommand(context, command, argc - 2, argv + 2);
+    if (result == ravelin::app::kUnknownCommand) {
+        std::cerr << "ravelin-cli: unknown command \"" << command << "\"\n";
+        PrintUsage(std::cerr);
+        return 2;
+    }
+    return result;
+}

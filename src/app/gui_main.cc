@@ -1,0 +1,132 @@
+// ravelin: the desktop program. Optional argument: a PGN file to open.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string_view>
+
+#include "gamefile/game_index.h"
+#include "gamefile/line_reader.h"
+#include "gamefile/tag_line.h"
+#include "platform/qt/main_window_widget.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/working_paths.h"
+#include "shell/main_window.h"
+
+namespace {
+
+bool DisplayAvailable() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && value[0] != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+// Without a screen the program still tells what the file holds: its game count and first header.
+int DescribeFileWithoutDisplay(const std::string& path) {
+    std::cout << "No display available: the window cannot be shown.\n";
+    if (path.empty()) {
+        return 1;
+    }
+    std::string cleaned = path;
+    if (cleaned.size() >= 2 && cleaned.front() == '"' && cleaned.back() == '"') {
+        cleaned = cleaned.substr(1, cleaned.size() - 2);
+    }
+    int fd = open(cleaned.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        std::cout << "Error opening file.\n";
+        return 1;
+    }
+    ravelin::gamefile::GameIndex index;
+    ravelin::gamefile::LineReader reader;
+    ravelin::gamefile::IndexResult result = ravelin::gamefile::IndexGameFile(fd, cleaned, false, index, reader);
+    std::cout << "File: " << cleaned << "\nGames: " << result.count << "\n";
+    if (result.count > 0) {
+        reader.Attach(fd);
+        reader.Seek(index.Offset(1));
+        char line[ravelin::gamefile::kLineBufferSize];
+        bool inHeader = false;
+        while (reader.ReadLine(line) > 0) {
+            if (ravelin::gamefile::IsTagLine(line)) {
+                std::cout << line << "\n";
+                inHeader = true;
+            } else if (inHeader) {
+                break;
+            }
+        }
+    }
+    close(fd);
+    return 0;
+}
+
+// Removes "--screenshot FILE" from the arguments and returns FILE (empty when absent).
+std::string TakeScreenshotOption(int& argc, char** argv) {
+    std::string picture;
+    int out = 1;
+    for (int in = 1; in < argc; ++in) {
+        if (std::string_view(argv[in]) == "--screenshot" && in + 1 < argc) {
+            picture = argv[++in];
+            continue;
+        }
+        argv[out++] = argv[in];
+    }
+    argc = out;
+    argv[argc] = nullptr;
+    return picture;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string workingDirectory = ravelin::platform::TakeWorkingDirectoryOption(argc, argv);
+    std::string screenshot = TakeScreenshotOption(argc, argv);
+    std::string commandLinePath = argc > 1 ? argv[1] : "";
+    if (!DisplayAvailable()) {
+        return DescribeFileWithoutDisplay(commandLinePath);
+    }
+    std::string problem = ravelin::platform::EnsureDirectory(workingDirectory);
+    if (!problem.empty()) {
+        std::cerr << "ravelin: cannot use the working directory " << workingDirectory << ": " << problem << "\n";
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    ravelin::platform::QtPlatform platform;
+    ravelin::shell::MainWindow core(platform.AsPlatform(), ravelin::platform::WorkingPaths(workingDirectory));
+    platform.commandHandler = [&core](int id) { core.HandleCommand(id); };
+
+    std::unique_ptr<ravelin::platform::MainWindowWidget> window;
+    try {
+        window = std::make_unique<ravelin::platform::MainWindowWidget>(core);
+    } catch (const std::exception& error) {
+        std::cerr << "ravelin: cannot create the main window: " << error.what() << "\n";
+        return 1;
+    }
+    platform.SetParentWindow(window.get());
+    platform.nonInteractive = !screenshot.empty();
+    core.StartUp(commandLinePath);
+    window->show();
+    if (!screenshot.empty()) {
+        // Let the posted commands run (opening the file may take two passes), then paint.
+        constexpr int kMaxRounds = 1000;
+        for (int round = 0; round < kMaxRounds && platform.PendingCommandCount() > 0; ++round) {
+            QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+        bool saved = window->grab().save(QString::fromStdString(screenshot), "PNG");
+        core.SaveSettings();
+        if (!saved) {
+            std::cerr << "ravelin: cannot write " << screenshot << "\n";
+            return 1;
+        }
+        return 0;
+    }
+    return application.exec();
+}

@@ -1,0 +1,327 @@
+#include "gamefile/game_index.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "gamefile/tag_line.h"
+#include "platform/file_util.h"
+
+namespace ravelin::gamefile {
+
+namespace {
+
+constexpr std::size_t kCacheHeaderSize = 8;
+constexpr std::size_t kCacheEntrySize = 4;
+// A header holds at most this many tag lines before the scan expects its end.
+constexpr int kFullHeaderTagLines = 8;
+// A header line that is neither a tag nor empty is taken as the start of movetext by the game
+// finder only after this many tag lines.
+constexpr int kFinderHeaderTagLines = 7;
+
+bool StartsWithMoveOne(std::string_view line) { return line.size() >= 2 && line[0] == '1' && line[1] == '.'; }
+
+std::uint32_t ReadLittleEndian32(const char* p) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+void AppendLittleEndian32(std::string& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+    }
+}
+
+// The line classes of the game boundary rules shared by the scan and the game finder.
+enum class ScanState { kBeforeFirst, kHeader, kHeaderFull, kMovetext };
+
+struct CacheContents {
+    bool readable = false;    // the header could be read: its count is the old count
+    bool wellFormed = false;  // length, count and offsets are consistent with the PGN file
+    std::uint32_t storedSize = 0;
+    std::uint32_t storedCount = 0;
+    std::string bytes;
+};
+
+CacheContents ReadCache(const std::string& cachePath, std::int64_t pgnSize) {
+    CacheContents cache;
+    constexpr std::size_t kMaxCacheSize = kCacheHeaderSize + kCacheEntrySize * kMaxGames;
+    if (cachePath.empty() || !platform::ReadSmallFile(cachePath, cache.bytes, kMaxCacheSize) ||
+        cache.bytes.size() < kCacheHeaderSize) {
+        return cache;
+    }
+    cache.readable = true;
+    cache.storedSize = ReadLittleEndian32(cache.bytes.data());
+    cache.storedCount = ReadLittleEndian32(cache.bytes.data() + 4);
+    if (cache.storedCount > static_cast<std::uint32_t>(kMaxGames) ||
+        cache.bytes.size() != kCacheHeaderSize + kCacheEntrySize * cache.storedCount) {
+        return cache;
+    }
+    std::int64_t previous = -1;
+    for (std::uint32_t i = 0; i < cache.storedCount; ++i) {
+        std::int64_t offset = ReadLittleEndian32(cache.bytes.data() + kCacheHeaderSize + kCacheEntrySize * i);
+        if (offset <= previous || offset >= pgnSize) {
+            return cache;
+        }
+        previous = offset;
+    }
+    cache.wellFormed = true;
+    return cache;
+}
+
+bool CacheFitsFile(const CacheContents& cache, std::int64_t pgnSize) {
+    return cache.wellFormed && pgnSize >= 0 && static_cast<std::int64_t>(cache.storedSize) == pgnSize;
+}
+
+void WriteCache(const std::string& cachePath, std::int64_t pgnSize, const GameIndex& index) {
+    if (cachePath.empty() || pgnSize < 0 || pgnSize > std::numeric_limits<std::uint32_t>::max()) {
+        return;
+    }
+    std::string bytes;
+    bytes.reserve(kCacheHeaderSize + kCacheEntrySize * index.offsets.size());
+    AppendLittleEndian32(bytes, static_cast<std::uint32_t>(pgnSize));
+    AppendLittleEndian32(bytes, static_cast<std::uint32_t>(index.Count()));
+    for (std::uint32_t offset : index.offsets) {
+        AppendLittleEndian32(bytes, offset);
+    }
+    // A cache that cannot be written only costs a scan next time.
+    platform::WriteFileReplacing(cachePath, bytes.data(), bytes.size());
+}
+
+void RemoveCompanion(std::string_view pgnPath, std::string_view suffix) {
+    std::string path = CompanionPath(pgnPath, suffix);
+    if (!path.empty()) {
+        std::remove(path.c_str());
+    }
+}
+
+}  // namespace
+
+std::string CompanionPath(std::string_view pgnPath, std::string_view suffix) {
+    constexpr std::size_t kReplaced = 3;
+    if (pgnPath.size() <= kReplaced) {
+        return {};
+    }
+    std::string path(pgnPath.substr(0, pgnPath.size() - kReplaced));
+    path += suffix;
+    if (path == pgnPath) {
+        return {};
+    }
+    return path;
+}
+
+std::int64_t FileSize(int fd) {
+    struct stat info;
+    if (fd < 0 || fstat(fd, &info) != 0) {
+        return -1;
+    }
+    return info.st_size;
+}
+
+void ScanGameOffsets(LineReader& reader, GameIndex& index) {
+    index.offsets.clear();
+    reader.mode = LineReaderMode::kIndexing;
+    char line[kLineBufferSize];
+    std::uint64_t position = 0;
+    ScanState state = ScanState::kBeforeFirst;
+    int tagLines = 0;
+
+    // Returns false when the table is full or the offset no longer fits the index's 32 bits.
+    auto startGame = [&](std::uint64_t offset) {
+        if (offset > std::numeric_limits<std::uint32_t>::max()) {
+            return false;
+        }
+        index.offsets.push_back(static_cast<std::uint32_t>(offset));
+        return index.Count() < kMaxGames;
+    };
+
+    for (;;) {
+        std::uint64_t lineStart = position;
+        int length = reader.ReadLine(line);
+        if (length == 0) {
+            break;
+        }
+        position += static_cast<std::uint64_t>(length);
+        if (line[0] == '%') {
+            continue;  // PGN escape line
+        }
+        std::string_view text(line);
+        bool empty = text.empty();
+        bool isTag = !empty && text[0] == '[' && IsTagLine(text);
+        if (state == ScanState::kBeforeFirst) {
+            if (position > 2 && isTag) {
+                // Whatever stands before the first tag line belongs to game 1.
+                if (!startGame(0)) {
+                    break;
+                }
+                state = ScanState::kHeader;
+                tagLines = 1;
+            } else if (empty) {
+                state = ScanState::kHeader;
+                tagLines = 0;
+            } else {
+                break;  // the file does not begin like a PGN file
+            }
+            continue;
+        }
+        if ((state == ScanState::kHeader || state == ScanState::kHeaderFull) && StartsWithMoveOne(text)) {
+            empty = true;
+        }
+        if (state == ScanState::kHeader) {
+            if (empty) {
+                if (tagLines >= 1) {
+                    state = ScanState::kMovetext;
+                }
+            } else if (isTag) {
+                ++tagLines;
+                if (tagLines == 1 && !startGame(lineStart)) {
+                    break;
+                }
+                if (tagLines == kFullHeaderTagLines) {
+                    state = ScanState::kHeaderFull;
+                }
+            }
+        } else if (state == ScanState::kHeaderFull) {
+            if (empty) {
+                state = ScanState::kMovetext;
+            } else if (!isTag) {
+                break;  // a header that never ends: the rest of the file is not read
+            }
+        } else {  // kMovetext
+            if (empty) {
+                state = ScanState::kHeader;
+                tagLines = 0;
+            } else if (isTag) {
+                state = ScanState::kHeader;
+                tagLines = 1;
+                if (!startGame(lineStart)) {
+                    break;
+                }
+            }
+        }
+    }
+    reader.mode = LineReaderMode::kNormal;
+}
+
+IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index,
+                          LineReader& reader) {
+    IndexResult result;
+    std::int64_t pgnSize = FileSize(fd);
+    std::string cachePath = CompanionPath(pgnPath, "PGO");
+    CacheContents cache = ReadCache(cachePath, pgnSize);
+    int oldCount = cache.readable ? static_cast<int>(std::min<std::uint32_t>(cache.storedCount, kMaxGames)) : 0;
+
+    if (!forceRescan && CacheFitsFile(cache, pgnSize)) {
+        index.offsets.clear();
+        for (std::uint32_t i = 0; i < cache.storedCount; ++i) {
+            index.offsets.push_back(ReadLittleEndian32(cache.bytes.data() + kCacheHeaderSize + kCacheEntrySize * i));
+        }
+        result.count = index.Count();
+        result.fromCache = true;
+        result.limitReached = result.count == kMaxGames;
+        return result;
+    }
+
+    reader.Attach(fd);
+    reader.Seek(0);
+    ScanGameOffsets(reader, index);
+    result.count = index.Count();
+    result.limitReached = result.count == kMaxGames;
+    WriteCache(cachePath, pgnSize, index);
+    if (result.count != oldCount) {
+        result.countChanged = true;
+        RemoveCompanion(pgnPath, "TRE");
+        RemoveCompanion(pgnPath, "TRX");
+    }
+    return result;
+}
+
+bool IndexIsCurrent(int fd, const std::string& pgnPath) {
+    std::int64_t pgnSize = FileSize(fd);
+    return CacheFitsFile(ReadCache(CompanionPath(pgnPath, "PGO"), pgnSize), pgnSize);
+}
+
+std::int64_t FindGameByScanning(LineReader& reader, int n) {
+    reader.Seek(0);
+    reader.mode = LineReaderMode::kIndexing;
+    char line[kLineBufferSize];
+    std::uint64_t position = 0;
+    ScanState state = ScanState::kBeforeFirst;
+    int tagLines = 0;
+    int games = 0;
+    std::int64_t found = -1;
+
+    for (;;) {
+        std::uint64_t lineStart = position;
+        int length = reader.ReadLine(line);
+        if (length == 0) {
+            break;
+        }
+        position += static_cast<std::uint64_t>(length);
+        if (line[0] == '%') {
+            continue;
+        }
+        std::string_view text(line);
+        bool empty = text.empty();
+        bool isTag = !empty && IsTagLine(text);
+        std::int64_t gameStart = -1;
+        if (state == ScanState::kBeforeFirst) {
+            if (position > 2 && isTag) {
+                gameStart = 0;
+                state = ScanState::kHeader;
+                tagLines = 1;
+            } else if (empty) {
+                state = ScanState::kHeader;
+                tagLines = 0;
+            } else {
+                break;
+            }
+        } else if (state == ScanState::kHeader || state == ScanState::kHeaderFull) {
+            if (StartsWithMoveOne(text)) {
+                empty = true;
+            }
+            if (empty) {
+                if (tagLines >= 1) {
+                    state = ScanState::kMovetext;
+                }
+            } else if (isTag) {
+                if (state == ScanState::kHeader) {
+                    ++tagLines;
+                    if (tagLines == 1) {
+                        gameStart = static_cast<std::int64_t>(lineStart);
+                    }
+                    if (tagLines == kFullHeaderTagLines) {
+                        state = ScanState::kHeaderFull;
+                    }
+                }
+            } else if (state == ScanState::kHeaderFull || tagLines == kFinderHeaderTagLines) {
+                state = ScanState::kMovetext;
+            } else if (tagLines >= 1) {
+                break;  // a malformed header: the games after it cannot be counted reliably
+            }
+        } else if (empty) {
+            state = ScanState::kHeader;
+            tagLines = 0;
+        } else if (isTag) {
+            state = ScanState::kHeader;
+            tagLines = 1;
+            gameStart = static_cast<std::int64_t>(lineStart);
+        }
+        if (gameStart >= 0 && ++games == n) {
+            found = gameStart;
+            break;
+        }
+    }
+    reader.mode = LineReaderMode::kNormal;
+    if (found >= 0) {
+        reader.Seek(static_cast<std::uint64_t>(found));
+    }
+    return found;
+}
+
+}  // namespace ravelin::gamefile

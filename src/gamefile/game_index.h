@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gamefile/line_reader.h"
+
+namespace ravelin::gamefile {
+
+// The program handles at most this many games of one file; the rest of a bigger file is not reachable.
+inline constexpr int kMaxGames = 200000;
+
+inline constexpr char kMaxGamesWarning[] = "Warning: Maximum number %d games exceeded.";
+inline constexpr char kErrorFindingGame[] = "Error finding game.";
+
+// The byte offset at which each game of the open file begins (game 1 first).
+struct GameIndex {
+    GameIndex() { offsets.reserve(kMaxGames); }
+    std::vector<std::uint32_t> offsets;
+    int Count() const { return static_cast<int>(offsets.size()); }
+    // Offset of a 1-based game number; the caller checks the range.
+    std::uint32_t Offset(int game) const { return offsets[static_cast<std::size_t>(game - 1)]; }
+};
+
+// A file beside the PGN file: the path with its last three characters replaced by the suffix
+// ("PGO", "TRF", "TRE"...). Empty when the path is too short or the companion would be the PGN
+// file itself (a PGN file named "games.PGO"), so that no caller ever overwrites or deletes it.
+std::string CompanionPath(std::string_view pgnPath, std::string_view suffix);
+
+// Scans a file from its start for the offsets at which games begin. The reader must be attached
+// and positioned at offset 0; it is left in normal mode.
+void ScanGameOffsets(LineReader& reader, GameIndex& index);
+
+struct IndexResult {
+    int count = 0;
+    bool fromCache = false;
+    bool countChanged = false;  // differs from the count the cache held before
+    bool limitReached = false;  // exactly kMaxGames games: the rest of the file may be cut off
+};
+
+// Fills the index for the open file, from the index cache file beside it when that is current
+// and well formed (and forceRescan is false), else by scanning; a scan is written to the cache.
+// When the count changed, the opening tree files of the same name no longer fit and are deleted.
+IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index,
+                          LineReader& reader);
+
+// Whether the index cache file exists, is well formed and was made for a file of this size.
+bool IndexIsCurrent(int fd, const std::string& pgnPath);
+
+// Counts games from the start of the file with the rules of the scan and returns the offset of
+// game n, or -1 when the file ends first or a header is malformed. Used for a game number beyond
+// the indexed count.
+std::int64_t FindGameByScanning(LineReader& reader, int n);
+
+// Size of an open file, or -1.
+std::int64_t FileSize(int fd);
+
+}  // namespace ravelin::gamefile

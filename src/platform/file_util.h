@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace ravelin::platform {
+
+// Writes a whole file through a temporary file in the same directory that is then renamed over
+// the old one, so readers see either the old or the new contents, never a half-written file.
+// Returns false (and leaves the old file untouched) when any step fails.
+bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size);
+
+// Reads a whole small file; false when it cannot be opened or read.
+bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t maxSize);
+
+bool FileExists(const std::string& path);
+
+}  // namespace ravelin::platform

@@ -1,0 +1,150 @@
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QScreen>
+#include <cstdio>
+
+namespace ravelin::platform {
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+Platform QtPlatform::AsPlatform() {
+    Platform platform;
+    platform.messages = this;
+    platform.files = this;
+    platform.dialogs = this;
+    platform.commands = this;
+    platform.clipboard = this;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        platform.screen.width = screen->geometry().width();
+        platform.screen.height = screen->geometry().height();
+        platform.screen.dpiX = screen->logicalDotsPerInchX();
+        platform.screen.dpiY = screen->logicalDotsPerInchY();
+    }
+    return platform;
+}
+
+void QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
+    if (nonInteractive) {
+        std::fprintf(stderr, "%s\n", request.text.c_str());
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(request.caption),
+                    QString::fromStdString(request.text), QMessageBox::Ok, parent_);
+    box.setObjectName(QString::fromStdString(request.templateName));
+    box.exec();
+}
+
+int QtPlatform::AskQuestionBox(const MessageBoxRequest& request) {
+    if (nonInteractive) {
+        std::fprintf(stderr, "%s (answered No)\n", request.text.c_str());
+        return kAnswerNo;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(request.caption),
+                    QString::fromStdString(request.text), QMessageBox::NoButton, parent_);
+    box.setObjectName(QString::fromStdString(request.templateName));
+    QPushButton* yes = box.addButton("YES", QMessageBox::YesRole);
+    box.addButton("NO", QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes ? kAnswerYes : kAnswerNo;
+}
+
+std::optional<std::string> QtPlatform::ChooseFile(const FileDialogRequest& request) {
+    if (nonInteractive) {
+        return std::nullopt;
+    }
+    QString title = QString::fromStdString(request.title);
+    QString start = QString::fromStdString(request.initialDirectory);
+    if (!request.fileName.empty()) {
+        start += "/" + QString::fromStdString(request.fileName);
+    }
+    QString filter = QString::fromStdString(request.filter) + ";;*";
+    QString chosen = request.saveDialog
+                         ? QFileDialog::getSaveFileName(parent_, title, start, filter, nullptr,
+                                                        QFileDialog::DontConfirmOverwrite)
+                         : QFileDialog::getOpenFileName(parent_, title, start, filter);
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen.toStdString();
+}
+
+bool QtPlatform::RunDialog(Dialog& dialog) {
+    if (nonInteractive) {
+        return false;
+    }
+    // Each dialog kind gets its own form with the program's dialogs; one without a form cannot be
+    // filled in here, so it counts as cancelled after saying so.
+    QMessageBox::information(parent_, QString::fromStdString(dialog.Title()),
+                             "This dialog is not available in this version yet.");
+    return false;
+}
+
+void QtPlatform::PostCommand(int commandId) {
+    {
+        std::lock_guard lock(pendingMutex_);
+        ++pendingCommands_[commandId];
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, commandId] {
+            {
+                std::lock_guard lock(pendingMutex_);
+                if (--pendingCommands_[commandId] == 0) {
+                    pendingCommands_.erase(commandId);
+                }
+            }
+            if (commandHandler) {
+                commandHandler(commandId);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+std::size_t QtPlatform::PendingCommandCount() const {
+    std::lock_guard lock(pendingMutex_);
+    std::size_t count = 0;
+    for (const auto& [id, waiting] : pendingCommands_) {
+        count += static_cast<std::size_t>(waiting);
+    }
+    return count;
+}
+
+bool QtPlatform::IsCommandPending(int commandId) const {
+    std::lock_guard lock(pendingMutex_);
+    return pendingCommands_.count(commandId) != 0;
+}
+
+void QtPlatform::StartTimer(int timerId, int intervalMs) {
+    auto& timer = timers_[timerId];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        QObject::connect(timer.get(), &QTimer::timeout, this, [this, timerId] {
+            if (timerHandler) {
+                timerHandler(timerId);
+            }
+        });
+    }
+    timer->start(intervalMs);
+}
+
+void QtPlatform::KillTimer(int timerId) { timers_.erase(timerId); }
+
+void QtPlatform::PostToWindowThread(std::function<void()> call) {
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+}
+
+std::string QtPlatform::GetText() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+void QtPlatform::SetText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+}  // namespace ravelin::platform

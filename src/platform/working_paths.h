@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ravelin::platform {
+
+// The working directory holds the options file, the caches of the ECO table and every other
+// working file under its fixed name.
+class WorkingPaths {
+public:
+    explicit WorkingPaths(std::string directory) : directory_(std::move(directory)) {}
+    const std::string& Directory() const { return directory_; }
+    std::string File(std::string_view name) const { return directory_ + "/" + std::string(name); }
+
+private:
+    std::string directory_;
+};
+
+// $XDG_DATA_HOME/ravelin, else $HOME/.local/share/ravelin, else ./ravelin. Either argument may be
+// null or empty (unset variable). A relative XDG_DATA_HOME is ignored, as the XDG rules say.
+std::string DefaultWorkingDirectory(const char* xdgDataHome, const char* home);
+
+// Creates the directory and its parents when missing. Returns an empty string on success, else
+// the reason.
+std::string EnsureDirectory(const std::string& directory);
+
+// Removes "--workdir DIR" (or "--workdir=DIR") from the argument list and returns DIR, or the
+// default working directory from the environment when the option is absent.
+std::string TakeWorkingDirectoryOption(int& argc, char** argv);
+
+}  // namespace ravelin::platform

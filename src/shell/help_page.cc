@@ -1,0 +1,35 @@
+#include "shell/help_page.h"
+
+namespace ravelin::shell {
+
+std::string_view HelpPageHtml() {
+    static constexpr std::string_view kPage = R"html(<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>Ravelin Help</title></head>
+<body>
+<h1>Ravelin</h1>
+<p>Ravelin is a program for studying chess games kept in PGN files.</p>
+<h2>Opening a file</h2>
+<p><b>File &gt; Open File</b> shows the "Select PGN File" dialog. The games of the chosen file are
+indexed; the index is kept beside the file (same name, last three letters "PGO"), so a large file
+that has not changed opens at once the next time. A file can also be named on the command line:
+<code>ravelin games.pgn</code>.</p>
+<p><b>File &gt; Previous File</b> switches back to the file that was open before, at the game
+you were looking at.</p>
+<p><b>File &gt; Utilities &gt; File Utilities &gt; Reload File</b> indexes the open file again,
+for instance after another program changed it.</p>
+<h2>Moving through the games</h2>
+<p>The scroll bar at the right moves through the games of the file; the status lines show the
+file name and the game number.</p>
+<h2>Working directory</h2>
+<p>Settings and working files are kept in <code>$XDG_DATA_HOME/ravelin</code>
+(normally <code>~/.local/share/ravelin</code>). Start the program with
+<code>--workdir DIR</code> to use another directory.</p>
+<h2>Limits</h2>
+<p>A file may hold up to 200000 games; the program warns when a file reaches that number.
+Lines longer than 255 characters are split at a blank.</p>
+</body></html>
+)html";
+    return kPage;
+}
+
+}  // namespace ravelin::shell
