@@ -31,8 +31,7 @@ int IndexCommand(CliContext& context, int argc, char** argv) {
     }
     auto started = std::chrono::steady_clock::now();
     gamefile::GameIndex index;
-    gamefile::LineReader reader;
-    gamefile::IndexResult result = gamefile::IndexGameFile(fd, path, false, index, reader);
+    gamefile::IndexResult result = gamefile::IndexGameFile(fd, path, false, index);
     auto elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     close(fd);
     context.out << "Games: " << result.count << "\n";

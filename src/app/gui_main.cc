@@ -46,7 +46,7 @@ int DescribeFileWithoutDisplay(const std::string& path) {
     }
     ravelin::gamefile::GameIndex index;
     ravelin::gamefile::LineReader reader;
-    ravelin::gamefile::IndexResult result = ravelin::gamefile::IndexGameFile(fd, cleaned, false, index, reader);
+    ravelin::gamefile::IndexResult result = ravelin::gamefile::IndexGameFile(fd, cleaned, false, index);
     std::cout << "File: " << cleaned << "\nGames: " << result.count << "\n";
     if (result.count > 0) {
         reader.Attach(fd);

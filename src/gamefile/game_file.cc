@@ -318,7 +318,7 @@ int GameFile::OpenGameFile(int handle, OpenMode mode, int& displayMode, int& cur
         host_.clearPerFileState();
     }
     reader_.Attach(fd_);
-    IndexResult result = IndexGameFile(fd_, path_, false, index_, reader_);
+    IndexResult result = IndexGameFile(fd_, path_, false, index_);
     gameCount_ = result.count;
     lastIndexFromCache_ = result.fromCache;
     if (result.limitReached) {
@@ -334,7 +334,7 @@ int GameFile::Reindex() {
     if (fd_ < 0) {
         return 0;
     }
-    IndexResult result = IndexGameFile(fd_, path_, true, index_, reader_);
+    IndexResult result = IndexGameFile(fd_, path_, true, index_);
     gameCount_ = result.count;
     lastIndexFromCache_ = false;
     if (currentGame > gameCount_) {

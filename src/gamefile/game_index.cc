@@ -23,6 +23,11 @@ constexpr int kFullHeaderTagLines = 8;
 // finder only after this many tag lines.
 constexpr int kFinderHeaderTagLines = 7;
 
+std::string_view UpToZeroByte(std::string_view text) {
+    const void* zero = std::memchr(text.data(), '\0', text.size());
+    return zero == nullptr ? text : text.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - text.data()));
+}
+
 bool StartsWithMoveOne(std::string_view line) { return line.size() >= 2 && line[0] == '1' && line[1] == '.'; }
 
 std::uint32_t ReadLittleEndian32(const char* p) {
@@ -90,7 +95,7 @@ void WriteCache(const std::string& cachePath, std::int64_t pgnSize, const GameIn
         AppendLittleEndian32(bytes, offset);
     }
     // A cache that cannot be written only costs a scan next time.
-    platform::WriteFileReplacing(cachePath, bytes.data(), bytes.size());
+    platform::WriteFileReplacing(cachePath, bytes.data(), bytes.size(), platform::Durability::kCache);
 }
 
 void RemoveCompanion(std::string_view pgnPath, std::string_view suffix) {
@@ -126,7 +131,6 @@ std::int64_t FileSize(int fd) {
 void ScanGameOffsets(LineReader& reader, GameIndex& index) {
     index.offsets.clear();
     reader.mode = LineReaderMode::kIndexing;
-    char line[kLineBufferSize];
     std::uint64_t position = 0;
     ScanState state = ScanState::kBeforeFirst;
     int tagLines = 0;
@@ -142,17 +146,19 @@ void ScanGameOffsets(LineReader& reader, GameIndex& index) {
 
     for (;;) {
         std::uint64_t lineStart = position;
-        int length = reader.ReadLine(line);
+        std::string_view text;
+        int length = reader.NextLine(text);
         if (length == 0) {
             break;
         }
         position += static_cast<std::uint64_t>(length);
-        if (line[0] == '%') {
+        // The line as a C string would end at a zero byte.
+        char first = text.empty() ? '\0' : text[0];
+        if (first == '%') {
             continue;  // PGN escape line
         }
-        std::string_view text(line);
-        bool empty = text.empty();
-        bool isTag = !empty && text[0] == '[' && IsTagLine(text);
+        bool empty = first == '\0';
+        bool isTag = first == '[' && IsTagLine(UpToZeroByte(text));
         if (state == ScanState::kBeforeFirst) {
             if (position > 2 && isTag) {
                 // Whatever stands before the first tag line belongs to game 1.
@@ -208,8 +214,7 @@ void ScanGameOffsets(LineReader& reader, GameIndex& index) {
     reader.mode = LineReaderMode::kNormal;
 }
 
-IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index,
-                          LineReader& reader) {
+IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index) {
     IndexResult result;
     std::int64_t pgnSize = FileSize(fd);
     std::string cachePath = CompanionPath(pgnPath, "PGO");
@@ -217,9 +222,10 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
     int oldCount = cache.readable ? static_cast<int>(std::min<std::uint32_t>(cache.storedCount, kMaxGames)) : 0;
 
     if (!forceRescan && CacheFitsFile(cache, pgnSize)) {
-        index.offsets.clear();
+        index.offsets.resize(cache.storedCount);
+        const char* entries = cache.bytes.data() + kCacheHeaderSize;
         for (std::uint32_t i = 0; i < cache.storedCount; ++i) {
-            index.offsets.push_back(ReadLittleEndian32(cache.bytes.data() + kCacheHeaderSize + kCacheEntrySize * i));
+            index.offsets[i] = ReadLittleEndian32(entries + kCacheEntrySize * i);
         }
         result.count = index.Count();
         result.fromCache = true;
@@ -227,9 +233,10 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
         return result;
     }
 
-    reader.Attach(fd);
-    reader.Seek(0);
-    ScanGameOffsets(reader, index);
+    LineReader scanner(kScanBufferSize);
+    scanner.Attach(fd);
+    scanner.Seek(0);
+    ScanGameOffsets(scanner, index);
     result.count = index.Count();
     result.limitReached = result.count == kMaxGames;
     WriteCache(cachePath, pgnSize, index);

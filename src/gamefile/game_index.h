@@ -43,8 +43,11 @@ struct IndexResult {
 // Fills the index for the open file, from the index cache file beside it when that is current
 // and well formed (and forceRescan is false), else by scanning; a scan is written to the cache.
 // When the count changed, the opening tree files of the same name no longer fit and are deleted.
-IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index,
-                          LineReader& reader);
+// The scan moves the descriptor's position: readers of the file seek before they read.
+IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index);
+
+// Reads of the whole-file scan; large reads keep the number of system calls low.
+inline constexpr std::size_t kScanBufferSize = 1 << 20;
 
 // Whether the index cache file exists, is well formed and was made for a file of this size.
 bool IndexIsCurrent(int fd, const std::string& pgnPath);

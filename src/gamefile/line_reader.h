@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace ravelin::gamefile {
 
@@ -34,7 +35,9 @@ enum class LongLineFlag {
 // like leading blanks.
 class LineReader {
 public:
-    LineReader();
+    // The buffer size is the size of each read from the file; the scan of a whole file uses a
+    // larger one than the readers of single games.
+    explicit LineReader(std::size_t bufferSize = kReadBufferSize);
 
     // Reads from this descriptor from its current position on; the buffer starts empty.
     void Attach(int fd);
@@ -51,6 +54,11 @@ public:
     // LineReaderMode), 0 at end of file.
     int ReadLine(char* line);
 
+    // The same line without copying it: text points into the reader's buffers and stays valid
+    // until the next call. Unlike the copied line it may hold zero bytes. Used by scans that look
+    // at a few characters of each line.
+    int NextLine(std::string_view& text);
+
     LineReaderMode mode = LineReaderMode::kNormal;
     LongLineFlag longLineFlag = LongLineFlag::kNotArmed;
     // Bytes taken from the file by ReadLine since the game loader last reset it.
@@ -58,9 +66,12 @@ public:
 
 private:
     bool Fill();
-    int CutLongLine(char* line, std::size_t skipped);
+    int FinishLine(std::string_view& text, const char* start, std::size_t stored, std::size_t taken,
+                   std::size_t skipped);
+    int CutLongLine(std::string_view& text, std::size_t skipped);
 
     int fd_ = -1;
+    std::size_t bufferSize_;
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

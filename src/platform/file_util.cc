@@ -29,7 +29,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
-bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size) {
+bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size, Durability durability) {
     std::string pattern = path + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -41,7 +41,7 @@ bool WriteFileReplacing(const std::string& path, const void* data, std::size_t s
     // mkstemp makes the file private; working files are ordinary user files.
     ok = ok && fchmod(fd, 0644) == 0;
     // The new contents reach the disk before the name points at them.
-    ok = ok && fsync(fd) == 0;
+    ok = ok && (durability == Durability::kCache || fsync(fd) == 0);
     ok = close(fd) == 0 && ok;
     if (ok && std::rename(name.data(), path.c_str()) == 0) {
         return true;
@@ -55,6 +55,15 @@ bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t m
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
+    }
+    // Files of known size are read in one piece.
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        if (static_cast<std::size_t>(info.st_size) > maxSize) {
+            close(fd);
+            return false;
+        }
+        contents.reserve(static_cast<std::size_t>(info.st_size));
     }
     char chunk[65536];
     bool ok = true;

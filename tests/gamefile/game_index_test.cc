@@ -29,8 +29,7 @@ Indexed IndexPath(const std::string& path, bool forceRescan = false) {
     int fd = open(path.c_str(), O_RDWR);
     EXPECT_GE(fd, 0) << path;
     GameIndex index;
-    LineReader reader;
-    Indexed indexed{IndexGameFile(fd, path, forceRescan, index, reader), index.offsets};
+    Indexed indexed{IndexGameFile(fd, path, forceRescan, index), index.offsets};
     close(fd);
     return indexed;
 }
