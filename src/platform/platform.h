@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/child_process.h"
 #include "platform/clipboard.h"
 #include "platform/command_queue.h"
 #include "platform/dialog.h"
 #include "platform/file_dialog.h"
 #include "platform/messages.h"
+#include "platform/printer.h"
 #include "platform/screen.h"
 
 namespace ravelin::platform {
@@ -17,6 +19,8 @@ struct Platform {
     DialogService* dialogs = nullptr;
     CommandQueue* commands = nullptr;
     Clipboard* clipboard = nullptr;
+    ProcessLauncher* processes = nullptr;  // the engine's child process
+    Printer* printer = nullptr;
     ScreenMetrics screen;
 };
 
