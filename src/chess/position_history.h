@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "chess/board.h"
+#include "chess/piece_table.h"
+
+namespace ravelin::chess {
+
+inline constexpr int kMaxMovesPerSide = 200;
+inline constexpr int kMaxPly = 2 * kMaxMovesPerSide;
+inline constexpr int kHistoryEntries = kMaxPly + 1;
+
+// Castling rights, one bit per king and wing.
+inline constexpr std::uint8_t kWhiteKingSide = 1;
+inline constexpr std::uint8_t kWhiteQueenSide = 2;
+inline constexpr std::uint8_t kBlackKingSide = 4;
+inline constexpr std::uint8_t kBlackQueenSide = 8;
+inline constexpr std::uint8_t kAllCastlingRights = 15;
+
+inline constexpr int kNoEnPassantFile = 0;
+
+// One saved position per ply: entry 0 before the first move, entry n after ply n. Besides the
+// board it keeps what the board alone cannot tell the next ply: the slots, the castling rights that
+// survive (a king or rook that ever left its square loses them for good) and the file on which the
+// next ply may capture en passant. Keeping these per ply, rather than as flags that moves switch on,
+// means a trial legality check never changes them and going back to any ply restores them exactly.
+struct PositionHistory {
+    std::array<CompactBoard, kHistoryEntries> boards{};
+    std::array<PieceTable, kHistoryEntries> pieces{};
+    std::array<std::uint8_t, kHistoryEntries> castlingRights{};
+    std::array<std::uint8_t, kHistoryEntries> enPassantFile{};
+};
+
+// The rights still possible on this board: a right needs its king and rook on their home squares.
+std::uint8_t CastlingRightsPossible(const Board& board);
+
+}  // namespace ravelin::chess
