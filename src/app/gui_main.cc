@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
     }
     std::string problem = ravelin::platform::EnsureDirectory(workingDirectory);
     if (!problem.empty()) {
-        std::cerr << "ravelin: cannot use the working directory " << workingDirectory << ": " << problem << "\n";
+        std::cerr << "ravelin: cannot use the working directory " << workingDirectory << ": " << problem
+                  << "\n";
         return 1;
     }
 
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
     ravelin::platform::QtPlatform platform;
     ravelin::shell::MainWindow core(platform.AsPlatform(), ravelin::platform::WorkingPaths(workingDirectory));
     platform.commandHandler = [&core](int id) { core.HandleCommand(id); };
+    platform.timerHandler = [&core](int id) { core.HandleTimer(id); };
 
     std::unique_ptr<ravelin::platform::MainWindowWidget> window;
     try {

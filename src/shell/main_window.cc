@@ -6,12 +6,15 @@
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
 #include "shell/help_page.h"
+#include "shell/options_dialog.h"
 
 namespace ravelin::shell {
 
 namespace {
 
 constexpr char kCaption[] = "Ravelin";
+constexpr int kColumnFormatWindowWidth = 675;
+constexpr int kOpeningLineDelayMs = 100;
 
 LayoutSize LayoutSizeOf(const ScreenLayout& layout) {
     switch (layout.kind) {
@@ -27,9 +30,35 @@ LayoutSize LayoutSizeOf(const ScreenLayout& layout) {
 }  // namespace
 
 MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths)
-    : platform_(platform), paths_(std::move(paths)), messages_(*platform.messages) {}
+    : platform_(platform),
+      paths_(std::move(paths)),
+      messages_(*platform.messages),
+      autoPlay_(*platform.commands, menus_) {
+    RegisterOwnHandlers();
+}
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    StopBackground();
+}
+
+void MainWindow::RegisterOwnHandlers() {
+    handlers_.Set(kCmdOpenFile, [this] { OpenFileCommand(); });
+    handlers_.Set(kCmdPreviousFile, [this] { PreviousFileCommand(); });
+    handlers_.Set(kCmdReloadFile, [this] { ReloadFileCommand(); });
+    handlers_.Set(kCmdOptions, [this] { OptionsCommand(); });
+    handlers_.Set(kCmdExit, [this] { ExitCommand(); });
+    handlers_.Set(kCmdShowVersion, [this] { messages_.ShowMessage(kVersionText); });
+    handlers_.Set(kCmdHelp, [this] { ShowHelp(); });
+    handlers_.Set(kCmdAutoPlay, [this] {
+        autoPlay_.Toggle(AutoPlayIntervalMs(settings_.AutoPlayDelayText()));
+        Call(hooks.redraw);
+    });
+    // The opening line below the board is cleared once, shortly after the options changed.
+    timerHandlers_[kOpeningLineTimer] = [this] {
+        platform_.commands->KillTimer(kOpeningLineTimer);
+        Call(hooks.redraw);
+    };
+}
 
 bool MainWindow::SaveSettings() {
     // A failed write is not reported: the record is written again at the next change.
@@ -43,15 +72,19 @@ void MainWindow::StartUp(const std::string& commandLinePath) {
     environment_.dpiY = platform_.screen.dpiY;
     environment_.workingDirectory = paths_.Directory();
 
-    StartupSettingsResult loaded = LoadStartupSettings(paths_.File(kOptionsFileName), environment_, settings_);
+    StartupSettingsResult loaded =
+        LoadStartupSettings(paths_.File(kOptionsFileName), environment_, settings_);
     if (loaded.convertedOldLayout) {
         std::remove(paths_.File(kSearchWorkFileName).c_str());
     }
     if (loaded.mustWrite) {
         SaveSettings();
     }
-    layout_ = ApplyScreenLayout(settings_, ChooseLayoutFit(environment_.screenWidth, static_cast<int>(settings_.BoardSize())),
-                                displayMode);
+    hideGameTextRunning_ = loaded.hideGameText;
+    ownMenuBarShown_ = settings_.EnhancedMenu();
+    layout_ = ApplyScreenLayout(
+        settings_, ChooseLayoutFit(environment_.screenWidth, static_cast<int>(settings_.BoardSize())),
+        displayMode);
     messages_.SetPlacement(LayoutSizeOf(layout_), displayMode);
 
     gamefile::GameFileHost host{settings_, *platform_.files, messages_, [this] { SaveSettings(); }, [] {}};
@@ -69,6 +102,17 @@ WindowRect MainWindow::InitialWindowRect() const {
     return ComputeWindowRect(settings_, platform_.screen.width, platform_.screen.height);
 }
 
+DispatchContext MainWindow::Context() const {
+    DispatchContext context;
+    context.fileOpen = file_ && file_->IsOpen();
+    context.databaseOpen = databaseOpen;
+    context.displayMode = displayMode;
+    context.analysing = analysing;
+    context.background = background_;
+    context.engine = engine;
+    return context;
+}
+
 void MainWindow::HandleCommand(int commandId) {
     // A command that arrives twice in a row (a double click on a menu bar item) runs once.
     if (commandId == duplicateCommand_) {
@@ -78,49 +122,93 @@ void MainWindow::HandleCommand(int commandId) {
     duplicateCommand_ = platform_.commands->IsCommandPending(commandId) ? commandId : 0;
     messages_.SetPlacement(LayoutSizeOf(layout_), displayMode);
 
-    switch (commandId) {
-        case kCmdOpenFile:
-            OpenFileCommand();
-            break;
-        case kCmdPreviousFile:
-            PreviousFileCommand();
-            break;
-        case kCmdReloadFile:
-            ReloadFileCommand();
-            break;
-        case kCmdExit:
-            exitRequested_ = true;
-            break;
-        case kCmdShowVersion:
-            messages_.ShowMessage(kVersionText);
-            break;
-        case kCmdHelp:
-            ShowHelp();
-            break;
-        default:
-            if (commandId >= kFirstCommandId && commandId <= kLastCommandId) {
-                messages_.ShowMessage(kNotAvailableYet);
-            }
-            break;
+    if (commandId >= kFirstEngineCommandId && commandId <= kLastEngineCommandId) {
+        DispatchEngineCommand(commandId);
+    } else {
+        DispatchTableCommand(commandId);
     }
 
     if (pendingReissue_ != 0) {
-        platform_.commands->PostCommand(pendingReissue_);
+        Post(pendingReissue_);
         pendingReissue_ = 0;
     }
     if (secondPending_ > 1) {
-        platform_.commands->PostCommand(secondPending_);
+        Post(secondPending_);
         secondPending_ = 1;
     }
     Changed();
 }
 
-bool MainWindow::RequireOpenFile() {
-    if (file_ && file_->IsOpen()) {
-        return true;
+void MainWindow::DispatchTableCommand(int commandId) {
+    const CommandInfo* command = FindCommand(commandId);
+    if (command == nullptr) {
+        // No menu issues it: nothing to do.
+        return;
     }
-    messages_.ShowMessage(gamefile::kMustOpenFile);
-    return false;
+    if (auto refusal = RefusalFor(*command, Context())) {
+        messages_.ShowMessage(*refusal);
+        return;
+    }
+    if (command->startsNewView) {
+        Call(hooks.closeViewTools);
+    }
+    if (commandId == kCmdOpenFile || commandId == kCmdPreviousFile) {
+        Call(hooks.leaveDatabaseView);
+    }
+    if (!handlers_.Run(commandId)) {
+        messages_.ShowMessage(kNotAvailableYet);
+    }
+}
+
+void MainWindow::DispatchEngineCommand(int commandId) {
+    if (auto refusal = EngineCommandRefusal(commandId, Context())) {
+        messages_.ShowMessage(*refusal);
+        return;
+    }
+    if (!handlers_.Run(commandId)) {
+        messages_.ShowMessage(kNotAvailableYet);
+    }
+}
+
+void MainWindow::HandleTimer(int timerId) {
+    if (timerId == kAutoPlayTimer) {
+        autoPlay_.Tick();
+    } else if (auto it = timerHandlers_.find(timerId); it != timerHandlers_.end() && it->second) {
+        std::function<void()> handler = it->second;
+        handler();
+    }
+    Changed();
+}
+
+void MainWindow::Post(int commandId) {
+    platform_.commands->PostCommand(commandId);
+}
+
+void MainWindow::Call(const std::function<void()>& hook) {
+    if (hook) {
+        hook();
+    }
+}
+
+void MainWindow::StopBackground() {
+    if (background_ != nullptr) {
+        StopBeforeExit(*background_);
+    }
+}
+
+void MainWindow::ExitCommand() {
+    // The worker may be writing a file: it is stopped (or, where it cannot stop, allowed to
+    // finish) and joined before the program ends.
+    StopBackground();
+    autoPlay_.Stop();
+    Call(hooks.beforeExit);
+    exitRequested_ = true;
+}
+
+void MainWindow::PrepareToClose() {
+    StopBackground();
+    autoPlay_.Stop();
+    SaveSettings();
 }
 
 void MainWindow::OpenFileCommand() {
@@ -152,9 +240,6 @@ void MainWindow::PreviousFileCommand() {
 }
 
 void MainWindow::ReloadFileCommand() {
-    if (!RequireOpenFile()) {
-        return;
-    }
     file_->Reindex();
     messages_.ShowMessage(kFileReloaded);
 }
@@ -169,6 +254,173 @@ void MainWindow::ShowHelp() {
     if (onShowHelp) {
         onShowHelp(path);
     }
+}
+
+void MainWindow::OptionsCommand() {
+    if (settings_.PieceLetters().empty()) {
+        settings_.SetPieceLetters(kDefaultPieceLetters);
+    }
+    OptionsBefore before = OptionsBefore::Of(settings_);
+    OptionsDialog dialog = OptionsDialog::FromSettings(settings_, displayMode);
+    if (platform_.dialogs == nullptr || !platform_.dialogs->RunDialog(dialog)) {
+        return;
+    }
+    dialog.StoreInto(settings_);
+    if (ApplyFirstReplayColours(settings_, before.analysisReplayMode)) {
+        dialog.displayGameButtons = true;
+    }
+    TakeOverRedisplayRequests(dialog, before);
+    SaveSettings();
+    ApplyOptionChanges(before);
+}
+
+void MainWindow::TakeOverRedisplayRequests(const OptionsDialog& dialog, const OptionsBefore& before) {
+    bool openingChanged = dialog.displayOpening != before.displayOpening;
+    bool buttonsChanged = dialog.displayGameButtons != before.displayGameButtons;
+    auto takeButtons = [&] {
+        settings_.SetInt(kOffsetDisplayGameButtons, dialog.displayGameButtons ? 1 : 0);
+    };
+    auto takeBoth = [&] {
+        takeButtons();
+        settings_.SetInt(kOffsetDisplayOpening, dialog.displayOpening ? 1 : 0);
+    };
+
+    if (displayMode == kModeVariationEdit && analysing) {
+        takeBoth();
+        Call(hooks.endAnalysis);
+        analysing = false;
+        displayMode = kModeGame;
+        if (settings_.AnalysisReplayMode() == before.analysisReplayMode) {
+            Post(kCmdDisplayGame);
+        }
+        return;
+    }
+    if (settings_.HideGameText() != hideGameTextRunning_) {
+        takeBoth();
+        hideGameTextRunning_ = settings_.HideGameText();
+        if (displayMode == kModeGame) {
+            Post(kCmdDisplayGame);
+        }
+        return;
+    }
+    if (openingChanged) {
+        takeBoth();
+        if (displayMode == kModeGame) {
+            Post(kCmdDisplayGame);
+        } else if (displayMode == kModeVariationEdit) {
+            Post(kCmdEditVariation);
+        } else if (displayMode == kModeTree) {
+            Call(hooks.redrawTree);
+            platform_.commands->StartTimer(kOpeningLineTimer, kOpeningLineDelayMs);
+        }
+    } else if (buttonsChanged) {
+        takeButtons();
+        if (displayMode == kModeGame) {
+            Post(kCmdDisplayGame);
+        }
+    }
+}
+
+void MainWindow::ShowOwnMenuBar(bool on) {
+    ownMenuBarShown_ = on;
+    if (!on) {
+        menuBar_.SetKind(MenuBarKind::kMain);
+    }
+}
+
+void MainWindow::SetMenuBarKind(MenuBarKind kind) {
+    menuBar_.SetKind(kind);
+    Changed();
+}
+
+void MainWindow::RecomputeWindowRect() {
+    if (onWindowRect) {
+        onWindowRect(ComputeWindowRect(settings_, environment_.screenWidth, environment_.screenHeight));
+    }
+}
+
+void MainWindow::ApplyOptionChanges(const OptionsBefore& before) {
+    if (!settings_.AutoDisplayAnalysisComments()) {
+        Call(hooks.closeAnnotationList);
+    }
+    if (settings_.DisplayActualText() != before.displayActualText && displayMode == kModeText) {
+        Post(kCmdDisplayText);
+        return;
+    }
+
+    bool enhancedChanged = settings_.EnhancedMenu() != before.enhancedMenu;
+    bool columnChanged = settings_.ColumnFormat() != before.columnFormat;
+    SavedRect small = settings_.SmallWindowRect();
+    bool columnCase = !before.columnFormat && settings_.ColumnFormat() &&
+                      layout_.kind == ScreenLayoutKind::kSmall && small.width < kColumnFormatWindowWidth;
+    if (enhancedChanged || columnCase) {
+        if (columnChanged && small.width != 0) {
+            small.width = kColumnFormatWindowWidth;
+            settings_.SetSmallWindowRect(small);
+            SaveSettings();
+        }
+        if (enhancedChanged) {
+            ShowOwnMenuBar(settings_.EnhancedMenu());
+            RecomputeWindowRect();
+        }
+        if (columnCase) {
+            RecomputeWindowRect();
+            Post(displayMode == kModeText ? kCmdDisplayText : kCmdDisplayGame);
+        }
+        return;
+    }
+
+    bool styleChanged = settings_.PieceStyle() != before.pieceStyle;
+    bool sizeChanged = static_cast<int>(settings_.BoardSize()) != before.boardSize;
+    bool replayChanged = settings_.AnalysisReplayMode() != before.analysisReplayMode;
+    if (styleChanged || sizeChanged || replayChanged) {
+        if (styleChanged) {
+            Call(hooks.reloadPieceSet);
+        }
+        ApplyModBlueScheme(settings_, before.pieceStyle, messages_);
+        SaveSettings();
+        BoardFit fit = FitBoardToScreen(environment_.screenWidth, settings_.AnalysisReplayMode(),
+                                        before.boardSize, static_cast<int>(settings_.BoardSize()));
+        if (!fit.message.empty()) {
+            messages_.ShowMessage(fit.message);
+        }
+        if (sizeChanged || replayChanged) {
+            Call(hooks.closeViewTools);
+        }
+        ForgetSmallSavedWindows(settings_, fit.fit);
+        SaveSettings();
+        layout_ = ApplyScreenLayout(settings_, fit.fit, displayMode);
+        RecomputeWindowRect();
+        Call(hooks.layoutChanged);
+        if ((sizeChanged || replayChanged) && displayMode > kModeGame && displayMode != kModeBackground) {
+            bool keepMode = displayMode == kModePositionEdit || displayMode == kModeAddGame ||
+                            displayMode == kModeTree || (displayMode == kModeVariationEdit && analysing);
+            if (!keepMode) {
+                displayMode = kModeGame;
+            }
+        }
+        Call(hooks.redraw);
+        return;
+    }
+
+    bool redrawAll = settings_.NotationStyle() != before.notationStyle ||
+                     settings_.HighlightLastMove() != before.highlightLastMove ||
+                     settings_.PieceLetters() != before.letters;
+    bool redrawGame = (settings_.DisplayCoordinates() != before.displayCoordinates || columnChanged) &&
+                      displayMode == kModeGame;
+    if (redrawAll || redrawGame) {
+        Call(hooks.redraw);
+    }
+}
+
+std::string_view MainWindow::ContextMenu(bool clickOnBoard) const {
+    ContextMenuState state = contextState;
+    state.displayMode = displayMode;
+    state.displayActualText = settings_.DisplayActualText();
+    state.alternateKind = layout_.kind == ScreenLayoutKind::kAlternate ? layout_.alternateKind : 0;
+    state.analysing = analysing;
+    state.clickOnBoard = clickOnBoard;
+    return ContextMenuName(state);
 }
 
 void MainWindow::ScrollToGame(int gameNumber) {
@@ -191,6 +443,10 @@ WindowView MainWindow::View() const {
         view.scrollPosition = file_->currentGame;
         view.scrollEnabled = file_->GameCount() > 1 && layout_.kind != ScreenLayoutKind::kAlternate;
     }
+    view.ownMenuBar = ownMenuBarShown_;
+    view.menuBarHeight = ownMenuBarShown_ ? kOwnMenuBarHeight : 0;
+    view.menuBarKind = menuBar_.Kind();
+    view.autoPlayOn = autoPlay_.On();
     return view;
 }
 

@@ -1,34 +1,31 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "gamefile/game_file.h"
 #include "platform/platform.h"
 #include "platform/working_paths.h"
+#include "shell/auto_play.h"
+#include "shell/background_operation.h"
+#include "shell/dispatch.h"
+#include "shell/display_mode.h"
+#include "shell/menu_bar.h"
+#include "shell/menus.h"
 #include "shell/message_box.h"
+#include "shell/options_apply.h"
 #include "shell/screen_layout.h"
 #include "shell/settings_record.h"
 #include "shell/settings_startup.h"
 
 namespace ravelin::shell {
 
-// Display modes of the main window.
-enum DisplayMode : int {
-    kModeNothing = 0,
-    kModeText = 1,
-    kModeGame = 2,
-    kModeVariationEdit = 20,
-    kModePositionEdit = 30,
-    kModeAddGame = 40,
-    kModeTree = 70,
-    kModeBackground = 100,
-};
+class OptionsDialog;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
-inline constexpr char kNotAvailableYet[] = "This command is not available in this version yet.";
 inline constexpr std::string_view kGameBufferFileName = "gameqqqq.xyz";
 inline constexpr std::string_view kHelpFileName = "ravelin-help.html";
 
@@ -41,12 +38,37 @@ struct WindowView {
     int scrollMaximum = 1;
     int scrollPosition = 1;
     bool scrollEnabled = false;
+    // The program's own menu bar ("Enhanced Menu") instead of the standard "MainMenu".
+    bool ownMenuBar = false;
+    int menuBarHeight = 0;
+    MenuBarKind menuBarKind = MenuBarKind::kMain;
+    bool autoPlayOn = false;
+};
+
+// Calls into the subsystems that draw and keep the views. Each is optional: a subsystem that is
+// not built leaves its hook empty.
+struct ShellHooks {
+    // Closes the tool windows, the actual-text window, the move-list buffer and the temporary file
+    // of the view being left.
+    std::function<void()> closeViewTools;
+    // "Open File" and "Previous File" return from the database view to the file first.
+    std::function<void()> leaveDatabaseView;
+    std::function<void()> reloadPieceSet;
+    // The screen layout changed: the board metrics are rebuilt.
+    std::function<void()> layoutChanged;
+    std::function<void()> redraw;
+    std::function<void()> closeAnnotationList;
+    // Ends the analysis of a game in variation edit.
+    std::function<void()> endAnalysis;
+    std::function<void()> redrawTree;
+    // Runs before the program ends (the print list is offered for printing).
+    std::function<void()> beforeExit;
 };
 
 // The main window without its pixels: start-up, the settings, the open file, the display mode
 // and the dispatch of command ids. The desktop program and the tests drive the same object.
 class MainWindow {
-public:
+  public:
     MainWindow(platform::Platform platform, platform::WorkingPaths paths);
     ~MainWindow();
 
@@ -56,18 +78,49 @@ public:
 
     // One command id from a menu, a button or the queue.
     void HandleCommand(int commandId);
+    // A tick of one of the window's timers.
+    void HandleTimer(int timerId);
     // The game scroll bar moved.
     void ScrollToGame(int gameNumber);
+    // The window is about to close: the worker is stopped and joined, the settings written.
+    void PrepareToClose();
 
     WindowView View() const;
     // Called after every change the window must show.
     std::function<void()> onChanged;
     // Called when the help page should be shown, with the page's path.
     std::function<void(const std::string&)> onShowHelp;
+    // Called when the window's position and size must change.
+    std::function<void(const WindowRect&)> onWindowRect;
+    ShellHooks hooks;
 
     bool ExitRequested() const { return exitRequested_; }
     int displayMode = kModeNothing;
     int currentPly = 0;
+
+    // State the dispatch and the context menus depend on, kept by the subsystems that own it.
+    bool databaseOpen = false;
+    bool analysing = false;
+    EngineTurnState engine;
+    ContextMenuState contextState;  // its display mode and actual-text flag are filled in here
+
+    // The owners' handlers; subsystems register theirs here.
+    CommandHandlers& Handlers() { return handlers_; }
+    void SetTimerHandler(int timerId, std::function<void()> handler) {
+        timerHandlers_[timerId] = std::move(handler);
+    }
+    // The worker's operation while one exists (null when none); it must outlive its registration.
+    void SetBackgroundOperation(BackgroundOperation* operation) { background_ = operation; }
+    // Commands posted after the current one: a re-issue after the repaint, and one more.
+    void SetPendingReissue(int commandId) { pendingReissue_ = commandId; }
+    void SetSecondPendingCommand(int commandId) { secondPending_ = commandId; }
+
+    const MenuSet& Menus() const { return menus_; }
+    OwnMenuBar& MenuBar() { return menuBar_; }
+    void SetMenuBarKind(MenuBarKind kind);
+    AutoPlay& AutoPlayer() { return autoPlay_; }
+    // The context menu a right click opens now, or empty.
+    std::string_view ContextMenu(bool clickOnBoard = false) const;
 
     SettingsRecord& Settings() { return settings_; }
     gamefile::GameFile& File() { return *file_; }
@@ -76,13 +129,26 @@ public:
     const ScreenLayout& Layout() const { return layout_; }
     WindowRect InitialWindowRect() const;
     bool SaveSettings();
+    bool HideGameTextRunning() const { return hideGameTextRunning_; }
 
-private:
+  private:
+    void RegisterOwnHandlers();
+    void DispatchTableCommand(int commandId);
+    void DispatchEngineCommand(int commandId);
+    DispatchContext Context() const;
     void OpenFileCommand();
     void PreviousFileCommand();
     void ReloadFileCommand();
+    void ExitCommand();
+    void OptionsCommand();
+    void TakeOverRedisplayRequests(const OptionsDialog& dialog, const OptionsBefore& before);
+    void ApplyOptionChanges(const OptionsBefore& before);
+    void ShowOwnMenuBar(bool on);
+    void RecomputeWindowRect();
+    void StopBackground();
     void ShowHelp();
-    bool RequireOpenFile();
+    void Post(int commandId);
+    static void Call(const std::function<void()>& hook);
     void Changed();
 
     platform::Platform platform_;
@@ -92,7 +158,15 @@ private:
     std::unique_ptr<gamefile::GameFile> file_;
     ScreenLayout layout_;
     StartupEnvironment environment_;
+    MenuSet menus_;
+    OwnMenuBar menuBar_;
+    AutoPlay autoPlay_;
+    CommandHandlers handlers_;
+    std::map<int, std::function<void()>> timerHandlers_;
+    BackgroundOperation* background_ = nullptr;
 
+    bool ownMenuBarShown_ = false;
+    bool hideGameTextRunning_ = false;
     bool commandLineOpen_ = false;
     bool exitRequested_ = false;
     int duplicateCommand_ = 0;

@@ -1,15 +1,25 @@
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/qt/main_window_widget.h"
+#include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/qt_platform.h"
+#include "shell/command_ids.h"
+#include "shell/options_dialog.h"
 #include "shell/settings_startup.h"
 #include "temp_dir.h"
 
@@ -76,6 +86,151 @@ TEST(DesktopProgram, ScreenshotOfTheCommandLineFile) {
     ASSERT_TRUE(settings.has_value());
     EXPECT_EQ(settings->PgnFileName(), "games.pgn");
     EXPECT_EQ(settings->PgnDirectory(), files.Path().string());
+}
+
+// An options file that asks for the standard menu bar or the program's own one.
+void WriteMenuChoice(const TempDir& work, bool ownMenuBar) {
+    shell::SettingsRecord settings;
+    shell::StartupEnvironment environment;
+    environment.workingDirectory = work.Path().string();
+    shell::ApplyFirstRunDefaults(settings, environment);
+    settings.SetEnhancedMenu(ownMenuBar);
+    ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+}
+
+QAction* FindAction(QWidget* menu, const QString& label) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == label) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+// Started without a person at the screen: messages are recorded, dialogs cancelled.
+struct DesktopSession {
+    explicit DesktopSession(const TempDir& work)
+        : core(StartPlatform(platform), WorkingPaths(work.Path().string())) {
+        platform.commandHandler = [this](int id) { core.HandleCommand(id); };
+        platform.timerHandler = [this](int id) { core.HandleTimer(id); };
+        window = std::make_unique<MainWindowWidget>(core);
+        platform.SetParentWindow(window.get());
+        core.StartUp("");
+        window->show();
+        Settle();
+    }
+    void Settle() {
+        for (int round = 0; round < 50 && platform.PendingCommandCount() > 0; ++round) {
+            QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+    }
+    static Platform StartPlatform(QtPlatform& qt) {
+        Application();
+        qt.nonInteractive = true;
+        return qt.AsPlatform();
+    }
+
+    QtPlatform platform;
+    shell::MainWindow core;
+    std::unique_ptr<MainWindowWidget> window;
+};
+
+TEST(DesktopMenus, StandardMenuBarOpensEveryMenuAndItsItemsIssueCommands) {
+    TempDir work;
+    WriteMenuChoice(work, false);
+    DesktopSession session(work);
+    MainWindowWidget& window = *session.window;
+    QMenuBar* bar = window.menuBar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_FALSE(window.OwnBar()->isVisible());
+    QStringList labels;
+    for (QAction* action : bar->actions()) {
+        labels << action->text();
+        if (QMenu* menu = action->menu()) {
+            menu->popup(window.mapToGlobal(QPoint(10, 10)));
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(menu->isVisible()) << action->text().toStdString();
+            EXPECT_FALSE(menu->actions().isEmpty());
+            menu->hide();
+        }
+    }
+    EXPECT_EQ(labels, QStringList({"File", "Game", "Text", "Search", "Tree", "Next", "Prev", "Select",
+                                   "Return", "Flip", "Analyze", "Help"}));
+
+    session.platform.nonInteractiveMessages.clear();
+    FindAction(bar, "Next")->trigger();
+    QMenu* file = FindAction(bar, "File")->menu();
+    FindAction(file, "Show Version")->trigger();
+    FindAction(FindAction(file, "Colors/Screen")->menu(), "Dark Squares")->trigger();
+    EXPECT_EQ(session.platform.nonInteractiveMessages,
+              (std::vector<std::string>{"Must open a file.", "Version 4.0 updated 11-Nov-05",
+                                        shell::kNotAvailableYet}));
+
+    // Auto play from the game display's context menu, through its real action.
+    session.core.displayMode = shell::kModeGame;
+    std::unique_ptr<QMenu> context(window.BuildContextMenu());
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(context->objectName(), "GameMenu");
+    FindAction(context.get(), "Auto Play")->trigger();
+    EXPECT_TRUE(session.core.View().autoPlayOn);
+    context.reset(window.BuildContextMenu());
+    ASSERT_NE(FindAction(context.get(), "Stop Auto Play"), nullptr);
+    FindAction(context.get(), "Stop Auto Play")->trigger();
+    EXPECT_FALSE(session.core.View().autoPlayOn);
+
+    FindAction(file, "Exit")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(DesktopMenus, OwnMenuBarOpensItsPopups) {
+    TempDir work;
+    WriteMenuChoice(work, true);
+    DesktopSession session(work);
+    MainWindowWidget& window = *session.window;
+    ASSERT_TRUE(window.OwnBar()->isVisible());
+    EXPECT_EQ(window.OwnBar()->height(), 25);
+    EXPECT_FALSE(window.menuBar()->isVisible());
+    int popups = 0;
+    auto items = session.core.MenuBar().Items();
+    for (int k = 0; k < static_cast<int>(items.size()); ++k) {
+        if (items[static_cast<std::size_t>(k)].popup.empty()) {
+            continue;
+        }
+        window.PerformBarAction(session.core.MenuBar().Click(k));
+        QCoreApplication::processEvents();
+        ASSERT_NE(window.OpenBarPopup(), nullptr);
+        EXPECT_TRUE(window.OpenBarPopup()->isVisible());
+        window.OpenBarPopup()->close();
+        QCoreApplication::processEvents();
+        ++popups;
+    }
+    EXPECT_EQ(popups, 3);
+}
+
+TEST(DesktopOptions, DialogKeepsRefusedLettersOpenAndResets) {
+    Application();
+    shell::SettingsRecord settings;
+    shell::OptionsDialog data = shell::OptionsDialog::FromSettings(settings, shell::kModeGame);
+    OptionsDialogWidget form(data);
+    std::vector<std::string> problems;
+    form.showProblem = [&](const std::string& problem) { problems.push_back(problem); };
+    auto* lastLetter = qobject_cast<QLineEdit*>(form.Control(shell::kOptLetterLast));
+    auto* ok = qobject_cast<QPushButton*>(form.Control(shell::kOptOk));
+    ASSERT_NE(lastLetter, nullptr);
+    ASSERT_NE(ok, nullptr);
+    lastLetter->setText("k");
+    ok->click();
+    EXPECT_EQ(problems, std::vector<std::string>{"Characters must be different."});
+    EXPECT_NE(form.result(), QDialog::Accepted);
+
+    qobject_cast<QPushButton*>(form.Control(shell::kOptReset))->click();
+    EXPECT_EQ(qobject_cast<QLineEdit*>(form.Control(shell::kOptSlideSpeed))->text(), "175");
+    lastLetter->setText("s");
+    ok->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(data.letters[4], "S");
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "platform/qt/options_dialog_widget.h"
+#include "shell/options_dialog.h"
+
 namespace ravelin::platform {
 
 QtPlatform::QtPlatform() = default;
@@ -34,6 +37,7 @@ Platform QtPlatform::AsPlatform() {
 void QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
     if (nonInteractive) {
         std::fprintf(stderr, "%s\n", request.text.c_str());
+        nonInteractiveMessages.push_back(request.text);
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(request.caption),
@@ -45,6 +49,7 @@ void QtPlatform::ShowMessageBox(const MessageBoxRequest& request) {
 int QtPlatform::AskQuestionBox(const MessageBoxRequest& request) {
     if (nonInteractive) {
         std::fprintf(stderr, "%s (answered No)\n", request.text.c_str());
+        nonInteractiveMessages.push_back(request.text);
         return kAnswerNo;
     }
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(request.caption),
@@ -66,10 +71,9 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileDialogRequest& reque
         start += "/" + QString::fromStdString(request.fileName);
     }
     QString filter = QString::fromStdString(request.filter) + ";;*";
-    QString chosen = request.saveDialog
-                         ? QFileDialog::getSaveFileName(parent_, title, start, filter, nullptr,
-                                                        QFileDialog::DontConfirmOverwrite)
-                         : QFileDialog::getOpenFileName(parent_, title, start, filter);
+    QString chosen = request.saveDialog ? QFileDialog::getSaveFileName(parent_, title, start, filter, nullptr,
+                                                                       QFileDialog::DontConfirmOverwrite)
+                                        : QFileDialog::getOpenFileName(parent_, title, start, filter);
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
@@ -79,6 +83,10 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileDialogRequest& reque
 bool QtPlatform::RunDialog(Dialog& dialog) {
     if (nonInteractive) {
         return false;
+    }
+    if (auto* options = dynamic_cast<shell::OptionsDialog*>(&dialog)) {
+        OptionsDialogWidget form(*options, parent_);
+        return form.exec() == QDialog::Accepted;
     }
     // Each dialog kind gets its own form with the program's dialogs; one without a form cannot be
     // filled in here, so it counts as cancelled after saying so.
@@ -135,13 +143,17 @@ void QtPlatform::StartTimer(int timerId, int intervalMs) {
     timer->start(intervalMs);
 }
 
-void QtPlatform::KillTimer(int timerId) { timers_.erase(timerId); }
+void QtPlatform::KillTimer(int timerId) {
+    timers_.erase(timerId);
+}
 
 void QtPlatform::PostToWindowThread(std::function<void()> call) {
     QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
 }
 
-std::string QtPlatform::GetText() { return QGuiApplication::clipboard()->text().toStdString(); }
+std::string QtPlatform::GetText() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
 
 void QtPlatform::SetText(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));

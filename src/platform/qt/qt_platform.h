@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -22,7 +24,7 @@ class QtPlatform : public QObject,
                    public CommandQueue,
                    public Clipboard {
     Q_OBJECT
-public:
+  public:
     QtPlatform();
     ~QtPlatform() override;
 
@@ -35,6 +37,8 @@ public:
     // Without a person at the screen (a screenshot run): messages go to standard error, questions
     // are answered No and file dialogs cancelled, so nothing waits for a click.
     bool nonInteractive = false;
+    // The texts of the messages and questions answered without a person, in order.
+    std::vector<std::string> nonInteractiveMessages;
     // Posted commands not yet handled.
     std::size_t PendingCommandCount() const;
 
@@ -50,7 +54,7 @@ public:
     std::string GetText() override;
     void SetText(const std::string& text) override;
 
-private:
+  private:
     QWidget* parent_ = nullptr;
     mutable std::mutex pendingMutex_;
     std::map<int, int> pendingCommands_;  // id -> number waiting in the queue

@@ -1,0 +1,140 @@
+#include "shell/options_apply.h"
+
+#include "platform/messages.h"
+#include "shell/options_dialog.h"
+#include "shell/screen_layout.h"
+
+namespace ravelin::shell {
+
+namespace {
+
+constexpr std::uint32_t kReplayVariationsColour = Rgb(84, 0, 168);
+constexpr std::uint32_t kReplayHighlightColour = Rgb(160, 160, 160);
+constexpr int kHighlightCurrentPositionOff = 8;
+constexpr int kLargeWindowMinimumWidth = 1125;
+constexpr int kMediumWindowMinimumWidth = 900;
+
+void ApplyBoardScheme(SettingsRecord& settings, std::uint32_t background, std::uint32_t light,
+                      std::uint32_t dark) {
+    settings.SetColour(kOffsetBackgroundColour, background);
+    settings.SetColour(kOffsetLightSquaresColour, light);
+    settings.SetColour(kOffsetDarkSquaresColour, dark);
+}
+
+}  // namespace
+
+OptionsBefore OptionsBefore::Of(const SettingsRecord& settings) {
+    OptionsBefore before;
+    before.pieceStyle = settings.PieceStyle();
+    before.displayActualText = settings.DisplayActualText();
+    before.notationStyle = settings.NotationStyle();
+    before.letters = settings.PieceLetters();
+    before.boardSize = static_cast<int>(settings.BoardSize());
+    before.enhancedMenu = settings.EnhancedMenu();
+    before.analysisReplayMode = settings.AnalysisReplayMode();
+    before.displayCoordinates = settings.DisplayCoordinates();
+    before.highlightLastMove = settings.HighlightLastMove();
+    before.columnFormat = settings.ColumnFormat();
+    before.displayOpening = settings.DisplayOpening();
+    before.displayGameButtons = settings.DisplayGameButtons();
+    before.autoDisplayAnalysisComments = settings.AutoDisplayAnalysisComments();
+    return before;
+}
+
+PreviousBoardColours PreviousColours(const SettingsRecord& settings) {
+    return {settings.Colour(kOffsetPreviousBoardColours), settings.Colour(kOffsetPreviousBoardColours + 4)};
+}
+
+void SetPreviousColours(SettingsRecord& settings, PreviousBoardColours colours) {
+    settings.SetColour(kOffsetPreviousBoardColours, colours.light);
+    settings.SetColour(kOffsetPreviousBoardColours + 4, colours.dark);
+}
+
+bool ApplyFirstReplayColours(SettingsRecord& settings, bool replayWasOn) {
+    if (replayWasOn || !settings.AnalysisReplayMode() ||
+        settings.Int(kOffsetAnalysisReplayColoursOnce) != 0) {
+        return false;
+    }
+    bool modBlueReady =
+        settings.PieceStyle() == kPieceStyleModBlue && settings.BackgroundColour() == kSchemeBackground;
+    if (!modBlueReady) {
+        ApplyBoardScheme(settings, kSchemeBackground, kReplayLight, kReplayDark);
+        if (settings.PieceStyle() == kPieceStyleModBlue) {
+            settings.SetPieceStyle(kPieceStyleClassic);
+        }
+    }
+    settings.SetInt(kOffsetDisplayGameButtons, 1);
+    settings.SetColour(kOffsetVariationsColour, kReplayVariationsColour);
+    settings.SetColour(kOffsetReplayHighlightColour, kReplayHighlightColour);
+    settings.SetInt(kOffsetHighlightCurrentPosition, kHighlightCurrentPositionOff);
+    settings.SetInt(kOffsetAnalysisReplayColoursOnce, 1);
+    return true;
+}
+
+void ApplyModBlueScheme(SettingsRecord& settings, int oldPieceStyle, MessageBoxes& messages) {
+    bool modBlueNow = settings.PieceStyle() == kPieceStyleModBlue;
+    std::uint32_t light = settings.LightSquaresColour();
+    std::uint32_t dark = settings.DarkSquaresColour();
+    PreviousBoardColours saved = PreviousColours(settings);
+    bool savedSome = saved.light != 0 || saved.dark != 0;
+    bool savedAreModBlue = saved.light == kModBlueLight && saved.dark == kModBlueDark;
+
+    if (modBlueNow && light != kModBlueLight && dark != kModBlueDark) {
+        SetPreviousColours(settings, {light, dark});
+        ApplyBoardScheme(settings, kSchemeBackground, kModBlueLight, kModBlueDark);
+    } else if (oldPieceStyle == kPieceStyleModBlue && !modBlueNow && savedSome && !savedAreModBlue) {
+        // Only leaving "Mod Blue" offers the old colours back; a board size change while keeping
+        // it does not.
+        if (messages.AskQuestion(kRestoreBoardColours) == platform::kAnswerYes) {
+            ApplyBoardScheme(settings, settings.BackgroundColour(), saved.light, saved.dark);
+        }
+    } else if (modBlueNow) {
+        SetPreviousColours(settings, {light, dark});
+    }
+}
+
+BoardFit FitBoardToScreen(int screenWidth, bool analysisReplay, int oldBoardSize, int newBoardSize) {
+    constexpr int kSmall = 0;
+    constexpr int kMedium = 1;
+    constexpr int kLarge = 2;
+    BoardFit result;
+    if (screenWidth >= 1280 || analysisReplay) {
+        result.fit = 0;
+        return result;
+    }
+    if (newBoardSize == kLarge && oldBoardSize != kLarge) {
+        result.message = kLargeBoardNeedsScreen;
+    } else if (screenWidth < 1024 && oldBoardSize == kSmall && newBoardSize == kMedium) {
+        result.message = kMediumBoardNeedsScreen;
+    }
+    // The layout the screen can show: a large board shrinks to medium below 1280 pixels, and only
+    // the small board fits below 1024.
+    result.fit = ChooseLayoutFit(screenWidth, newBoardSize);
+    return result;
+}
+
+void ForgetSmallSavedWindows(SettingsRecord& settings, int fit) {
+    BoardSizeOption size = settings.BoardSize();
+    if (settings.AnalysisReplayMode()) {
+        return;
+    }
+    if (size == BoardSizeOption::kLarge && fit == 0) {
+        SavedRect large = settings.LargeWindowRect();
+        if (large.width != 0 && large.width < kLargeWindowMinimumWidth) {
+            large.width = 0;
+            settings.SetLargeWindowRect(large);
+        }
+        return;
+    }
+    bool medium =
+        (size == BoardSizeOption::kLarge && fit == 2) || (size == BoardSizeOption::kMedium && fit == 0);
+    if (medium) {
+        SavedRect other = settings.OtherWindowRect();
+        if (other.width != 0 && other.width < kMediumWindowMinimumWidth) {
+            other.width = 0;
+            settings.SetOtherWindowRect(other);
+        }
+    }
+}
+
+}  // namespace ravelin::shell
