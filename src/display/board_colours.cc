@@ -1,0 +1,11 @@
+#include "display/board_colours.h"
+
+namespace ravelin::display {
+
+BoardColours BoardColoursFrom(const shell::SettingsRecord& record) {
+    return {FromColourValue(record.LightSquaresColour()), FromColourValue(record.DarkSquaresColour()),
+            FromColourValue(record.BorderColour()), FromColourValue(record.BackgroundColour()),
+            FromColourValue(record.LastMoveColour())};
+}
+
+}  // namespace ravelin::display

@@ -1,0 +1,20 @@
+#pragma once
+
+// The colours the board is painted in, taken from the settings record.
+
+#include "display/rgb_image.h"
+#include "shell/settings_record.h"
+
+namespace ravelin::display {
+
+struct BoardColours {
+    RgbColour light;
+    RgbColour dark;
+    RgbColour border;
+    RgbColour background;
+    RgbColour lastMove;
+};
+
+BoardColours BoardColoursFrom(const shell::SettingsRecord& record);
+
+}  // namespace ravelin::display

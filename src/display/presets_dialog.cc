@@ -1,0 +1,64 @@
+#include "display/presets_dialog.h"
+
+#include "display/colour_items.h"
+
+namespace ravelin::display {
+
+namespace {
+
+shell::ColourPreset CurrentColours(const shell::SettingsRecord& record) {
+    return {record.BackgroundColour(), record.LightSquaresColour(), record.DarkSquaresColour(),
+            record.LastMoveColour()};
+}
+
+bool ValidPreset(int number) {
+    return number >= 1 && number <= static_cast<int>(shell::kColourPresetCount);
+}
+
+}  // namespace
+
+std::string FormatPresetMessage(std::string_view pattern, int number) {
+    std::string text(pattern);
+    std::size_t at = text.find("%d");
+    if (at != std::string::npos) {
+        text.replace(at, 2, std::to_string(number));
+    }
+    return text;
+}
+
+int MatchingPreset(const shell::SettingsRecord& record) {
+    shell::ColourPreset current = CurrentColours(record);
+    for (std::size_t i = 0; i < shell::kColourPresetCount; ++i) {
+        if (record.Preset(i) == current) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
+}
+
+PresetsDialog OpenPresetsDialog(const shell::SettingsRecord& record) {
+    PresetsDialog dialog;
+    dialog.checkedPreset = MatchingPreset(record);
+    return dialog;
+}
+
+bool AcceptPresetsDialog(shell::SettingsRecord& record, const PresetsDialog& dialog) {
+    return ValidPreset(dialog.checkedPreset) && ApplyColourScheme(record, dialog.checkedPreset);
+}
+
+bool SaveCheckedPreset(shell::SettingsRecord& record, const PresetsDialog& dialog,
+                       shell::MessageBoxes& boxes) {
+    if (!ValidPreset(dialog.checkedPreset)) {
+        boxes.ShowMessage(kSelectPresetFirstMessage);
+        return false;
+    }
+    if (boxes.AskQuestion(FormatPresetMessage(kOverwritePresetQuestion, dialog.checkedPreset)) !=
+        platform::kAnswerYes) {
+        return false;
+    }
+    record.SetPreset(static_cast<std::size_t>(dialog.checkedPreset - 1), CurrentColours(record));
+    boxes.ShowMessage(FormatPresetMessage(kPresetSavedMessage, dialog.checkedPreset));
+    return true;
+}
+
+}  // namespace ravelin::display

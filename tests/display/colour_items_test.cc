@@ -1,0 +1,154 @@
+#include "display/colour_items.h"
+
+#include <gtest/gtest.h>
+
+#include "display/board_colours.h"
+#include "display/presets_dialog.h"
+#include "platform/headless/headless_platform.h"
+#include "shell/settings_startup.h"
+
+namespace ravelin::display {
+namespace {
+
+using shell::Rgb;
+
+struct ColourFixture : ::testing::Test {
+    ColourFixture() : boxes(platform) {
+        shell::StartupEnvironment environment;
+        shell::ApplyFirstRunDefaults(record, environment);
+        shell::ApplyStartFixups(record, environment);
+    }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& m : platform.messages) {
+            texts.push_back(m.text);
+        }
+        return texts;
+    }
+
+    platform::HeadlessPlatform platform;
+    shell::MessageBoxes boxes;
+    shell::SettingsRecord record;
+};
+
+// --- Colour items ---
+
+TEST(ColourItemTable, ElevenItemsWithoutResetColors) {
+    EXPECT_EQ(ColourItems().size(), 11u);
+    EXPECT_EQ(FindColourItem(kResetColoursItem), nullptr);
+    EXPECT_EQ(FindColourItem(1)->menuEntry, "Dark Squares");
+    EXPECT_EQ(FindColourItem(12)->menuEntry, "Highlight Color");
+    EXPECT_EQ(FindColourItem(13), nullptr);
+}
+
+TEST_F(ColourFixture, PickedColourIsStoredAndKeptAcrossStartFixups) {
+    ColourChooserDialog dialog = OpenColourChooser(record, 4);
+    EXPECT_EQ(dialog.colour, Rgb(255, 0, 0));
+    dialog.colour = Rgb(0, 128, 0);
+    EXPECT_TRUE(AcceptColourChooser(record, dialog));
+    shell::ApplyStartFixups(record, {});
+    EXPECT_EQ(record.LastMoveColour(), Rgb(0, 128, 0));
+    EXPECT_EQ(BoardColoursFrom(record).lastMove, (RgbColour{0, 128, 0}));
+}
+
+TEST_F(ColourFixture, ChooserCustomColoursAreTheElevenItemsThenWhite) {
+    SetColourItem(record, 8, Rgb(1, 2, 3));
+    ColourChooserDialog dialog = OpenColourChooser(record, 8);
+    EXPECT_EQ(dialog.Title(), "Color");
+    EXPECT_EQ(dialog.customColours[0], record.DarkSquaresColour());
+    EXPECT_EQ(dialog.customColours[6], Rgb(1, 2, 3));
+    EXPECT_EQ(dialog.customColours[10], record.ReplayHighlightColour());
+    for (std::size_t i = 11; i < 16; ++i) {
+        EXPECT_EQ(dialog.customColours[i], Rgb(255, 255, 255));
+    }
+}
+
+// --- "Reset Colors" ---
+
+TEST_F(ColourFixture, ResetAnsweredNoChangesNothing) {
+    SetColourItem(record, 1, Rgb(9, 9, 9));
+    shell::SettingsRecord before = record;
+    platform.questionAnswers = {platform::kAnswerNo};
+    EXPECT_FALSE(ResetColours(record, boxes));
+    EXPECT_EQ(record, before);
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Reset to original colors. Are you sure?"});
+}
+
+TEST_F(ColourFixture, ResetRestoresPresetSixAndItemDefaults) {
+    SetColourItem(record, 1, Rgb(9, 9, 9));
+    SetColourItem(record, 6, Rgb(9, 9, 9));
+    SetColourItem(record, 11, Rgb(9, 9, 9));
+    record.SetPreset(5, {1, 2, 3, 4});
+    platform.questionAnswers = {platform::kAnswerYes};
+    EXPECT_TRUE(ResetColours(record, boxes));
+    EXPECT_EQ(record.Preset(5), shell::kBuiltInColourPresets[5]);
+    EXPECT_EQ(record.DarkSquaresColour(), Rgb(162, 189, 217));
+    EXPECT_EQ(record.LightSquaresColour(), Rgb(231, 241, 250));
+    EXPECT_EQ(record.BackgroundColour(), Rgb(255, 255, 221));
+    EXPECT_EQ(record.BorderColour(), Rgb(192, 192, 192));
+    EXPECT_EQ(record.VariationsColour(), Rgb(84, 0, 168));
+    EXPECT_EQ(record.GridColour(), Rgb(0, 0, 0));
+    EXPECT_EQ(record.MoveNumberBackgroundColour(), Rgb(232, 232, 232));
+}
+
+// --- Presets dialog ---
+
+TEST_F(ColourFixture, PresetsDialogRightAfterResetChecksPresetSix) {
+    RestoreOriginalColours(record);
+    PresetsDialog dialog = OpenPresetsDialog(record);
+    EXPECT_EQ(dialog.Title(), "Select Preset Color Scheme");
+    EXPECT_EQ(dialog.checkedPreset, 6);
+}
+
+TEST_F(ColourFixture, PresetsDialogChecksNothingForOwnColours) {
+    SetColourItem(record, 2, Rgb(1, 1, 1));
+    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 0);
+}
+
+TEST_F(ColourFixture, OkAppliesTheCheckedPresetAndItsBorder) {
+    record.SetColour(shell::kOffsetBorderColour, Rgb(5, 5, 5));
+    PresetsDialog dialog;
+    dialog.checkedPreset = 4;
+    EXPECT_TRUE(AcceptPresetsDialog(record, dialog));
+    EXPECT_EQ(record.DarkSquaresColour(), Rgb(64, 128, 128));
+    EXPECT_EQ(record.LightSquaresColour(), Rgb(224, 224, 224));
+    EXPECT_EQ(record.BorderColour(), Rgb(192, 192, 192));
+    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 4);
+    dialog.checkedPreset = 0;
+    EXPECT_FALSE(AcceptPresetsDialog(record, dialog));
+}
+
+TEST_F(ColourFixture, SaveWithoutCheckedPresetAsksToSelectOne) {
+    PresetsDialog dialog;
+    EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Select a preset color number first."});
+}
+
+TEST_F(ColourFixture, SaveAnsweredNoKeepsThePreset) {
+    SetColourItem(record, 1, Rgb(7, 7, 7));
+    PresetsDialog dialog;
+    dialog.checkedPreset = 2;
+    platform.questionAnswers = {platform::kAnswerNo};
+    EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
+    EXPECT_EQ(record.Preset(1), shell::kBuiltInColourPresets[1]);
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Overwrite preset number 2?"});
+}
+
+TEST_F(ColourFixture, SaveAnsweredYesStoresTheFourColoursAndConfirms) {
+    SetColourItem(record, 1, Rgb(7, 7, 7));
+    PresetsDialog dialog;
+    dialog.checkedPreset = 2;
+    platform.questionAnswers = {platform::kAnswerYes};
+    EXPECT_TRUE(SaveCheckedPreset(record, dialog, boxes));
+    shell::ColourPreset saved = record.Preset(1);
+    EXPECT_EQ(saved.darkSquares, Rgb(7, 7, 7));
+    EXPECT_EQ(saved.lightSquares, record.LightSquaresColour());
+    EXPECT_EQ(saved.background, record.BackgroundColour());
+    EXPECT_EQ(saved.lastMove, record.LastMoveColour());
+    EXPECT_EQ(Texts(),
+              (std::vector<std::string>{"Overwrite preset number 2?", "New preset number 2 saved."}));
+    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 2);
+}
+
+}  // namespace
+}  // namespace ravelin::display
