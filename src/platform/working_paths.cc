@@ -29,6 +29,14 @@ std::string EnsureDirectory(const std::string& directory) {
     return {};
 }
 
+std::string ShippedDataDirectory() {
+    const char* chosen = std::getenv("RAVELIN_DATA_DIR");
+    if (chosen != nullptr && chosen[0] != '\0') {
+        return chosen;
+    }
+    return RAVELIN_BUILT_DATA_DIR;
+}
+
 std::string TakeWorkingDirectoryOption(int& argc, char** argv) {
     std::string chosen;
     int out = 1;

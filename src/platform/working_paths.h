@@ -25,6 +25,10 @@ std::string DefaultWorkingDirectory(const char* xdgDataHome, const char* home);
 // the reason.
 std::string EnsureDirectory(const std::string& directory);
 
+// The folder of the data the program ships (piece sets, the ECO table): $RAVELIN_DATA_DIR when
+// set, else the data folder of the source tree the program was built from.
+std::string ShippedDataDirectory();
+
 // Removes "--workdir DIR" (or "--workdir=DIR") from the argument list and returns DIR, or the
 // default working directory from the environment when the option is absent.
 std::string TakeWorkingDirectoryOption(int& argc, char** argv);
