@@ -7,11 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "gamefile/game_commands.h"
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
 
 #ifdef RAVELIN_HAVE_CHESS
 #include "chess/chess_commands.h"
+#endif
+#ifdef RAVELIN_HAVE_ECO
+#include "eco/eco_cli.h"
+#include "platform/working_paths.h"
 #endif
 
 namespace ravelin::app {
@@ -51,6 +56,25 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     if (command == "index") {
         return IndexCommand(context, argc, argv);
     }
+    if (command == "show") {
+        if (argc != 2) {
+            context.err << "usage: ravelin-cli show FILE N\n";
+            return 2;
+        }
+        return gamefile::RunShowCommand(argv[0], std::atoi(argv[1]), context.out, context.err);
+    }
+    if (command == "fen") {
+        if (argc != 1 && argc != 2) {
+            context.err << "usage: ravelin-cli fen FILE [N]\n";
+            return 2;
+        }
+        const int game = argc == 2 ? std::atoi(argv[1]) : 0;
+        if (argc == 2 && game < 1) {
+            context.err << gamefile::kErrorFindingGame << "\n";
+            return 1;
+        }
+        return gamefile::RunFenCommand(argv[0], game, context.out, context.err);
+    }
 #ifdef RAVELIN_HAVE_CHESS
     if (command == "perft") {
         if (argc != 2) {
@@ -65,6 +89,12 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
             return 2;
         }
         return chess::RunMovesCommand(argv[0], context.out);
+    }
+#endif
+#ifdef RAVELIN_HAVE_ECO
+    if (command == "eco") {
+        const std::string shippedEco = platform::ShippedDataDirectory() + "/eco";
+        return eco::RunEcoCommand(context.workingDirectory, shippedEco, argc, argv, context.out, context.err);
     }
 #endif
     return kUnknownCommand;
