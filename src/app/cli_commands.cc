@@ -11,13 +11,8 @@
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
 
-#ifdef RAVELIN_HAVE_CHESS
 #include "chess/chess_commands.h"
-#endif
-#ifdef RAVELIN_HAVE_ECO
-#include "eco/eco_cli.h"
-#include "platform/working_paths.h"
-#endif
+#include "app/cli_eco.h"
 
 namespace ravelin::app {
 
@@ -75,7 +70,6 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
         }
         return gamefile::RunFenCommand(argv[0], game, context.out, context.err);
     }
-#ifdef RAVELIN_HAVE_CHESS
     if (command == "perft") {
         if (argc != 2) {
             context.err << "usage: ravelin-cli perft FEN DEPTH\n";
@@ -90,13 +84,9 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
         }
         return chess::RunMovesCommand(argv[0], context.out);
     }
-#endif
-#ifdef RAVELIN_HAVE_ECO
     if (command == "eco") {
-        const std::string shippedEco = platform::ShippedDataDirectory() + "/eco";
-        return eco::RunEcoCommand(context.workingDirectory, shippedEco, argc, argv, context.out, context.err);
+        return RunEcoCommand(context, argc, argv);
     }
-#endif
     return kUnknownCommand;
 }
 

@@ -17,13 +17,9 @@ void PrintUsage(std::ostream& out) {
            "  index FILE          index the games of a PGN file; prints the count and the time taken\n"
            "  show FILE N         print game N: header lines, moves in SAN and annotations\n"
            "  fen FILE [N]        replay every game (or game N): number, plies played, final FEN\n"
-#ifdef RAVELIN_HAVE_CHESS
            "  perft FEN DEPTH     count the legal move sequences of a position (FEN or \"startpos\")\n"
            "  moves FEN           list the legal moves of a position in SAN\n"
-#endif
-#ifdef RAVELIN_HAVE_ECO
            "  eco FILE [N]        print the ECO code and name of each game (or game N) by closest match\n"
-#endif
         ;
 }
 

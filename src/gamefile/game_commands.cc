@@ -111,7 +111,7 @@ int RunShowCommand(const std::string& path, int gameNumber, std::ostream& out, s
     return 0;
 }
 
-int RunFenCommand(const std::string& path, int gameNumber, std::ostream& out, std::ostream& err) {
+int ReplayGamesOfFile(const std::string& path, int gameNumber, std::ostream& err, const ReplayedGameVisitor& visit) {
     OpenedFile file(path);
     if (file.fd < 0) {
         err << kErrorOpeningFile << "\n";
@@ -133,14 +133,23 @@ int RunFenCommand(const std::string& path, int gameNumber, std::ostream& out, st
         }
         ParseGameQuietly(file.reader, *header, *context, *record);
         const ReplaySummary summary = ReplayParsedGame(*context, *record, *header);
-        out << game << '\t' << summary.pliesPlayed << '\t'
-            << FenWithoutCounters(*context, summary.pliesPlayed);
-        if (summary.stoppedAtBadMove) {
-            out << "\tbad " << chess::SanView(context->moves.MoveOfPly(summary.pliesPlayed + 1));
-        }
-        out << '\n';
+        visit(game, *header, *context, *record, summary);
     }
     return 0;
+}
+
+int RunFenCommand(const std::string& path, int gameNumber, std::ostream& out, std::ostream& err) {
+    return ReplayGamesOfFile(path, gameNumber, err,
+                             [&out](int game, const GameHeader&, chess::ChessContext& context,
+                                    const chess::GameRecord&, const ReplaySummary& summary) {
+                                 out << game << '\t' << summary.pliesPlayed << '\t'
+                                     << FenWithoutCounters(context, summary.pliesPlayed);
+                                 if (summary.stoppedAtBadMove) {
+                                     out << "\tbad "
+                                         << chess::SanView(context.moves.MoveOfPly(summary.pliesPlayed + 1));
+                                 }
+                                 out << '\n';
+                             });
 }
 
 }  // namespace ravelin::gamefile

@@ -50,6 +50,22 @@ TEST(CliIndex, MissingFileFails) {
     EXPECT_NE(run.output.find("Error opening file."), std::string::npos);
 }
 
+// Game numbers of the per-game commands are the program's own: the bundled sample's second game
+// is a Queen's Indian with e3 (its ECO tag says E14) ending in a known position.
+TEST(CliGames, EcoFenAndShowAgreeOnTheSameGame) {
+    TempDir dir;
+    const std::string sample = std::string(RAVELIN_SOURCE_DIR) + "/data/sample.pgn";
+    CliRun eco = RunCli("--workdir " + dir.File("work") + " eco " + sample + " 2");
+    EXPECT_EQ(eco.exitCode, 0);
+    EXPECT_EQ(eco.output, "2: E14 Queen's Indian Defense, with e3\n");
+    CliRun fen = RunCli("fen " + sample + " 2");
+    EXPECT_EQ(fen.output, "2\t118\t8/8/1p6/5k1p/4b2p/5p1P/5P1K/1q2R3 w - -\n");
+    CliRun show = RunCli("show " + sample + " 2");
+    EXPECT_NE(show.output.find("White:  Adams, Michael"), std::string::npos) << show.output;
+    EXPECT_NE(show.output.find("7. Bb5+\n"), std::string::npos);
+    EXPECT_NE(RunCli("eco " + sample + " 301").exitCode, 0);
+}
+
 TEST(Cli, UnknownCommandShowsUsage) {
     CliRun run = RunCli("frobnicate");
     EXPECT_EQ(run.exitCode, 2);
