@@ -1,10 +1,14 @@
 // ravelin: the desktop program. Optional argument: a PGN file to open.
 
+// The core headers come before Qt's, whose "slots" keyword would clash with their field names.
+#include "shell/game_viewer.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -17,6 +21,7 @@
 #include "platform/qt/main_window_widget.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/working_paths.h"
+#include "shell/command_ids.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -66,27 +71,73 @@ int DescribeFileWithoutDisplay(const std::string& path) {
     return 0;
 }
 
-// Removes "--screenshot FILE" from the arguments and returns FILE (empty when absent).
-std::string TakeScreenshotOption(int& argc, char** argv) {
+// What a screenshot run shows: the picture's file, and the game and ply to show (0: none).
+struct ScreenshotRequest {
     std::string picture;
+    int game = 0;
+    int ply = 0;
+};
+
+// Removes "--screenshot FILE", "--game N" and "--ply P" from the arguments.
+ScreenshotRequest TakeScreenshotOptions(int& argc, char** argv) {
+    ScreenshotRequest request;
     int out = 1;
     for (int in = 1; in < argc; ++in) {
-        if (std::string_view(argv[in]) == "--screenshot" && in + 1 < argc) {
-            picture = argv[++in];
+        std::string_view arg = argv[in];
+        if (arg == "--screenshot" && in + 1 < argc) {
+            request.picture = argv[++in];
+            continue;
+        }
+        if (arg == "--game" && in + 1 < argc) {
+            request.game = std::atoi(argv[++in]);
+            continue;
+        }
+        if (arg == "--ply" && in + 1 < argc) {
+            request.ply = std::atoi(argv[++in]);
             continue;
         }
         argv[out++] = argv[in];
     }
     argc = out;
     argv[argc] = nullptr;
-    return picture;
+    return request;
+}
+
+// A screenshot is taken as on a screen of at least this size, so that every board size fits and
+// the picture does not depend on the machine it was taken on.
+constexpr int kScreenshotScreenWidth = 1280;
+constexpr int kScreenshotScreenHeight = 1024;
+
+void RunPosted(ravelin::platform::QtPlatform& platform) {
+    constexpr int kMaxRounds = 1000;
+    for (int round = 0; round < kMaxRounds && platform.PendingCommandCount() > 0; ++round) {
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::processEvents();
+}
+
+// Shows the requested game at the requested ply, with any slide finished.
+void ShowRequestedGame(ravelin::shell::MainWindow& core, ravelin::platform::QtPlatform& platform,
+                       const ScreenshotRequest& request) {
+    if (request.game > 0 && core.File().IsOpen()) {
+        core.File().currentGame = request.game;
+        core.HandleCommand(ravelin::shell::kCmdDisplayGame);
+        RunPosted(platform);
+    }
+    ravelin::display::GameDisplay& display = core.Viewer().Display();
+    if (request.ply > 0 && display.HasGame()) {
+        display.GoToPly(request.ply);
+        core.currentPly = display.CurrentPly();
+    }
+    display.FinishAnimation();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string workingDirectory = ravelin::platform::TakeWorkingDirectoryOption(argc, argv);
-    std::string screenshot = TakeScreenshotOption(argc, argv);
+    ScreenshotRequest request = TakeScreenshotOptions(argc, argv);
+    const std::string& screenshot = request.picture;
     std::string commandLinePath = argc > 1 ? argv[1] : "";
     if (!DisplayAvailable()) {
         return DescribeFileWithoutDisplay(commandLinePath);
@@ -100,7 +151,12 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     ravelin::platform::QtPlatform platform;
-    ravelin::shell::MainWindow core(platform.AsPlatform(), ravelin::platform::WorkingPaths(workingDirectory));
+    ravelin::platform::Platform services = platform.AsPlatform();
+    if (!screenshot.empty()) {
+        services.screen.width = std::max(services.screen.width, kScreenshotScreenWidth);
+        services.screen.height = std::max(services.screen.height, kScreenshotScreenHeight);
+    }
+    ravelin::shell::MainWindow core(services, ravelin::platform::WorkingPaths(workingDirectory));
     platform.commandHandler = [&core](int id) { core.HandleCommand(id); };
     platform.timerHandler = [&core](int id) { core.HandleTimer(id); };
 
@@ -114,13 +170,15 @@ int main(int argc, char** argv) {
     platform.SetParentWindow(window.get());
     platform.nonInteractive = !screenshot.empty();
     core.StartUp(commandLinePath);
+    // The window was made before the settings were read: it takes the size of their board now.
+    ravelin::shell::WindowRect rect = core.InitialWindowRect();
+    window->setGeometry(rect.x, rect.y, rect.width, rect.height);
     window->show();
     if (!screenshot.empty()) {
         // Let the posted commands run (opening the file may take two passes), then paint.
-        constexpr int kMaxRounds = 1000;
-        for (int round = 0; round < kMaxRounds && platform.PendingCommandCount() > 0; ++round) {
-            QCoreApplication::processEvents();
-        }
+        RunPosted(platform);
+        ShowRequestedGame(core, platform, request);
+        window->Refresh();
         QCoreApplication::processEvents();
         bool saved = window->grab().save(QString::fromStdString(screenshot), "PNG");
         core.SaveSettings();

@@ -5,6 +5,7 @@
 
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
+#include "shell/game_viewer.h"
 #include "shell/help_page.h"
 #include "shell/options_dialog.h"
 
@@ -35,6 +36,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
       messages_(*platform.messages),
       autoPlay_(*platform.commands, menus_) {
     RegisterOwnHandlers();
+    viewer_ = std::make_unique<GameViewer>(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -94,6 +96,7 @@ void MainWindow::StartUp(const std::string& commandLinePath) {
         commandLineOpen_ = true;
     }
     std::remove(paths_.File(kGameBufferFileName).c_str());
+    viewer_->StartUp();
     platform_.commands->PostCommand(kCmdOpenFile);
     Changed();
 }
@@ -225,6 +228,9 @@ void MainWindow::OpenFileCommand() {
     }
     if (file_->IsOpen()) {
         currentPly = 0;
+        if (settings_.AutoDisplayGame()) {
+            Post(kCmdDisplayGame);
+        }
     }
 }
 
@@ -236,6 +242,9 @@ void MainWindow::PreviousFileCommand() {
     if (file_->IsOpen()) {
         int count = file_->GameCount();
         file_->currentGame = std::clamp(file_->returnGame, 1, std::max(count, 1));
+        if (settings_.AutoDisplayGame()) {
+            Post(displayMode == kModeText ? kCmdDisplayText : kCmdDisplayGame);
+        }
     }
 }
 
@@ -427,7 +436,12 @@ void MainWindow::ScrollToGame(int gameNumber) {
     if (!file_ || !file_->IsOpen() || file_->GameCount() < 1) {
         return;
     }
+    int before = file_->currentGame;
     file_->currentGame = std::clamp(gameNumber, 1, file_->GameCount());
+    // The view follows the scroll bar to the game in the mode it is in.
+    if (file_->currentGame != before && (displayMode == kModeGame || displayMode == kModeText)) {
+        Post(displayMode == kModeText ? kCmdDisplayText : kCmdDisplayGame);
+    }
     Changed();
 }
 

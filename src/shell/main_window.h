@@ -23,6 +23,7 @@
 namespace ravelin::shell {
 
 class OptionsDialog;
+class GameViewer;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -130,6 +131,8 @@ class MainWindow {
     WindowRect InitialWindowRect() const;
     bool SaveSettings();
     bool HideGameTextRunning() const { return hideGameTextRunning_; }
+    // The game display: its commands, and the view the window paints.
+    GameViewer& Viewer() { return *viewer_; }
 
   private:
     void RegisterOwnHandlers();
@@ -164,6 +167,7 @@ class MainWindow {
     CommandHandlers handlers_;
     std::map<int, std::function<void()>> timerHandlers_;
     BackgroundOperation* background_ = nullptr;
+    std::unique_ptr<GameViewer> viewer_;
 
     bool ownMenuBarShown_ = false;
     bool hideGameTextRunning_ = false;

@@ -1,3 +1,8 @@
+// The core headers come before Qt's, whose "slots" keyword would clash with their field names.
+#include "display/board_geometry.h"
+#include "display/piece_set.h"
+#include "shell/game_viewer.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -231,6 +236,110 @@ TEST(DesktopOptions, DialogKeepsRefusedLettersOpenAndResets) {
     ok->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(data.letters[4], "S");
+}
+
+// The medium board of a real game, painted by the window: the pixels of the board area are the
+// core's, pieces come from their cells of the set bitmap, flipping puts a1 at the top right.
+struct GameWindow {
+    explicit GameWindow(const TempDir& work, const std::string& pgn) : core(Platform(qt), paths(work)) {
+        qt.commandHandler = [this](int id) { core.HandleCommand(id); };
+        window = std::make_unique<MainWindowWidget>(core);
+        qt.SetParentWindow(window.get());
+        core.StartUp(pgn);
+        shell::WindowRect rect = core.InitialWindowRect();
+        window->setGeometry(rect.x, rect.y, rect.width, rect.height);
+        window->show();
+        Settle();
+    }
+    static WorkingPaths paths(const TempDir& work) { return WorkingPaths(work.Path().string()); }
+    static ravelin::platform::Platform Platform(QtPlatform& platform) {
+        Application();
+        platform.nonInteractive = true;
+        ravelin::platform::Platform services = platform.AsPlatform();
+        // Wide enough for the medium board on any test machine.
+        services.screen.width = 1280;
+        services.screen.height = 1024;
+        return services;
+    }
+    void Settle() {
+        for (int round = 0; round < 50 && qt.PendingCommandCount() > 0; ++round) {
+            QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+    }
+    QImage Grab() { return window->Status()->grab().toImage().convertToFormat(QImage::Format_RGB888); }
+
+    QtPlatform qt;
+    shell::MainWindow core;
+    std::unique_ptr<MainWindowWidget> window;
+};
+
+// True when every opaque pixel of the piece's cell shows at the square's corner in the picture.
+bool PieceShownAt(const QImage& picture, const display::PieceSet& set, chess::PieceCode code,
+                  display::PixelPoint corner) {
+    display::CellOrigin cell = display::PieceCellOrigin(code, set.SquareSize());
+    int compared = 0;
+    for (int y = 2; y < set.SquareSize() - 2; ++y) {
+        for (int x = 2; x < set.SquareSize() - 2; ++x) {
+            if (!set.Opaque(code, x, y)) {
+                continue;
+            }
+            display::RgbColour want = set.Bitmap().Pixel(cell.x + x, cell.y + y);
+            QColor got = picture.pixelColor(corner.x + x, corner.y + y);
+            if (got.red() != want.red || got.green() != want.green || got.blue() != want.blue) {
+                return false;
+            }
+            ++compared;
+        }
+    }
+    return compared > 0;
+}
+
+TEST(DesktopGameView, StepsThroughARealGameOnTheMediumBoard) {
+    TempDir work;
+    shell::SettingsRecord settings;
+    shell::StartupEnvironment environment;
+    environment.workingDirectory = work.Path().string();
+    environment.screenWidth = 1280;
+    shell::ApplyFirstRunDefaults(settings, environment);
+    settings.SetBoardSize(shell::BoardSizeOption::kMedium);
+    settings.SetSlideDelay(0);
+    ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+
+    GameWindow game(work, testing::TestDataPath("pgn/anastasian-lewis.pgn"));
+    ASSERT_EQ(game.core.displayMode, shell::kModeGame);
+    display::GameDisplay& display = game.core.Viewer().Display();
+    ASSERT_EQ(display.Options().squareSize, display::kMediumSquareSize);
+    display::PieceSetLoad load = display::LoadPieceSet(
+        work.Path().string(), game.core.Settings().PieceStyle(), shell::BoardSizeOption::kMedium);
+    ASSERT_TRUE(load.set.has_value());
+    const display::PieceSet& set = *load.set;
+    // The medium white queen's cell.
+    EXPECT_EQ(display::PieceCellOrigin(chess::kQueen, set.SquareSize()), (display::CellOrigin{120, 60}));
+
+    display::BoardView view = display.Screen().View();
+    auto corner = [&](int file, int rank) { return display::SquareCorner(view, file, rank); };
+    QImage start = game.Grab();
+    EXPECT_TRUE(PieceShownAt(start, set, chess::kQueen, corner(4, 1)));
+    EXPECT_TRUE(PieceShownAt(start, set, chess::kKnight, corner(7, 1)));
+
+    // 1.d4 Nf6 2.c4 g6 3.Nc3: after five plies the d-pawn stands on d4.
+    for (int ply = 0; ply < 5; ++ply) {
+        game.core.Viewer().Key(shell::GameKey::kNext);
+    }
+    game.Settle();
+    QImage later = game.Grab();
+    EXPECT_EQ(display.CurrentPly(), 5);
+    EXPECT_TRUE(PieceShownAt(later, set, chess::kPawn, corner(4, 4)));
+    EXPECT_FALSE(PieceShownAt(later, set, chess::kPawn, corner(4, 2)));
+
+    game.core.HandleCommand(shell::kCmdFlip);
+    game.Settle();
+    view = display.Screen().View();
+    display::PixelPoint a1 = corner(1, 1);
+    EXPECT_GT(a1.x, 4 * display::kMediumSquareSize);
+    EXPECT_LT(a1.y, 2 * display::kMediumSquareSize);
+    EXPECT_TRUE(PieceShownAt(game.Grab(), set, chess::kRook, a1));
 }
 
 }  // namespace

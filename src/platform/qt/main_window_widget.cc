@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/qt/game_view_widget.h"
 #include "shell/command_ids.h"
 
 namespace ravelin::platform {
@@ -133,7 +134,7 @@ MainWindowWidget::MainWindowWidget(shell::MainWindow& core, QWidget* parent)
     auto* row = new QHBoxLayout();
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    status_ = new StatusView(central);
+    status_ = new GameViewWidget(core_, central);
     scrollBar_ = new QScrollBar(Qt::Vertical, central);
     scrollBar_->setObjectName("gameScrollBar");
     row->addWidget(status_, 1);

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Screenshots of the three board sizes, each from an options file that asks for that size.
+# Run from the repository root after building; BIN names the desktop program.
+set -e
+BIN=${BIN:-build-nav/src/app/ravelin}
+PGN=tests/data/pgn/anastasian-lewis.pgn
+for size in 0 1 2; do
+  dir=${TMPDIR:-/tmp}/ravelin-shot-$size
+  rm -rf $dir && mkdir -p $dir
+  QT_QPA_PLATFORM=offscreen $BIN --workdir $dir --screenshot $dir/first.png $PGN 2>/dev/null
+  python3 - $dir/savinfo.opt $size <<'PY'
+import struct, sys
+path, size = sys.argv[1], int(sys.argv[2])
+data = bytearray(open(path, 'rb').read())
+struct.pack_into('<i', data, 0x03B8, size)   # board size
+struct.pack_into('<i', data, 0x032C, 1)      # display opening
+open(path, 'wb').write(data)
+PY
+  name=$(echo small medium large | cut -d' ' -f$((size+1)))
+  QT_QPA_PLATFORM=offscreen $BIN --workdir $dir --screenshot docs/board-$name.png --game 1 --ply 23 $PGN 2>/dev/null
+done

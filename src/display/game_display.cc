@@ -1,0 +1,491 @@
+#include "display/game_display.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "chess/annotations.h"
+#include "display/figurines.h"
+
+namespace ravelin::display {
+
+namespace {
+
+constexpr int kFigurineNotation = 1;
+constexpr int kNoAnimation = 0;
+constexpr int kMiddleDivisor = 2;
+// Space between the board's top margin lines and its edge.
+constexpr int kTopMarginInset = 2;
+
+// The white figurine characters of king, queen, rook, bishop and knight, in the fonts the window
+// uses; a move's piece letter is shown as one of them in figurine notation.
+constexpr std::string_view kFigurineGlyphs[] = {"", "", "\u2658", "\u2657", "\u2656", "\u2655", "\u2654"};
+
+std::string Format(const char* pattern, int number, std::string_view text) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, number, std::string(text).c_str());
+    return buffer;
+}
+
+}  // namespace
+
+GameDisplayOptions GameDisplayOptions::From(const shell::SettingsRecord& record,
+                                            const std::string& workingDirectory) {
+    GameDisplayOptions options;
+    options.boardSize = record.BoardSize();
+    options.squareSize = SquareSizeOf(options.boardSize);
+    options.pieceStyle = record.PieceStyle();
+    options.workingDirectory = workingDirectory;
+    options.colours = BoardColoursFrom(record);
+    options.currentMoveColour = FromColourValue(record.CurrentPositionColour());
+    options.animate = record.SlideDelay() > kNoAnimation;
+    options.figurines = record.NotationStyle() == kFigurineNotation;
+    std::string letters = record.PieceLetters();
+    if (letters.size() == options.letters.letters.size()) {
+        std::copy(letters.begin(), letters.end(), options.letters.letters.begin());
+        options.letters.custom = letters != shell::kDefaultPieceLetters;
+    }
+    return options;
+}
+
+GameDisplay::GameDisplay()
+    : context_(chess::MakeChessContext()),
+      record_(chess::MakeGameRecord()),
+      headerSlots_(std::make_unique<gamefile::GameHeader>()),
+      header_(std::make_unique<gamefile::HeaderDisplay>()) {
+    layout_ = GameLayoutFor(options_.squareSize);
+}
+
+GameDisplay::~GameDisplay() = default;
+
+void GameDisplay::Configure(const GameDisplayOptions& options) {
+    slide_.reset();
+    slides_.clear();
+    options_ = options;
+    layout_ = GameLayoutFor(options.squareSize);
+    const PieceSet* set = pieceSets_.Get(options.workingDirectory, options.pieceStyle, options.boardSize);
+    BoardView view;
+    view.squareSize = options.squareSize;
+    view.flipped = flipped_;
+    screen_.Configure(view, options.colours, set);
+    dirty_ = UniteRects(dirty_, screen_.DrawWhole(BoardOfPly(currentPly_)));
+}
+
+chess::Board GameDisplay::BoardOfPly(int ply) const {
+    if (!hasGame_) {
+        return chess::MakeStartBoard();
+    }
+    return chess::FromCompact(
+        context_->history.boards[static_cast<std::size_t>(std::clamp(ply, 0, totalPlies_))]);
+}
+
+bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
+    FinishAnimation();
+    hasGame_ = false;
+    currentPly_ = 0;
+    previousPly_ = 0;
+    totalPlies_ = 0;
+    opening_.clear();
+    context_->messages = messages;
+    context_->shownPromotionWarnings = 0;
+    record_->displayWidth =
+        options_.squareSize == kNormalSquareSize ? chess::kNormalDisplayWidth : chess::kWideDisplayWidth;
+    if (!file.IsOpen() || !gamefile::LoadGameHeader(file.FileName(), file.Reader(), file.Index(), gameNumber,
+                                                    *headerSlots_, *header_, messages)) {
+        dirty_ = UniteRects(dirty_, screen_.DrawWhole(chess::MakeStartBoard()));
+        return false;
+    }
+    gamefile::ParseGameMovetext(file.Reader(), *headerSlots_, *context_, *record_);
+    const gamefile::ReplaySummary summary = gamefile::ReplayParsedGame(*context_, *record_, *headerSlots_);
+    totalPlies_ = std::clamp(summary.pliesPlayed, 0, chess::kMaxPly);
+    hasGame_ = true;
+    chess::RestorePosition(*context_, 0);
+    dirty_ = UniteRects(dirty_, screen_.DrawWhole(BoardOfPly(0)));
+    UpdateOpening(0, kOpeningLinePlyLimit);
+    return true;
+}
+
+void GameDisplay::UpdateOpening(int ply, int limit) {
+    if (ply >= limit || !openingLine) {
+        return;
+    }
+    if (std::optional<std::string> text = openingLine(ply)) {
+        opening_ = *text;
+    }
+}
+
+void GameDisplay::ChangeTo(int ply, bool stepping) {
+    ply = std::clamp(ply, 0, totalPlies_);
+    if (!hasGame_) {
+        return;
+    }
+    const int old = currentPly_;
+    chess::RestorePosition(*context_, ply);
+    if (stepping) {
+        DisplayMoveChange(old, ply);
+    } else {
+        DrawPositionAtPly(ply);
+    }
+    previousPly_ = old;
+    currentPly_ = ply;
+    UpdateOpening(ply, ply < old ? kOpeningLinePlyLimit - 1 : kOpeningLinePlyLimit);
+}
+
+bool GameDisplay::NextPly() {
+    if (!hasGame_ || currentPly_ >= totalPlies_) {
+        return false;
+    }
+    ChangeTo(currentPly_ + 1, true);
+    return true;
+}
+
+bool GameDisplay::PreviousPly() {
+    if (!hasGame_ || currentPly_ <= 0) {
+        return false;
+    }
+    ChangeTo(currentPly_ - 1, true);
+    return true;
+}
+
+void GameDisplay::GoToStart() {
+    ChangeTo(0, false);
+}
+
+void GameDisplay::GoToPly(int argument) {
+    int target = 0;
+    if (argument == kGoToLast) {
+        target = totalPlies_;
+    } else if (argument == kGoToMiddle) {
+        // White to move: half the game made odd, at least 1.
+        target = totalPlies_ / kMiddleDivisor;
+        if (target % 2 == 0) {
+            target -= 1;
+        }
+        target = std::max(target, 1);
+    } else if (argument == kGoToStored) {
+        target = storedPly;
+    } else if (argument < 0) {
+        target = clickedPly_;
+    } else {
+        target = argument;
+    }
+    ChangeTo(std::min(target, totalPlies_), false);
+}
+
+void GameDisplay::ForwardTen() {
+    if (totalPlies_ - currentPly_ <= kTenPlies) {
+        GoToPly(kGoToLast);
+    } else {
+        ChangeTo(currentPly_ + kTenPlies, false);
+    }
+}
+
+void GameDisplay::BackTen() {
+    if (currentPly_ <= kTenPlies) {
+        GoToStart();
+    } else {
+        ChangeTo(currentPly_ - kTenPlies, false);
+    }
+}
+
+void GameDisplay::RedrawCurrent() {
+    FinishAnimation();
+    dirty_ = UniteRects(dirty_, screen_.DrawWhole(BoardOfPly(currentPly_)));
+}
+
+void GameDisplay::DrawPositionAtPly(int ply) {
+    FinishAnimation();
+    dirty_ = UniteRects(dirty_, screen_.DrawPosition(BoardOfPly(ply)).dirty);
+}
+
+void GameDisplay::DisplayMoveChange(int, int toPly) {
+    FinishAnimation();
+    const chess::Board next = BoardOfPly(toPly);
+    if (!options_.animate) {
+        dirty_ = UniteRects(dirty_, screen_.DrawPosition(next).dirty);
+        return;
+    }
+    DrawAnimated(next);
+}
+
+void GameDisplay::DrawAnimated(const chess::Board& next) {
+    const chess::Board& shown = screen_.Shown();
+    const std::vector<BoardSquare> changed = ChangedSquares(shown, next);
+    if (static_cast<int>(changed.size()) > kMaxAnimatedSquares) {
+        if (messages) {
+            messages(kErrorInDisplayMove);
+        }
+        // Nothing is left half drawn: the board is shown whole at the new ply.
+        dirty_ = UniteRects(dirty_, screen_.DrawWhole(next));
+        return;
+    }
+    // Each square that gets a piece takes it from a changed square that held that piece: the king
+    // and rook of a castling, the capturing pawn of an en passant, the piece of a plain move. A
+    // piece that only appears or disappears (a capture undone, a promotion) is drawn in place.
+    slides_.clear();
+    std::vector<bool> used(changed.size(), false);
+    for (const BoardSquare& to : changed) {
+        const chess::PieceCode code = next[to.file][to.rank];
+        if (code == chess::kEmpty) {
+            continue;
+        }
+        for (std::size_t k = 0; k < changed.size(); ++k) {
+            const BoardSquare& from = changed[k];
+            if (!used[k] && !(from == to) && shown[from.file][from.rank] == code) {
+                used[k] = true;
+                slides_.push_back({from, to, code});
+                break;
+            }
+        }
+    }
+    chess::Board background = next;
+    for (const Slide& slide : slides_) {
+        background[slide.to.file][slide.to.rank] = chess::kEmpty;
+    }
+    dirty_ = UniteRects(dirty_, screen_.DrawPosition(background).dirty);
+    if (slides_.empty()) {
+        return;
+    }
+    slideBackground_ = screen_.Image();
+    nextSlide_ = 0;
+    StartNextSlide();
+}
+
+void GameDisplay::StartNextSlide() {
+    slide_.reset();
+    if (nextSlide_ >= slides_.size()) {
+        slides_.clear();
+        return;
+    }
+    const Slide& slide = slides_[nextSlide_++];
+    slide_.emplace(slideBackground_, slide.code, screen_.View(), slide.from, slide.to);
+}
+
+PixelRect GameDisplay::StepAnimation() {
+    if (!slide_) {
+        return {};
+    }
+    const PieceSet* set = pieceSets_.Get(options_.workingDirectory, options_.pieceStyle, options_.boardSize);
+    PixelRect dirty = slide_->Step(screen_.MutableImage(), options_.colours, set);
+    if (slide_->Done()) {
+        const Slide& done = slides_[nextSlide_ - 1];
+        screen_.SetShown(done.to.file, done.to.rank, done.code);
+        // The next slide passes over this piece where it now stands.
+        BoardPainter(slideBackground_, screen_.View(), options_.colours, set)
+            .DrawPiece(done.to.file, done.to.rank, done.code);
+        StartNextSlide();
+    }
+    dirty_ = UniteRects(dirty_, dirty);
+    return dirty;
+}
+
+void GameDisplay::FinishAnimation() {
+    while (slide_) {
+        StepAnimation();
+    }
+}
+
+void GameDisplay::Flip() {
+    FinishAnimation();
+    flipped_ = !flipped_;
+    Configure(options_);
+}
+
+MoveListHit GameDisplay::MoveListHitTest(int x, int y) {
+    MoveListHit hit = display::MoveListHitTest(layout_.moveList, MoveListPage(), totalPlies_, x, y);
+    if (hit.kind == MoveListHitKind::kMove) {
+        clickedPly_ = hit.ply;
+    }
+    return hit;
+}
+
+bool GameDisplay::ClickAt(int x, int y) {
+    if (!hasGame_ || x < layout_.panelX) {
+        return false;
+    }
+    if (MoveListHitTest(x, y).kind != MoveListHitKind::kMove) {
+        return false;
+    }
+    GoToPly(kGoToClicked);
+    return true;
+}
+
+std::string GameDisplay::LocalisedMove(int ply) const {
+    std::string move(chess::SanView(context_->moves.MoveOfPly(ply)));
+    chess::LocalisePieceLetters(move, options_.letters);
+    if (options_.figurines) {
+        std::string_view letters(options_.letters.letters.data(), options_.letters.letters.size());
+        const chess::PieceCode kind = FigurineKindOfMove(move, letters);
+        if (kind >= chess::kKnight && kind <= chess::kKing) {
+            move = std::string(kFigurineGlyphs[kind]) + move.substr(1);
+        }
+    }
+    return move;
+}
+
+std::string GameDisplay::MoveListText(int ply) const {
+    if (ply < 1 || ply > totalPlies_) {
+        return {};
+    }
+    if (ply % 2 == 1) {
+        return Format("%3d. %s", (ply + 1) / 2, LocalisedMove(ply));
+    }
+    return LocalisedMove(ply);
+}
+
+std::string GameDisplay::MoveNumberText(int ply) const {
+    if (ply < 1 || ply > totalPlies_) {
+        return {};
+    }
+    if (ply % 2 == 1) {
+        return Format("%3d. %s", (ply + 1) / 2, LocalisedMove(ply));
+    }
+    return Format("%3d. ... %s", ply / 2, LocalisedMove(ply));
+}
+
+bool GameDisplay::PlyHasAnnotation(int ply) const {
+    return ply >= 0 && ply <= chess::kMaxPly &&
+           record_->annotationIndex[static_cast<std::size_t>(ply)].kind != chess::AnnotationKind::kNone;
+}
+
+std::vector<std::string> GameDisplay::AnnotationLines(int ply) const {
+    std::vector<std::string> lines;
+    if (!hasGame_ || !PlyHasAnnotation(ply)) {
+        return lines;
+    }
+    chess::AnnotationOutput output;
+    output.list = &lines;
+    output.width = record_->displayWidth;
+    chess::ShowAnnotations(*record_, ply, output);
+    return lines;
+}
+
+GameViewState GameDisplay::State(const std::string& fileLine, const std::string& gameLine) {
+    GameViewState state;
+    state.kind = GameViewKind::kGame;
+    state.background = options_.colours.background;
+    state.boardShown = true;
+    state.boardDirty = dirty_;
+    dirty_ = {};
+    const int textWidth = layout_.boardImageSize - layout_.squareSize;
+    int y = kTopMarginInset;
+    for (const std::string& line : {fileLine, gameLine}) {
+        TextItem item;
+        item.x = layout_.squareSize;
+        item.y = y;
+        item.lineHeight = layout_.lineHeight;
+        item.fontPixels = layout_.fontPixels;
+        item.text = FitText(line, textWidth, item.fontPixels, item.font, measure);
+        state.texts.push_back(item);
+        y += layout_.lineHeight;
+    }
+    if (hasGame_) {
+        AddHeading(state);
+        AddMoveList(state);
+        AddBelowBoard(state);
+    }
+    return state;
+}
+
+void GameDisplay::AddHeading(GameViewState& state) const {
+    const gamefile::HeaderDisplay& h = *header_;
+    std::string players =
+        std::string(gamefile::TextOf(h.white)) + " - " + std::string(gamefile::TextOf(h.black));
+    std::string event(gamefile::TextOf(h.event));
+    if (!gamefile::TextOf(h.site).empty()) {
+        event += (event.empty() ? "" : ", ") + std::string(gamefile::TextOf(h.site));
+    }
+    std::string date(gamefile::TextOf(h.date));
+    for (std::string_view part :
+         {gamefile::TextOf(h.round), gamefile::TextOf(h.eco), gamefile::TextOf(h.result)}) {
+        if (!part.empty()) {
+            date += (date.empty() ? "" : "  ") + std::string(part);
+        }
+    }
+    int row = 1;
+    for (const std::string& line : {players, event, date}) {
+        TextItem item;
+        item.x = layout_.panelX;
+        item.y = layout_.MoveRowY(row);
+        item.lineHeight = layout_.lineHeight;
+        item.fontPixels = layout_.fontPixels;
+        item.bold = row == 1;
+        item.text = FitText(line, layout_.panelWidth, item.fontPixels, item.font, measure);
+        state.texts.push_back(item);
+        ++row;
+    }
+}
+
+void GameDisplay::AddMoveList(GameViewState& state) const {
+    const int page = MoveListPage();
+    const int first = (page - 1) * kPliesPerMoveListPage + 1;
+    const int last = std::min(totalPlies_, page * kPliesPerMoveListPage);
+    const int columnWidth = layout_.moveList.blackColumnOffset;
+    for (int ply = first; ply <= last; ++ply) {
+        const MoveListCell cell = CellOfPly(ply);
+        TextItem item;
+        item.x = layout_.MoveColumnX(cell.columnPair, cell.black);
+        item.y = layout_.MoveRowY(cell.pageRow);
+        item.lineHeight = layout_.lineHeight;
+        item.fontPixels = layout_.fontPixels;
+        item.colour = ply == currentPly_ ? options_.currentMoveColour : kTextColour;
+        item.bold = ply == currentPly_;
+        item.text = FitText(MoveListText(ply), columnWidth, item.fontPixels, item.font, measure);
+        state.texts.push_back(item);
+    }
+    // The result stands after the last move while it is the current one.
+    const std::string_view result = chess::SanView(record_->result);
+    if (currentPly_ == totalPlies_ && totalPlies_ > 0 && !result.empty() && PageOfPly(totalPlies_) == page &&
+        totalPlies_ < kMoveListPlies) {
+        const MoveListCell cell = CellOfPly(totalPlies_ + 1);
+        if (cell.page == page) {
+            TextItem item;
+            item.x = layout_.MoveColumnX(cell.columnPair, cell.black) +
+                     (cell.black ? 0 : (EstimatedTextWidth("    ", layout_.fontPixels, TextFont::kSans)));
+            item.y = layout_.MoveRowY(cell.pageRow);
+            item.lineHeight = layout_.lineHeight;
+            item.fontPixels = layout_.fontPixels;
+            item.text = std::string(result);
+            state.texts.push_back(item);
+        }
+    }
+}
+
+void GameDisplay::AddBelowBoard(GameViewState& state) const {
+    // The move number sits in the board's bottom margin.
+    if (currentPly_ > 0) {
+        TextItem number;
+        number.x = layout_.squareSize;
+        number.y = kBoardExtentSquares * layout_.squareSize + (layout_.squareSize - layout_.lineHeight) / 2;
+        number.lineHeight = layout_.lineHeight;
+        number.fontPixels = layout_.fontPixels;
+        number.bold = true;
+        number.colour = PlyHasAnnotation(currentPly_) ? kAnnotatedMoveNumberColour : kTextColour;
+        number.text = MoveNumberText(currentPly_);
+        state.texts.push_back(number);
+    }
+    std::vector<std::string> lines;
+    if (!opening_.empty()) {
+        lines.push_back(opening_);
+    }
+    const std::vector<std::string> annotations = AnnotationLines(currentPly_);
+    lines.insert(lines.end(), annotations.begin(), annotations.end());
+    const int room = layout_.BelowBoardLines();
+    if (static_cast<int>(lines.size()) > room && room > 0) {
+        lines.resize(static_cast<std::size_t>(room));
+        lines.back() += " ...";
+    }
+    int y = layout_.belowBoardTop;
+    const int width = layout_.boardImageSize + layout_.panelWidth;
+    for (const std::string& line : lines) {
+        TextItem item;
+        item.x = layout_.squareSize;
+        item.y = y;
+        item.lineHeight = layout_.lineHeight;
+        item.fontPixels = layout_.fontPixels;
+        item.text = FitText(line, width - layout_.squareSize, item.fontPixels, item.font, measure);
+        state.texts.push_back(item);
+        y += layout_.lineHeight;
+    }
+}
+
+}  // namespace ravelin::display

@@ -1,0 +1,173 @@
+#pragma once
+
+// The game on the screen: it loads a game, replays it once so that every ply's position is in the
+// history, and moves a current ply through it, redrawing only the squares that change, keeping the
+// move list's highlight on the current move and showing the annotations after it. The window
+// shows what State() says.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chess/chess_context.h"
+#include "chess/chess_messages.h"
+#include "chess/movetext.h"
+#include "chess/piece_letters.h"
+#include "display/board_screen.h"
+#include "display/game_layout.h"
+#include "display/game_view_state.h"
+#include "display/move_list_layout.h"
+#include "display/piece_set.h"
+#include "display/slide_animation.h"
+#include "gamefile/game_file.h"
+#include "gamefile/game_header.h"
+#include "gamefile/game_loader.h"
+#include "shell/settings_record.h"
+
+namespace ravelin::display {
+
+inline constexpr std::string_view kErrorInDisplayMove = "Error in display move.";
+// More changed squares than a castling cannot be shown as sliding pieces.
+inline constexpr int kMaxAnimatedSquares = 4;
+// The opening line follows the game up to this ply (one less when stepping back).
+inline constexpr int kOpeningLinePlyLimit = 62;
+inline constexpr int kTenPlies = 10;
+// GoToPly arguments besides a positive typed ply.
+inline constexpr int kGoToLast = 0;
+inline constexpr int kGoToMiddle = -1;
+inline constexpr int kGoToStored = -2;
+inline constexpr int kGoToClicked = -3;  // any other negative value
+
+inline constexpr RgbColour kAnnotatedMoveNumberColour{0, 0, 255};
+inline constexpr RgbColour kTextColour{0, 0, 0};
+
+// The settings the display draws with, taken from the settings record.
+struct GameDisplayOptions {
+    int squareSize = kNormalSquareSize;
+    int pieceStyle = 4;
+    shell::BoardSizeOption boardSize = shell::BoardSizeOption::kSmall;
+    std::string workingDirectory;
+    BoardColours colours{};
+    RgbColour currentMoveColour{255, 0, 0};
+    bool animate = false;
+    bool figurines = false;
+    chess::PieceLetters letters;
+
+    static GameDisplayOptions From(const shell::SettingsRecord& record, const std::string& workingDirectory);
+};
+
+class GameDisplay {
+  public:
+    GameDisplay();
+    ~GameDisplay();
+    GameDisplay(const GameDisplay&) = delete;
+    GameDisplay& operator=(const GameDisplay&) = delete;
+
+    // Messages to the user ("Error in display move.", the chess core's warnings).
+    chess::MessageSink messages;
+    // The opening name of the current ply; empty leaves the line as it is. Filled by the ECO table.
+    std::function<std::optional<std::string>(int ply)> openingLine;
+    TextMeasure measure;
+
+    // New options: the piece set is looked up again and the board drawn whole.
+    void Configure(const GameDisplayOptions& options);
+    const GameDisplayOptions& Options() const { return options_; }
+    const GameLayout& Layout() const { return layout_; }
+
+    // Loads game gameNumber of the file and shows its start position. False when the game could
+    // not be read (the message was shown).
+    bool ShowGame(gamefile::GameFile& file, int gameNumber);
+    bool HasGame() const { return hasGame_; }
+
+    bool NextPly();
+    bool PreviousPly();
+    void GoToStart();
+    void GoToPly(int argument);
+    void ForwardTen();
+    void BackTen();
+    void RedrawCurrent();
+    void DisplayMoveChange(int fromPly, int toPly);
+    void DrawPositionAtPly(int ply);
+    void Flip();
+    bool Flipped() const { return flipped_; }
+
+    // The move list under a window pixel; a move found becomes the clicked ply.
+    MoveListHit MoveListHitTest(int x, int y);
+    // A click in the window: a move of the list is gone to. True when the click was on a move.
+    bool ClickAt(int x, int y);
+
+    // Slides in progress: one step each call, the changed board rectangle returned.
+    bool Animating() const { return slide_.has_value(); }
+    PixelRect StepAnimation();
+    void FinishAnimation();
+
+    int CurrentPly() const { return currentPly_; }
+    int TotalPlies() const { return totalPlies_; }
+    int PreviousPlyValue() const { return previousPly_; }
+    int ClickedPly() const { return clickedPly_; }
+    int MoveListPage() const { return PageOfPly(currentPly_); }
+    int storedPly = 0;
+    int typedPly = 0;
+
+    const BoardScreen& Screen() const { return screen_; }
+    const chess::ChessContext& Context() const { return *context_; }
+    const chess::GameRecord& Record() const { return *record_; }
+    const gamefile::HeaderDisplay& Header() const { return *header_; }
+    const gamefile::GameHeader& GameHeaderSlots() const { return *headerSlots_; }
+    std::string_view OpeningText() const { return opening_; }
+    // The message of a piece set that could not be loaded, once.
+    std::string TakePieceSetFailure() { return pieceSets_.TakeFailureMessage(); }
+
+    // The move list entry text of a ply ("%3d. %s" for white, the move alone for black).
+    std::string MoveListText(int ply) const;
+    // The line below the board: the move number and move of the current ply.
+    std::string MoveNumberText(int ply) const;
+    bool PlyHasAnnotation(int ply) const;
+    std::vector<std::string> AnnotationLines(int ply) const;
+
+    // What the window shows; fileLine and gameLine go in the board's top margin.
+    GameViewState State(const std::string& fileLine, const std::string& gameLine);
+
+  private:
+    chess::Board BoardOfPly(int ply) const;
+    void ChangeTo(int ply, bool stepping);
+    void DrawAnimated(const chess::Board& next);
+    void StartNextSlide();
+    void UpdateOpening(int ply, int limit);
+    std::string LocalisedMove(int ply) const;
+    void AddHeading(GameViewState& state) const;
+    void AddMoveList(GameViewState& state) const;
+    void AddBelowBoard(GameViewState& state) const;
+
+    struct Slide {
+        BoardSquare from;
+        BoardSquare to;
+        chess::PieceCode code = chess::kEmpty;
+    };
+
+    GameDisplayOptions options_;
+    GameLayout layout_;
+    PieceSetCache pieceSets_;
+    BoardScreen screen_;
+    std::unique_ptr<chess::ChessContext> context_;
+    std::unique_ptr<chess::GameRecord> record_;
+    std::unique_ptr<gamefile::GameHeader> headerSlots_;
+    std::unique_ptr<gamefile::HeaderDisplay> header_;
+    bool hasGame_ = false;
+    bool flipped_ = false;
+    int currentPly_ = 0;
+    int totalPlies_ = 0;
+    int previousPly_ = 0;
+    int clickedPly_ = 0;
+    std::string opening_;
+    PixelRect dirty_;
+
+    std::vector<Slide> slides_;
+    std::size_t nextSlide_ = 0;
+    RgbImage slideBackground_;
+    std::optional<SlideAnimation> slide_;
+};
+
+}  // namespace ravelin::display

@@ -1,0 +1,53 @@
+#pragma once
+
+// Everything the window shows of a game, decided by the core: the window paints the board image
+// and the text items exactly as given and nothing else.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/rgb_image.h"
+
+namespace ravelin::display {
+
+enum class TextFont { kSans, kMono };
+
+struct TextItem {
+    int x = 0;
+    int y = 0;  // top of the text line
+    int lineHeight = 16;
+    int fontPixels = 11;
+    TextFont font = TextFont::kSans;
+    std::string text;
+    RgbColour colour{};
+    bool bold = false;
+};
+
+// What kind of view is on the screen.
+enum class GameViewKind { kNothing, kGame, kText };
+
+struct GameViewState {
+    GameViewKind kind = GameViewKind::kNothing;
+    RgbColour background{255, 255, 255};
+    bool boardShown = false;
+    int boardX = 0;
+    int boardY = 0;
+    // The part of the board image changed since the window last painted it.
+    PixelRect boardDirty;
+    std::vector<TextItem> texts;
+};
+
+// The width of a text in pixels in one of the two fonts at a pixel size.
+using TextMeasure = std::function<int(std::string_view text, int fontPixels, TextFont font)>;
+
+// An estimate for tests and for the time before the window measures: DejaVu fonts average a little
+// over 0.6 of their pixel size per character.
+int EstimatedTextWidth(std::string_view text, int fontPixels, TextFont font);
+
+// The longest start of text (whole UTF-8 characters) that fits maxWidth.
+std::string FitText(std::string_view text, int maxWidth, int fontPixels, TextFont font,
+                    const TextMeasure& measure);
+
+}  // namespace ravelin::display

@@ -1,0 +1,158 @@
+#include "display/text_view.h"
+
+#include <algorithm>
+
+#include "gamefile/line_reader.h"
+#include "gamefile/tag_line.h"
+
+namespace ravelin::display {
+
+namespace {
+
+// The text rows of a page: the last row is kept for "..." when more follow.
+constexpr int kTextRowsWithContinuation = kTextRowsPerPage - 1;
+// The file and game lines take the first two rows of the window above the text.
+constexpr int kStatusRows = 2;
+
+}  // namespace
+
+std::vector<std::string> WrapRecordLine(std::string_view line) {
+    std::vector<std::string> rows;
+    while (line.size() > kTextLineLimit) {
+        std::size_t cut = line.rfind(' ', kTextCutColumn - 1);
+        if (cut == std::string_view::npos || cut == 0) {
+            cut = kTextCutColumn;
+            rows.emplace_back(line.substr(0, cut));
+            line.remove_prefix(cut);
+        } else {
+            rows.emplace_back(line.substr(0, cut));
+            line.remove_prefix(cut + 1);
+        }
+    }
+    rows.emplace_back(line);
+    return rows;
+}
+
+bool TextView::Load(gamefile::GameFile& file, int gameNumber) {
+    if (!file.IsOpen() || gameNumber < 1 || gameNumber > file.GameCount()) {
+        SetLines({}, false);
+        return false;
+    }
+    gamefile::LineReader& reader = file.Reader();
+    const gamefile::LineReaderMode mode = reader.mode;
+    reader.mode = gamefile::LineReaderMode::kKeepLeadingBlanks;
+    reader.Seek(file.Index().Offset(gameNumber));
+    std::vector<std::string> lines;
+    char line[gamefile::kLineBufferSize];
+    bool pastHeader = false;
+    bool tooMany = false;
+    while (reader.ReadLine(line) > 0) {
+        const bool tag = gamefile::IsTagLine(line);
+        if (tag && pastHeader) {
+            break;  // the next game's header
+        }
+        if (!tag) {
+            pastHeader = true;
+        }
+        if (static_cast<int>(lines.size()) >= kMaxTextLines) {
+            tooMany = true;
+            break;
+        }
+        lines.emplace_back(line);
+    }
+    reader.mode = mode;
+    // The blank lines between this game and the next belong to neither.
+    while (!lines.empty() && lines.back().find_first_not_of(" \t\r") == std::string::npos) {
+        lines.pop_back();
+    }
+    SetLines(lines, tooMany);
+    return true;
+}
+
+void TextView::SetLines(const std::vector<std::string>& lines, bool tooMany) {
+    rows_.clear();
+    for (const std::string& line : lines) {
+        for (std::string& row : WrapRecordLine(line)) {
+            rows_.push_back(std::move(row));
+        }
+    }
+    page_ = 1;
+    status_ = tooMany ? std::string(kTooManyRecords) : std::string();
+}
+
+int TextView::PageCount() const {
+    if (rows_.size() <= static_cast<std::size_t>(kTextRowsPerPage)) {
+        return 1;
+    }
+    return static_cast<int>((rows_.size() + kTextRowsWithContinuation - 1) / kTextRowsWithContinuation);
+}
+
+bool TextView::NextPage() {
+    if (page_ >= PageCount()) {
+        return false;
+    }
+    ++page_;
+    return true;
+}
+
+bool TextView::PreviousPage() {
+    if (page_ <= 1) {
+        return false;
+    }
+    --page_;
+    return true;
+}
+
+std::vector<std::string> TextView::PageRows() const {
+    if (PageCount() == 1) {
+        return rows_;
+    }
+    const std::size_t first = static_cast<std::size_t>(page_ - 1) * kTextRowsWithContinuation;
+    const std::size_t last = std::min(rows_.size(), first + kTextRowsWithContinuation);
+    std::vector<std::string> page(rows_.begin() + static_cast<std::ptrdiff_t>(first),
+                                  rows_.begin() + static_cast<std::ptrdiff_t>(last));
+    if (last < rows_.size()) {
+        page.emplace_back(kTextContinued);
+    }
+    return page;
+}
+
+GameViewState TextView::State(const GameLayout& layout, const std::string& fileLine,
+                              const std::string& gameLine, RgbColour background,
+                              const TextMeasure& measure) const {
+    GameViewState state;
+    state.kind = GameViewKind::kText;
+    state.background = background;
+    const int width = layout.boardImageSize + layout.panelWidth - layout.textLeft;
+    int y = layout.moveList.top;
+    std::vector<std::string> lines = {fileLine, gameLine};
+    if (!status_.empty()) {
+        lines[1] += "    " + status_;
+    }
+    for (const std::string& line : lines) {
+        TextItem item;
+        item.x = layout.textLeft;
+        item.y = y;
+        item.lineHeight = layout.lineHeight;
+        item.fontPixels = layout.fontPixels;
+        item.bold = true;
+        item.text = FitText(line, width, item.fontPixels, item.font, measure);
+        state.texts.push_back(item);
+        y += layout.lineHeight;
+    }
+    y = layout.moveList.top + kStatusRows * layout.lineHeight + layout.textLineHeight / 2;
+    for (const std::string& row : PageRows()) {
+        TextItem item;
+        item.x = layout.textLeft;
+        item.y = y;
+        item.lineHeight = layout.textLineHeight;
+        item.fontPixels = layout.textFontPixels;
+        item.font = TextFont::kMono;
+        item.text = FitText(row, width, item.fontPixels, item.font, measure);
+        state.texts.push_back(item);
+        y += layout.textLineHeight;
+    }
+    return state;
+}
+
+}  // namespace ravelin::display

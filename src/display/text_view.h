@@ -1,0 +1,55 @@
+#pragma once
+
+// The text mode: the game's record as it stands in the file, line by line, in pages of 24 rows.
+// Long lines are wrapped; the last row of a page that does not end the record says "...".
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/game_layout.h"
+#include "display/game_view_state.h"
+#include "gamefile/game_file.h"
+
+namespace ravelin::display {
+
+inline constexpr std::string_view kTooManyRecords = "This game has too many records!";
+inline constexpr std::string_view kRecordError = "Record error";
+inline constexpr int kMaxTextLines = 3000;
+inline constexpr int kTextRowsPerPage = 24;
+// A line longer than this is cut at its last blank before kTextCutColumn.
+inline constexpr std::size_t kTextLineLimit = 96;
+inline constexpr std::size_t kTextCutColumn = 95;
+inline constexpr std::string_view kTextContinued = "...";
+
+// The rows a record line takes: cut at the last blank before the cut column (hard at the column
+// when there is none) while it is longer than the limit.
+std::vector<std::string> WrapRecordLine(std::string_view line);
+
+class TextView {
+  public:
+    // Reads game gameNumber's lines from the file, from its offset to the next game's header.
+    // False when there is no such game.
+    bool Load(gamefile::GameFile& file, int gameNumber);
+    // Lays out the rows of an already read record.
+    void SetLines(const std::vector<std::string>& lines, bool tooMany);
+
+    int Page() const { return page_; }
+    int PageCount() const;
+    bool NextPage();
+    bool PreviousPage();
+    // The rows of the current page, "..." as the last one when more follow.
+    std::vector<std::string> PageRows() const;
+    // "This game has too many records!" when the record was cut, else empty.
+    std::string_view StatusLine() const { return status_; }
+
+    GameViewState State(const GameLayout& layout, const std::string& fileLine, const std::string& gameLine,
+                        RgbColour background, const TextMeasure& measure) const;
+
+  private:
+    std::vector<std::string> rows_;
+    int page_ = 1;
+    std::string status_;
+};
+
+}  // namespace ravelin::display

@@ -1,0 +1,134 @@
+// The core headers come before Qt's, whose "slots" keyword would clash with their field names.
+#include "shell/game_viewer.h"
+
+#include "platform/qt/game_view_widget.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace ravelin::platform {
+
+namespace {
+
+// One wheel notch in Qt's eighths of a degree.
+constexpr int kWheelNotch = 120;
+// Milliseconds between the steps of a sliding piece.
+constexpr int kAnimationStepMs = 8;
+
+QFont FontFor(int pixels, display::TextFont font, bool bold = false) {
+    QFont result(font == display::TextFont::kMono ? "DejaVu Sans Mono" : "DejaVu Sans");
+    result.setPixelSize(pixels);
+    result.setBold(bold);
+    return result;
+}
+
+QColor ColourOf(display::RgbColour colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+}  // namespace
+
+GameViewWidget::GameViewWidget(shell::MainWindow& core, QWidget* parent) : StatusView(parent), core_(core) {
+    setFocusPolicy(Qt::StrongFocus);
+    core_.Viewer().Display().measure = &GameViewWidget::MeasureText;
+    animationTimer_.setInterval(kAnimationStepMs);
+    connect(&animationTimer_, &QTimer::timeout, this, [this] { AnimationTick(); });
+}
+
+int GameViewWidget::MeasureText(std::string_view text, int fontPixels, display::TextFont font) {
+    // Bold texts are measured bold, so measure bold: it is never narrower.
+    QFontMetrics metrics(FontFor(fontPixels, font, true));
+    return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void GameViewWidget::paintEvent(QPaintEvent* event) {
+    display::GameViewState state = core_.Viewer().State();
+    if (state.kind == display::GameViewKind::kNothing) {
+        StatusView::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), ColourOf(state.background));
+    if (state.boardShown) {
+        const display::RgbImage& board = core_.Viewer().Display().Screen().Image();
+        QImage image(board.bytes.data(), board.width, board.height, board.width * display::kBytesPerPixel,
+                     QImage::Format_RGB888);
+        painter.drawImage(state.boardX, state.boardY, image);
+    }
+    for (const display::TextItem& item : state.texts) {
+        QFont font = FontFor(item.fontPixels, item.font, item.bold);
+        painter.setFont(font);
+        painter.setPen(ColourOf(item.colour));
+        QFontMetrics metrics(font);
+        int baseline = item.y + (item.lineHeight - metrics.height()) / 2 + metrics.ascent();
+        painter.drawText(item.x, baseline, QString::fromStdString(item.text));
+    }
+    if (core_.Viewer().Display().Animating() && !animationTimer_.isActive()) {
+        animationTimer_.start();
+    }
+}
+
+void GameViewWidget::AnimationTick() {
+    if (!core_.Viewer().AnimationStep()) {
+        animationTimer_.stop();
+    }
+    update();
+}
+
+void GameViewWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        core_.Viewer().Click(event->position().toPoint().x(), event->position().toPoint().y());
+        update();
+    }
+    StatusView::mousePressEvent(event);
+}
+
+void GameViewWidget::wheelEvent(QWheelEvent* event) {
+    int steps = event->angleDelta().y() / kWheelNotch;
+    if (steps != 0) {
+        core_.Viewer().Wheel(steps);
+        update();
+    }
+    event->accept();
+}
+
+void GameViewWidget::keyPressEvent(QKeyEvent* event) {
+    using shell::GameKey;
+    std::optional<GameKey> key;
+    switch (event->key()) {
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            key = GameKey::kNext;
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            key = GameKey::kPrevious;
+            break;
+        case Qt::Key_Home:
+            key = GameKey::kStart;
+            break;
+        case Qt::Key_End:
+            key = GameKey::kEnd;
+            break;
+        case Qt::Key_PageDown:
+            key = GameKey::kForwardTen;
+            break;
+        case Qt::Key_PageUp:
+            key = GameKey::kBackTen;
+            break;
+        default:
+            break;
+    }
+    if (!key) {
+        StatusView::keyPressEvent(event);
+        return;
+    }
+    core_.Viewer().Key(*key);
+    update();
+}
+
+}  // namespace ravelin::platform

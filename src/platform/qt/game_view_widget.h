@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QTimer>
+
+#include "display/game_view_state.h"
+#include "platform/qt/main_window_widget.h"
+
+namespace ravelin::platform {
+
+// The main window's client area while a game or its text is shown: it paints the board image and
+// the texts of the core's view state and hands clicks, the wheel and the navigation keys to the
+// core. Without a game it paints the status lines as before.
+class GameViewWidget : public StatusView {
+    Q_OBJECT
+  public:
+    explicit GameViewWidget(shell::MainWindow& core, QWidget* parent = nullptr);
+
+    // The text widths the core fits its texts to, in the fonts painted here.
+    static int MeasureText(std::string_view text, int fontPixels, display::TextFont font);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void AnimationTick();
+
+    shell::MainWindow& core_;
+    QTimer animationTimer_;
+};
+
+}  // namespace ravelin::platform

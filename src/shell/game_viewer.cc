@@ -1,0 +1,221 @@
+#include "shell/game_viewer.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "display/piece_set_install.h"
+#include "eco/eco_match.h"
+#include "platform/working_paths.h"
+#include "shell/command_ids.h"
+#include "shell/main_window.h"
+
+namespace ravelin::shell {
+
+namespace {
+
+constexpr int kCmdStartOfGame = 254;
+constexpr int kCmdMiddleOfGame = 255;
+constexpr int kCmdEndOfGame = 256;
+constexpr int kCmdPageTextUp = 258;
+constexpr int kCmdPageTextDown = 259;
+constexpr char kPiecesFolder[] = "/pieces";
+constexpr char kEcoFolder[] = "/eco";
+
+}  // namespace
+
+GameViewer::GameViewer(MainWindow& window) : window_(window) {
+    display_.messages = [this](std::string_view text) { window_.Messages().ShowMessage(text); };
+    display_.openingLine = [this](int ply) -> std::optional<std::string> {
+        if (!ecoTable_.loaded) {
+            return std::nullopt;
+        }
+        eco::OpeningStatusRequest request;
+        request.gameCurrentPly = ply;
+        request.showOpeningOption = window_.Settings().DisplayOpening();
+        request.gameStartsFromFen = display_.Context().fenSwitch;
+        request.openFilePath = window_.File().Path();
+        const eco::EcoGameMoves moves = eco::PrepareGameMoves(display_.Context().moves);
+        eco::OpeningStatusLine line = eco::ShowOpeningStatus(ecoTable_, moves, request, ecoState_);
+        if (!line.draw) {
+            return std::nullopt;
+        }
+        return line.text;
+    };
+    Register();
+}
+
+void GameViewer::StartUp() {
+    const std::string shipped = platform::ShippedDataDirectory();
+    const std::string& work = window_.Paths().Directory();
+    display::InstallPieceSets(shipped + kPiecesFolder, work);
+    eco::InstallEcoTable(shipped + kEcoFolder, work);
+    eco::LoadEcoTable(ecoTable_, work, [this](eco::EcoMessageKind, std::string_view text) {
+        window_.Messages().ShowMessage(text);
+    });
+    Reconfigure();
+}
+
+void GameViewer::Reconfigure() {
+    display_.Configure(display::GameDisplayOptions::From(window_.Settings(), window_.Paths().Directory()));
+    ReportPieceSetFailure();
+}
+
+void GameViewer::ReportPieceSetFailure() {
+    // Outside any painting, and once per failed load.
+    std::string failure = display_.TakePieceSetFailure();
+    if (!failure.empty()) {
+        window_.Messages().ShowMessage(failure);
+    }
+}
+
+void GameViewer::Register() {
+    CommandHandlers& handlers = window_.Handlers();
+    handlers.Set(kCmdDisplayGame, [this] { ShowCurrentGame(); });
+    handlers.Set(kCmdDisplayText, [this] { ShowCurrentText(); });
+    handlers.Set(kCmdNextGame, [this] { StepGame(1); });
+    handlers.Set(kCmdPrevGame, [this] { StepGame(-1); });
+    handlers.Set(kCmdFlip, [this] {
+        display_.Flip();
+        ReportPieceSetFailure();
+    });
+    handlers.Set(kCmdStartOfGame, [this] { Key(GameKey::kStart); });
+    handlers.Set(kCmdMiddleOfGame, [this] {
+        if (window_.displayMode == kModeGame) {
+            display_.GoToPly(display::kGoToMiddle);
+            window_.currentPly = display_.CurrentPly();
+        }
+    });
+    handlers.Set(kCmdEndOfGame, [this] { Key(GameKey::kEnd); });
+    handlers.Set(kCmdPageTextUp, [this] { text_.PreviousPage(); });
+    handlers.Set(kCmdPageTextDown, [this] { text_.NextPage(); });
+
+    window_.AutoPlayer().nextPly = [this] {
+        if (window_.displayMode != kModeGame || !display_.NextPly()) {
+            return false;
+        }
+        window_.currentPly = display_.CurrentPly();
+        return true;
+    };
+    window_.hooks.reloadPieceSet = [this] { Reconfigure(); };
+    window_.hooks.layoutChanged = [this] { Reconfigure(); };
+    window_.hooks.redraw = [this] { Reconfigure(); };
+}
+
+bool GameViewer::ShowCurrentGame() {
+    gamefile::GameFile& file = window_.File();
+    Reconfigure();
+    if (!display_.ShowGame(file, file.currentGame)) {
+        return false;
+    }
+    window_.displayMode = kModeGame;
+    window_.currentPly = 0;
+    return true;
+}
+
+bool GameViewer::ShowCurrentText() {
+    gamefile::GameFile& file = window_.File();
+    if (!text_.Load(file, file.currentGame)) {
+        return false;
+    }
+    window_.displayMode = kModeText;
+    return true;
+}
+
+void GameViewer::StepGame(int direction) {
+    gamefile::GameFile& file = window_.File();
+    const int target = std::clamp(file.currentGame + direction, 1, std::max(file.GameCount(), 1));
+    if (target == file.currentGame) {
+        return;
+    }
+    file.currentGame = target;
+    if (window_.displayMode == kModeText) {
+        ShowCurrentText();
+    } else {
+        ShowCurrentGame();
+    }
+}
+
+void GameViewer::Key(GameKey key) {
+    if (window_.displayMode == kModeText) {
+        if (key == GameKey::kNext || key == GameKey::kForwardTen) {
+            text_.NextPage();
+        } else if (key == GameKey::kPrevious || key == GameKey::kBackTen) {
+            text_.PreviousPage();
+        }
+        return;
+    }
+    if (window_.displayMode != kModeGame || !display_.HasGame()) {
+        return;
+    }
+    switch (key) {
+        case GameKey::kNext:
+            display_.NextPly();
+            break;
+        case GameKey::kPrevious:
+            display_.PreviousPly();
+            break;
+        case GameKey::kStart:
+            display_.GoToStart();
+            break;
+        case GameKey::kEnd:
+            display_.GoToPly(display::kGoToLast);
+            break;
+        case GameKey::kForwardTen:
+            display_.ForwardTen();
+            break;
+        case GameKey::kBackTen:
+            display_.BackTen();
+            break;
+    }
+    window_.currentPly = display_.CurrentPly();
+}
+
+void GameViewer::Click(int x, int y) {
+    if (window_.displayMode == kModeGame && display_.ClickAt(x, y)) {
+        window_.currentPly = display_.CurrentPly();
+    }
+}
+
+void GameViewer::Wheel(int steps) {
+    if (window_.displayMode == kModeText) {
+        if (steps > 0) {
+            text_.PreviousPage();
+        } else if (steps < 0) {
+            text_.NextPage();
+        }
+        return;
+    }
+    // Turning the wheel towards the user goes forwards through the game.
+    for (int k = 0; k < std::abs(steps); ++k) {
+        Key(steps < 0 ? GameKey::kNext : GameKey::kPrevious);
+    }
+}
+
+bool GameViewer::AnimationStep() {
+    if (!display_.Animating()) {
+        return false;
+    }
+    display_.StepAnimation();
+    return display_.Animating();
+}
+
+std::string GameViewer::StatusFileLine() const {
+    return window_.View().fileLine;
+}
+
+std::string GameViewer::StatusGameLine() const {
+    return window_.View().gameLine;
+}
+
+display::GameViewState GameViewer::State() {
+    if (window_.displayMode == kModeGame && display_.HasGame()) {
+        return display_.State(StatusFileLine(), StatusGameLine());
+    }
+    if (window_.displayMode == kModeText) {
+        return text_.State(display_.Layout(), StatusFileLine(), StatusGameLine(),
+                           display_.Options().colours.background, display_.measure);
+    }
+    return {};
+}
+
+}  // namespace ravelin::shell

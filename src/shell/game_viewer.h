@@ -1,0 +1,64 @@
+#pragma once
+
+// The game display's commands in the main window: "Display Game" and "Display Text", the next and
+// previous game, the moves of the game ("Start of Game" and the others), paging the text, flipping
+// the board, auto play's step, and the view the window paints.
+
+#include <string>
+
+#include "display/game_display.h"
+#include "display/game_view_state.h"
+#include "display/text_view.h"
+#include "eco/eco_status.h"
+#include "eco/eco_table.h"
+
+namespace ravelin::shell {
+
+class MainWindow;
+
+// Keys the window forwards to the game display.
+enum class GameKey { kNext, kPrevious, kStart, kEnd, kForwardTen, kBackTen };
+
+class GameViewer {
+  public:
+    explicit GameViewer(MainWindow& window);
+    GameViewer(const GameViewer&) = delete;
+    GameViewer& operator=(const GameViewer&) = delete;
+
+    // After the settings are loaded: the shipped piece sets and ECO table are installed in the
+    // working directory when missing, the table loaded and the board configured.
+    void StartUp();
+
+    display::GameDisplay& Display() { return display_; }
+    display::TextView& Text() { return text_; }
+    const eco::EcoTable& EcoTable() const { return ecoTable_; }
+
+    // What the window paints now.
+    display::GameViewState State();
+
+    // Window input: a click, the wheel (positive away from the user) and the keys.
+    void Click(int x, int y);
+    void Wheel(int steps);
+    void Key(GameKey key);
+    // One step of a move animation; true while more steps follow.
+    bool AnimationStep();
+
+    bool ShowCurrentGame();
+    bool ShowCurrentText();
+
+  private:
+    void Register();
+    void Reconfigure();
+    void ReportPieceSetFailure();
+    void StepGame(int direction);
+    std::string StatusFileLine() const;
+    std::string StatusGameLine() const;
+
+    MainWindow& window_;
+    display::GameDisplay display_;
+    display::TextView text_;
+    eco::EcoTable ecoTable_;
+    eco::EcoStatusState ecoState_;
+};
+
+}  // namespace ravelin::shell
