@@ -14,6 +14,10 @@
 #include "chess/chess_commands.h"
 #include "app/cli_eco.h"
 
+#ifdef RAVELIN_HAVE_SEARCH
+#include "search/fast_file_cli.h"
+#endif
+
 namespace ravelin::app {
 
 namespace {
@@ -51,6 +55,15 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     if (command == "index") {
         return IndexCommand(context, argc, argv);
     }
+#ifdef RAVELIN_HAVE_SEARCH
+    if (command == "fastfile") {
+        if (argc != 1) {
+            context.err << "usage: ravelin-cli fastfile FILE\n";
+            return 2;
+        }
+        return search::RunFastFileCommand(argv[0], isatty(STDERR_FILENO) != 0, context.out, context.err);
+    }
+#endif
     if (command == "show") {
         if (argc != 2) {
             context.err << "usage: ravelin-cli show FILE N\n";

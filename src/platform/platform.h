@@ -7,6 +7,7 @@
 #include "platform/file_dialog.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
+#include "platform/progress.h"
 #include "platform/screen.h"
 
 namespace ravelin::platform {
@@ -21,6 +22,7 @@ struct Platform {
     Clipboard* clipboard = nullptr;
     ProcessLauncher* processes = nullptr;  // the engine's child process
     Printer* printer = nullptr;
+    ProgressWindow* progress = nullptr;  // the background operation's progress window
     ScreenMetrics screen;
 };
 

@@ -42,4 +42,13 @@ void StopBeforeExit(BackgroundOperation& operation) {
     operation.Join();
 }
 
+bool RefuseWhileBusy(const BackgroundOperation* operation,
+                     const std::function<void(std::string_view)>& show) {
+    if (operation == nullptr || !operation->IsRunning()) {
+        return false;
+    }
+    show(BackgroundRefusal(operation->Kind(), operation->IsMergeFile()));
+    return true;
+}
+
 }  // namespace ravelin::shell

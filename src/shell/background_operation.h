@@ -4,6 +4,7 @@
 // while one runs every other command is refused with its message, and the program may only end
 // after the worker has stopped.
 
+#include <functional>
 #include <string_view>
 
 namespace ravelin::shell {
@@ -42,5 +43,9 @@ class BackgroundOperation {
 // others are left to finish. Either way the worker has ended when this returns, so it never dies
 // in the middle of writing a file.
 void StopBeforeExit(BackgroundOperation& operation);
+
+// Shows the refusal of the running operation's kind and answers true when one runs, so that a
+// command reached other than through the dispatch (a database command's first step) stops there.
+bool RefuseWhileBusy(const BackgroundOperation* operation, const std::function<void(std::string_view)>& show);
 
 }  // namespace ravelin::shell

@@ -5,6 +5,7 @@
 
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
+#include "shell/fast_file_commands.h"
 #include "shell/game_viewer.h"
 #include "shell/help_page.h"
 #include "shell/options_dialog.h"
@@ -37,6 +38,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
       autoPlay_(*platform.commands, menus_) {
     RegisterOwnHandlers();
     viewer_ = std::make_unique<GameViewer>(*this);
+    RegisterFastFileCommands(*this, platform_);
 }
 
 MainWindow::~MainWindow() {

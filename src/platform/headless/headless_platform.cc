@@ -13,6 +13,7 @@ Platform HeadlessPlatform::AsPlatform() {
     platform.dialogs = this;
     platform.commands = this;
     platform.clipboard = this;
+    platform.progress = &progress;
     platform.screen = screen;
     return platform;
 }

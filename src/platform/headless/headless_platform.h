@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/headless_progress.h"
 #include "platform/platform.h"
 
 namespace ravelin::platform {
@@ -25,6 +26,7 @@ public:
 
     Platform AsPlatform();
     ScreenMetrics screen;
+    HeadlessProgressWindow progress;
 
     // --- script ---
     // Answers for the next questions, in order; when none is left the answer is No.

@@ -25,6 +25,7 @@ Platform QtPlatform::AsPlatform() {
     platform.dialogs = this;
     platform.commands = this;
     platform.clipboard = this;
+    platform.progress = &progress_;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         platform.screen.width = screen->geometry().width();
         platform.screen.height = screen->geometry().height();

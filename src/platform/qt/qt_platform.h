@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/qt/progress_window.h"
 
 class QWidget;
 
@@ -30,7 +31,10 @@ class QtPlatform : public QObject,
 
     Platform AsPlatform();
     // The window dialogs and message boxes belong to.
-    void SetParentWindow(QWidget* window) { parent_ = window; }
+    void SetParentWindow(QWidget* window) {
+        parent_ = window;
+        progress_.SetMainWindow(window);
+    }
     // Where posted commands and timer ticks go (timer ids are passed as negative numbers - 1000).
     std::function<void(int)> commandHandler;
     std::function<void(int)> timerHandler;
@@ -56,6 +60,7 @@ class QtPlatform : public QObject,
 
   private:
     QWidget* parent_ = nullptr;
+    QtProgressWindow progress_;
     mutable std::mutex pendingMutex_;
     std::map<int, int> pendingCommands_;  // id -> number waiting in the queue
     std::map<int, std::unique_ptr<QTimer>> timers_;

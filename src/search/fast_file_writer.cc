@@ -1,0 +1,347 @@
+#include "search/fast_file_writer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <memory>
+
+#include "chess/chess_context.h"
+#include "chess/movetext.h"
+#include "gamefile/game_header.h"
+#include "gamefile/game_index.h"
+#include "gamefile/game_loader.h"
+#include "gamefile/line_reader.h"
+#include "gamefile/tag_line.h"
+#include "search/fast_file_output.h"
+#include "search/fast_header.h"
+#include "search/fast_move.h"
+
+namespace ravelin::search {
+
+namespace {
+
+constexpr int kEveryGameBelow = 100;
+constexpr int kEveryTenthBelow = 1000;
+constexpr int kEveryHundredth = 100;
+constexpr int kEveryTenth = 10;
+// The result of the merge files is read from the tag line's layout: [Result "1-0"].
+constexpr std::size_t kResultFirstCharacter = 9;
+constexpr std::size_t kResultSecondCharacter = 10;
+
+// A descriptor of the PGN file of the worker's own, closed with it.
+class OwnDescriptor {
+  public:
+    explicit OwnDescriptor(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~OwnDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    OwnDescriptor(const OwnDescriptor&) = delete;
+    OwnDescriptor& operator=(const OwnDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+void RemoveIfNamed(const std::string& path) {
+    if (!path.empty()) {
+        std::remove(path.c_str());
+    }
+}
+
+int MergeResultCode(std::string_view resultLine) {
+    int code = kFastOtherResult;
+    if (resultLine.size() > kResultSecondCharacter && resultLine[kResultSecondCharacter] == '-') {
+        code = resultLine[kResultFirstCharacter] == '1' ? kFastWhiteWins : kFastBlackWins;
+    }
+    return code;
+}
+
+// Everything one walk over the games owns: none of it is shared with the window thread.
+struct GameWalk {
+    explicit GameWalk(int fd)
+        : reader(gamefile::kScanBufferSize),
+          header(std::make_unique<gamefile::GameHeader>()),
+          context(chess::MakeChessContext()),
+          record(chess::MakeGameRecord()) {
+        reader.Attach(fd);
+        context->batch = true;
+    }
+
+    // Moves to a game's start and keeps its first tag line for the header reader: text before the
+    // first tag line of the game (or of the file) is not part of the header.
+    bool Position(std::uint32_t offset) {
+        reader.mode = gamefile::LineReaderMode::kNormal;
+        if (!reader.Seek(offset)) {
+            return false;
+        }
+        reader.byteCounter = 0;
+        header->gameOffset = offset;
+        header->pendingLine.present = false;
+        for (;;) {
+            std::string_view line;
+            const int count = reader.NextLine(line);
+            if (count == 0) {
+                return true;
+            }
+            if (gamefile::IsTagLine(line)) {
+                header->pendingLine.Set(line, static_cast<std::uint32_t>(count),
+                                        offset + reader.byteCounter - static_cast<std::uint64_t>(count));
+                return true;
+            }
+        }
+    }
+
+    gamefile::LineReader reader;
+    std::unique_ptr<gamefile::GameHeader> header;
+    std::unique_ptr<chess::ChessContext> context;
+    std::unique_ptr<chess::GameRecord> record;
+    // The longest record: 400 moves and the result word.
+    std::array<char, 2 * (chess::kMaxPly + 1)> moveRecord{};
+    std::size_t moveRecordSize = 0;
+    std::string headerRecord;
+};
+
+// Parses the movetext that follows the header and appends the game's record.
+void AppendMoveRecord(GameWalk& walk, int resultCode) {
+    chess::ChessContext& context = *walk.context;
+    // Every game is replayed from the standard position, FEN games too (they are only warned about).
+    context.fenSwitch = false;
+    context.setupSwitch = false;
+    gamefile::ParseGameQuietly(walk.reader, *walk.header, context, *walk.record);
+    int plies = 0;
+    if (walk.record->moveCount > 0) {
+        chess::SetStartPosition(context);
+        plies = chess::ReplayMoves(context, walk.record->moveCount);
+    }
+    std::size_t used = 0;
+    auto word = [&walk, &used](FastMove move) {
+        walk.moveRecord[used++] = static_cast<char>(move & 0xff);
+        walk.moveRecord[used++] = static_cast<char>(move >> 8);
+    };
+    if (plies == 0) {
+        word(kEmptyGameMove);
+    }
+    for (int ply = 1; ply <= plies; ++ply) {
+        word(DeriveFastMove(context.history, ply));
+    }
+    word(ResultWord(resultCode));
+    walk.moveRecordSize = used;
+}
+
+// Whether the next game must be found through the index rather than by reading on: after a game
+// that hit the move or line limit, or when the tag line that ended this game is not where the
+// index says the next game begins, so that records and game numbers never drift apart.
+bool MustReposition(const GameWalk& walk, const FastFileJob& job, std::size_t next) {
+    if (next >= job.offsets.size()) {
+        return false;
+    }
+    const chess::GameRecord& record = *walk.record;
+    if (record.moveCount >= chess::kMaxMovesPerSide || record.lineCount >= chess::kMaxMovetextLines) {
+        return true;
+    }
+    const chess::HeldLine& pending = walk.header->pendingLine;
+    return !pending.present || pending.offset != job.offsets[next];
+}
+
+struct Outputs {
+    BufferedOutput moves;
+    BufferedOutput headers;
+    std::string movePath;
+    std::string headerPath;
+    std::uint64_t appendOffset = 0;  // mode 2: where the merge file's end word was
+    bool appending = false;          // mode 2: the merge file is open and may have been written
+};
+
+FastFileStatus OpenOutputs(const FastFileJob& job, Outputs& out) {
+    if (job.mode == MergeFileMode::kFastFile) {
+        out.movePath = FastMoveFilePath(job.pgnPath);
+        out.headerPath = FastHeaderFilePath(job.pgnPath);
+        RemoveIfNamed(gamefile::CompanionPath(job.pgnPath, "TRE"));
+        RemoveIfNamed(gamefile::CompanionPath(job.pgnPath, "TRX"));
+        RemoveIfNamed(out.headerPath);
+        RemoveIfNamed(out.movePath);
+        if (out.movePath.empty() || out.headerPath.empty() ||
+            !out.moves.Create(TemporaryNameFor(out.movePath)) ||
+            !out.headers.Create(TemporaryNameFor(out.headerPath))) {
+            return FastFileStatus::kCreateError;
+        }
+        return FastFileStatus::kComplete;
+    }
+    RemoveIfNamed(gamefile::CompanionPath(job.mergePath, "TRE"));
+    RemoveIfNamed(gamefile::CompanionPath(job.mergePath, "TRX"));
+    out.movePath = job.mergePath;
+    if (job.mode == MergeFileMode::kNewMergeFile) {
+        return out.moves.Create(TemporaryNameFor(out.movePath)) ? FastFileStatus::kComplete
+                                                                : FastFileStatus::kCreateError;
+    }
+    const int fd = ::open(job.mergePath.c_str(), O_RDONLY | O_CLOEXEC);
+    const std::int64_t size = gamefile::FileSize(fd);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (size < 2 || !out.moves.OpenAt(job.mergePath, static_cast<std::uint64_t>(size - 2))) {
+        return FastFileStatus::kMergeOpenError;
+    }
+    out.appendOffset = static_cast<std::uint64_t>(size - 2);
+    out.appending = true;
+    return FastFileStatus::kComplete;
+}
+
+// Puts an appended merge file back as it was: its old records and the end word.
+void RestoreMergeFile(const Outputs& out) {
+    if (::truncate(out.movePath.c_str(), static_cast<off_t>(out.appendOffset)) != 0) {
+        return;
+    }
+    BufferedOutput end;
+    if (end.OpenAt(out.movePath, out.appendOffset)) {
+        end.AppendWord(kEndOfFileWord);
+        end.Finish();
+    }
+}
+
+// Writes the end word, closes the files and moves them into place.
+bool FinishOutputs(const FastFileJob& job, Outputs& out) {
+    out.moves.AppendWord(kEndOfFileWord);
+    bool written = out.moves.Finish();
+    if (job.mode == MergeFileMode::kFastFile) {
+        written = out.headers.Finish() && written;
+    }
+    if (job.mode == MergeFileMode::kAppendMergeFile) {
+        if (written) {
+            out.appending = false;
+        }
+        return written;
+    }
+    const std::string moveTemp = TemporaryNameFor(out.movePath);
+    if (written && std::rename(moveTemp.c_str(), out.movePath.c_str()) != 0) {
+        written = false;
+    }
+    if (job.mode == MergeFileMode::kFastFile) {
+        const std::string headerTemp = TemporaryNameFor(out.headerPath);
+        if (written && std::rename(headerTemp.c_str(), out.headerPath.c_str()) != 0) {
+            // Without its header file a move file would still look current to some readers.
+            std::remove(out.movePath.c_str());
+            written = false;
+        }
+        std::remove(headerTemp.c_str());
+    }
+    std::remove(moveTemp.c_str());
+    return written;
+}
+
+void AbandonOutputs(const FastFileJob& job, Outputs& out) {
+    out.moves.Abandon();
+    out.headers.Abandon();
+    if (job.mode == MergeFileMode::kAppendMergeFile) {
+        if (out.appending) {
+            RestoreMergeFile(out);
+        }
+        return;
+    }
+    std::remove(TemporaryNameFor(out.movePath).c_str());
+    if (!out.headerPath.empty()) {
+        std::remove(TemporaryNameFor(out.headerPath).c_str());
+    }
+}
+
+}  // namespace
+
+std::string_view FastFileStatusMessage(FastFileStatus status) {
+    switch (status) {
+        case FastFileStatus::kComplete:
+            return kFastFileComplete;
+        case FastFileStatus::kFenWarning:
+            return kFenPositionsWarning;
+        case FastFileStatus::kIncomplete:
+            return kErrorMakingFastFile;
+        case FastFileStatus::kCreateError:
+            return kErrorCreatingFastFile;
+        case FastFileStatus::kMergeOpenError:
+            return kErrorOpeningMergeFile;
+        case FastFileStatus::kMergeComplete:
+            break;
+    }
+    return kMergeFileComplete;
+}
+
+int FastFileProgressInterval(int gameCount) {
+    if (gameCount < kEveryGameBelow) {
+        return 1;
+    }
+    return gameCount < kEveryTenthBelow ? kEveryTenth : kEveryHundredth;
+}
+
+FastFileOutcome WriteFastFile(const FastFileJob& job, const FastFileHooks& hooks) {
+    FastFileOutcome outcome;
+    const bool fastFile = job.mode == MergeFileMode::kFastFile;
+    Outputs out;
+    outcome.status = OpenOutputs(job, out);
+    if (outcome.status != FastFileStatus::kComplete) {
+        AbandonOutputs(job, out);
+        return outcome;
+    }
+    OwnDescriptor pgn(job.pgnPath);
+    const int total = static_cast<int>(std::min<std::size_t>(job.offsets.size(), gamefile::kMaxGames));
+    if (fastFile) {
+        std::string count;
+        AppendFastHeaderCount(total, count);
+        out.headers.Append(count);
+    }
+    const int interval = FastFileProgressInterval(total);
+    auto walk = std::make_unique<GameWalk>(pgn.Get());
+    bool reposition = true;
+    for (int i = 0; i < total && pgn.Get() >= 0; ++i) {
+        if (hooks.progress && (i % interval == 0 || i + 1 == total)) {
+            hooks.progress(i + 1, total);
+        }
+        if (reposition) {
+            if (!walk->Position(job.offsets[static_cast<std::size_t>(i)])) {
+                break;
+            }
+            ++outcome.repositions;
+        }
+        gamefile::ParseGameHeader(walk->reader, *walk->header, true);
+        const gamefile::GameHeader& header = *walk->header;
+        int resultCode = kFastOtherResult;
+        if (fastFile) {
+            outcome.fenSeen = outcome.fenSeen || header.fenPresent;
+            walk->headerRecord.clear();
+            AppendFastHeaderRecord(header, walk->headerRecord);
+            out.headers.Append(walk->headerRecord);
+            resultCode = FastResultCodeOf(TagValueOf(header.Slot(gamefile::TagSlot::kResult)));
+        } else {
+            resultCode = MergeResultCode(header.Slot(gamefile::TagSlot::kResult));
+        }
+        AppendMoveRecord(*walk, resultCode);
+        if (!out.moves.Append(std::string_view(walk->moveRecord.data(), walk->moveRecordSize)) ||
+            out.headers.Failed()) {
+            break;
+        }
+        ++outcome.gamesWritten;
+        reposition = MustReposition(*walk, job, static_cast<std::size_t>(i) + 1);
+        if (hooks.afterGame) {
+            hooks.afterGame();
+        }
+    }
+    if (out.moves.Failed() || out.headers.Failed() || !FinishOutputs(job, out)) {
+        AbandonOutputs(job, out);
+        outcome.status = FastFileStatus::kCreateError;
+        return outcome;
+    }
+    if (!fastFile) {
+        outcome.status = FastFileStatus::kMergeComplete;
+    } else if (outcome.gamesWritten != total) {
+        outcome.status = FastFileStatus::kIncomplete;
+    } else if (outcome.fenSeen) {
+        outcome.status = FastFileStatus::kFenWarning;
+    }
+    return outcome;
+}
+
+}  // namespace ravelin::search
