@@ -19,3 +19,16 @@ PY
   name=$(echo small medium large | cut -d' ' -f$((size+1)))
   QT_QPA_PLATFORM=offscreen $BIN --workdir $dir --screenshot docs/board-$name.png --game 1 --ply 23 $PGN 2>/dev/null
 done
+# The column format with the last move framed thick, on the small board.
+dir=${TMPDIR:-/tmp}/ravelin-shot-column
+rm -rf $dir && mkdir -p $dir
+QT_QPA_PLATFORM=offscreen $BIN --workdir $dir --screenshot $dir/first.png $PGN 2>/dev/null
+python3 - $dir/savinfo.opt <<'PY'
+import struct, sys
+path = sys.argv[1]
+data = bytearray(open(path, 'rb').read())
+struct.pack_into('<i', data, 0x03AC, 2)      # highlight last move: thick
+struct.pack_into('<i', data, 0x087C, 1)      # column format
+open(path, 'wb').write(data)
+PY
+QT_QPA_PLATFORM=offscreen $BIN --workdir $dir --screenshot docs/column-format.png --game 1 --ply 23 $PGN 2>/dev/null

@@ -5,6 +5,7 @@
 
 #include "chess/annotations.h"
 #include "display/figurines.h"
+#include "display/last_move.h"
 
 namespace ravelin::display {
 
@@ -39,6 +40,13 @@ GameDisplayOptions GameDisplayOptions::From(const shell::SettingsRecord& record,
     options.currentMoveColour = FromColourValue(record.CurrentPositionColour());
     options.animate = record.SlideDelay() > kNoAnimation;
     options.figurines = record.NotationStyle() == kFigurineNotation;
+    options.columnFormat = record.ColumnFormat();
+    options.variationColour = FromColourValue(record.VariationsColour());
+    const int highlight = record.HighlightLastMove();
+    if (highlight == static_cast<int>(HighlightKind::kNormal) ||
+        highlight == static_cast<int>(HighlightKind::kThick)) {
+        options.highlight = static_cast<HighlightKind>(highlight);
+    }
     std::string letters = record.PieceLetters();
     if (letters.size() == options.letters.letters.size()) {
         std::copy(letters.begin(), letters.end(), options.letters.letters.begin());
@@ -68,6 +76,36 @@ void GameDisplay::Configure(const GameDisplayOptions& options) {
     view.flipped = flipped_;
     screen_.Configure(view, options.colours, set);
     dirty_ = UniteRects(dirty_, screen_.DrawWhole(BoardOfPly(currentPly_)));
+    highlighted_.clear();
+    MarkLastMove(currentPly_);
+    RebuildColumnWords();
+}
+
+void GameDisplay::RemoveHighlight() {
+    BoardPainter painter = screen_.Painter();
+    for (const BoardSquare& square : highlighted_) {
+        dirty_ = UniteRects(dirty_, painter.DrawSquare(square.file, square.rank));
+        painter.DrawPiece(square.file, square.rank, screen_.Shown()[square.file][square.rank]);
+    }
+    highlighted_.clear();
+}
+
+void GameDisplay::MarkLastMove(int ply) {
+    RemoveHighlight();
+    if (!hasGame_ || options_.highlight == HighlightKind::kNone || ply < 1 || ply > totalPlies_) {
+        return;
+    }
+    const std::optional<LastMoveSquares> move = FindLastMove(BoardOfPly(ply - 1), BoardOfPly(ply));
+    if (!move) {
+        return;
+    }
+    BoardPainter painter = screen_.Painter();
+    for (const BoardSquare& square : {move->from, move->to}) {
+        dirty_ = UniteRects(dirty_, painter.DrawSquare(square.file, square.rank));
+        painter.DrawHighlight(square.file, square.rank, options_.highlight);
+        painter.DrawPiece(square.file, square.rank, screen_.Shown()[square.file][square.rank]);
+        highlighted_.push_back(square);
+    }
 }
 
 chess::Board GameDisplay::BoardOfPly(int ply) const {
@@ -92,6 +130,7 @@ bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     if (!file.IsOpen() || !gamefile::LoadGameHeader(file.FileName(), file.Reader(), file.Index(), gameNumber,
                                                     *headerSlots_, *header_, messages)) {
         dirty_ = UniteRects(dirty_, screen_.DrawWhole(chess::MakeStartBoard()));
+        highlighted_.clear();
         return false;
     }
     gamefile::ParseGameMovetext(file.Reader(), *headerSlots_, *context_, *record_);
@@ -100,6 +139,8 @@ bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     hasGame_ = true;
     chess::RestorePosition(*context_, 0);
     dirty_ = UniteRects(dirty_, screen_.DrawWhole(BoardOfPly(0)));
+    highlighted_.clear();
+    RebuildColumnWords();
     UpdateOpening(0, kOpeningLinePlyLimit);
     return true;
 }
@@ -190,11 +231,14 @@ void GameDisplay::BackTen() {
 void GameDisplay::RedrawCurrent() {
     FinishAnimation();
     dirty_ = UniteRects(dirty_, screen_.DrawWhole(BoardOfPly(currentPly_)));
+    highlighted_.clear();
+    MarkLastMove(currentPly_);
 }
 
 void GameDisplay::DrawPositionAtPly(int ply) {
     FinishAnimation();
     dirty_ = UniteRects(dirty_, screen_.DrawPosition(BoardOfPly(ply)).dirty);
+    MarkLastMove(ply);
 }
 
 void GameDisplay::DisplayMoveChange(int, int toPly) {
@@ -202,12 +246,13 @@ void GameDisplay::DisplayMoveChange(int, int toPly) {
     const chess::Board next = BoardOfPly(toPly);
     if (!options_.animate) {
         dirty_ = UniteRects(dirty_, screen_.DrawPosition(next).dirty);
+        MarkLastMove(toPly);
         return;
     }
-    DrawAnimated(next);
+    DrawAnimated(next, toPly);
 }
 
-void GameDisplay::DrawAnimated(const chess::Board& next) {
+void GameDisplay::DrawAnimated(const chess::Board& next, int toPly) {
     const chess::Board& shown = screen_.Shown();
     const std::vector<BoardSquare> changed = ChangedSquares(shown, next);
     if (static_cast<int>(changed.size()) > kMaxAnimatedSquares) {
@@ -216,8 +261,13 @@ void GameDisplay::DrawAnimated(const chess::Board& next) {
         }
         // Nothing is left half drawn: the board is shown whole at the new ply.
         dirty_ = UniteRects(dirty_, screen_.DrawWhole(next));
+        highlighted_.clear();
+        MarkLastMove(toPly);
         return;
     }
+    // The old frames must not travel into the slides' background; the new ones follow the slides.
+    RemoveHighlight();
+    slideTargetPly_ = toPly;
     // Each square that gets a piece takes it from a changed square that held that piece: the king
     // and rook of a castling, the capturing pawn of an en passant, the piece of a plain move. A
     // piece that only appears or disappears (a capture undone, a promotion) is drawn in place.
@@ -243,6 +293,7 @@ void GameDisplay::DrawAnimated(const chess::Board& next) {
     }
     dirty_ = UniteRects(dirty_, screen_.DrawPosition(background).dirty);
     if (slides_.empty()) {
+        MarkLastMove(toPly);
         return;
     }
     slideBackground_ = screen_.Image();
@@ -254,6 +305,7 @@ void GameDisplay::StartNextSlide() {
     slide_.reset();
     if (nextSlide_ >= slides_.size()) {
         slides_.clear();
+        MarkLastMove(slideTargetPly_);
         return;
     }
     const Slide& slide = slides_[nextSlide_++];
@@ -302,6 +354,17 @@ bool GameDisplay::ClickAt(int x, int y) {
     if (!hasGame_ || x < layout_.panelX) {
         return false;
     }
+    if (options_.columnFormat) {
+        LayOutColumn();
+        const ColumnMoveEntry* entry = ColumnHitTest(columnLayout_, x, y);
+        // A variation move is played by the study board, not by the game display.
+        if (entry == nullptr || entry->depth != 0) {
+            return false;
+        }
+        clickedPly_ = entry->ply;
+        GoToPly(kGoToClicked);
+        return true;
+    }
     if (MoveListHitTest(x, y).kind != MoveListHitKind::kMove) {
         return false;
     }
@@ -319,6 +382,15 @@ std::string GameDisplay::LocalisedMove(int ply) const {
             move = std::string(kFigurineGlyphs[kind]) + move.substr(1);
         }
     }
+    return move;
+}
+
+std::string GameDisplay::PlainMove(int ply) const {
+    if (ply < 1 || ply > totalPlies_) {
+        return {};
+    }
+    std::string move(chess::SanView(context_->moves.MoveOfPly(ply)));
+    chess::LocalisePieceLetters(move, options_.letters);
     return move;
 }
 
@@ -379,11 +451,99 @@ GameViewState GameDisplay::State(const std::string& fileLine, const std::string&
         y += layout_.lineHeight;
     }
     if (hasGame_) {
-        AddHeading(state);
-        AddMoveList(state);
+        if (options_.columnFormat) {
+            LayOutColumn();
+            for (const TextItem& item : columnLayout_.texts) {
+                if (item.y + item.lineHeight > 0 && item.y < layout_.clientHeight) {
+                    state.texts.push_back(item);
+                }
+            }
+        } else {
+            AddHeading(state);
+            AddMoveList(state);
+        }
         AddBelowBoard(state);
     }
     return state;
+}
+
+std::vector<std::string> GameDisplay::ColumnHeadings() const {
+    const gamefile::HeaderDisplay& h = *header_;
+    auto text = [](const auto& value) { return std::string(gamefile::TextOf(value)); };
+    std::string players = text(h.white);
+    if (!text(h.whiteElo).empty()) {
+        players += " (" + text(h.whiteElo) + ")";
+    }
+    players += " - " + text(h.black);
+    if (!text(h.blackElo).empty()) {
+        players += " (" + text(h.blackElo) + ")";
+    }
+    if (!text(h.eco).empty()) {
+        players += " [" + text(h.eco) + "]";
+    }
+    std::string event = text(h.event);
+    if (!text(h.site).empty()) {
+        event += (event.empty() ? "" : ", ") + text(h.site);
+    }
+    if (!text(h.round).empty()) {
+        event += (event.empty() ? "(" : " (") + text(h.round) + ")";
+    }
+    std::string date = text(h.date);
+    // yyyy.mm.dd is shown as dd.mm.yyyy.
+    constexpr std::size_t kDateLength = 10;
+    if (date.size() == kDateLength && date[4] == '.' && date[7] == '.') {
+        date = date.substr(8, 2) + "." + date.substr(5, 2) + "." + date.substr(0, 4);
+    }
+    if (!date.empty()) {
+        event += (event.empty() ? "" : ", ") + date;
+    }
+    return {players, event};
+}
+
+void GameDisplay::RebuildColumnWords() {
+    columnWords_.clear();
+    columnLayout_ = {};
+    if (!hasGame_) {
+        return;
+    }
+    ColumnGameInput game;
+    game.headings = ColumnHeadings();
+    for (int ply = 1; ply <= totalPlies_; ++ply) {
+        game.moves.push_back(PlainMove(ply));
+    }
+    game.annotations.resize(static_cast<std::size_t>(totalPlies_) + 1);
+    for (int ply = 0; ply <= totalPlies_; ++ply) {
+        if (PlyHasAnnotation(ply)) {
+            chess::AnnotationOutput output;
+            output.mode = chess::AnnotationOutputMode::kColumnText;
+            output.text = &game.annotations[static_cast<std::size_t>(ply)];
+            chess::ShowAnnotations(*record_, ply, output);
+        }
+    }
+    game.result = std::string(chess::SanView(record_->result));
+    columnWords_ = BuildColumnWords(game);
+}
+
+void GameDisplay::LayOutColumn() {
+    ColumnStyle style;
+    style.left = layout_.panelX;
+    style.right = layout_.panelX + layout_.panelWidth;
+    style.fontPixels = layout_.fontPixels;
+    style.text = kTextColour;
+    style.variation = options_.variationColour;
+    style.current = options_.currentMoveColour;
+    style.currentPly = currentPly_;
+    const int capacity = kColumnTableCapacity - (totalPlies_ + 2);
+    columnLayout_ = LayOutColumnText(columnWords_, style, measure, capacity);
+    // The text scrolls in whole lines so that the current move stays in view.
+    for (const ColumnMoveEntry& entry : columnLayout_.moves) {
+        if (entry.depth == 0 && entry.ply == currentPly_ && entry.bottom > layout_.clientHeight) {
+            const int over = entry.bottom - layout_.clientHeight + kColumnTextLineHeight;
+            style.scroll = (over + kColumnTextLineHeight - 1) / kColumnTextLineHeight * kColumnTextLineHeight;
+            columnLayout_ = LayOutColumnText(columnWords_, style, measure, capacity);
+            break;
+        }
+    }
 }
 
 void GameDisplay::AddHeading(GameViewState& state) const {

@@ -16,6 +16,7 @@
 #include "chess/movetext.h"
 #include "chess/piece_letters.h"
 #include "display/board_screen.h"
+#include "display/column_format.h"
 #include "display/game_layout.h"
 #include "display/game_view_state.h"
 #include "display/move_list_layout.h"
@@ -53,6 +54,9 @@ struct GameDisplayOptions {
     RgbColour currentMoveColour{255, 0, 0};
     bool animate = false;
     bool figurines = false;
+    HighlightKind highlight = HighlightKind::kNone;
+    bool columnFormat = false;
+    RgbColour variationColour{84, 0, 168};
     chess::PieceLetters letters;
 
     static GameDisplayOptions From(const shell::SettingsRecord& record, const std::string& workingDirectory);
@@ -122,6 +126,13 @@ class GameDisplay {
 
     // The move list entry text of a ply ("%3d. %s" for white, the move alone for black).
     std::string MoveListText(int ply) const;
+    // A ply's move in letters (the user's piece letters, never figurines), for plain text.
+    std::string PlainMove(int ply) const;
+    // Comments, NAGs and variations the parser counted in the game.
+    int AnnotationCount() const { return record_->annotationCount; }
+    // The column format's words and, after State, where they were drawn.
+    const std::vector<ColumnWord>& ColumnWords() const { return columnWords_; }
+    const ColumnLayout& ColumnText() const { return columnLayout_; }
     // The line below the board: the move number and move of the current ply.
     std::string MoveNumberText(int ply) const;
     bool PlyHasAnnotation(int ply) const;
@@ -133,13 +144,20 @@ class GameDisplay {
   private:
     chess::Board BoardOfPly(int ply) const;
     void ChangeTo(int ply, bool stepping);
-    void DrawAnimated(const chess::Board& next);
+    void DrawAnimated(const chess::Board& next, int toPly);
+    // The last-move frames: taken off the squares that have them, and put on the two squares of
+    // the move that led to a ply.
+    void RemoveHighlight();
+    void MarkLastMove(int ply);
     void StartNextSlide();
     void UpdateOpening(int ply, int limit);
     std::string LocalisedMove(int ply) const;
     void AddHeading(GameViewState& state) const;
     void AddMoveList(GameViewState& state) const;
     void AddBelowBoard(GameViewState& state) const;
+    void RebuildColumnWords();
+    void LayOutColumn();
+    std::vector<std::string> ColumnHeadings() const;
 
     struct Slide {
         BoardSquare from;
@@ -168,6 +186,10 @@ class GameDisplay {
     std::size_t nextSlide_ = 0;
     RgbImage slideBackground_;
     std::optional<SlideAnimation> slide_;
+    std::vector<BoardSquare> highlighted_;
+    std::vector<ColumnWord> columnWords_;
+    ColumnLayout columnLayout_;
+    int slideTargetPly_ = 0;
 };
 
 }  // namespace ravelin::display

@@ -16,6 +16,38 @@ constexpr int kStatusRows = 2;
 
 }  // namespace
 
+std::vector<std::string> GameSummaryRows(const std::vector<std::string>& headerRows,
+                                         const std::vector<std::string>& plies, std::string_view result) {
+    std::vector<std::string> rows(headerRows.begin(),
+                                  headerRows.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(
+                                                           headerRows.size(), kSummaryHeaderRows)));
+    rows.resize(kSummaryHeaderRows);
+    rows.emplace_back();
+    std::vector<std::string> pieces;
+    for (std::size_t k = 0; k < plies.size(); k += 2) {
+        std::string piece = std::to_string(k / 2 + 1) + "." + plies[k] + " ";
+        if (k + 1 < plies.size()) {
+            piece += plies[k + 1] + " ";
+        }
+        pieces.push_back(std::move(piece));
+    }
+    if (!result.empty()) {
+        pieces.emplace_back(result);
+    }
+    std::string line;
+    for (const std::string& piece : pieces) {
+        if (!line.empty() && line.size() + piece.size() > kSummaryLineWidth) {
+            rows.push_back(line);
+            line.clear();
+        }
+        line += piece;
+    }
+    if (!line.empty()) {
+        rows.push_back(line);
+    }
+    return rows;
+}
+
 std::vector<std::string> WrapRecordLine(std::string_view line) {
     std::vector<std::string> rows;
     while (line.size() > kTextLineLimit) {
@@ -77,10 +109,23 @@ void TextView::SetLines(const std::vector<std::string>& lines, bool tooMany) {
         }
     }
     page_ = 1;
+    summary_ = false;
+    annotated_ = false;
     status_ = tooMany ? std::string(kTooManyRecords) : std::string();
 }
 
+void TextView::SetSummary(std::vector<std::string> rows, bool annotated) {
+    rows_ = std::move(rows);
+    page_ = 1;
+    summary_ = true;
+    annotated_ = annotated;
+    status_.clear();
+}
+
 int TextView::PageCount() const {
+    if (summary_) {
+        return std::max<int>(1, static_cast<int>((rows_.size() + kTextRowsPerPage - 1) / kTextRowsPerPage));
+    }
     if (rows_.size() <= static_cast<std::size_t>(kTextRowsPerPage)) {
         return 1;
     }
@@ -104,6 +149,16 @@ bool TextView::PreviousPage() {
 }
 
 std::vector<std::string> TextView::PageRows() const {
+    if (summary_) {
+        const std::size_t first = static_cast<std::size_t>(page_ - 1) * kTextRowsPerPage;
+        const std::size_t last = std::min(rows_.size(), first + kTextRowsPerPage);
+        std::vector<std::string> page(rows_.begin() + static_cast<std::ptrdiff_t>(first),
+                                      rows_.begin() + static_cast<std::ptrdiff_t>(last));
+        if (last < rows_.size() && !page.empty()) {
+            page.back() += kTextContinued;
+        }
+        return page;
+    }
     if (PageCount() == 1) {
         return rows_;
     }
@@ -141,8 +196,14 @@ GameViewState TextView::State(const GameLayout& layout, const std::string& fileL
         y += layout.lineHeight;
     }
     y = layout.moveList.top + kStatusRows * layout.lineHeight + layout.textLineHeight / 2;
+    bool title = summary_ && page_ == 1;
     for (const std::string& row : PageRows()) {
         TextItem item;
+        if (title && annotated_) {
+            item.colour = kSummaryAnnotatedTitleColour;
+        }
+        item.bold = title;
+        title = false;
         item.x = layout.textLeft;
         item.y = y;
         item.lineHeight = layout.textLineHeight;

@@ -22,6 +22,17 @@ inline constexpr std::size_t kTextLineLimit = 96;
 inline constexpr std::size_t kTextCutColumn = 95;
 inline constexpr std::string_view kTextContinued = "...";
 
+// The game summary: five header rows, then from row 7 the moves joined into lines of at most 80
+// characters, the result after the last move.
+inline constexpr int kSummaryHeaderRows = 5;
+inline constexpr std::size_t kSummaryLineWidth = 80;
+inline constexpr RgbColour kSummaryAnnotatedTitleColour{0, 0, 255};
+
+// headerRows beyond the fifth are dropped and missing ones left blank; plies[k] is the move of ply
+// k + 1.
+std::vector<std::string> GameSummaryRows(const std::vector<std::string>& headerRows,
+                                         const std::vector<std::string>& plies, std::string_view result);
+
 // The rows a record line takes: cut at the last blank before the cut column (hard at the column
 // when there is none) while it is longer than the limit.
 std::vector<std::string> WrapRecordLine(std::string_view line);
@@ -33,6 +44,10 @@ class TextView {
     bool Load(gamefile::GameFile& file, int gameNumber);
     // Lays out the rows of an already read record.
     void SetLines(const std::vector<std::string>& lines, bool tooMany);
+    // Shows a game summary instead: 24 rows a page, "..." appended to the 24th when more follow.
+    // The title row is blue when the game has comments.
+    void SetSummary(std::vector<std::string> rows, bool annotated);
+    bool ShowsSummary() const { return summary_; }
 
     int Page() const { return page_; }
     int PageCount() const;
@@ -48,6 +63,8 @@ class TextView {
 
   private:
     std::vector<std::string> rows_;
+    bool summary_ = false;
+    bool annotated_ = false;
     int page_ = 1;
     std::string status_;
 };

@@ -13,6 +13,8 @@ namespace ravelin::shell {
 
 namespace {
 
+constexpr int kCmdNormalText = 249;
+constexpr int kCmdActualText = 257;
 constexpr int kCmdStartOfGame = 254;
 constexpr int kCmdMiddleOfGame = 255;
 constexpr int kCmdEndOfGame = 256;
@@ -86,6 +88,8 @@ void GameViewer::Register() {
         }
     });
     handlers.Set(kCmdEndOfGame, [this] { Key(GameKey::kEnd); });
+    handlers.Set(kCmdNormalText, [this] { ShowText(false); });
+    handlers.Set(kCmdActualText, [this] { ShowText(true); });
     handlers.Set(kCmdPageTextUp, [this] { text_.PreviousPage(); });
     handlers.Set(kCmdPageTextDown, [this] { text_.NextPage(); });
 
@@ -114,11 +118,62 @@ bool GameViewer::ShowCurrentGame() {
 
 bool GameViewer::ShowCurrentText() {
     gamefile::GameFile& file = window_.File();
+    if (!window_.Settings().DisplayActualText()) {
+        return ShowSummary();
+    }
     if (!text_.Load(file, file.currentGame)) {
         return false;
     }
     window_.displayMode = kModeText;
     return true;
+}
+
+void GameViewer::ShowText(bool actual) {
+    window_.Settings().SetDisplayActualText(actual);
+    ShowCurrentText();
+}
+
+bool GameViewer::ShowSummary() {
+    gamefile::GameFile& file = window_.File();
+    if (!display_.ShowGame(file, file.currentGame)) {
+        return false;
+    }
+    const gamefile::HeaderDisplay& header = display_.Header();
+    std::string fifth;
+    const std::string_view whiteElo = gamefile::TextOf(header.whiteElo);
+    const std::string_view blackElo = gamefile::TextOf(header.blackElo);
+    if (!whiteElo.empty() || !blackElo.empty()) {
+        fifth = "Elo:    " + std::string(whiteElo) + " - " + std::string(blackElo) + "    ";
+    }
+    const std::string opening = OpeningName();
+    if (!opening.empty()) {
+        fifth += "Opening: " + opening;
+    }
+    std::vector<std::string> headerRows = {std::string(gamefile::TextOf(header.eventLine)),
+                                           std::string(gamefile::TextOf(header.dateLine)),
+                                           std::string(gamefile::TextOf(header.playersLine)),
+                                           std::string(gamefile::TextOf(header.resultLine)), fifth};
+    std::vector<std::string> plies;
+    for (int ply = 1; ply <= display_.TotalPlies(); ++ply) {
+        plies.push_back(display_.PlainMove(ply));
+    }
+    text_.SetSummary(display::GameSummaryRows(headerRows, plies, chess::SanView(display_.Record().result)),
+                     display_.AnnotationCount() != 0);
+    window_.displayMode = kModeText;
+    return true;
+}
+
+std::string GameViewer::OpeningName() const {
+    if (!ecoTable_.loaded || display_.Context().fenSwitch) {
+        return {};
+    }
+    const eco::EcoGameMoves moves = eco::PrepareGameMoves(display_.Context().moves);
+    const int plies = std::min(display_.TotalPlies(), display::kOpeningLinePlyLimit - 1);
+    const int entry = eco::ClassifyOpening(ecoTable_, moves, plies);
+    if (entry == eco::kNoEcoEntry) {
+        return {};
+    }
+    return std::string(eco::EcoCode(ecoTable_, entry)) + " " + std::string(eco::EcoName(ecoTable_, entry));
 }
 
 void GameViewer::StepGame(int direction) {

@@ -44,6 +44,8 @@ class GameViewer {
     bool AnimationStep();
 
     bool ShowCurrentGame();
+    // The text mode: the record as it stands in the file with "Display Actual Text" on, else the
+    // game summary.
     bool ShowCurrentText();
 
   private:
@@ -51,6 +53,10 @@ class GameViewer {
     void Reconfigure();
     void ReportPieceSetFailure();
     void StepGame(int direction);
+    void ShowText(bool actual);
+    bool ShowSummary();
+    // The code and name of the game's opening, empty when the table has none for it.
+    std::string OpeningName() const;
     std::string StatusFileLine() const;
     std::string StatusGameLine() const;
 

@@ -277,6 +277,90 @@ TEST(AutoPlay, TicksStepThroughTheGameAndStopAtTheEnd) {
     EXPECT_FALSE(viewer.session.window.AutoPlayer().On());
 }
 
+// --- The last move's frames ---
+
+struct HighlightViewer : Viewer {
+    explicit HighlightViewer(int kind, bool animate = false) : Viewer(kCastling, animate) {
+        session.window.Settings().SetHighlightLastMove(kind);
+        session.Command(shell::kCmdDisplayGame);
+    }
+    // The left edge of a square's interior, halfway down: inside the frame, outside the piece.
+    RgbColour FramePixel(char file, int rank) {
+        const GameDisplay& display = Display();
+        BoardView view = display.Screen().View();
+        PixelRect inner = SquareInterior(view, file - 'a' + 1, rank);
+        return display.Screen().Image().Pixel(inner.x, inner.y + inner.height / 2);
+    }
+    RgbColour LastMove() { return Display().Options().colours.lastMove; }
+};
+
+TEST(LastMoveHighlight, NormalFramesTheFromAndToSquaresOfTheCurrentMove) {
+    HighlightViewer viewer(1);
+    GameDisplay& display = viewer.Display();
+    EXPECT_NE(viewer.FramePixel('e', 2), viewer.LastMove());
+    display.NextPly();
+    EXPECT_EQ(viewer.FramePixel('e', 2), viewer.LastMove());
+    EXPECT_EQ(viewer.FramePixel('e', 4), viewer.LastMove());
+    display.NextPly();
+    // The white move's frames go when black has moved.
+    EXPECT_NE(viewer.FramePixel('e', 2), viewer.LastMove());
+    EXPECT_NE(viewer.FramePixel('e', 4), viewer.LastMove());
+    EXPECT_EQ(viewer.FramePixel('e', 7), viewer.LastMove());
+    EXPECT_EQ(viewer.FramePixel('e', 5), viewer.LastMove());
+    display.GoToStart();
+    EXPECT_NE(viewer.FramePixel('e', 7), viewer.LastMove());
+    EXPECT_NE(viewer.FramePixel('e', 5), viewer.LastMove());
+}
+
+TEST(LastMoveHighlight, NoneDrawsNoFrame) {
+    HighlightViewer viewer(0);
+    viewer.Display().NextPly();
+    EXPECT_NE(viewer.FramePixel('e', 2), viewer.LastMove());
+    EXPECT_NE(viewer.FramePixel('e', 4), viewer.LastMove());
+}
+
+TEST(LastMoveHighlight, ThickFrameIsWiderThanNormal) {
+    HighlightViewer normal(1);
+    HighlightViewer thick(2);
+    normal.Display().NextPly();
+    thick.Display().NextPly();
+    auto width = [](HighlightViewer& viewer) {
+        const GameDisplay& display = viewer.Display();
+        PixelRect inner = SquareInterior(display.Screen().View(), 5, 4);
+        int x = inner.x;
+        while (display.Screen().Image().Pixel(x, inner.y + inner.height / 2) == viewer.LastMove()) {
+            ++x;
+        }
+        return x - inner.x;
+    };
+    EXPECT_GT(width(thick), width(normal));
+    EXPECT_GT(width(normal), 0);
+}
+
+TEST(LastMoveHighlight, CastlingFramesTheKingsSquaresAfterTheSlides) {
+    HighlightViewer viewer(1, true);
+    GameDisplay& display = viewer.Display();
+    display.GoToPly(6);
+    display.NextPly();
+    while (display.Animating()) {
+        display.StepAnimation();
+    }
+    EXPECT_EQ(display.CurrentPly(), 7);
+    EXPECT_EQ(viewer.FramePixel('e', 1), viewer.LastMove());
+    EXPECT_EQ(viewer.FramePixel('g', 1), viewer.LastMove());
+    EXPECT_NE(viewer.FramePixel('h', 1), viewer.LastMove());
+    EXPECT_NE(viewer.FramePixel('c', 5), viewer.LastMove());
+}
+
+TEST(LastMoveHighlight, SurvivesFlipAndFollowsTheFlippedSquares) {
+    HighlightViewer viewer(1);
+    viewer.Display().NextPly();
+    viewer.session.Command(shell::kCmdFlip);
+    EXPECT_TRUE(viewer.Display().Flipped());
+    EXPECT_EQ(viewer.FramePixel('e', 2), viewer.LastMove());
+    EXPECT_EQ(viewer.FramePixel('e', 4), viewer.LastMove());
+}
+
 TEST(PieceSetFailure, IsReportedOnceAndNotFromPainting) {
     TempDir work;
     TempDir files;

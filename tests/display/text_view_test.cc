@@ -61,6 +61,7 @@ TEST(DisplayText, ShowsTheRecordOfTheCurrentGameOnly) {
         "games.pgn", "[Event \"One\"]\n[Result \"*\"]\n\n1.e4 {a comment} *\n\n[Event \"Two\"]\n\n1.d4 *\n");
     Session session(work.Path().string());
     session.Start(path);
+    session.window.Settings().SetDisplayActualText(true);
     session.Command(shell::kCmdDisplayText);
     EXPECT_EQ(session.window.displayMode, shell::kModeText);
     std::vector<std::string> rows = session.window.Viewer().Text().PageRows();
@@ -82,8 +83,124 @@ TEST(DisplayText, TooManyRecordsIsSaidInTheStatusLine) {
     std::string path = files.Write("long.pgn", pgn + "1.e4 *\n");
     Session session(work.Path().string());
     session.Start(path);
+    session.window.Settings().SetDisplayActualText(true);
     session.Command(shell::kCmdDisplayText);
     EXPECT_EQ(session.window.Viewer().Text().StatusLine(), kTooManyRecords);
+}
+
+// --- The game summary ---
+
+std::vector<std::string> Plies(int count) {
+    static const char* const kCycle[] = {"Nf3", "Nf6", "Ng1", "Ng8"};
+    std::vector<std::string> plies;
+    for (int k = 0; k < count; ++k) {
+        plies.emplace_back(kCycle[k % 4]);
+    }
+    return plies;
+}
+
+TEST(GameSummary, FiveHeaderRowsThenMovesFromRowSeven) {
+    std::vector<std::string> rows = GameSummaryRows({"h1", "h2", "h3", "h4", "h5"}, Plies(3), "1-0");
+    ASSERT_EQ(rows.size(), 7U);
+    EXPECT_EQ(rows[0], "h1");
+    EXPECT_EQ(rows[4], "h5");
+    EXPECT_EQ(rows[5], "");
+    // A last white move stands alone: "%d.%s ".
+    EXPECT_EQ(rows[6], "1.Nf3 Nf6 2.Ng1 1-0");
+}
+
+TEST(GameSummary, MissingHeaderRowsStayBlankSoMovesStillStartOnRowSeven) {
+    std::vector<std::string> rows = GameSummaryRows({"only"}, Plies(2), "*");
+    ASSERT_EQ(rows.size(), 7U);
+    EXPECT_EQ(rows[6], "1.Nf3 Nf6 *");
+}
+
+TEST(GameSummary, MoveLinesNeverPass80Characters) {
+    std::vector<std::string> rows = GameSummaryRows({}, Plies(120), "1/2-1/2");
+    ASSERT_GT(rows.size(), 8U);
+    for (std::size_t k = 6; k < rows.size(); ++k) {
+        EXPECT_LE(rows[k].size(), kSummaryLineWidth) << rows[k];
+    }
+    // Eight ten-character pairs fill a line exactly; pairs are not split across lines.
+    EXPECT_EQ(rows[6].size(), kSummaryLineWidth);
+    EXPECT_EQ(rows[7].rfind("9.Nf3 Nf6 ", 0), 0U) << rows[7];
+    EXPECT_EQ(rows.back().substr(rows.back().size() - 7), "1/2-1/2");
+}
+
+TEST(GameSummary, The24thRowGetsDotsAndTheRestGoesToTheNextPage) {
+    TextView view;
+    std::vector<std::string> rows;
+    for (int k = 1; k <= 30; ++k) {
+        rows.push_back("row " + std::to_string(k));
+    }
+    view.SetSummary(rows, false);
+    EXPECT_EQ(view.PageCount(), 2);
+    std::vector<std::string> page = view.PageRows();
+    ASSERT_EQ(page.size(), static_cast<std::size_t>(kTextRowsPerPage));
+    EXPECT_EQ(page.back(), "row 24...");
+    ASSERT_TRUE(view.NextPage());
+    EXPECT_EQ(view.PageRows().front(), "row 25");
+    EXPECT_EQ(view.PageRows().back(), "row 30");
+}
+
+struct TextSession {
+    explicit TextSession(const std::string& pgn) : session(work.Path().string()) {
+        path = files.Write("games.pgn", pgn);
+        session.Start(path);
+    }
+    TextView& Text() { return session.window.Viewer().Text(); }
+    TempDir work;
+    TempDir files;
+    std::string path;
+    Session session;
+};
+
+const std::string kTwoGames =
+    "[Event \"One\"]\n[White \"Wa\"]\n[Black \"Bb\"]\n[Result \"1-0\"]\n\n1.e4 {a comment} e5 2.Nf3 1-0\n\n"
+    "[Event \"Two\"]\n[Result \"*\"]\n\n1.d4 d5 *\n";
+
+TEST(DisplayTextNormal, ShowsTheSummaryNotTheRecordWhenActualTextIsOff) {
+    TextSession text(kTwoGames);
+    text.session.window.Settings().SetDisplayActualText(false);
+    text.session.Command(shell::kCmdDisplayText);
+    EXPECT_EQ(text.session.window.displayMode, shell::kModeText);
+    ASSERT_TRUE(text.Text().ShowsSummary());
+    std::vector<std::string> rows = text.Text().PageRows();
+    ASSERT_EQ(rows.size(), 7U);
+    EXPECT_NE(rows[0].find("One"), std::string::npos);
+    EXPECT_NE(rows[2].find("Wa"), std::string::npos);
+    EXPECT_EQ(rows[6], "1.e4 e5 2.Nf3 1-0");
+}
+
+TEST(DisplayTextNormal, TitleRowIsBlueOnlyForAGameWithComments) {
+    TextSession text(kTwoGames);
+    text.session.Command(shell::kCmdDisplayText);
+    auto titleColour = [&text] {
+        GameViewState state = text.session.window.Viewer().State();
+        for (const TextItem& item : state.texts) {
+            if (item.font == TextFont::kMono) {
+                return item.colour;
+            }
+        }
+        return RgbColour{1, 2, 3};
+    };
+    EXPECT_EQ(titleColour(), kSummaryAnnotatedTitleColour);
+    text.session.Command(shell::kCmdNextGame);
+    EXPECT_EQ(text.Text().PageRows()[6], "1.d4 d5 *");
+    EXPECT_EQ(titleColour(), (RgbColour{0, 0, 0}));
+}
+
+TEST(DisplayTextNormal, NormalAndActualTextCommandsSwitchTheView) {
+    TextSession text(kTwoGames);
+    text.session.Command(shell::kCmdDisplayText);
+    text.session.Command(257);
+    EXPECT_TRUE(text.session.window.Settings().DisplayActualText());
+    EXPECT_FALSE(text.Text().ShowsSummary());
+    EXPECT_EQ(text.Text().PageRows()[0], "[Event \"One\"]");
+    text.session.Command(249);
+    EXPECT_FALSE(text.session.window.Settings().DisplayActualText());
+    EXPECT_TRUE(text.Text().ShowsSummary());
+    EXPECT_EQ(text.Text().PageRows()[6], "1.e4 e5 2.Nf3 1-0");
 }
 
 }  // namespace
