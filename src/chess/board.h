@@ -100,6 +100,10 @@ extern const std::array<std::uint8_t, kSquareCount> kStartPositionBytes;
 
 Board MakeStartBoard();
 CompactBoard ToCompact(const Board& board);
+// The same as compact = ToCompact(board), written in place: a replay saves one position per ply.
+void StoreCompact(const Board& board, CompactBoard& compact);
+// One bit per compact index whose piece differs between the two positions (bit 0 = a1).
+std::uint64_t ChangedSquares(const CompactBoard& before, const CompactBoard& after);
 Board FromCompact(const CompactBoard& compact);
 
 // Letters of a square for texts; the caller guarantees the square is on the board.

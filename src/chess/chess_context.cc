@@ -1,6 +1,7 @@
 #include "chess/chess_context.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "chess/move_legality.h"
@@ -35,11 +36,17 @@ void MarkBadMove(SanText& text) {
 }
 
 // The file of a pawn the mover of the ply double-stepped, comparing the boards before and after.
-std::uint8_t DoubleStepFile(const CompactBoard& before, const Board& after, Side mover) {
+// Such a pawn's start square changed, so only files whose start square is among the changed
+// squares are looked at, lowest file first.
+std::uint8_t DoubleStepFile(const CompactBoard& before, const Board& after, std::uint64_t changedSquares,
+                            Side mover) {
     const PieceCode pawn = MakePiece(mover, kPawn);
     const int start = PawnStartRank(mover);
     const int landing = PawnDoubleStepRank(mover);
-    for (int file = kFirstLine; file <= kLastLine; ++file) {
+    constexpr std::uint64_t kFirstRankOfEveryFile = 0x0101010101010101ULL;
+    std::uint64_t candidates = changedSquares & (kFirstRankOfEveryFile << (start - kFirstLine));
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const int file = std::countr_zero(candidates) / kLastLine + kFirstLine;
         if (after[file][landing] == pawn && after[file][start] == kEmpty &&
             before[CompactIndex(file, start)] == pawn && before[CompactIndex(file, landing)] == kEmpty) {
             return static_cast<std::uint8_t>(file);
@@ -69,8 +76,11 @@ Recheck RecheckMove(ChessContext& context, int ply, bool afterOverflow, FromHint
 }  // namespace
 
 void SetSanText(SanText& san, std::string_view text) {
-    san.fill('\0');
-    text.copy(san.data(), std::min<std::size_t>(text.size(), kMaxSanLength));
+    // Every move read goes through here: one zeroing store and a short copy.
+    san = SanText{};
+    if (!text.empty()) {
+        std::memcpy(san.data(), text.data(), std::min<std::size_t>(text.size(), kMaxSanLength));
+    }
 }
 
 std::string_view SanView(const SanText& san) {
@@ -130,6 +140,7 @@ void SetUpFromPositionBoard(ChessContext& context, const Board& source, std::uin
     BuildPieceTable(context.board, context.pieces);
     context.history.boards[0] = ToCompact(context.board);
     context.history.pieces[0] = context.pieces;
+    context.history.changedSquares[0] = 0;
     context.history.castlingRights[0] =
         static_cast<std::uint8_t>(castlingRights & CastlingRightsPossible(context.board));
     context.history.enPassantFile[0] = static_cast<std::uint8_t>(
@@ -141,21 +152,28 @@ void SavePosition(ChessContext& context, int ply) {
         return;
     }
     PositionHistory& history = context.history;
-    history.boards[ply] = ToCompact(context.board);
+    StoreCompact(context.board, history.boards[ply]);
     history.pieces[ply] = context.pieces;
-    const std::uint8_t possible = CastlingRightsPossible(context.board);
     if (ply == 0) {
-        history.castlingRights[0] = static_cast<std::uint8_t>(history.castlingRights[0] & possible);
+        history.changedSquares[0] = 0;
+        history.castlingRights[0] =
+            static_cast<std::uint8_t>(history.castlingRights[0] & CastlingRightsPossible(context.board));
         return;
     }
-    if (history.boards[ply] == history.boards[ply - 1]) {
+    history.changedSquares[ply] = ChangedSquares(history.boards[ply - 1], history.boards[ply]);
+    if (history.changedSquares[ply] == 0) {
         // Only white's ".." placeholder leaves the board as it was: nothing happened, nothing changes.
         history.castlingRights[ply] = history.castlingRights[ply - 1];
         history.enPassantFile[ply] = history.enPassantFile[ply - 1];
         return;
     }
-    history.castlingRights[ply] = static_cast<std::uint8_t>(history.castlingRights[ply - 1] & possible);
-    history.enPassantFile[ply] = DoubleStepFile(history.boards[ply - 1], context.board, SideOfPly(ply));
+    // Rights once lost never come back, so the board is only looked at while some remain.
+    const std::uint8_t previous = history.castlingRights[ply - 1];
+    history.castlingRights[ply] =
+        previous == 0 ? previous
+                      : static_cast<std::uint8_t>(previous & CastlingRightsPossible(context.board));
+    history.enPassantFile[ply] =
+        DoubleStepFile(history.boards[ply - 1], context.board, history.changedSquares[ply], SideOfPly(ply));
 }
 
 void RestorePosition(ChessContext& context, int ply) {

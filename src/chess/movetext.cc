@@ -1,6 +1,7 @@
 #include "chess/movetext.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -23,21 +24,18 @@ bool IsBlank(char c) {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool EndsToken(char c) {
-    switch (c) {
-        case '\0':
-        case ' ':
-        case '\t':
-        case '{':
-        case '}':
-        case '(':
-        case ')':
-        case ';':
-        case '$':
-            return true;
-        default:
-            return false;
+// Characters that end a token, as a table: the scanner tests every character of the movetext.
+constexpr std::array<bool, 256> MakeTokenEndTable() {
+    std::array<bool, 256> table{};
+    for (const char c : {'\0', ' ', '\t', '{', '}', '(', ')', ';', '$'}) {
+        table[static_cast<unsigned char>(c)] = true;
     }
+    return table;
+}
+constexpr std::array<bool, 256> kTokenEndTable = MakeTokenEndTable();
+
+bool EndsToken(char c) {
+    return kTokenEndTable[static_cast<unsigned char>(c)];
 }
 bool IsSquareAt(std::string_view text, std::size_t at) {
     return at + 1 < text.size() && FileFromLetter(text[at]) != 0 && RankFromDigit(text[at + 1]) != 0;

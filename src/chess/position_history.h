@@ -31,6 +31,10 @@ struct PositionHistory {
     std::array<PieceTable, kHistoryEntries> pieces{};
     std::array<std::uint8_t, kHistoryEntries> castlingRights{};
     std::array<std::uint8_t, kHistoryEntries> enPassantFile{};
+    // The squares (ChangedSquares bits) in which entry n differs from entry n - 1 as it stood when
+    // entry n was saved; 0 for entry 0. Saving every entry once per ply keeps it exact for a replay
+    // from the start, which is how the bulk readers of the history fill it.
+    std::array<std::uint64_t, kHistoryEntries> changedSquares{};
 };
 
 // The rights still possible on this board: a right needs its king and rook on their home squares.

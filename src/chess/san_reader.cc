@@ -1,5 +1,6 @@
 #include "chess/san_reader.h"
 
+#include <array>
 #include <cstdlib>
 #include <string>
 
@@ -14,6 +15,22 @@ constexpr char kCaptureMark = 'x';
 constexpr char kPromotionMark = '=';
 constexpr char kCastleLetter = 'O';
 constexpr std::string_view kTokenEnds = " {}();$.";
+
+// Characters that end a move token, NUL included, as a table: this test runs on every character
+// of every move replayed.
+constexpr std::array<bool, 256> MakeTokenEndTable() {
+    std::array<bool, 256> table{};
+    table[0] = true;
+    for (const char c : kTokenEnds) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}
+constexpr std::array<bool, 256> kTokenEndTable = MakeTokenEndTable();
+
+bool IsTokenEnd(char c) {
+    return kTokenEndTable[static_cast<unsigned char>(c)];
+}
 constexpr std::string_view kShortCastleText = "O-O";
 constexpr std::string_view kLongCastleText = "O-O-O";
 // A square takes two characters of a move text.
@@ -427,8 +444,7 @@ bool ParseAndResolve(ChessContext& context, int ply, std::string_view text, cons
 
 int SanTokenLength(std::string_view text) {
     int length = 0;
-    while (length < static_cast<int>(text.size()) && text[length] != '\0' &&
-           kTokenEnds.find(text[length]) == std::string_view::npos) {
+    while (length < static_cast<int>(text.size()) && !IsTokenEnd(text[length])) {
         ++length;
     }
     return length;

@@ -66,23 +66,10 @@ constexpr bool Target(PieceCode code) {
     return kWhite ? (code == chess::kEmpty) | (code >= kFirstBlackCode) : code <= chess::kKing;
 }
 
-constexpr int kFiles = 8;
-constexpr int kSquaresPerFile = 8;
-
-// Whether a file's eight squares are the same in both positions; written so that the compiler
-// compares them all at once.
-bool SameFile(const PieceCode* a, const PieceCode* b) {
-    PieceCode difference = 0;
-    for (int i = 0; i < kSquaresPerFile; ++i) {
-        difference |= a[i] ^ b[i];
-    }
-    return difference == 0;
-}
-
 // Both squares of a move change, so only changed squares are looked at (in square order, which
 // keeps "the first square where" of the rule): a ply changes two to four of the 64.
 template <bool kWhite>
-FastMove DeriveForSide(const CompactBoard& before, const CompactBoard& after) {
+FastMove DeriveForSide(const CompactBoard& before, const CompactBoard& after, std::uint64_t changedSquares) {
     const SideRules& side = kWhite ? kWhiteRules : kBlackRules;
     const int kingHome = FastSquare(kFileE, side.homeRank);
     if (before[kingHome] == side.king && after[kingHome] == chess::kEmpty) {
@@ -93,23 +80,17 @@ FastMove DeriveForSide(const CompactBoard& before, const CompactBoard& after) {
             return side.longCastle;
         }
     }
-    // One bit per square that qualifies, built without branches over the files that changed; the
-    // lowest bit is the first square in order.
-    unsigned changedFiles = 0;
-    for (int file = 0; file < kFiles; ++file) {
-        const auto first = static_cast<std::size_t>(file * kSquaresPerFile);
-        changedFiles |= static_cast<unsigned>(!SameFile(&before[first], &after[first])) << file;
-    }
+    // One bit per square that qualifies; the lowest bit is the first square in order. An unchanged
+    // square can qualify neither as origin nor as destination, so only the changed ones (two to
+    // four of the 64 in a ply) are looked at.
     std::uint64_t destinations = 0;
     std::uint64_t origins = 0;
-    for (; changedFiles != 0; changedFiles &= changedFiles - 1) {
-        const int first = std::countr_zero(changedFiles) * kSquaresPerFile;
-        for (int square = first; square < first + kSquaresPerFile; ++square) {
-            const PieceCode was = before[static_cast<std::size_t>(square)];
-            const PieceCode is = after[static_cast<std::size_t>(square)];
-            destinations |= static_cast<std::uint64_t>(Own<kWhite>(is) & Target<kWhite>(was)) << square;
-            origins |= static_cast<std::uint64_t>(Own<kWhite>(was) & (is == chess::kEmpty)) << square;
-        }
+    for (std::uint64_t changed = changedSquares; changed != 0; changed &= changed - 1) {
+        const int square = std::countr_zero(changed);
+        const PieceCode was = before[static_cast<std::size_t>(square)];
+        const PieceCode is = after[static_cast<std::size_t>(square)];
+        destinations |= static_cast<std::uint64_t>(Own<kWhite>(is) & Target<kWhite>(was)) << square;
+        origins |= static_cast<std::uint64_t>(Own<kWhite>(was) & (is == chess::kEmpty)) << square;
     }
     const int origin = origins != 0 ? std::countr_zero(origins) : -1;
     const int destination = destinations != 0 ? std::countr_zero(destinations) : -1;
@@ -144,12 +125,19 @@ FastBoard FastStartBoard() {
 }
 
 FastMove DeriveFastMove(const CompactBoard& before, const CompactBoard& after, int ply) {
-    return ply % 2 == 1 ? DeriveForSide<true>(before, after) : DeriveForSide<false>(before, after);
+    const std::uint64_t changed = chess::ChangedSquares(before, after);
+    return ply % 2 == 1 ? DeriveForSide<true>(before, after, changed)
+                        : DeriveForSide<false>(before, after, changed);
 }
 
 FastMove DeriveFastMove(const chess::PositionHistory& history, int ply) {
-    return DeriveFastMove(history.boards[static_cast<std::size_t>(ply - 1)],
-                          history.boards[static_cast<std::size_t>(ply)], ply);
+    // The replay already found the changed squares when it saved the entry.
+    const auto entry = static_cast<std::size_t>(ply);
+    const CompactBoard& before = history.boards[entry - 1];
+    const CompactBoard& after = history.boards[entry];
+    const std::uint64_t changed = history.changedSquares[entry];
+    return ply % 2 == 1 ? DeriveForSide<true>(before, after, changed)
+                        : DeriveForSide<false>(before, after, changed);
 }
 
 void ApplyFastMove(FastBoard& board, FastMove move, int ply) {

@@ -69,6 +69,8 @@ FastBoard FastStartBoard();
 // The move of ply (1-based; odd plies are white's) found by comparing the positions before and
 // after it. kNoMoveFound when the two positions show no move of that side.
 FastMove DeriveFastMove(const chess::CompactBoard& before, const chess::CompactBoard& after, int ply);
+// The same for entries ply - 1 and ply of a history saved in order by a replay, using the changed
+// squares the replay recorded.
 FastMove DeriveFastMove(const chess::PositionHistory& history, int ply);
 
 // Plays a move word on the board; the ply's parity tells the side. Nothing is checked for
