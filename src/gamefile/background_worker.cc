@@ -25,7 +25,7 @@ class BackgroundWorker::Context final : public WorkerContext {
         if (worker_.state_.load() != kRunCancelRequested) {
             return false;
         }
-        const std::string& refusal = worker_.spec_.cancelRefusal;
+        const std::string& refusal = worker_.request_.cancelRefusal;
         if (refusal.empty()) {
             return true;
         }
@@ -60,16 +60,16 @@ BackgroundWorker::~BackgroundWorker() {
     Join();
 }
 
-bool BackgroundWorker::StartBackgroundOperation(const BackgroundSpec& spec, BackgroundBody body) {
+bool BackgroundWorker::StartBackgroundOperation(const BackgroundRequest& request, BackgroundBody body) {
     if (state_.load() != kRunIdle) {
         return false;
     }
     // A worker that has reported may not have been joined yet.
     Join();
-    spec_ = spec;
+    request_ = request;
     current_.store(1);
     found_.store(0);
-    total_.store(spec.total);
+    total_.store(request.total);
     redrawPending_.store(false);
     bar_.Reset();
     fileName_.clear();
@@ -77,7 +77,7 @@ bool BackgroundWorker::StartBackgroundOperation(const BackgroundSpec& spec, Back
     savedDisplayMode_ = host_.displayMode;
     host_.displayMode = shell::kModeBackground;
     std::weak_ptr<BackgroundWorker> weak = weak_from_this();
-    host_.progress.Open(spec.title, [weak] {
+    host_.progress.Open(request.title, [weak] {
         if (auto alive = weak.lock()) {
             alive->CancelPressed();
         }
@@ -115,7 +115,7 @@ void BackgroundWorker::CancelPressed() {
     }
     RequestCancel();
     // Kinds that can stop lose their window at once; the others keep it and say why they go on.
-    if (spec_.cancelRefusal.empty()) {
+    if (request_.cancelRefusal.empty()) {
         host_.progress.Close();
     }
 }
@@ -130,8 +130,8 @@ void BackgroundWorker::Redraw() {
         return;
     }
     const ProgressCounters counters = Counters();
-    const double fraction = bar_.Advance(counters, spec_.variant);
-    host_.progress.Show(ProgressCounterText(spec_.kind, spec_.variant, counters, fileName_),
+    const double fraction = bar_.Advance(counters, request_.variant);
+    host_.progress.Show(ProgressCounterText(request_.kind, request_.variant, counters, fileName_),
                         fraction >= 0 ? fraction : bar_.Drawn());
 }
 

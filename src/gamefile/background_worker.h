@@ -50,7 +50,7 @@ struct BackgroundReport {
     int deferredCommand = kCommandOperationComplete;
 };
 
-struct BackgroundSpec {
+struct BackgroundRequest {
     shell::BackgroundKind kind = shell::BackgroundKind::kFastFile;
     ProgressVariant variant = ProgressVariant::kPlain;
     bool mergeFile = false;
@@ -93,12 +93,12 @@ class BackgroundWorker final : public shell::BackgroundOperation,
 
     // Starts an operation (the caller has asked its questions). False when one is still running
     // or waiting to be reported.
-    bool StartBackgroundOperation(const BackgroundSpec& spec, BackgroundBody body);
+    bool StartBackgroundOperation(const BackgroundRequest& request, BackgroundBody body);
 
     // shell::BackgroundOperation (window thread).
     bool IsRunning() const override;
-    shell::BackgroundKind Kind() const override { return spec_.kind; }
-    bool IsMergeFile() const override { return spec_.mergeFile; }
+    shell::BackgroundKind Kind() const override { return request_.kind; }
+    bool IsMergeFile() const override { return request_.mergeFile; }
     void RequestCancel() override;
     void Join() override;
 
@@ -122,7 +122,7 @@ class BackgroundWorker final : public shell::BackgroundOperation,
     void EndDisplay();
 
     BackgroundHost host_;
-    BackgroundSpec spec_;
+    BackgroundRequest request_;
     std::thread thread_;
     std::atomic<int> state_{kRunIdle};
     std::atomic<int> current_{0};

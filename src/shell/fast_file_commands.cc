@@ -113,15 +113,15 @@ void FastFileCommands::StartWriter(search::FastFileJob job, int databaseCommand)
     const bool merge = job.mode != search::MergeFileMode::kFastFile;
     // The worker reads its own copy of the index: the window's may change once it has finished.
     job.offsets = window_.File().Index().offsets;
-    gamefile::BackgroundSpec spec;
-    spec.kind = BackgroundKind::kFastFile;
-    spec.mergeFile = merge;
-    spec.title = merge ? kMakeMergeFileTitle : kMakeFastFileTitle;
-    spec.total = static_cast<int>(job.offsets.size());
-    spec.cancelRefusal = merge ? kCannotCancelMergeFile : kCannotCancelFastFile;
+    gamefile::BackgroundRequest request;
+    request.kind = BackgroundKind::kFastFile;
+    request.mergeFile = merge;
+    request.title = merge ? kMakeMergeFileTitle : kMakeFastFileTitle;
+    request.total = static_cast<int>(job.offsets.size());
+    request.cancelRefusal = merge ? kCannotCancelMergeFile : kCannotCancelFastFile;
     window_.SetBackgroundOperation(worker_.get());
-    worker_->StartBackgroundOperation(spec, [job = std::move(job),
-                                             databaseCommand](gamefile::WorkerContext& context) {
+    worker_->StartBackgroundOperation(request, [job = std::move(job),
+                                                databaseCommand](gamefile::WorkerContext& context) {
         search::FastFileHooks hooks;
         hooks.progress = [&context](int current, int total) { context.UpdateProgress(current, 0, total); };
         hooks.afterGame = [&context] { context.StopRequested(); };

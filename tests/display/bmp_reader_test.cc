@@ -9,7 +9,7 @@
 namespace ravelin::display {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::BuildBmp;
 using testing::PatternImage;
 

@@ -28,7 +28,7 @@ inline void SetU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32
 
 // A BMP with a header of headerSize bytes (12, 40, 108 or 124), bits per pixel, optional top-down
 // rows, a palette (for 8 bits and fewer) and bit-field masks (for 16 and 32 bits when non-empty).
-struct BmpSpec {
+struct BmpLayout {
     std::uint32_t headerSize = 40;
     std::uint32_t bitsPerPixel = 24;
     bool topDown = false;
@@ -37,14 +37,14 @@ struct BmpSpec {
 };
 
 // pixels: for palette images the palette index in .red; else the colour.
-inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec, const RgbImage& pixels) {
+inline std::vector<std::uint8_t> BuildBmp(const BmpLayout& layout, const RgbImage& pixels) {
     std::vector<std::uint8_t> header;
-    bool core = spec.headerSize == 12;
-    bool maskAfterHeader = !spec.masks.empty() && spec.headerSize == 40;
+    bool core = layout.headerSize == 12;
+    bool maskAfterHeader = !layout.masks.empty() && layout.headerSize == 40;
     std::uint32_t paletteEntry = core ? 3 : 4;
-    std::uint32_t dataOffset = 14 + spec.headerSize + (maskAfterHeader ? 12 : 0) +
-                               static_cast<std::uint32_t>(spec.palette.size()) * paletteEntry;
-    std::uint32_t stride = (static_cast<std::uint32_t>(pixels.width) * spec.bitsPerPixel + 31) / 32 * 4;
+    std::uint32_t dataOffset = 14 + layout.headerSize + (maskAfterHeader ? 12 : 0) +
+                               static_cast<std::uint32_t>(layout.palette.size()) * paletteEntry;
+    std::uint32_t stride = (static_cast<std::uint32_t>(pixels.width) * layout.bitsPerPixel + 31) / 32 * 4;
     std::uint32_t total = dataOffset + stride * static_cast<std::uint32_t>(pixels.height);
 
     header.push_back('B');
@@ -52,30 +52,30 @@ inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec, const RgbImage& p
     PutU32(header, total);
     PutU32(header, 0);
     PutU32(header, dataOffset);
-    PutU32(header, spec.headerSize);
+    PutU32(header, layout.headerSize);
     if (core) {
         PutU16(header, static_cast<std::uint32_t>(pixels.width));
-        PutU16(header, static_cast<std::uint32_t>(spec.topDown ? -pixels.height : pixels.height));
+        PutU16(header, static_cast<std::uint32_t>(layout.topDown ? -pixels.height : pixels.height));
         PutU16(header, 1);
-        PutU16(header, spec.bitsPerPixel);
+        PutU16(header, layout.bitsPerPixel);
     } else {
         PutU32(header, static_cast<std::uint32_t>(pixels.width));
-        PutU32(header, static_cast<std::uint32_t>(spec.topDown ? -pixels.height : pixels.height));
+        PutU32(header, static_cast<std::uint32_t>(layout.topDown ? -pixels.height : pixels.height));
         PutU16(header, 1);
-        PutU16(header, spec.bitsPerPixel);
-        PutU32(header, spec.masks.empty() ? 0 : 3);
+        PutU16(header, layout.bitsPerPixel);
+        PutU32(header, layout.masks.empty() ? 0 : 3);
         PutU32(header, stride * static_cast<std::uint32_t>(pixels.height));
         PutU32(header, 2835);
         PutU32(header, 2835);
-        PutU32(header, static_cast<std::uint32_t>(spec.palette.size()));
+        PutU32(header, static_cast<std::uint32_t>(layout.palette.size()));
         PutU32(header, 0);
-        std::vector<std::uint32_t> masks = spec.masks;
+        std::vector<std::uint32_t> masks = layout.masks;
         masks.resize(3, 0);
-        if (spec.headerSize > 40) {
+        if (layout.headerSize > 40) {
             for (std::uint32_t m : masks) {
                 PutU32(header, m);
             }
-            while (header.size() < 14 + spec.headerSize) {
+            while (header.size() < 14 + layout.headerSize) {
                 header.push_back(0);
             }
         } else if (maskAfterHeader) {
@@ -84,7 +84,7 @@ inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec, const RgbImage& p
             }
         }
     }
-    for (const RgbColour& c : spec.palette) {
+    for (const RgbColour& c : layout.palette) {
         header.push_back(c.blue);
         header.push_back(c.green);
         header.push_back(c.red);
@@ -94,17 +94,17 @@ inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec, const RgbImage& p
     }
     std::vector<std::uint8_t> out = header;
     for (int row = 0; row < pixels.height; ++row) {
-        int y = spec.topDown ? row : pixels.height - 1 - row;
+        int y = layout.topDown ? row : pixels.height - 1 - row;
         std::vector<std::uint8_t> line(stride, 0);
         for (int x = 0; x < pixels.width; ++x) {
             RgbColour c = pixels.Pixel(x, y);
             std::size_t ux = static_cast<std::size_t>(x);
-            switch (spec.bitsPerPixel) {
+            switch (layout.bitsPerPixel) {
                 case 1:
                 case 4:
                 case 8: {
-                    std::size_t bit = ux * spec.bitsPerPixel;
-                    line[bit / 8] |= static_cast<std::uint8_t>(c.red << (8 - spec.bitsPerPixel - bit % 8));
+                    std::size_t bit = ux * layout.bitsPerPixel;
+                    line[bit / 8] |= static_cast<std::uint8_t>(c.red << (8 - layout.bitsPerPixel - bit % 8));
                     break;
                 }
                 case 16: {

@@ -32,13 +32,13 @@ class BackgroundWorkerTest : public ::testing::Test {
         worker->Join();
         Run();
     }
-    BackgroundSpec Spec(BackgroundKind kind, std::string refusal = {}) {
-        BackgroundSpec spec;
-        spec.kind = kind;
-        spec.title = "Title";
-        spec.total = 10;
-        spec.cancelRefusal = std::move(refusal);
-        return spec;
+    BackgroundRequest Request(BackgroundKind kind, std::string refusal = {}) {
+        BackgroundRequest request;
+        request.kind = kind;
+        request.title = "Title";
+        request.total = 10;
+        request.cancelRefusal = std::move(refusal);
+        return request;
     }
 
     platform::HeadlessPlatform platform;
@@ -53,8 +53,8 @@ class BackgroundWorkerTest : public ::testing::Test {
 TEST_F(BackgroundWorkerTest, RunningOperationSetsModeOpensWindowAndReportsAtTheEnd) {
     std::promise<void> go;
     std::shared_future<void> release = go.get_future().share();
-    ASSERT_TRUE(worker->StartBackgroundOperation(Spec(BackgroundKind::kFastFile), [release](WorkerContext&
-                                                                                                context) {
+    ASSERT_TRUE(worker->StartBackgroundOperation(Request(BackgroundKind::kFastFile), [release](WorkerContext&
+                                                                                                   context) {
         release.wait();
         context.UpdateProgress(10, 0, 10);
         return BackgroundReport{"Done.", kCommandDisplayGame, kRunFinishedResults, kCommandOperationComplete};
@@ -63,7 +63,7 @@ TEST_F(BackgroundWorkerTest, RunningOperationSetsModeOpensWindowAndReportsAtTheE
     EXPECT_EQ(displayMode, kModeBackground);
     EXPECT_TRUE(platform.progress.open);
     EXPECT_EQ(platform.progress.titles, std::vector<std::string>{"Title"});
-    EXPECT_FALSE(worker->StartBackgroundOperation(Spec(BackgroundKind::kCheckFile),
+    EXPECT_FALSE(worker->StartBackgroundOperation(Request(BackgroundKind::kCheckFile),
                                                   [](WorkerContext&) { return BackgroundReport{}; }));
     go.set_value();
     Finish();
@@ -80,7 +80,7 @@ TEST_F(BackgroundWorkerTest, CancelStopsACancellableKindAndClosesItsWindow) {
     std::promise<void> go;
     std::shared_future<void> release = go.get_future().share();
     bool stopped = false;
-    worker->StartBackgroundOperation(Spec(BackgroundKind::kCheckFile),
+    worker->StartBackgroundOperation(Request(BackgroundKind::kCheckFile),
                                      [release, &stopped](WorkerContext& context) {
                                          release.wait();
                                          stopped = context.StopRequested();
@@ -101,7 +101,7 @@ TEST_F(BackgroundWorkerTest, CancelOfFastFileIsRefusedAndTheRunGoesOn) {
     std::shared_future<void> release = go.get_future().share();
     bool stopped = true;
     worker->StartBackgroundOperation(
-        Spec(BackgroundKind::kFastFile, "Sorry, cannot cancel fast file generation."),
+        Request(BackgroundKind::kFastFile, "Sorry, cannot cancel fast file generation."),
         [release, &stopped](WorkerContext& context) {
             release.wait();
             stopped = context.StopRequested();
@@ -119,7 +119,7 @@ TEST_F(BackgroundWorkerTest, CancelOfFastFileIsRefusedAndTheRunGoesOn) {
 // --- the minimized main window ---
 
 TEST_F(BackgroundWorkerTest, ResultOfAMinimizedWindowWaitsForRestoreAndCommand461) {
-    worker->StartBackgroundOperation(Spec(BackgroundKind::kFastFile), [](WorkerContext&) {
+    worker->StartBackgroundOperation(Request(BackgroundKind::kFastFile), [](WorkerContext&) {
         return BackgroundReport{"Fast file complete.", kCommandDisplayGame, kRunFinishedResults,
                                 kCommandOperationComplete};
     });
@@ -142,7 +142,7 @@ TEST_F(BackgroundWorkerTest, ResultOfAMinimizedWindowWaitsForRestoreAndCommand46
 }
 
 TEST_F(BackgroundWorkerTest, DuplicatesFoundWhileMinimizedOpenTheListOnRestore) {
-    worker->StartBackgroundOperation(Spec(BackgroundKind::kDuplicateGames), [](WorkerContext&) {
+    worker->StartBackgroundOperation(Request(BackgroundKind::kDuplicateGames), [](WorkerContext&) {
         return BackgroundReport{"", kCommandDuplicatesList, kRunFinishedResults, kCommandDuplicatesList};
     });
     platform.progress.Minimize();
@@ -156,7 +156,7 @@ TEST_F(BackgroundWorkerTest, DuplicatesFoundWhileMinimizedOpenTheListOnRestore) 
 TEST_F(BackgroundWorkerTest, RestoreWhileStillRunningChangesNothing) {
     std::promise<void> go;
     std::shared_future<void> release = go.get_future().share();
-    worker->StartBackgroundOperation(Spec(BackgroundKind::kFastFile), [release](WorkerContext&) {
+    worker->StartBackgroundOperation(Request(BackgroundKind::kFastFile), [release](WorkerContext&) {
         release.wait();
         return BackgroundReport{"x"};
     });
