@@ -15,6 +15,24 @@ inline constexpr PieceCode kBishop = 3;
 inline constexpr PieceCode kRook = 4;
 inline constexpr PieceCode kQueen = 5;
 inline constexpr PieceCode kKing = 6;
+
+// The piece kind of an upper-case SAN or FEN letter N, B, R, Q or K; kEmpty for any other character.
+constexpr PieceCode KindOfPieceLetter(char letter) {
+    switch (letter) {
+        case 'N':
+            return kKnight;
+        case 'B':
+            return kBishop;
+        case 'R':
+            return kRook;
+        case 'Q':
+            return kQueen;
+        case 'K':
+            return kKing;
+        default:
+            return kEmpty;
+    }
+}
 inline constexpr PieceCode kBlackOffset = 10;
 
 // Files and ranks run 1..8 (file 1 = a); index 0 of the board holds no square so that SAN

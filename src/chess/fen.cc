@@ -20,23 +20,6 @@ std::string Refused(std::string_view reason) {
     return "FEN position not recognised: " + std::string(reason);
 }
 
-PieceCode KindOfFenLetter(char upper) {
-    switch (upper) {
-        case 'N':
-            return kKnight;
-        case 'B':
-            return kBishop;
-        case 'R':
-            return kRook;
-        case 'Q':
-            return kQueen;
-        case 'K':
-            return kKing;
-        default:
-            return kPawn;
-    }
-}
-
 std::string ReadPlacement(std::string_view placement, Board& board) {
     board = Board{};
     int rank = kLastLine;
@@ -60,8 +43,12 @@ std::string ReadPlacement(std::string_view placement, Board& board) {
                 return Refused("a rank has more than eight files.");
             }
             const bool black = std::islower(static_cast<unsigned char>(c)) != 0;
-            const PieceCode kind =
-                KindOfFenLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+            // Every letter that names no other piece stands for a pawn.
+            PieceCode kind =
+                KindOfPieceLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+            if (kind == kEmpty) {
+                kind = kPawn;
+            }
             board[file++][rank] = black ? kind + kBlackOffset : kind;
         } else {
             return Refused(std::string("'") + c + "' is not a piece letter or a digit 1 to 8.");

@@ -50,23 +50,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-PieceCode KindOfPieceLetter(char letter) {
-    switch (letter) {
-        case 'N':
-            return kKnight;
-        case 'B':
-            return kBishop;
-        case 'R':
-            return kRook;
-        case 'Q':
-            return kQueen;
-        case 'K':
-            return kKing;
-        default:
-            return kEmpty;
-    }
-}
-
 // The promotion letter after a pawn's target: none, a check mark or any other character below 'B'
 // means a queen; N, B, R, Q (either case) name the kind; any other letter is not recognised.
 PieceCode PromotionKindOfLetter(char letter) {
