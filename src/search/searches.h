@@ -25,6 +25,10 @@ int SearchPositionInFile(SearchFile& file, const SearchCriteria& criteria, Searc
 int SearchHeadersInFile(SearchFile& file, const SearchCriteria& criteria, int combination,
                         SearchResult& result);
 
+// The searches without their combinations, as their own files implement them.
+int SearchVariationAlone(SearchFile& file, const SearchCriteria& criteria, SearchResult& result);
+int SearchHeadersAlone(SearchFile& file, const SearchCriteria& criteria, SearchResult& result);
+
 // The search of a kind with its combination value, as the directory search and the command-line
 // tool run it.
 int RunSearch(SearchFile& file, const SearchCriteria& criteria, int kind, int combination,
