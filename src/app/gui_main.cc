@@ -1,6 +1,5 @@
 // ravelin: the desktop program. Optional argument: a PGN file to open.
 
-// The core headers come before Qt's, whose "slots" keyword would clash with their field names.
 #include "shell/game_viewer.h"
 
 #include <fcntl.h>

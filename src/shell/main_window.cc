@@ -38,7 +38,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
       autoPlay_(*platform.commands, menus_) {
     RegisterOwnHandlers();
     viewer_ = std::make_unique<GameViewer>(*this);
-    RegisterFastFileCommands(*this, platform_);
+    fastFile_ = RegisterFastFileCommands(*this, platform_);
 }
 
 MainWindow::~MainWindow() {
@@ -91,7 +91,8 @@ void MainWindow::StartUp(const std::string& commandLinePath) {
         displayMode);
     messages_.SetPlacement(LayoutSizeOf(layout_), displayMode);
 
-    gamefile::GameFileHost host{settings_, *platform_.files, messages_, [this] { SaveSettings(); }, [] {}};
+    gamefile::GameFileHost host{settings_, *platform_.files, messages_, [this] { SaveSettings(); },
+                                [this] { search_.ForgetFileResults(); }};
     file_ = std::make_unique<gamefile::GameFile>(std::move(host));
     if (!commandLinePath.empty()) {
         file_->SetCommandLinePath(commandLinePath);

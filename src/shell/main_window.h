@@ -17,6 +17,7 @@
 #include "shell/message_box.h"
 #include "shell/options_apply.h"
 #include "shell/screen_layout.h"
+#include "shell/search_session.h"
 #include "shell/settings_record.h"
 #include "shell/settings_startup.h"
 
@@ -24,6 +25,7 @@ namespace ravelin::shell {
 
 class OptionsDialog;
 class GameViewer;
+class FastFileCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -133,6 +135,10 @@ class MainWindow {
     bool HideGameTextRunning() const { return hideGameTextRunning_; }
     // The game display: its commands, and the view the window paints.
     GameViewer& Viewer() { return *viewer_; }
+    // The search criteria, the last result and the navigation list.
+    SearchSession& Search() { return search_; }
+    // The fast file commands, whose worker runs every background operation of the window.
+    FastFileCommands& FastFile() { return *fastFile_; }
 
   private:
     void RegisterOwnHandlers();
@@ -168,6 +174,8 @@ class MainWindow {
     std::map<int, std::function<void()>> timerHandlers_;
     BackgroundOperation* background_ = nullptr;
     std::unique_ptr<GameViewer> viewer_;
+    std::shared_ptr<FastFileCommands> fastFile_;
+    SearchSession search_;
 
     bool ownMenuBarShown_ = false;
     bool hideGameTextRunning_ = false;

@@ -1,4 +1,3 @@
-// The core headers come before Qt's, whose "slots" keyword would clash with their field names.
 #include "display/board_geometry.h"
 #include "display/piece_set.h"
 #include "shell/game_viewer.h"

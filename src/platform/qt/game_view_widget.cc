@@ -1,4 +1,3 @@
-// The core headers come before Qt's, whose "slots" keyword would clash with their field names.
 #include "shell/game_viewer.h"
 
 #include "platform/qt/game_view_widget.h"

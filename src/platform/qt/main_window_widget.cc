@@ -53,7 +53,7 @@ void StatusView::paintEvent(QPaintEvent*) {
 }
 
 void StatusView::contextMenuEvent(QContextMenuEvent* event) {
-    emit contextMenuWanted(event->globalPos());
+    Q_EMIT contextMenuWanted(event->globalPos());
 }
 
 OwnMenuBarWidget::OwnMenuBarWidget(shell::MainWindow& core, QWidget* parent) : QWidget(parent), core_(core) {
@@ -119,7 +119,7 @@ void OwnMenuBarWidget::paintEvent(QPaintEvent*) {
 void OwnMenuBarWidget::mousePressEvent(QMouseEvent* event) {
     int index = ItemAt(event->pos());
     if (index >= 0) {
-        emit itemClicked(index);
+        Q_EMIT itemClicked(index);
     }
 }
 

@@ -18,7 +18,7 @@ class StatusView : public QWidget {
     void SetView(const shell::WindowView& view);
     const shell::WindowView& View() const { return view_; }
 
-  signals:
+  Q_SIGNALS:
     void contextMenuWanted(QPoint globalPosition);
 
   protected:
@@ -39,7 +39,7 @@ class OwnMenuBarWidget : public QWidget {
     int ItemAt(QPoint point) const;
     QRect ItemRect(int index) const;
 
-  signals:
+  Q_SIGNALS:
     void itemClicked(int index);
 
   protected:
