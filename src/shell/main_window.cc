@@ -8,6 +8,7 @@
 #include "shell/fast_file_commands.h"
 #include "shell/game_viewer.h"
 #include "shell/help_page.h"
+#include "shell/opening_commands.h"
 #include "shell/options_dialog.h"
 
 namespace ravelin::shell {
@@ -39,6 +40,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOwnHandlers();
     viewer_ = std::make_unique<GameViewer>(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
+    RegisterOpeningCommands(*this);
 }
 
 MainWindow::~MainWindow() {

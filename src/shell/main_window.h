@@ -129,6 +129,8 @@ class MainWindow {
     gamefile::GameFile& File() { return *file_; }
     MessageBoxes& Messages() { return messages_; }
     const platform::WorkingPaths& Paths() const { return paths_; }
+    // The services the window reaches the outside world through.
+    const platform::Platform& Platform() const { return platform_; }
     const ScreenLayout& Layout() const { return layout_; }
     WindowRect InitialWindowRect() const;
     bool SaveSettings();

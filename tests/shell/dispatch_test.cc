@@ -105,8 +105,8 @@ TEST_F(DispatchTest, OpeningFindersNeedVariationEditOrAnalysis) {
               std::vector<std::string>{"Must be in 'Variation Edit' or 'Analyze' mode."});
     session->ClearRecords();
     session->window.analysing = true;
-    session->Command(289);
-    EXPECT_EQ(session->platform.MessageTexts(), std::vector<std::string>{kNotAvailableYet});
+    session->Command(289);  // allowed now; no variation has been entered
+    EXPECT_EQ(session->platform.MessageTexts(), std::vector<std::string>{"There are no moves to check."});
 }
 
 TEST_F(DispatchTest, DirectorySearchDuringFileCheckGetsTheCheckRefusal) {
