@@ -37,8 +37,8 @@ struct FirstMoveSearch {
     int lastCombination = -1;
     int ply = 0;
 
-    int operator()(search::SearchFile& file, const search::SearchCriteria& criteria, int kind, int combination,
-                   search::SearchResult& result) {
+    int operator()(search::SearchFile& file, const search::SearchCriteria& criteria, int kind,
+                   int combination, search::SearchResult& result) {
         ++calls;
         lastKind = kind;
         lastCombination = combination;
@@ -65,8 +65,8 @@ class SearchCommandsTest : public ::testing::Test {
         fake = std::make_shared<FirstMoveSearch>();
         auto shared = fake;
         session->window.Searches().runSearch = [shared](search::SearchFile& file,
-                                                         const search::SearchCriteria& criteria, int kind,
-                                                         int combination, search::SearchResult& result) {
+                                                        const search::SearchCriteria& criteria, int kind,
+                                                        int combination, search::SearchResult& result) {
             return (*shared)(file, criteria, kind, combination, result);
         };
         session->ClearRecords();
