@@ -63,6 +63,16 @@ void GameViewer::StartUp() {
 void GameViewer::Reconfigure() {
     display_.Configure(display::GameDisplayOptions::From(window_.Settings(), window_.Paths().Directory()));
     ReportPieceSetFailure();
+    ReconfigureEditor();
+}
+
+void GameViewer::ReconfigureEditor() {
+    // The criteria editors draw with the same options and side as the game.
+    if (window_.displayMode == kModeVariationEdit) {
+        window_.Searches().Variation().Configure();
+    } else if (window_.displayMode == kModePositionEdit) {
+        window_.Searches().Position().Configure();
+    }
 }
 
 void GameViewer::ReportPieceSetFailure() {
@@ -82,6 +92,7 @@ void GameViewer::Register() {
     handlers.Set(kCmdFlip, [this] {
         display_.Flip();
         ReportPieceSetFailure();
+        ReconfigureEditor();
     });
     handlers.Set(kCmdStartOfGame, [this] { Key(GameKey::kStart); });
     handlers.Set(kCmdMiddleOfGame, [this] {

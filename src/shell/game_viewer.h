@@ -57,6 +57,7 @@ class GameViewer {
   private:
     void Register();
     void Reconfigure();
+    void ReconfigureEditor();
     void ReportPieceSetFailure();
     void StepGame(int direction);
     void ShowText(bool actual);

@@ -41,6 +41,8 @@ class PositionEditor {
     void SquareClicked(int file, int rank);
 
     display::GameViewState State();
+    // The board's size, colours, pieces or side changed.
+    void Configure();
     bool PointOnBoard(int x, int y) const { return board_.SquareAt(x, y).has_value(); }
     const std::string& Status() const { return status_; }
     // The move-number label beside the board.
@@ -49,7 +51,6 @@ class PositionEditor {
   private:
     search::CriteriaBoard& Criteria();
     int EntriesOfSide(int side) const;
-    void Configure();
 
     struct Hit {
         display::PixelRect rect;

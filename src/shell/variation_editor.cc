@@ -327,7 +327,8 @@ display::GameViewState VariationEditor::State() {
     const display::GameLayout& layout = board_.Layout();
     const search::VariationOptions& options = window_.Search().criteria.options;
     char heading[96];
-    std::snprintf(heading, sizeof heading, "Variation: %d plies", replay_.plies);
+    std::snprintf(heading, sizeof heading, "Variation: %d %s", replay_.plies,
+                  replay_.plies == 1 ? "ply" : "plies");
     char optionsLine[96];
     std::snprintf(optionsLine, sizeof optionsLine, "Exact Variation %s, Force Match %s",
                   options.exactVariation ? "on" : "off", options.forceMatch ? "on" : "off");

@@ -54,6 +54,8 @@ class VariationEditor {
     void Click(int x, int y);
     void Key(VariationKey key);
     display::GameViewState State();
+    // The board's size, colours, pieces or side changed.
+    void Configure();
     bool PointOnBoard(int x, int y) const { return board_.SquareAt(x, y).has_value(); }
 
     int CurrentPly() const { return currentPly_; }
@@ -70,7 +72,6 @@ class VariationEditor {
     void PlayMove(display::BoardSquare from, display::BoardSquare to);
     // Sets the entry of the next ply, dropping what followed unless it is the same move.
     void PutNextMove(const chess::SanText& san, const chess::FromHint& hint);
-    void Configure();
     void AddMoveList(display::GameViewState& state);
     void AddButtons(display::GameViewState& state);
 

@@ -140,6 +140,14 @@ TEST_F(VariationEditorTest, PlayingAtAnEarlierPlyReplacesTheRestButTheSameMoveKe
     EXPECT_EQ(Editor().CurrentPly(), 2);
 }
 
+TEST_F(VariationEditorTest, FlippedBoardTakesClicksOnTheSquaresShown) {
+    session->Command(kCmdFlip);
+    // Flipped, the pixels of d7 and d5 show e2 and e4.
+    Play("d7", "d5");
+    EXPECT_EQ(MoveOfPly(1), "e4");
+    session->Command(kCmdFlip);
+}
+
 TEST_F(VariationEditorTest, ClearAsksFirst) {
     Play("e2", "e4");
     session->platform.questionAnswers.push_back(platform::kAnswerNo);
