@@ -1,7 +1,6 @@
 #include "search/header_search.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "gamefile/game_file.h"
 #include "gamefile/game_index.h"
@@ -10,6 +9,7 @@
 #include "search/fast_file_reader.h"
 #include "search/header_fast_records.h"
 #include "search/header_match.h"
+#include "search/header_move_counts.h"
 #include "search/header_pgn_games.h"
 #include "search/searches.h"
 
@@ -45,14 +45,10 @@ FastOutcome SearchFastHeaders(SearchFile& file, const HeaderMatcher& matcher, Se
     }
     // A stale file is searched with its own count.
     const int games = std::clamp<std::int32_t>(records.StoredCount(), 0, gamefile::kMaxGames);
-    FastMoveReader moveReader;
-    std::vector<FastMove> moves;
-    if (matcher.HasNumberOfMoves()) {
-        if (!moveReader.OpenWithWindow(FastMoveFilePath(file.path), kHeaderSearchMoveWindow)) {
-            return FastOutcome::kUsePgn;
-        }
-        moveReader.gameLimit = games;
-        moves.reserve(kMaxFastRecordMoves);
+    FastRecordLengths moveRecords;
+    if (matcher.HasNumberOfMoves() &&
+        !moveRecords.Open(FastMoveFilePath(file.path), kHeaderSearchMoveWindow)) {
+        return FastOutcome::kUsePgn;
     }
     HeaderGameValues values;
     for (int game = 0; game < games && !file.Cancelled(); ++game) {
@@ -64,14 +60,14 @@ FastOutcome SearchFastHeaders(SearchFile& file, const HeaderMatcher& matcher, Se
             break;
         }
         if (matcher.HasNumberOfMoves()) {
-            FastMove resultWord = 0;
-            if (moveReader.Next(moves, resultWord) != FastMoveReader::Step::kRecord) {
+            int plies = 0;
+            if (moveRecords.Next(plies) != FastRecordLengths::Step::kRecord) {
                 // X.TRF does not fit X.TRH: the counts come from the PGN text instead.
                 WarnStale(file);
                 matcher.StartResult(result);
                 return FastOutcome::kUsePgn;
             }
-            values.moves = static_cast<int>((moves.size() + 1) / 2);
+            values.moves = (plies + 1) / 2;
         }
         std::uint8_t outcome = kOutcomeOther;
         if (matcher.Matches(values, outcome)) {

@@ -246,6 +246,20 @@ TEST(HeaderSearchSourceTest, HeaderFileCutShortIsWalkedOnlyAsFarAsItGoes) {
     EXPECT_LT(run.result.matches.back().game, 580);
 }
 
+TEST(HeaderSearchSourceTest, MoveFileCutShortTurnsToTheText) {
+    TempDir dir;
+    const std::string pgn = dir.Write("dortmund.pgn", ReadWholeFile(TestDataPath("pgn/dortmund.pgn")));
+    const SearchCriteria longGames = Criteria({{HeaderField::kNumberOfMoves, ">60"}});
+    const SearchRun fromText = Search(pgn, longGames);
+    ASSERT_GT(fromText.result.Count(), 0);
+    MakeFastFile(pgn);
+    const std::string trf = ReadWholeFile(FastMoveFilePath(pgn));
+    dir.Write("dortmund.TRF", trf.substr(0, trf.size() / 2));
+    const SearchRun run = Search(pgn, longGames);
+    EXPECT_EQ(run.messages, std::vector<std::string>{kRunMakeFastFileAgain});
+    ExpectSameResult(fromText.result, run.result, "move file cut short");
+}
+
 TEST(HeaderSearchSourceTest, CancelEndsTheSearch) {
     TempDir dir;
     const std::string pgn = dir.Write("matches.pgn", ReadWholeFile(TestDataPath("pgn/world_matches.pgn")));
