@@ -35,6 +35,7 @@ enum class PlayerForm {
 // the second is '-' after anything else, 0 otherwise.
 std::uint8_t OutcomeOfResult(std::string_view result);
 
+// Keeps views into the criteria: they must outlive the matcher (one search).
 class HeaderMatcher {
   public:
     explicit HeaderMatcher(const HeaderCriteria& criteria);
