@@ -12,7 +12,9 @@
 
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/search_dialog_widgets.h"
+#include "platform/qt/select_opening_dialog_widget.h"
 #include "shell/options_dialog.h"
+#include "shell/select_opening_dialog.h"
 
 namespace ravelin::platform {
 
@@ -100,6 +102,10 @@ bool QtPlatform::RunDialog(Dialog& dialog) {
     }
     if (auto* moveNumber = dynamic_cast<shell::MoveNumberDialog*>(&dialog)) {
         MoveNumberDialogWidget form(*moveNumber, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* selectOpening = dynamic_cast<shell::SelectOpeningDialog*>(&dialog)) {
+        SelectOpeningDialogWidget form(*selectOpening, parent_);
         return form.exec() == QDialog::Accepted;
     }
     // Each dialog kind gets its own form with the program's dialogs; one without a form cannot be
