@@ -301,6 +301,44 @@ TEST_F(SearchCommandsTest, HeaderDialogKeepsFieldsAndSearchesFromItsButtons) {
     EXPECT_EQ(fake->calls, 1);
 }
 
+// The header search itself, from the dialog's "Search File" to the navigation list.
+TEST(HeaderSearchCommands, RealSearchOfTheOpenFileBecomesTheNavigationList) {
+    TempDir work;
+    TempDir files;
+    Session session(work.Path().string());
+    session.Start(files.Write("five.pgn", kFiveGames));
+    ASSERT_EQ(session.window.File().GameCount(), 5);
+    session.platform.dialogScript = [](platform::Dialog& dialog) {
+        auto& header = dynamic_cast<HeaderSearchDialog&>(dialog);
+        header.fields[search::HeaderField::kEvent] = "c";
+        header.chosen = HeaderDialogButton::kSearchFile;
+        return true;
+    };
+    session.ClearRecords();
+    session.Command(kCmdEditHeader);
+    EXPECT_EQ(session.platform.MessageTexts(), std::vector<std::string>{"Number of games found: 1"});
+    EXPECT_EQ(session.window.File().currentGame, 3);
+    EXPECT_EQ(session.window.displayMode, kModeGame);
+
+    int statistics = 0;
+    session.window.Searches().showWinStatistics = [&](const search::SearchResult& result) {
+        statistics = result.Count();
+        EXPECT_EQ(result.blackWins, 2);
+    };
+    search::HeaderCriteria& header = session.window.Search().criteria.header;
+    header.Clear();
+    header[search::HeaderField::kResult] = "0-1";
+    session.Command(kCmdHeaderSearchFile);
+    EXPECT_EQ(statistics, 2);
+    EXPECT_EQ(session.window.File().currentGame, 2);
+    session.Command(kCmdNextGame);
+    EXPECT_EQ(session.window.File().currentGame, 5);
+    session.Command(kCmdNextGame);
+    EXPECT_EQ(session.window.File().currentGame, 5);
+    session.Command(kCmdPrevGame);
+    EXPECT_EQ(session.window.File().currentGame, 2);
+}
+
 TEST(HeaderSearchDialog, RefusesAFieldTooLongForTheCriteriaFile) {
     search::HeaderCriteria criteria;
     HeaderSearchDialog dialog(criteria);
