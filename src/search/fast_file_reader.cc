@@ -223,7 +223,20 @@ FastMoveReader::Step FastMoveReader::NextInPlace(const std::uint8_t*& words, int
     // Usually the whole record, result word included, is already in the buffer.
     constexpr std::size_t kLongestRecordBytes = 2 * (kMaxFastRecordMoves + 1);
     const std::size_t available = std::min(end_ - pos_, kLongestRecordBytes) & ~static_cast<std::size_t>(1);
-    for (std::size_t at = 0; at < available; at += 2) {
+    std::size_t at = 0;
+    // Four words at a time while none of them is a result word or the zero word.
+    constexpr std::uint64_t kHighBits = 0x8000800080008000ULL;
+    constexpr std::uint64_t kLowBits = 0x0001000100010001ULL;
+    for (; at + 8 <= available; at += 8) {
+        std::uint64_t four = 0;
+        for (int byte = 7; byte >= 0; --byte) {
+            four = four << 8 | start[at + static_cast<std::size_t>(byte)];
+        }
+        if (((four & kHighBits) | ((four - kLowBits) & ~four & kHighBits)) != 0) {
+            break;
+        }
+    }
+    for (; at < available; at += 2) {
         const FastMove word = wordAt(at);
         if (IsResultWord(word)) {
             words = start;
