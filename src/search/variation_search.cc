@@ -39,7 +39,7 @@ void RunPasses(const VariationWords& words, const VariationOptions& options, Sea
         const VariationMatcher matcher(words, lengths.WhiteMoves(), lengths.BlackMoves(),
                                        options.exactVariation);
         const bool completed = runOnePass(matcher);
-        result.pliesMatched = lengths.PliesMatched();
+        // A cancelled pass ends the search with what it found.
         if (!completed || !options.forceMatch || !lengths.Next(result.Count() > 0)) {
             result.pliesMatched = lengths.PliesMatched();
             return;

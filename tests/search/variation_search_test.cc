@@ -114,8 +114,11 @@ TEST_F(VariationSearchTest, TranspositionAndExactOrderOnBothPaths) {
                   (std::vector<int>{1, 2}));
         EXPECT_EQ(Games(Search(pgn, VariationOf({"e4", "e5", "Nf3", "Nc6"}), true).result),
                   (std::vector<int>{1}));
-        // Game c plays the same moves only at moves 2 and 3.
-        EXPECT_EQ(Games(Search(pgn, VariationOf({"e4", "e5", "Nf3", "Nc6"}), false).result).size(), 2u);
+        // Game c plays e4 e5 only at move 3: within three moves it transposes, within two it does not.
+        EXPECT_EQ(Games(Search(pgn, VariationOf({"e4", "e5", "d4", "d5", "Nf3", "Nc6"}), false).result),
+                  (std::vector<int>{3}));
+        EXPECT_TRUE(
+            Search(pgn, VariationOf({"e4", "e5", "d4", "d5", "Nf3", "Nc6"}), true).result.matches.empty());
     }
 }
 
