@@ -162,13 +162,30 @@ std::unique_ptr<PositionSearchIndex> PositionSearchIndex::Build(const std::strin
         return nullptr;
     }
     try {
+        // The records first, so that the tables of the games are made once at their size.
+        struct stat info {};
+        if (::stat(movePath.c_str(), &info) == 0 && info.st_size > 0) {
+            index->moves_.reserve(static_cast<std::size_t>(info.st_size) / sizeof(FastMove));
+        }
         std::vector<FastMove> moves;
         moves.reserve(kMaxFastRecordMoves);
         FastMove resultWord = 0;
         while (reader.Next(moves, resultWord) == FastMoveReader::Step::kRecord) {
-            index->AddRecord(moves, resultWord);
+            Game game;
+            game.firstMove = static_cast<std::uint32_t>(index->moves_.size());
+            game.plies = static_cast<std::uint16_t>(moves.size());
+            game.outcome = OutcomeOfResultWord(resultWord);
+            index->moves_.insert(index->moves_.end(), moves.begin(), moves.end());
+            index->games_.push_back(game);
         }
-        index->moves_.shrink_to_fit();
+        index->games_.shrink_to_fit();
+        index->leavePlies_.resize(index->games_.size());
+        index->squaresSeen_.resize(index->games_.size());
+        // About one change of material in four plies.
+        index->changes_.reserve(index->moves_.size() / 3);
+        for (std::size_t game = 0; game < index->games_.size(); ++game) {
+            index->Describe(game);
+        }
         index->changes_.shrink_to_fit();
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -182,17 +199,14 @@ std::size_t PositionSearchIndex::MemoryBytes() const {
            squaresSeen_.capacity() * sizeof(squaresSeen_[0]) + changes_.capacity() * sizeof(MaterialChange);
 }
 
-void PositionSearchIndex::AddRecord(const std::vector<FastMove>& moves, FastMove resultWord) {
-    Game game;
-    game.firstMove = static_cast<std::uint32_t>(moves_.size());
+void PositionSearchIndex::Describe(std::size_t index) {
+    Game& game = games_[index];
     game.firstChange = static_cast<std::uint32_t>(changes_.size());
-    game.plies = static_cast<std::uint16_t>(moves.size());
-    game.outcome = OutcomeOfResultWord(resultWord);
-    moves_.insert(moves_.end(), moves.begin(), moves.end());
-
-    std::array<std::uint16_t, kHomeSquares> leave;
+    const FastMove* const moves = moves_.data() + game.firstMove;
+    std::array<std::uint16_t, kHomeSquares>& leave = leavePlies_[index];
     leave.fill(kNeverLeft);
-    std::array<std::uint64_t, kCodeSlots> seen{};
+    std::array<std::uint64_t, kCodeSlots>& seen = squaresSeen_[index];
+    seen.fill(0);
     FastBoard board = FastStartBoard();
     for (int square = 0; square < chess::kSquareCount; ++square) {
         const int slot = SlotOf(board[static_cast<std::size_t>(square)]);
@@ -202,8 +216,20 @@ void PositionSearchIndex::AddRecord(const std::vector<FastMove>& moves, FastMove
     }
     for (int ply = 1; ply <= game.plies; ++ply) {
         const FastBoard before = board;
-        ApplyFastMove(board, moves[static_cast<std::size_t>(ply - 1)], ply);
-        std::array<int, kCodeSlots> delta{};
+        ApplyFastMove(board, moves[ply - 1], ply);
+        // The net change of each code slot over the squares the move changed: a word changes at
+        // most four squares, each of them two slots.
+        std::array<std::pair<int, int>, 8> delta;
+        std::size_t deltaCount = 0;
+        const auto change = [&delta, &deltaCount](int slot, int by) {
+            for (std::size_t i = 0; i < deltaCount; ++i) {
+                if (delta[i].first == slot) {
+                    delta[i].second += by;
+                    return;
+                }
+            }
+            delta[deltaCount++] = {slot, by};
+        };
         for (int word = 0; word < chess::kSquareCount / 8; ++word) {
             std::uint64_t changed = Word(before.data() + word * 8) ^ Word(board.data() + word * 8);
             while (changed != 0) {
@@ -212,11 +238,11 @@ void PositionSearchIndex::AddRecord(const std::vector<FastMove>& moves, FastMove
                 const int square = word * 8 + byte;
                 const int oldSlot = SlotOf(before[static_cast<std::size_t>(square)]);
                 const int newSlot = SlotOf(board[static_cast<std::size_t>(square)]);
-                if (oldSlot >= 0) {
-                    --delta[static_cast<std::size_t>(oldSlot)];
+                if (oldSlot >= 0 && deltaCount < delta.size()) {
+                    change(oldSlot, -1);
                 }
-                if (newSlot >= 0) {
-                    ++delta[static_cast<std::size_t>(newSlot)];
+                if (newSlot >= 0 && deltaCount < delta.size()) {
+                    change(newSlot, 1);
                     seen[static_cast<std::size_t>(newSlot)] |= std::uint64_t{1} << square;
                 }
                 const int home = HomeOfSquare(square);
@@ -232,17 +258,15 @@ void PositionSearchIndex::AddRecord(const std::vector<FastMove>& moves, FastMove
                 }
             }
         }
-        for (int slot = 0; slot < kCodeSlots; ++slot) {
-            for (int n = delta[static_cast<std::size_t>(slot)]; n != 0; n += n > 0 ? -1 : 1) {
+        for (std::size_t i = 0; i < deltaCount; ++i) {
+            const auto [slot, by] = delta[i];
+            for (int n = by; n != 0; n += n > 0 ? -1 : 1) {
                 changes_.push_back(
                     static_cast<MaterialChange>(ply | (slot << kSlotShift) | (n > 0 ? kOneMore : 0)));
             }
         }
     }
     game.changeCount = static_cast<std::uint16_t>(changes_.size() - game.firstChange);
-    games_.push_back(game);
-    leavePlies_.push_back(leave);
-    squaresSeen_.push_back(seen);
 }
 
 bool PositionSearchIndex::SearchGame(const SearchPlan& plan, std::size_t index, int& hitPly) const {
@@ -301,6 +325,18 @@ bool PositionSearchIndex::SearchGame(const SearchPlan& plan, std::size_t index, 
         ranges[rangeCount++] = Range{low, high};
     }
     if (rangeCount == 0) {
+        return false;
+    }
+    if (plan.query.placements.empty()) {
+        // The material alone decides: the first ply of the ranges the move number allows.
+        for (std::size_t r = 0; r < rangeCount; ++r) {
+            for (int ply = ranges[r].first; ply <= ranges[r].second; ++ply) {
+                if (plan.plyAllowed[static_cast<std::size_t>(ply)]) {
+                    hitPly = ply;
+                    return true;
+                }
+            }
+        }
         return false;
     }
     FastBoard board = FastStartBoard();

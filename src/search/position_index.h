@@ -57,7 +57,8 @@ class PositionSearchIndex {
     struct SearchPlan;
     friend struct SearchPlan;
 
-    void AddRecord(const std::vector<FastMove>& moves, FastMove resultWord);
+    // Fills the leave plies, material changes and squares seen of a game whose moves are read.
+    void Describe(std::size_t game);
     bool SearchGame(const SearchPlan& plan, std::size_t game, int& hitPly) const;
 
     std::vector<FastMove> moves_;
