@@ -11,6 +11,7 @@
 
 #include "search/fast_file_reader.h"
 #include "search/position_search.h"
+#include "search/variation_match.h"
 
 namespace ravelin::search {
 namespace {

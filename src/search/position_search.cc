@@ -9,15 +9,14 @@
 #include "gamefile/game_index.h"
 #include "search/fast_file_output.h"
 #include "search/fast_file_reader.h"
+#include "search/fast_header.h"
 #include "search/position_index.h"
 #include "search/position_pgn_scan.h"
 #include "search/searches.h"
+#include "search/variation_match.h"
 
 namespace ravelin::search {
 namespace {
-
-constexpr std::uint8_t kResultWhiteWins = 0x02;
-constexpr std::uint8_t kResultBlackWins = 0x00;
 
 // The game count X.TRH was made for; -1 when the file does not open, -2 when it holds no count.
 int HeaderGameCount(const std::string& headerPath) {
@@ -130,18 +129,14 @@ bool SearchFastFile(const SearchFile& file, const PositionQuery& query, Position
 }  // namespace
 
 std::uint8_t OutcomeOfResultLine(std::string_view resultLine) {
-    const std::size_t quote = resultLine.find('"');
-    if (quote == std::string_view::npos || quote + 2 >= resultLine.size() || resultLine[quote + 2] != '-') {
-        return kOutcomeOther;
+    switch (FastResultCodeOf(TagValueOf(resultLine))) {
+        case kFastWhiteWins:
+            return kOutcomeWhiteWon;
+        case kFastBlackWins:
+            return kOutcomeBlackWon;
+        default:
+            return kOutcomeOther;
     }
-    return resultLine[quote + 1] == '1' ? kOutcomeWhiteWon : kOutcomeBlackWon;
-}
-
-std::uint8_t OutcomeOfResultWord(FastMove resultWord) {
-    if (resultWord == (kResultFlag | kResultWhiteWins)) {
-        return kOutcomeWhiteWon;
-    }
-    return resultWord == (kResultFlag | kResultBlackWins) ? kOutcomeBlackWon : kOutcomeOther;
 }
 
 int SearchPositionWith(SearchFile& file, const SearchPosition& position, PositionSearchWay way,

@@ -30,10 +30,7 @@ int SearchPositionWith(SearchFile& file, const SearchPosition& position, Positio
                        SearchResult& result);
 
 // The outcome byte of a game from its Result tag line: 1 for "1-...", 2 for "x-..." with any
-// other first character, else 0.
+// other first character, else 0 (the fast file's reading of the value).
 std::uint8_t OutcomeOfResultLine(std::string_view resultLine);
-
-// The outcome byte of a fast file record's result word.
-std::uint8_t OutcomeOfResultWord(FastMove resultWord);
 
 }  // namespace ravelin::search

@@ -12,6 +12,7 @@
 #include "search/fast_file_reader.h"
 #include "search/position_index.h"
 #include "search/searches.h"
+#include "search/variation_match.h"
 #include "temp_dir.h"
 
 namespace ravelin::search {
