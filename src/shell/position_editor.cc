@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "display/game_display.h"
+#include "search/position_criteria.h"
 #include "shell/game_viewer.h"
 #include "shell/main_window.h"
 #include "shell/position_dialogs.h"
@@ -46,16 +47,6 @@ constexpr Button kButtons[] = {
 };
 
 constexpr char kHelpLine[] = "Pick a piece beside the board, then click squares; click it again to empty.";
-
-std::string WithoutBlanks(std::string_view text) {
-    std::string result;
-    for (char c : text) {
-        if (c != ' ') {
-            result += c;
-        }
-    }
-    return result;
-}
 
 // "W: Q=1 P>5" — the count conditions of one side as the lists will carry them.
 std::string CountsText(const search::CriteriaBoard& criteria, int side) {
@@ -199,18 +190,7 @@ void PositionEditor::Act(PositionAction action) {
 }
 
 std::string PositionEditor::MoveNumberLabel() const {
-    const search::MoveNumberCondition& condition = window_.Search().criteria.position.moveNumber;
-    const std::string text = WithoutBlanks(condition.criterion);
-    if (!condition.on || text.empty()) {
-        return "Move Num";
-    }
-    if (text.size() <= 5) {
-        return "Move " + text;
-    }
-    if (text.size() == 6) {
-        return "Mov " + text;
-    }
-    return "M " + text;
+    return search::MoveNumberLabel(window_.Search().criteria.position.moveNumber);
 }
 
 display::GameViewState PositionEditor::State() {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gamefile/line_reader.h"
+#include "search/position_lists.h"
 #include "search/searches.h"
 #include "shell/command_ids.h"
 #include "shell/game_viewer.h"
@@ -10,11 +11,6 @@
 #include "shell/main_window.h"
 #include "shell/position_editor.h"
 #include "shell/variation_editor.h"
-
-#if __has_include("search/position_criteria.h")
-#include "search/position_criteria.h"
-#define RAVELIN_HAVE_POSITION_LISTS 1
-#endif
 
 namespace ravelin::shell {
 
@@ -175,13 +171,8 @@ bool SearchCommands::PreparePosition() {
         }
         return true;
     }
-#ifdef RAVELIN_HAVE_POSITION_LISTS
     search::BuildPositionLists(session.criteriaBoard, session.criteria.position);
     return true;
-#else
-    window_.Messages().ShowMessage(kNotAvailableYet);
-    return false;
-#endif
 }
 
 bool SearchCommands::Prepare(const SearchRequest& request) {

@@ -441,18 +441,6 @@ TEST(DesktopSearch, VariationEnteredByClicksIsSearchedFromTheMenu) {
         QCoreApplication::processEvents();
     }
     ASSERT_TRUE(core.File().IsOpen());
-    // Games whose first move is the variation's first move.
-    core.Searches().runSearch = [](search::SearchFile& file, const search::SearchCriteria& criteria, int, int,
-                                   search::SearchResult& result) {
-        result.Clear();
-        const char* firstMoves[] = {"e4", "d4", "c4"};
-        for (int game = 1; game <= file.gameCount && game <= 3; ++game) {
-            if (chess::SanView(criteria.variation.whiteMoves[0]) == firstMoves[game - 1]) {
-                result.Add(game, search::kOutcomeOther);
-            }
-        }
-        return result.Count();
-    };
 
     QMenu* searchMenu = FindAction(window.menuBar(), "Search")->menu();
     ASSERT_NE(searchMenu, nullptr);

@@ -339,6 +339,32 @@ TEST(HeaderSearchCommands, RealSearchOfTheOpenFileBecomesTheNavigationList) {
     EXPECT_EQ(session.window.File().currentGame, 2);
 }
 
+// The variation search itself: 1. e4 with any reply, in transposition order.
+TEST(VariationSearchCommands, RealSearchFindsTheGamesOfTheVariation) {
+    TempDir work;
+    TempDir files;
+    Session session(work.Path().string());
+    session.Start(files.Write("five.pgn", kFiveGames));
+    search::SearchVariation& variation = session.window.Search().criteria.variation;
+    chess::SetSanText(variation.MoveOfPly(1), "Nf3");
+    chess::SetSanText(variation.MoveOfPly(2), "*");
+    chess::SetSanText(variation.MoveOfPly(3), "e4");
+    std::vector<int> games;
+    session.window.Searches().showWinStatistics = [&](const search::SearchResult& result) {
+        for (const search::SearchMatch& match : result.matches) {
+            games.push_back(match.game);
+        }
+    };
+    session.Command(kCmdVariationSearchFile);
+    // Games 1 and 3 play e4 and Nf3 as their first two white moves; game 5 plays e4 and d4.
+    EXPECT_EQ(games, (std::vector<int>{1, 3}));
+    EXPECT_EQ(session.window.File().currentGame, 1);
+    session.Command(kCmdExactVariation);
+    session.ClearRecords();
+    session.Command(kCmdVariationSearchFile);
+    EXPECT_EQ(session.platform.MessageTexts(), std::vector<std::string>{"Number of games found: 0"});
+}
+
 TEST(HeaderSearchDialog, RefusesAFieldTooLongForTheCriteriaFile) {
     search::HeaderCriteria criteria;
     HeaderSearchDialog dialog(criteria);
