@@ -365,6 +365,25 @@ TEST(VariationSearchCommands, RealSearchFindsTheGamesOfTheVariation) {
     EXPECT_EQ(session.platform.MessageTexts(), std::vector<std::string>{"Number of games found: 0"});
 }
 
+// The position search itself: a white knight on f3 and a black pawn on c5, from the editor's board.
+TEST(PositionSearchCommands, RealSearchGoesToTheSearchedPosition) {
+    TempDir work;
+    TempDir files;
+    Session session(work.Path().string());
+    session.Start(files.Write("five.pgn", kFiveGames));
+    search::CriteriaBoard& board = session.window.Search().criteriaBoard;
+    board.squares[6][3] = chess::kKnight;
+    board.squares[3][5] = chess::kPawn + chess::kBlackOffset;
+    session.ClearRecords();
+    session.Command(kCmdPositionSearchFile);
+    EXPECT_EQ(session.platform.MessageTexts(), std::vector<std::string>{"Number of games found: 1"});
+    EXPECT_EQ(session.window.File().currentGame, 3);
+    EXPECT_EQ(session.window.ContextMenu(), "GamezMenu");
+    session.Command(kCmdSearchedPosition);
+    // 1.e4 c5 2.Nf3: both stand after ply 3.
+    EXPECT_EQ(session.window.Viewer().Display().CurrentPly(), 3);
+}
+
 TEST(HeaderSearchDialog, RefusesAFieldTooLongForTheCriteriaFile) {
     search::HeaderCriteria criteria;
     HeaderSearchDialog dialog(criteria);
