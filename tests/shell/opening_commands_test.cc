@@ -7,6 +7,8 @@
 #include "eco/eco_table.h"
 #include "shell/display_mode.h"
 #include "shell/game_viewer.h"
+#include "shell/search_commands.h"
+#include "shell/variation_editor.h"
 #include "shell/select_opening_dialog.h"
 #include "shell_session.h"
 #include "temp_dir.h"
@@ -76,12 +78,7 @@ TEST_F(OpeningCommandsTest, PopupFinderOpensTheListOnTheFoundEntryAndLoadsTheCho
         EXPECT_EQ(select.ChosenEntry(), foundEntry);
         return true;
     };
-    session->platform.PostCommand(kCmdFindExactVariation);
-    session->platform.RunPending([this](int id) {
-        if (id != 111) {  // the variation editor is not part of this test
-            session->window.HandleCommand(id);
-        }
-    });
+    session->Command(kCmdFindExactVariation);
     ASSERT_EQ(session->platform.dialogTitles.size(), 1u);
     EXPECT_EQ(session->platform.dialogTitles[0], "Find Opening - Exact Variation");
     ASSERT_NE(foundEntry, eco::kNoEcoEntry);
@@ -89,6 +86,9 @@ TEST_F(OpeningCommandsTest, PopupFinderOpensTheListOnTheFoundEntryAndLoadsTheCho
     // The chosen line replaced the variation: the same six plies, nothing after them.
     EXPECT_EQ(variation.Plies(), 6);
     EXPECT_EQ(chess::SanView(variation.whiteMoves[2]), "Bb5");
+    // "Edit Variation" followed: the board shows the line in Variation Edit.
+    EXPECT_EQ(session->window.displayMode, kModeVariationEdit);
+    EXPECT_EQ(session->window.Searches().Variation().Plies(), 6);
 }
 
 TEST_F(OpeningCommandsTest, SelectOpeningCancelledChangesNothingAndOkNeedsARow) {
