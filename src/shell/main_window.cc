@@ -5,6 +5,7 @@
 
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
+#include "shell/directory_search_commands.h"
 #include "shell/fast_file_commands.h"
 #include "shell/game_viewer.h"
 #include "shell/help_page.h"
@@ -40,6 +41,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOwnHandlers();
     viewer_ = std::make_unique<GameViewer>(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
+    directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
 }
 

@@ -26,6 +26,7 @@ namespace ravelin::shell {
 class OptionsDialog;
 class GameViewer;
 class FastFileCommands;
+class DirectorySearchCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -141,6 +142,8 @@ class MainWindow {
     SearchSession& Search() { return search_; }
     // The fast file commands, whose worker runs every background operation of the window.
     FastFileCommands& FastFile() { return *fastFile_; }
+    // The directory search, its results and the criteria files.
+    DirectorySearchCommands& DirectorySearch() { return *directorySearch_; }
 
   private:
     void RegisterOwnHandlers();
@@ -177,6 +180,7 @@ class MainWindow {
     BackgroundOperation* background_ = nullptr;
     std::unique_ptr<GameViewer> viewer_;
     std::shared_ptr<FastFileCommands> fastFile_;
+    std::shared_ptr<DirectorySearchCommands> directorySearch_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;

@@ -11,6 +11,8 @@
 #include <cstdio>
 
 #include "platform/qt/options_dialog_widget.h"
+#include "platform/qt/select_file_dialog_widget.h"
+#include "platform/qt/win_statistics_dialog_widget.h"
 #include "shell/options_dialog.h"
 
 namespace ravelin::platform {
@@ -87,6 +89,14 @@ bool QtPlatform::RunDialog(Dialog& dialog) {
     }
     if (auto* options = dynamic_cast<shell::OptionsDialog*>(&dialog)) {
         OptionsDialogWidget form(*options, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* select = dynamic_cast<shell::SelectFileDialog*>(&dialog)) {
+        SelectFileDialogWidget form(*select, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {
+        WinStatisticsDialogWidget form(*statistics, parent_);
         return form.exec() == QDialog::Accepted;
     }
     // Each dialog kind gets its own form with the program's dialogs; one without a form cannot be
