@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace ravelin::search {
 
@@ -43,17 +44,14 @@ std::string JoinPath(const std::string& directory, std::string_view name) {
 }  // namespace
 
 void SortNamesIgnoringCase(std::vector<ListedFile>& files) {
-    std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) {
-        const bool less =
-            std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
-                                         [](char x, char y) { return Lower(x) < Lower(y); });
-        const bool greater =
-            std::lexicographical_compare(b.name.begin(), b.name.end(), a.name.begin(), a.name.end(),
-                                         [](char x, char y) { return Lower(x) < Lower(y); });
-        if (less || greater) {
-            return less;
-        }
-        return a.name < b.name;
+    auto folded = [](const std::string& name) {
+        std::string lower(name);
+        std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+        return lower;
+    };
+    std::sort(files.begin(), files.end(), [&folded](const ListedFile& a, const ListedFile& b) {
+        // Names equal but for case keep a fixed order: byte order.
+        return std::pair(folded(a.name), a.name) < std::pair(folded(b.name), b.name);
     });
 }
 
