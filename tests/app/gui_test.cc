@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -19,9 +20,11 @@
 
 #include <gtest/gtest.h>
 
+#include "eco/eco_table.h"
 #include "platform/qt/main_window_widget.h"
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/select_opening_dialog_widget.h"
 #include "shell/command_ids.h"
 #include "shell/options_dialog.h"
 #include "shell/settings_startup.h"
@@ -235,6 +238,41 @@ TEST(DesktopOptions, DialogKeepsRefusedLettersOpenAndResets) {
     ok->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(data.letters[4], "S");
+}
+
+QPushButton* ButtonLabelled(QWidget& parent, const QString& label) {
+    for (QPushButton* button : parent.findChildren<QPushButton*>()) {
+        if (button->text().remove('&') == label) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+TEST(DesktopSelectOpening, ListFollowsTheOrderAndOkChoosesTheSelectedLine) {
+    Application();
+    eco::EcoTable table;
+    ASSERT_TRUE(eco::LoadEcoTable(table, RAVELIN_SOURCE_DIR "/data/eco", {}));
+    const int entry = 1000;
+    shell::SelectOpeningDialog data(table, chess::PieceLetters{}, eco::EcoSortOrder::kByEco, entry);
+    SelectOpeningDialogWidget form(data);
+    ASSERT_EQ(form.List()->count(), table.count);
+    EXPECT_EQ(form.List()->currentRow(), data.selectedRow);
+    QPushButton* byName = ButtonLabelled(form, "Sort by Name");
+    ASSERT_NE(byName, nullptr);
+    byName->click();
+    EXPECT_EQ(data.List().order, eco::EcoSortOrder::kByName);
+    EXPECT_EQ(data.ChosenEntry(), entry);
+    EXPECT_EQ(form.List()->currentItem()->text().toStdString(),
+              data.List().rows[static_cast<std::size_t>(data.selectedRow)]);
+    ButtonLabelled(form, "Wrap Lines")->click();
+    EXPECT_GT(form.List()->count(), table.count);
+    EXPECT_EQ(data.ChosenEntry(), entry);
+    form.List()->setCurrentRow(3);
+    ButtonLabelled(form, "OK")->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(data.selectedRow, 3);
+    EXPECT_NE(data.ChosenEntry(), eco::kNoEcoEntry);
 }
 
 // The medium board of a real game, painted by the window: the pixels of the board area are the

@@ -12,8 +12,10 @@
 
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/select_file_dialog_widget.h"
+#include "platform/qt/select_opening_dialog_widget.h"
 #include "platform/qt/win_statistics_dialog_widget.h"
 #include "shell/options_dialog.h"
+#include "shell/select_opening_dialog.h"
 
 namespace ravelin::platform {
 
@@ -89,6 +91,10 @@ bool QtPlatform::RunDialog(Dialog& dialog) {
     }
     if (auto* options = dynamic_cast<shell::OptionsDialog*>(&dialog)) {
         OptionsDialogWidget form(*options, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* selectOpening = dynamic_cast<shell::SelectOpeningDialog*>(&dialog)) {
+        SelectOpeningDialogWidget form(*selectOpening, parent_);
         return form.exec() == QDialog::Accepted;
     }
     if (auto* select = dynamic_cast<shell::SelectFileDialog*>(&dialog)) {
