@@ -6,6 +6,7 @@
 #include <map>
 
 #include "search/directory_search_file.h"
+#include "search/searches.h"
 #include "temp_dir.h"
 
 namespace ravelin::search {
@@ -144,6 +145,40 @@ TEST_F(DirectorySearchTest, DirectoryTooLongForTheResultFileIsRefusedBeforeSearc
     EXPECT_EQ(RunDirectorySearch(job, Runner(), hooks).status, DirectorySearchStatus::kDirectoryTooLong);
     EXPECT_TRUE(searched.empty());
     EXPECT_FALSE(std::filesystem::exists(job.resultPath));
+}
+
+// The real header search over real files. The expected games were counted outside the program:
+// the games whose White tag begins "Kasparov" (all of them "Kasparov, Gary"); "Garry Kasparov" of
+// the Deep Blue match has another name key and is not found.
+TEST(DirectorySearchRealFiles, HeaderSearchFindsThePlayersGamesInEachFile) {
+    TempDir games;
+    TempDir work;
+    for (const char* name : {"dortmund.pgn", "KASPAROV-DEEP-BLUE-1997.PGN", "world_matches.pgn"}) {
+        games.Write(name, ReadWholeFile(TestDataPath(std::string("pgn/") + name)));
+    }
+    DirectorySearchJob job;
+    job.directory = games.Path().string();
+    job.resultPath = work.File(kResultFileName);
+    job.kind = kHeaderSearch;
+    job.criteria.header[HeaderField::kWhite] = "Kasparov";
+    const DirectorySearchOutcome outcome = RunDirectorySearch(job, RunSearch, DirectorySearchHooks{});
+    EXPECT_EQ(outcome.status, DirectorySearchStatus::kMatches);
+    EXPECT_EQ(outcome.filesSearched, 3);
+    EXPECT_EQ(outcome.filesMatched, 2);
+
+    ResultFile file;
+    ASSERT_EQ(LoadResultFile(job.resultPath, file), ResultFileLoad::kOk);
+    EXPECT_EQ(file.header.criteria.header[HeaderField::kWhite], "Kasparov");
+    ASSERT_EQ(file.records.size(), 2u);
+    EXPECT_EQ(file.records[0].name, "dortmund");
+    EXPECT_EQ(file.records[0].games, (std::vector<int>{46, 55, 71, 81}));
+    EXPECT_TRUE(file.records[0].plies.empty());
+    EXPECT_EQ(file.records[1].name, "world_matches");
+    const std::vector<int> world = {467, 469, 470, 471, 475, 477, 478, 480, 481, 483, 486, 488, 489,
+                                    491, 493, 495, 497, 499, 501, 503, 505, 507, 509, 511, 513, 515,
+                                    517, 518, 520, 521, 522, 524, 525, 526, 528, 535, 544, 545, 546,
+                                    548, 550, 560, 562, 564, 566, 568, 570, 572, 574};
+    EXPECT_EQ(file.records[1].games, world);
 }
 
 }  // namespace

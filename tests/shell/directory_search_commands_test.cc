@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "search/criteria_file.h"
 #include "search/directory_search_file.h"
+#include "search/searches.h"
 #include "shell/command_ids.h"
 #include "shell/display_mode.h"
 #include "shell/fast_file_commands.h"
@@ -228,6 +229,23 @@ TEST_F(DirectorySearchCommandsTest, DirectoryTooLongForTheResultFileIsRefused) {
     EXPECT_EQ(other.platform.MessageTexts(),
               std::vector<std::string>{"The directory name is too long for a directory search."});
     EXPECT_NE(other.window.displayMode, kModeBackground);
+}
+
+TEST_F(DirectorySearchCommandsTest, RealHeaderSearchOfTheDirectoryListsThePlayersFiles) {
+    commands().runSearch = search::RunSearch;
+    session->window.Search().criteria.header[search::HeaderField::kWhite] = "Kasparov";
+    session->platform.questionAnswers.push_back(platform::kAnswerYes);
+    SelectEntry(1);
+    ASSERT_TRUE(commands().Start(search::kHeaderSearch, search::kAlone));
+    worker().Join();
+    session->Run();
+    // Games whose White is "Kasparov, Gary", counted outside the program: 4 in dortmund.pgn, 49 in
+    // world_matches.pgn (the first at game 467), none in games.old.pgn.
+    EXPECT_EQ(shownEntries, (std::vector<std::string>{"Dortmund:4", "World_matches:49"}));
+    EXPECT_EQ(shownTotal, "Total games: 53");
+    EXPECT_EQ(session->window.File().Path(), open);
+    EXPECT_EQ(session->window.File().currentGame, 467);
+    EXPECT_EQ(session->window.Search().navigation.Current()->Count(), 49);
 }
 
 // --- Display Dir Search ---
