@@ -30,6 +30,36 @@ inline constexpr int kCmdStartOfTree = 347;
 inline constexpr int kCmdAutoPlay = 392;
 inline constexpr int kCmdHelp = 400;
 
+// Search, its criteria files and the opening finders.
+inline constexpr int kCmdVariationSearchFile = 112;
+inline constexpr int kCmdExactVariation = 114;
+inline constexpr int kCmdLoadVariation = 115;
+inline constexpr int kCmdSaveVariation = 116;
+inline constexpr int kCmdForceMatch = 117;
+inline constexpr int kCmdEditPosition = 120;
+inline constexpr int kCmdPositionSearchFile = 122;
+inline constexpr int kCmdPositionSearchDirectory = 123;
+inline constexpr int kCmdLoadPosition = 124;
+inline constexpr int kCmdSavePosition = 125;
+inline constexpr int kCmdEditHeader = 130;
+inline constexpr int kCmdHeaderSearchFile = 132;
+inline constexpr int kCmdHeaderSearchDirectory = 133;
+inline constexpr int kCmdLoadHeader = 134;
+inline constexpr int kCmdSaveHeader = 135;
+inline constexpr int kCmdDisplayDirSearch = 150;
+inline constexpr int kCmdLoadDirSearch = 151;
+inline constexpr int kCmdSaveDirSearch = 152;
+inline constexpr int kCmdResetNavigation = 153;
+inline constexpr int kCmdSearchedPosition = 261;
+inline constexpr int kCmdFindOpeningInGame = 273;
+inline constexpr int kCmdSelectOpeningByEntry = 285;
+inline constexpr int kCmdSelectOpeningByName = 286;
+inline constexpr int kCmdSelectOpeningByMoves = 287;
+inline constexpr int kCmdFindClosestMatch = 288;
+inline constexpr int kCmdFindExactNumberOfMoves = 289;
+inline constexpr int kCmdFindExactVariation = 290;
+inline constexpr int kCmdSelectOpeningByEco = 362;
+
 // The engine's play-mode buttons; they are handled before the command table.
 inline constexpr int kFirstEngineCommandId = 600;
 inline constexpr int kLastEngineCommandId = 618;

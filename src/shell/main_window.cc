@@ -5,12 +5,14 @@
 
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
+#include "shell/directory_search_commands.h"
 #include "shell/fast_file_commands.h"
 #include "shell/game_viewer.h"
 #include "shell/help_page.h"
 #include "shell/opening_commands.h"
 #include "shell/options_dialog.h"
 #include "shell/search_commands.h"
+#include "shell/win_statistics_dialog.h"
 
 namespace ravelin::shell {
 
@@ -41,8 +43,16 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOwnHandlers();
     viewer_ = std::make_unique<GameViewer>(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
+    directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
+    searchCommands_->startDirectorySearch = [this](int kind, int combination) {
+        directorySearch_->Start(kind, combination);
+    };
+    searchCommands_->showWinStatistics = [this](const search::SearchResult& result) {
+        WinStatisticsDialog dialog(search::WinCountsOf(result));
+        platform_.dialogs->RunDialog(dialog);
+    };
 }
 
 MainWindow::~MainWindow() {

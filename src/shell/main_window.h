@@ -27,6 +27,7 @@ class OptionsDialog;
 class GameViewer;
 class FastFileCommands;
 class SearchCommands;
+class DirectorySearchCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -149,6 +150,8 @@ class MainWindow {
     }
     // The fast file commands, whose worker runs every background operation of the window.
     FastFileCommands& FastFile() { return *fastFile_; }
+    // The directory search, its results and the criteria files.
+    DirectorySearchCommands& DirectorySearch() { return *directorySearch_; }
 
   private:
     void RegisterOwnHandlers();
@@ -186,6 +189,7 @@ class MainWindow {
     std::unique_ptr<GameViewer> viewer_;
     std::shared_ptr<FastFileCommands> fastFile_;
     std::unique_ptr<SearchCommands> searchCommands_;
+    std::shared_ptr<DirectorySearchCommands> directorySearch_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;

@@ -7,19 +7,11 @@
 
 #include "eco/eco_match.h"
 #include "eco/eco_select.h"
+#include "shell/command_ids.h"
 
 namespace ravelin::shell {
 
 class MainWindow;
-
-inline constexpr int kCmdFindOpeningInGame = 273;
-inline constexpr int kCmdFindClosestMatch = 288;
-inline constexpr int kCmdFindExactNumberOfMoves = 289;
-inline constexpr int kCmdFindExactVariation = 290;
-inline constexpr int kCmdSelectOpeningByEco = 362;
-inline constexpr int kCmdSelectOpeningByName = 286;
-inline constexpr int kCmdSelectOpeningByMoves = 287;
-inline constexpr int kCmdSelectOpeningByEntry = 285;
 
 class OpeningCommands {
   public:

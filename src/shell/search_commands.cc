@@ -6,6 +6,7 @@
 #include "search/position_lists.h"
 #include "search/searches.h"
 #include "shell/command_ids.h"
+#include "shell/directory_search_commands.h"
 #include "shell/game_viewer.h"
 #include "shell/header_search_dialog.h"
 #include "shell/main_window.h"
@@ -186,6 +187,10 @@ bool SearchCommands::Prepare(const SearchRequest& request) {
     }
     if (NeedsPosition(request) && !PreparePosition()) {
         return false;
+    }
+    if (request.kind == search::kHeaderSearch) {
+        // "Save Header" stores what the last header search combined with.
+        window_.DirectorySearch().headerCombination = request.combination;
     }
     return true;
 }

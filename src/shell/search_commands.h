@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include "shell/command_ids.h"
 
 #include "search/search_criteria.h"
 #include "search/search_result.h"
@@ -24,17 +25,6 @@ inline constexpr char kNoHeaderEntered[] = "No header criteria have been entered
 inline constexpr char kVariationMoveNotPlayable[] = "The variation's move %s cannot be played.";
 
 // Command ids of the searches.
-inline constexpr int kCmdVariationSearchFile = 112;
-inline constexpr int kCmdExactVariation = 114;
-inline constexpr int kCmdForceMatch = 117;
-inline constexpr int kCmdEditPosition = 120;
-inline constexpr int kCmdPositionSearchFile = 122;
-inline constexpr int kCmdPositionSearchDirectory = 123;
-inline constexpr int kCmdEditHeader = 130;
-inline constexpr int kCmdHeaderSearchFile = 132;
-inline constexpr int kCmdHeaderSearchDirectory = 133;
-inline constexpr int kCmdResetNavigation = 153;
-inline constexpr int kCmdSearchedPosition = 261;
 
 // A search of one kind and combination, as a command names it.
 struct SearchRequest {

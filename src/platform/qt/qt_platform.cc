@@ -12,7 +12,9 @@
 
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/search_dialog_widgets.h"
+#include "platform/qt/select_file_dialog_widget.h"
 #include "platform/qt/select_opening_dialog_widget.h"
+#include "platform/qt/win_statistics_dialog_widget.h"
 #include "shell/options_dialog.h"
 #include "shell/select_opening_dialog.h"
 
@@ -106,6 +108,14 @@ bool QtPlatform::RunDialog(Dialog& dialog) {
     }
     if (auto* selectOpening = dynamic_cast<shell::SelectOpeningDialog*>(&dialog)) {
         SelectOpeningDialogWidget form(*selectOpening, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* select = dynamic_cast<shell::SelectFileDialog*>(&dialog)) {
+        SelectFileDialogWidget form(*select, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {
+        WinStatisticsDialogWidget form(*statistics, parent_);
         return form.exec() == QDialog::Accepted;
     }
     // Each dialog kind gets its own form with the program's dialogs; one without a form cannot be
