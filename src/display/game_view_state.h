@@ -36,6 +36,8 @@ struct GameViewState {
     int boardY = 0;
     // The part of the board image changed since the window last painted it.
     PixelRect boardDirty;
+    // The image to paint when it is not the game display's own board (the criteria editors).
+    const RgbImage* boardImage = nullptr;
     std::vector<TextItem> texts;
 };
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <new>
@@ -195,6 +196,75 @@ FastMoveReader::Step FastMoveReader::Next(std::vector<FastMove>& moves, FastMove
         if (!ReadWord(word)) {
             return Step::kStale;
         }
+    }
+    resultWord = word;
+    ++records_;
+    return Step::kRecord;
+}
+
+FastMoveReader::Step FastMoveReader::NextInPlace(const std::uint8_t*& words, int& count,
+                                                 FastMove& resultWord) {
+    words = spill_.data();
+    count = 0;
+    if (oddSize_ || (pos_ + 2 > end_ && !Refill())) {
+        return Step::kStale;
+    }
+    const std::uint8_t* start = buffer_.get() + pos_;
+    const auto wordAt = [start](std::size_t at) {
+        return static_cast<FastMove>(start[at] | (start[at + 1] << 8));
+    };
+    if (wordAt(0) == kEndOfFileWord) {
+        pos_ += 2;
+        return Step::kEnd;
+    }
+    if (records_ >= gameLimit) {
+        return Step::kStale;
+    }
+    // Usually the whole record, result word included, is already in the buffer.
+    constexpr std::size_t kLongestRecordBytes = 2 * (kMaxFastRecordMoves + 1);
+    const std::size_t available = std::min(end_ - pos_, kLongestRecordBytes) & ~static_cast<std::size_t>(1);
+    std::size_t at = 0;
+    // Four words at a time while none of them is a result word or the zero word.
+    constexpr std::uint64_t kHighBits = 0x8000800080008000ULL;
+    constexpr std::uint64_t kLowBits = 0x0001000100010001ULL;
+    for (; at + 8 <= available; at += 8) {
+        std::uint64_t four = 0;
+        for (int byte = 7; byte >= 0; --byte) {
+            four = four << 8 | start[at + static_cast<std::size_t>(byte)];
+        }
+        if (((four & kHighBits) | ((four - kLowBits) & ~four & kHighBits)) != 0) {
+            break;
+        }
+    }
+    for (; at < available; at += 2) {
+        const FastMove word = wordAt(at);
+        if (IsResultWord(word)) {
+            words = start;
+            count = static_cast<int>(at / 2);
+            resultWord = word;
+            pos_ += at + 2;
+            ++records_;
+            return Step::kRecord;
+        }
+        if (word == kEndOfFileWord) {
+            return Step::kStale;
+        }
+    }
+    if (available == kLongestRecordBytes) {
+        return Step::kStale;
+    }
+    // A refill splits the record: gather it word by word.
+    FastMove word = 0;
+    while (ReadWord(word) && !IsResultWord(word)) {
+        if (word == kEndOfFileWord || count >= kMaxFastRecordMoves) {
+            return Step::kStale;
+        }
+        spill_[2 * static_cast<std::size_t>(count)] = static_cast<std::uint8_t>(word & 0xff);
+        spill_[2 * static_cast<std::size_t>(count) + 1] = static_cast<std::uint8_t>(word >> 8);
+        ++count;
+    }
+    if (!IsResultWord(word)) {
+        return Step::kStale;
     }
     resultWord = word;
     ++records_;

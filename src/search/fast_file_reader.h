@@ -3,6 +3,7 @@
 // Reading the fast file: the freshness test of X.TRH, the record walk over X.TRF, and the check of
 // "Check Fast File". Every reader treats a file it cannot walk to its end word as stale.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,10 @@ class FastMoveReader {
     int gameLimit = gamefile::kMaxGames;
 
     Step Next(std::vector<FastMove>& moves, FastMove& resultWord);
+    // The same walk without copying: words points at the record's move words (little-endian byte
+    // pairs) in the reader's buffer, or in a scratch copy for a record that a refill splits; it
+    // stays valid until the next call. The searches that scan every record use it.
+    Step NextInPlace(const std::uint8_t*& words, int& count, FastMove& resultWord);
     // Records read so far.
     int RecordsRead() const { return records_; }
 
@@ -67,6 +72,7 @@ class FastMoveReader {
     std::size_t end_ = 0;
     int records_ = 0;
     bool oddSize_ = false;
+    std::array<std::uint8_t, 2 * kMaxFastRecordMoves> spill_{};
 };
 
 enum class FastFileCheck {

@@ -8,6 +8,9 @@
 #include "platform/working_paths.h"
 #include "shell/command_ids.h"
 #include "shell/main_window.h"
+#include "shell/position_editor.h"
+#include "shell/search_commands.h"
+#include "shell/variation_editor.h"
 
 namespace ravelin::shell {
 
@@ -60,6 +63,16 @@ void GameViewer::StartUp() {
 void GameViewer::Reconfigure() {
     display_.Configure(display::GameDisplayOptions::From(window_.Settings(), window_.Paths().Directory()));
     ReportPieceSetFailure();
+    ReconfigureEditor();
+}
+
+void GameViewer::ReconfigureEditor() {
+    // The criteria editors draw with the same options and side as the game.
+    if (window_.displayMode == kModeVariationEdit) {
+        window_.Searches().Variation().Configure();
+    } else if (window_.displayMode == kModePositionEdit) {
+        window_.Searches().Position().Configure();
+    }
 }
 
 void GameViewer::ReportPieceSetFailure() {
@@ -79,6 +92,7 @@ void GameViewer::Register() {
     handlers.Set(kCmdFlip, [this] {
         display_.Flip();
         ReportPieceSetFailure();
+        ReconfigureEditor();
     });
     handlers.Set(kCmdStartOfGame, [this] { Key(GameKey::kStart); });
     handlers.Set(kCmdMiddleOfGame, [this] {
@@ -178,8 +192,9 @@ std::string GameViewer::OpeningName() const {
 
 void GameViewer::StepGame(int direction) {
     gamefile::GameFile& file = window_.File();
-    const int target = std::clamp(file.currentGame + direction, 1, std::max(file.GameCount(), 1));
-    if (target == file.currentGame) {
+    // The matches of the last search when there are any, else all games.
+    const int target = window_.Search().navigation.Step(direction, file.currentGame, file.GameCount());
+    if (target < 1 || target > file.GameCount() || target == file.currentGame) {
         return;
     }
     file.currentGame = target;
@@ -190,7 +205,44 @@ void GameViewer::StepGame(int direction) {
     }
 }
 
+void GameViewer::GoToSearchedPosition() {
+    if (window_.displayMode != kModeGame || !display_.HasGame()) {
+        return;
+    }
+    display_.storedPly = window_.Searches().SearchedPly();
+    display_.GoToPly(display::kGoToStored);
+    window_.currentPly = display_.CurrentPly();
+}
+
+void GameViewer::Character(char character) {
+    if (window_.displayMode != kModeVariationEdit || window_.analysing) {
+        return;
+    }
+    if (character == '*') {
+        window_.Searches().Variation().Key(VariationKey::kAnyMove);
+    } else if (character == '\b') {
+        window_.Searches().Variation().Key(VariationKey::kTakeBack);
+    }
+}
+
+bool GameViewer::PointOnBoard(int x, int y) {
+    if (window_.displayMode == kModePositionEdit) {
+        return window_.Searches().Position().PointOnBoard(x, y);
+    }
+    if (window_.displayMode == kModeVariationEdit) {
+        return window_.Searches().Variation().PointOnBoard(x, y);
+    }
+    return display::SquareAtPixel(display_.Screen().View(), x, y).has_value();
+}
+
 void GameViewer::Key(GameKey key) {
+    if (window_.displayMode == kModeVariationEdit && !window_.analysing) {
+        static constexpr VariationKey kKeys[] = {VariationKey::kForward, VariationKey::kBack,
+                                                 VariationKey::kStart,   VariationKey::kEnd,
+                                                 VariationKey::kForward, VariationKey::kBack};
+        window_.Searches().Variation().Key(kKeys[static_cast<int>(key)]);
+        return;
+    }
     if (window_.displayMode == kModeText) {
         if (key == GameKey::kNext || key == GameKey::kForwardTen) {
             text_.NextPage();
@@ -226,6 +278,14 @@ void GameViewer::Key(GameKey key) {
 }
 
 void GameViewer::Click(int x, int y) {
+    if (window_.displayMode == kModeVariationEdit && !window_.analysing) {
+        window_.Searches().Variation().Click(x, y);
+        return;
+    }
+    if (window_.displayMode == kModePositionEdit) {
+        window_.Searches().Position().Click(x, y);
+        return;
+    }
     if (window_.displayMode == kModeGame && display_.ClickAt(x, y)) {
         window_.currentPly = display_.CurrentPly();
     }
@@ -263,6 +323,12 @@ std::string GameViewer::StatusGameLine() const {
 }
 
 display::GameViewState GameViewer::State() {
+    if (window_.displayMode == kModeVariationEdit && !window_.analysing) {
+        return window_.Searches().Variation().State();
+    }
+    if (window_.displayMode == kModePositionEdit) {
+        return window_.Searches().Position().State();
+    }
     if (window_.displayMode == kModeGame && display_.HasGame()) {
         return display_.State(StatusFileLine(), StatusGameLine());
     }

@@ -40,6 +40,12 @@ class GameViewer {
     void Click(int x, int y);
     void Wheel(int steps);
     void Key(GameKey key);
+    // A typed character: in variation edit '*' enters any move and a backspace takes the last move back.
+    void Character(char character);
+    // Whether a window point lies on the board of the mode shown (for the position edit menu).
+    bool PointOnBoard(int x, int y);
+    // "Searched Position": the stored ply of the search result's current game.
+    void GoToSearchedPosition();
     // One step of a move animation; true while more steps follow.
     bool AnimationStep();
 
@@ -51,6 +57,7 @@ class GameViewer {
   private:
     void Register();
     void Reconfigure();
+    void ReconfigureEditor();
     void ReportPieceSetFailure();
     void StepGame(int direction);
     void ShowText(bool actual);

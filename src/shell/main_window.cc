@@ -10,6 +10,7 @@
 #include "shell/help_page.h"
 #include "shell/opening_commands.h"
 #include "shell/options_dialog.h"
+#include "shell/search_commands.h"
 
 namespace ravelin::shell {
 
@@ -41,6 +42,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     viewer_ = std::make_unique<GameViewer>(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     RegisterOpeningCommands(*this);
+    searchCommands_ = std::make_unique<SearchCommands>(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -434,6 +436,9 @@ std::string_view MainWindow::ContextMenu(bool clickOnBoard) const {
     state.alternateKind = layout_.kind == ScreenLayoutKind::kAlternate ? layout_.alternateKind : 0;
     state.analysing = analysing;
     state.clickOnBoard = clickOnBoard;
+    // V and S of the game menus: stepping through search results, and a searched position to go to.
+    state.inVariationOrNavigation = state.inVariationOrNavigation || search_.navigation.Active();
+    state.searchActive = state.searchActive || search_.searchActive;
     return ContextMenuName(state);
 }
 

@@ -26,6 +26,7 @@ namespace ravelin::shell {
 class OptionsDialog;
 class GameViewer;
 class FastFileCommands;
+class SearchCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -139,6 +140,13 @@ class MainWindow {
     GameViewer& Viewer() { return *viewer_; }
     // The search criteria, the last result and the navigation list.
     SearchSession& Search() { return search_; }
+    // The search commands and the criteria editors.
+    SearchCommands& Searches() { return *searchCommands_; }
+    // The check mark of an option item in every menu.
+    void SetMenuChecked(int commandId, bool checked) {
+        menus_.SetChecked(commandId, checked);
+        Changed();
+    }
     // The fast file commands, whose worker runs every background operation of the window.
     FastFileCommands& FastFile() { return *fastFile_; }
 
@@ -177,6 +185,7 @@ class MainWindow {
     BackgroundOperation* background_ = nullptr;
     std::unique_ptr<GameViewer> viewer_;
     std::shared_ptr<FastFileCommands> fastFile_;
+    std::unique_ptr<SearchCommands> searchCommands_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;

@@ -482,10 +482,45 @@ MenuNode BuildMenu(std::string_view name) {
     return MenuNode{std::string(name), 0, {}};
 }
 
+namespace {
+
+int MarkIn(MenuNode& node, int commandId, bool makeCheckable, bool checked) {
+    int count = 0;
+    if (!node.IsPopup() && node.commandId == commandId) {
+        node.checkable = node.checkable || makeCheckable;
+        node.checked = checked;
+        ++count;
+    }
+    for (MenuNode& child : node.children) {
+        count += MarkIn(child, commandId, makeCheckable, checked);
+    }
+    return count;
+}
+
+}  // namespace
+
 MenuSet::MenuSet() {
     for (std::string_view name : MenuNames()) {
         menus_.emplace(std::string(name), BuildMenu(name));
     }
+    for (auto& [name, menu] : menus_) {
+        for (int id : kCheckableCommandIds) {
+            MarkIn(menu, id, true, false);
+        }
+    }
+}
+
+int MenuSet::SetChecked(int commandId, bool checked) {
+    if (checked) {
+        checked_[commandId] = true;
+    } else {
+        checked_.erase(commandId);
+    }
+    int count = 0;
+    for (auto& [name, menu] : menus_) {
+        count += MarkIn(menu, commandId, false, checked);
+    }
+    return count;
 }
 
 const MenuNode* MenuSet::Find(std::string_view name) const {

@@ -16,6 +16,9 @@ struct MenuNode {
     std::string label;
     int commandId = 0;  // 0: a popup holding children
     std::vector<MenuNode> children;
+    // An option item that shows a check mark ("Exact Variation", "Force Match").
+    bool checkable = false;
+    bool checked = false;
 
     bool IsPopup() const { return commandId == 0; }
 };
@@ -39,12 +42,20 @@ class MenuSet {
     const MenuNode* Find(std::string_view name) const;
     // Renames every item with this command id in the named menu; returns the number renamed.
     int SetItemLabel(std::string_view menuName, int commandId, std::string_view label);
+    // Sets the check mark of every item with this command id in every menu; returns the number set.
+    int SetChecked(int commandId, bool checked);
+    // The check mark of the items with this command id (false when none is checkable).
+    bool Checked(int commandId) const { return checked_.count(commandId) != 0; }
     // The label of the first item with this command id in the named menu.
     std::optional<std::string> ItemLabel(std::string_view menuName, int commandId) const;
 
   private:
     std::map<std::string, MenuNode, std::less<>> menus_;
+    std::map<int, bool> checked_;
 };
+
+// The command ids of the items that carry a check mark.
+inline constexpr int kCheckableCommandIds[] = {114, 117};
 
 // Every command id reachable from a menu tree, depth first.
 std::vector<int> CommandIdsOf(const MenuNode& menu);

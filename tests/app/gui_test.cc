@@ -4,13 +4,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -19,12 +24,18 @@
 
 #include <gtest/gtest.h>
 
+#include "display/game_display.h"
+#include "eco/eco_table.h"
 #include "platform/qt/main_window_widget.h"
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/search_dialog_widgets.h"
+#include "platform/qt/select_opening_dialog_widget.h"
 #include "shell/command_ids.h"
 #include "shell/options_dialog.h"
+#include "shell/search_commands.h"
 #include "shell/settings_startup.h"
+#include "shell/variation_editor.h"
 #include "temp_dir.h"
 
 namespace ravelin::platform {
@@ -237,6 +248,41 @@ TEST(DesktopOptions, DialogKeepsRefusedLettersOpenAndResets) {
     EXPECT_EQ(data.letters[4], "S");
 }
 
+QPushButton* ButtonLabelled(QWidget& parent, const QString& label) {
+    for (QPushButton* button : parent.findChildren<QPushButton*>()) {
+        if (button->text().remove('&') == label) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+TEST(DesktopSelectOpening, ListFollowsTheOrderAndOkChoosesTheSelectedLine) {
+    Application();
+    eco::EcoTable table;
+    ASSERT_TRUE(eco::LoadEcoTable(table, RAVELIN_SOURCE_DIR "/data/eco", {}));
+    const int entry = 1000;
+    shell::SelectOpeningDialog data(table, chess::PieceLetters{}, eco::EcoSortOrder::kByEco, entry);
+    SelectOpeningDialogWidget form(data);
+    ASSERT_EQ(form.List()->count(), table.count);
+    EXPECT_EQ(form.List()->currentRow(), data.selectedRow);
+    QPushButton* byName = ButtonLabelled(form, "Sort by Name");
+    ASSERT_NE(byName, nullptr);
+    byName->click();
+    EXPECT_EQ(data.List().order, eco::EcoSortOrder::kByName);
+    EXPECT_EQ(data.ChosenEntry(), entry);
+    EXPECT_EQ(form.List()->currentItem()->text().toStdString(),
+              data.List().rows[static_cast<std::size_t>(data.selectedRow)]);
+    ButtonLabelled(form, "Wrap Lines")->click();
+    EXPECT_GT(form.List()->count(), table.count);
+    EXPECT_EQ(data.ChosenEntry(), entry);
+    form.List()->setCurrentRow(3);
+    ButtonLabelled(form, "OK")->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(data.selectedRow, 3);
+    EXPECT_NE(data.ChosenEntry(), eco::kNoEcoEntry);
+}
+
 // The medium board of a real game, painted by the window: the pixels of the board area are the
 // core's, pieces come from their cells of the set bitmap, flipping puts a1 at the top right.
 struct GameWindow {
@@ -339,6 +385,167 @@ TEST(DesktopGameView, StepsThroughARealGameOnTheMediumBoard) {
     EXPECT_GT(a1.x, 4 * display::kMediumSquareSize);
     EXPECT_LT(a1.y, 2 * display::kMediumSquareSize);
     EXPECT_TRUE(PieceShownAt(game.Grab(), set, chess::kRook, a1));
+}
+
+namespace search_editing {
+
+// A click of the left button at a point of a widget.
+void ClickAt(QWidget* widget, QPoint point) {
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(point), widget->mapToGlobal(QPointF(point)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+}
+
+QPoint SquareMiddle(shell::MainWindow& core, const std::string& workDir, const char* square) {
+    const display::GameDisplayOptions options = display::GameDisplayOptions::From(core.Settings(), workDir);
+    display::BoardView view;
+    view.squareSize = options.squareSize;
+    const display::PixelRect rect = display::SquareRect(view, square[0] - 'a' + 1, square[1] - '0');
+    return QPoint(rect.x + rect.width / 2, rect.y + rect.height / 2);
+}
+
+QAction* FindPath(QWidget* menu, const QStringList& path) {
+    QWidget* current = menu;
+    QAction* action = nullptr;
+    for (const QString& label : path) {
+        action = current == nullptr ? nullptr : FindAction(current, label);
+        if (action == nullptr) {
+            return nullptr;
+        }
+        current = action->menu();
+    }
+    return action;
+}
+
+}  // namespace search_editing
+
+// A variation entered by clicking squares, searched from the menu: the match becomes the current
+// game and Next/Prev walk the matches.
+TEST(DesktopSearch, VariationEnteredByClicksIsSearchedFromTheMenu) {
+    using namespace search_editing;
+    TempDir work;
+    TempDir files;
+    WriteMenuChoice(work, false);
+    const std::string path = files.Write("three.pgn", kThreeGames);
+    QtPlatform platform;
+    platform.nonInteractive = true;
+    Application();
+    shell::MainWindow core(platform.AsPlatform(), WorkingPaths(work.Path().string()));
+    platform.commandHandler = [&core](int id) { core.HandleCommand(id); };
+    MainWindowWidget window(core);
+    platform.SetParentWindow(&window);
+    core.StartUp(path);
+    window.show();
+    for (int round = 0; round < 50 && (platform.PendingCommandCount() > 0 || !core.File().IsOpen());
+         ++round) {
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(core.File().IsOpen());
+
+    QMenu* searchMenu = FindAction(window.menuBar(), "Search")->menu();
+    ASSERT_NE(searchMenu, nullptr);
+    FindPath(searchMenu, {"Variation", "Edit Variation"})->trigger();
+    ASSERT_EQ(core.displayMode, shell::kModeVariationEdit);
+    QWidget* view = window.Status();
+    QImage before = view->grab().toImage();
+    ClickAt(view, SquareMiddle(core, work.Path().string(), "d2"));
+    ClickAt(view, SquareMiddle(core, work.Path().string(), "d4"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chess::SanView(core.Search().criteria.variation.whiteMoves[0]), "d4");
+    // The pawn is drawn on its new square.
+    QImage after = view->grab().toImage();
+    const QPoint d4 = SquareMiddle(core, work.Path().string(), "d4");
+    EXPECT_NE(before.pixel(d4), after.pixel(d4));
+    // An illegal move is not taken.
+    ClickAt(view, SquareMiddle(core, work.Path().string(), "e7"));
+    ClickAt(view, SquareMiddle(core, work.Path().string(), "e4"));
+    EXPECT_EQ(core.Search().criteria.variation.Plies(), 1);
+    EXPECT_EQ(core.Searches().Variation().Status(), shell::kNotLegalMove);
+
+    // The check mark of "Exact Variation" follows the option.
+    QAction* exact = FindPath(searchMenu, {"Variation", "Exact Variation"});
+    ASSERT_NE(exact, nullptr);
+    EXPECT_TRUE(exact->isCheckable());
+    exact->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(core.Search().criteria.options.exactVariation);
+    EXPECT_TRUE(exact->isChecked());
+
+    platform.nonInteractiveMessages.clear();
+    FindPath(searchMenu, {"Variation", "Search File"})->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(platform.nonInteractiveMessages, std::vector<std::string>{"Number of games found: 1"});
+    EXPECT_EQ(core.displayMode, shell::kModeGame);
+    EXPECT_EQ(core.File().currentGame, 2);
+    EXPECT_EQ(window.Status()->View().gameLine, "Game:  2 of 3");
+    // Next stays on the only match; after "Reset Navigation" it walks all games.
+    FindAction(window.menuBar(), "Next")->trigger();
+    EXPECT_EQ(core.File().currentGame, 2);
+    std::unique_ptr<QMenu> context(window.BuildContextMenu());
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(context->objectName(), "GamezMenu");
+    FindAction(searchMenu, "Reset Navigation")->trigger();
+    FindAction(window.menuBar(), "Next")->trigger();
+    EXPECT_EQ(core.File().currentGame, 3);
+}
+
+TEST(DesktopSearch, HeaderDialogButtons) {
+    Application();
+    search::HeaderCriteria criteria;
+    criteria[search::HeaderField::kWhite] = "Morrow";
+    shell::HeaderSearchDialog data(criteria);
+    HeaderSearchDialogWidget form(data);
+    std::vector<std::string> shown;
+    form.showMessage = [&](const std::string& text) { shown.push_back(text); };
+    EXPECT_EQ(form.Field(4)->text(), "Morrow");
+    form.Press(shell::HeaderDialogButton::kPlayers);
+    EXPECT_EQ(shown, std::vector<std::string>{shell::kSelectPlayerNotYet});
+    form.Press(shell::HeaderDialogButton::kClear);
+    EXPECT_TRUE(form.Field(4)->text().isEmpty());
+    form.Field(0)->setText("Dortmund");
+    form.Press(shell::HeaderDialogButton::kSearchFile);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(data.chosen, shell::HeaderDialogButton::kSearchFile);
+    EXPECT_EQ(data.fields[search::HeaderField::kEvent], "Dortmund");
+    EXPECT_TRUE(data.fields[search::HeaderField::kWhite].empty());
+}
+
+TEST(DesktopSearch, PositionDialogsKeepARefusedEntryOpen) {
+    Application();
+    shell::CountTable table{};
+    shell::PiecesRemainingDialog counts(table);
+    PiecesRemainingDialogWidget countsForm(counts);
+    std::vector<std::string> shown;
+    countsForm.showMessage = [&](const std::string& text) { shown.push_back(text); };
+    // "Either side" is offered to Black only.
+    EXPECT_EQ(countsForm.Relation(0, 0)->count(), 4);
+    EXPECT_EQ(countsForm.Relation(1, 0)->count(), 5);
+    countsForm.Relation(1, search::kCountPawns)->setCurrentIndex(4);
+    countsForm.Ok();
+    EXPECT_EQ(shown, std::vector<std::string>{shell::kEitherSideNeedsWhite});
+    EXPECT_NE(countsForm.result(), QDialog::Accepted);
+    countsForm.Relation(0, search::kCountPawns)->setCurrentIndex(1);
+    countsForm.Digit(0, search::kCountPawns)->setValue(8);
+    countsForm.Ok();
+    EXPECT_EQ(countsForm.result(), QDialog::Accepted);
+    EXPECT_EQ(counts.counts[0][search::kCountPawns].relation, search::kCountEqual);
+    EXPECT_EQ(counts.counts[0][search::kCountPawns].digit, '8');
+    EXPECT_EQ(counts.counts[1][search::kCountPawns].digit, '8');
+
+    search::MoveNumberCondition condition;
+    shell::MoveNumberDialog number(condition);
+    MoveNumberDialogWidget numberForm(number);
+    numberForm.showMessage = [&](const std::string& text) { shown.push_back(text); };
+    numberForm.Switch()->setChecked(true);
+    numberForm.Criterion()->setText("soon");
+    numberForm.Ok();
+    EXPECT_EQ(shown.back(), shell::kMoveNumberWanted);
+    EXPECT_FALSE(number.on);
+    numberForm.Criterion()->setText(">= 30");
+    numberForm.Ok();
+    EXPECT_EQ(numberForm.result(), QDialog::Accepted);
+    EXPECT_TRUE(number.on);
+    EXPECT_EQ(number.criterion, ">= 30");
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ void GameViewWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), ColourOf(state.background));
     if (state.boardShown) {
-        const display::RgbImage& board = core_.Viewer().Display().Screen().Image();
+        const display::RgbImage& board =
+            state.boardImage != nullptr ? *state.boardImage : core_.Viewer().Display().Screen().Image();
         QImage image(board.bytes.data(), board.width, board.height, board.width * display::kBytesPerPixel,
                      QImage::Format_RGB888);
         painter.drawImage(state.boardX, state.boardY, image);
@@ -119,6 +120,14 @@ void GameViewWidget::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_PageUp:
             key = GameKey::kBackTen;
             break;
+        case Qt::Key_Asterisk:
+            core_.Viewer().Character('*');
+            update();
+            return;
+        case Qt::Key_Backspace:
+            core_.Viewer().Character('\b');
+            update();
+            return;
         default:
             break;
     }

@@ -15,6 +15,7 @@
 
 #include "platform/qt/game_view_widget.h"
 #include "shell/command_ids.h"
+#include "shell/game_viewer.h"
 
 namespace ravelin::platform {
 
@@ -180,6 +181,10 @@ QMenu* MainWindowWidget::BuildMenu(const shell::MenuNode& node, QWidget* parent)
         QAction* action = menu->addAction(QString::fromStdString(child.label));
         int id = child.commandId;
         action->setData(id);
+        if (child.checkable) {
+            action->setCheckable(true);
+            action->setChecked(core_.Menus().Checked(id));
+        }
         connect(action, &QAction::triggered, this, [this, id] { core_.HandleCommand(id); });
     }
     return menu;
@@ -314,8 +319,8 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-QMenu* MainWindowWidget::BuildContextMenu() {
-    std::string_view name = core_.ContextMenu();
+QMenu* MainWindowWidget::BuildContextMenu(bool clickOnBoard) {
+    std::string_view name = core_.ContextMenu(clickOnBoard);
     const shell::MenuNode* node = name.empty() ? nullptr : core_.Menus().Find(name);
     if (node == nullptr) {
         return nullptr;
@@ -326,7 +331,8 @@ QMenu* MainWindowWidget::BuildContextMenu() {
 }
 
 void MainWindowWidget::ShowContextMenu(QPoint globalPosition) {
-    QMenu* menu = BuildContextMenu();
+    const QPoint local = status_->mapFromGlobal(globalPosition);
+    QMenu* menu = BuildContextMenu(core_.Viewer().PointOnBoard(local.x(), local.y()));
     if (menu == nullptr) {
         return;
     }
@@ -340,6 +346,7 @@ void MainWindowWidget::Refresh() {
     ShowMenuBarKind(view.ownMenuBar);
     ownBar_->update();
     status_->SetView(view);
+    SyncCheckMarks(menuBar());
     refreshing_ = true;
     scrollBar_->setRange(view.scrollMinimum, view.scrollMaximum);
     scrollBar_->setValue(view.scrollPosition);
@@ -347,6 +354,17 @@ void MainWindowWidget::Refresh() {
     refreshing_ = false;
     if (core_.ExitRequested()) {
         close();
+    }
+}
+
+void MainWindowWidget::SyncCheckMarks(QWidget* menu) {
+    for (QAction* action : menu->actions()) {
+        if (action->isCheckable()) {
+            action->setChecked(core_.Menus().Checked(action->data().toInt()));
+        }
+        if (QMenu* submenu = action->menu()) {
+            SyncCheckMarks(submenu);
+        }
     }
 }
 

@@ -66,7 +66,7 @@ class MainWindowWidget : public QMainWindow {
     // A menu built from one of the core's menus; its actions issue their command ids.
     QMenu* BuildMenu(const shell::MenuNode& node, QWidget* parent);
     // The context menu a right click would open now (null when the mode has none). The caller owns it.
-    QMenu* BuildContextMenu();
+    QMenu* BuildContextMenu(bool clickOnBoard = false);
     // Acts on what the own bar decided: opens a popup below its item or issues a command.
     void PerformBarAction(const shell::MenuBarAction& action);
     // The popup of the own bar that is open, if any.
@@ -81,6 +81,8 @@ class MainWindowWidget : public QMainWindow {
     void ShowMenuBarKind(bool own);
     void ShowHelpPage(const std::string& path);
     void ShowContextMenu(QPoint globalPosition);
+    // The check marks of the menu bar's option items follow the core's.
+    void SyncCheckMarks(QWidget* menu);
 
     shell::MainWindow& core_;
     StatusView* status_ = nullptr;

@@ -11,7 +11,10 @@
 #include <cstdio>
 
 #include "platform/qt/options_dialog_widget.h"
+#include "platform/qt/search_dialog_widgets.h"
+#include "platform/qt/select_opening_dialog_widget.h"
 #include "shell/options_dialog.h"
+#include "shell/select_opening_dialog.h"
 
 namespace ravelin::platform {
 
@@ -87,6 +90,22 @@ bool QtPlatform::RunDialog(Dialog& dialog) {
     }
     if (auto* options = dynamic_cast<shell::OptionsDialog*>(&dialog)) {
         OptionsDialogWidget form(*options, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* header = dynamic_cast<shell::HeaderSearchDialog*>(&dialog)) {
+        HeaderSearchDialogWidget form(*header, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* counts = dynamic_cast<shell::PiecesRemainingDialog*>(&dialog)) {
+        PiecesRemainingDialogWidget form(*counts, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* moveNumber = dynamic_cast<shell::MoveNumberDialog*>(&dialog)) {
+        MoveNumberDialogWidget form(*moveNumber, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* selectOpening = dynamic_cast<shell::SelectOpeningDialog*>(&dialog)) {
+        SelectOpeningDialogWidget form(*selectOpening, parent_);
         return form.exec() == QDialog::Accepted;
     }
     // Each dialog kind gets its own form with the program's dialogs; one without a form cannot be
