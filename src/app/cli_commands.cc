@@ -11,10 +11,11 @@
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
 
-#include "chess/chess_commands.h"
 #include "app/cli_eco.h"
+#include "chess/chess_commands.h"
 
 #ifdef RAVELIN_HAVE_SEARCH
+#include "app/cli_search.h"
 #include "search/fast_file_cli.h"
 #endif
 
@@ -62,6 +63,9 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
             return 2;
         }
         return search::RunFastFileCommand(argv[0], isatty(STDERR_FILENO) != 0, context.out, context.err);
+    }
+    if (command == "search") {
+        return RunSearchCommand(context, argc, argv);
     }
 #endif
     if (command == "show") {

@@ -1,0 +1,190 @@
+#include "app/cli_search.h"
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/cli_search_args.h"
+#include "gamefile/game_file.h"
+#include "search/directory_listing.h"
+#include "search/directory_search.h"
+#include "search/search_result.h"
+#include "search/search_source.h"
+#include "search/searches.h"
+
+namespace ravelin::app {
+
+namespace {
+
+constexpr int kExitMatches = 0;
+constexpr int kExitNoMatches = 1;
+constexpr int kExitError = 2;
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+    return directory.empty() || directory.back() == '/' ? directory + name : directory + "/" + name;
+}
+
+// The counters of a result in words. The header search's player forms count other things than
+// White's and Black's wins: the searched player's wins and undecided games by colour, or a
+// pairing's undecided games.
+std::string CounterText(const search::SearchResult& result, const SearchRequest& request) {
+    const std::string& black = request.criteria.header[search::HeaderField::kBlack];
+    const bool onePlayer = black == "*";
+    const bool pairing = !onePlayer && !black.empty() && black[0] == '*' &&
+                         !request.criteria.header[search::HeaderField::kWhite].empty();
+    std::string text;
+    if (onePlayer && result.counter3 != search::kNotCounted) {
+        text = ", Won as White: " + std::to_string(result.whiteWins) +
+               ", Won as Black: " + std::to_string(result.blackWins) +
+               ", Not decided as White: " + std::to_string(result.counter3) +
+               ", Not decided as Black: " + std::to_string(result.counter4);
+    } else {
+        text = ", White wins: " + std::to_string(result.whiteWins) +
+               ", Black wins: " + std::to_string(result.blackWins);
+        if (pairing && result.counter3 != search::kNotCounted) {
+            text += ", Not decided: " + std::to_string(result.counter3);
+        }
+    }
+    const bool variation =
+        request.kind == search::kVariationSearch ||
+        (request.kind == search::kHeaderSearch && (request.combination & search::kWithVariation));
+    if (variation) {
+        text += ", Plies matched: " + std::to_string(result.pliesMatched);
+    }
+    return text;
+}
+
+std::string TimeText(double milliseconds) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Search time: %.3f ms", milliseconds);
+    return text;
+}
+
+struct FileOutcome {
+    bool opened = false;
+    int matches = 0;
+};
+
+// Opens, indexes and searches one file; prints its matches (each after prefix) and its summary.
+FileOutcome SearchOneFile(CliContext& context, const SearchRequest& request, const std::string& path,
+                          const std::string& prefix, bool skipTooLarge, double& searchMilliseconds) {
+    FileOutcome outcome;
+    search::OpenedSearchFile opened(path);
+    if (!opened.IsOpen()) {
+        context.err << path << ": " << gamefile::kErrorOpeningFile << "\n";
+        return outcome;
+    }
+    outcome.opened = true;
+    if (opened.TooManyGames()) {
+        context.err << path << ": " << search::kTooManyGames << "\n";
+        if (skipTooLarge) {
+            return outcome;
+        }
+    }
+    search::SearchFile& file = opened.File();
+    file.messages = [&context, &path](std::string_view message) {
+        context.err << path << ": " << message << "\n";
+    };
+    search::SearchResult result;
+    const auto started = std::chrono::steady_clock::now();
+    search::RunSearch(file, request.criteria, request.kind, request.combination, result);
+    const double elapsed =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    searchMilliseconds += elapsed;
+    std::string lines;
+    for (const search::SearchMatch& match : result.matches) {
+        lines += prefix;
+        lines += std::to_string(match.game);
+        if (request.positionPlies) {
+            lines += '\t';
+            lines += std::to_string(match.ply);
+        }
+        lines += '\n';
+    }
+    context.out << lines;
+    outcome.matches = result.Count();
+    if (!prefix.empty() && outcome.matches == 0 && !request.timing) {
+        return outcome;
+    }
+    context.err << (prefix.empty() ? "" : path + ": ") << search::kNumberOfGamesFound << ": "
+                << result.Count() << CounterText(result, request);
+    if (request.timing) {
+        context.err << ", " << TimeText(elapsed);
+    }
+    context.err << "\n";
+    return outcome;
+}
+
+int SearchDirectory(CliContext& context, const SearchRequest& request, const std::string& directory) {
+    const std::vector<search::ListedFile> files = search::ListPgnFiles(directory);
+    if (files.empty()) {
+        context.err << search::kNoFilesFound << "\n";
+        return kExitError;
+    }
+    int total = 0;
+    int matchedFiles = 0;
+    double milliseconds = 0;
+    for (const search::ListedFile& listed : files) {
+        if (search::NameTooLongToSearch(listed.name)) {
+            context.err << search::FilenameTooLongMessage(listed.name) << "\n";
+            continue;
+        }
+        const std::string path = JoinPath(directory, listed.fileName);
+        const FileOutcome outcome = SearchOneFile(context, request, path, path + "\t", true, milliseconds);
+        total += outcome.matches;
+        matchedFiles += outcome.matches > 0 ? 1 : 0;
+    }
+    context.err << search::kNumberOfGamesFound << ": " << total << " in " << matchedFiles << " of "
+                << files.size() << " files";
+    if (request.timing) {
+        context.err << ", " << TimeText(milliseconds);
+    }
+    context.err << "\n";
+    return total > 0 ? kExitMatches : kExitNoMatches;
+}
+
+}  // namespace
+
+int RunSearchCommand(CliContext& context, int argc, char** argv) {
+    for (int i = 0; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") {
+            context.out << kSearchUsage;
+            return kExitMatches;
+        }
+    }
+    SearchRequest request;
+    std::string error;
+    if (!ParseSearchArguments(argc, argv, request, error)) {
+        context.err << error << (error.back() == '\n' ? "" : "\n");
+        return kExitError;
+    }
+    const bool pathIsDirectory = IsDirectory(request.path);
+    if (request.directory || pathIsDirectory) {
+        return SearchDirectory(context, request, pathIsDirectory ? request.path : DirectoryOf(request.path));
+    }
+    double milliseconds = 0;
+    const FileOutcome outcome = SearchOneFile(context, request, request.path, "", false, milliseconds);
+    if (!outcome.opened) {
+        return kExitError;
+    }
+    return outcome.matches > 0 ? kExitMatches : kExitNoMatches;
+}
+
+}  // namespace ravelin::app
