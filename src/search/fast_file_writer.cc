@@ -13,6 +13,7 @@
 #include "gamefile/game_header.h"
 #include "gamefile/game_index.h"
 #include "gamefile/game_loader.h"
+#include "gamefile/game_walk.h"
 #include "gamefile/line_reader.h"
 #include "gamefile/tag_line.h"
 #include "search/fast_file_output.h"
@@ -73,29 +74,7 @@ struct GameWalk {
         context->batch = true;
     }
 
-    // Moves to a game's start and keeps its first tag line for the header reader: text before the
-    // first tag line of the game (or of the file) is not part of the header.
-    bool Position(std::uint32_t offset) {
-        reader.mode = gamefile::LineReaderMode::kNormal;
-        if (!reader.Seek(offset)) {
-            return false;
-        }
-        reader.byteCounter = 0;
-        header->gameOffset = offset;
-        header->pendingLine.present = false;
-        for (;;) {
-            std::string_view line;
-            const int count = reader.NextLine(line);
-            if (count == 0) {
-                return true;
-            }
-            if (gamefile::IsTagLine(line)) {
-                header->pendingLine.Set(line, static_cast<std::uint32_t>(count),
-                                        offset + reader.byteCounter - static_cast<std::uint64_t>(count));
-                return true;
-            }
-        }
-    }
+    bool Position(std::uint32_t offset) { return gamefile::PositionAtGameStart(reader, *header, offset); }
 
     gamefile::LineReader reader;
     std::unique_ptr<gamefile::GameHeader> header;
@@ -134,19 +113,9 @@ void AppendMoveRecord(GameWalk& walk, int resultCode) {
     walk.moveRecordSize = used;
 }
 
-// Whether the next game must be found through the index rather than by reading on: after a game
-// that hit the move or line limit, or when the tag line that ended this game is not where the
-// index says the next game begins, so that records and game numbers never drift apart.
 bool MustReposition(const GameWalk& walk, const FastFileJob& job, std::size_t next) {
-    if (next >= job.offsets.size()) {
-        return false;
-    }
-    const chess::GameRecord& record = *walk.record;
-    if (record.moveCount >= chess::kMaxMovesPerSide || record.lineCount >= chess::kMaxMovetextLines) {
-        return true;
-    }
-    const chess::HeldLine& pending = walk.header->pendingLine;
-    return !pending.present || pending.offset != job.offsets[next];
+    return gamefile::MustRepositionForNextGame(gamefile::ParseStoppedAtLimit(*walk.record), *walk.header,
+                                               job.offsets, next);
 }
 
 struct Outputs {

@@ -7,6 +7,7 @@
 
 #include "gamefile/game_index.h"
 #include "gamefile/game_loader.h"
+#include "gamefile/game_walk.h"
 #include "gamefile/tag_line.h"
 #include "search/fast_header.h"
 
@@ -34,28 +35,8 @@ PgnHeaderGames::~PgnHeaderGames() {
     }
 }
 
-// Moves to a game's start and keeps its first tag line for the header reader: text before it is
-// not part of the header.
 bool PgnHeaderGames::Position(std::uint32_t offset) {
-    reader_.mode = gamefile::LineReaderMode::kNormal;
-    if (!reader_.Seek(offset)) {
-        return false;
-    }
-    reader_.byteCounter = 0;
-    header_->gameOffset = offset;
-    header_->pendingLine.present = false;
-    for (;;) {
-        std::string_view line;
-        const int count = reader_.NextLine(line);
-        if (count == 0) {
-            return true;
-        }
-        if (gamefile::IsTagLine(line)) {
-            header_->pendingLine.Set(line, static_cast<std::uint32_t>(count),
-                                     offset + reader_.byteCounter - static_cast<std::uint64_t>(count));
-            return true;
-        }
-    }
+    return gamefile::PositionAtGameStart(reader_, *header_, offset);
 }
 
 // Reads on to the next game's first tag line without parsing the moves.
@@ -114,17 +95,14 @@ bool PgnHeaderGames::Read(int game, HeaderGameValues& values) {
         context_->setupSwitch = false;
         values.moves = gamefile::ParseGameQuietly(reader_, *header_, *context_, *record_);
         values.moveList = &context_->moves;
-        limitHit =
-            record_->moveCount >= chess::kMaxMovesPerSide || record_->lineCount >= chess::kMaxMovetextLines;
+        limitHit = gamefile::ParseStoppedAtLimit(*record_);
     } else {
         SkipMovetext();
     }
     // The next game is found through the index when this one was cut off, or when the line that
     // ended it is not where the index says the next game begins: numbers never drift.
-    const auto next = static_cast<std::size_t>(game) + 1;
-    const chess::HeldLine& pending = header_->pendingLine;
-    reposition_ = next < index.offsets.size() &&
-                  (limitHit || !pending.present || pending.offset != index.offsets[next]);
+    reposition_ = gamefile::MustRepositionForNextGame(limitHit, *header_, index.offsets,
+                                                      static_cast<std::size_t>(game) + 1);
     return true;
 }
 

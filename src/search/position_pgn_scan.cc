@@ -8,6 +8,7 @@
 #include "gamefile/game_header.h"
 #include "gamefile/game_index.h"
 #include "gamefile/game_loader.h"
+#include "gamefile/game_walk.h"
 #include "gamefile/line_reader.h"
 #include "gamefile/tag_line.h"
 #include "search/fast_move.h"
@@ -50,37 +51,11 @@ class PgnGameWalk {
     std::string_view ResultLine() const { return header_->Slot(gamefile::TagSlot::kResult); }
 
   private:
-    bool Position(std::uint32_t offset) {
-        reader_.mode = gamefile::LineReaderMode::kNormal;
-        if (!reader_.Seek(offset)) {
-            return false;
-        }
-        reader_.byteCounter = 0;
-        header_->gameOffset = offset;
-        header_->pendingLine.present = false;
-        for (;;) {
-            std::string_view line;
-            const int count = reader_.NextLine(line);
-            if (count == 0) {
-                return true;
-            }
-            if (gamefile::IsTagLine(line)) {
-                header_->pendingLine.Set(line, static_cast<std::uint32_t>(count),
-                                         offset + reader_.byteCounter - static_cast<std::uint64_t>(count));
-                return true;
-            }
-        }
-    }
+    bool Position(std::uint32_t offset) { return gamefile::PositionAtGameStart(reader_, *header_, offset); }
 
     bool MustReposition(std::size_t next) const {
-        if (next >= offsets_.size()) {
-            return false;
-        }
-        if (record_->moveCount >= chess::kMaxMovesPerSide || record_->lineCount >= chess::kMaxMovetextLines) {
-            return true;
-        }
-        const chess::HeldLine& pending = header_->pendingLine;
-        return !pending.present || pending.offset != offsets_[next];
+        return gamefile::MustRepositionForNextGame(gamefile::ParseStoppedAtLimit(*record_), *header_,
+                                                   offsets_, next);
     }
 
     const std::vector<std::uint32_t>& offsets_;
