@@ -1,4 +1,5 @@
 #include "shell/position_editor.h"
+#include "shell/edit_board_setup.h"
 
 #include <algorithm>
 #include <cctype>
@@ -82,12 +83,7 @@ search::CriteriaBoard& PositionEditor::Criteria() {
 }
 
 void PositionEditor::Configure() {
-    board_.Configure(display::GameDisplayOptions::From(window_.Settings(), window_.Paths().Directory()),
-                     window_.Viewer().Display().Flipped());
-    const std::string failure = board_.TakePieceSetFailure();
-    if (!failure.empty()) {
-        window_.Messages().ShowMessage(failure);
-    }
+    ConfigureEditBoard(window_, board_);
 }
 
 void PositionEditor::Enter() {
