@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "search/directory_search_file.h"
 #include "shell/command_ids.h"
+#include "shell/directory_search_commands.h"
+#include "shell/fast_file_commands.h"
 #include "shell/game_viewer.h"
 #include "shell/header_search_dialog.h"
 #include "shell/menus.h"
 #include "shell/variation_editor.h"
+#include "shell/win_statistics_dialog.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 
@@ -394,6 +398,51 @@ TEST(HeaderSearchDialog, RefusesAFieldTooLongForTheCriteriaFile) {
     EXPECT_EQ(dialog.Validate(), "A field has at most 79 characters: Black");
     dialog.Clear();
     EXPECT_TRUE(dialog.fields.Empty());
+}
+
+}  // namespace
+}  // namespace ravelin::shell
+
+namespace ravelin::shell {
+namespace {
+
+// The window as it starts: a search with several matches opens the Win Statistics dialog, and the
+// directory commands run the directory search on the worker.
+TEST(SearchCommandsWiring, StatisticsDialogAndDirectorySearchAreConnected) {
+    TempDir work;
+    TempDir files;
+    Session session(work.Path().string());
+    session.Start(files.Write("five.pgn", kFiveGames));
+    files.Write("other.pgn", "[Event \"F\"]\n[Result \"1-0\"]\n\n1.e4 d5 1-0\n");
+    search::WinStatisticsLines lines;
+    session.platform.dialogScript = [&lines](platform::Dialog& dialog) {
+        if (auto* statistics = dynamic_cast<WinStatisticsDialog*>(&dialog)) {
+            lines = statistics->lines;
+        }
+        return true;
+    };
+    session.window.Search().criteria.header[search::HeaderField::kResult] = "0-1";
+    session.ClearRecords();
+    session.Command(kCmdHeaderSearchFile);
+    EXPECT_EQ(session.platform.dialogTitles, std::vector<std::string>{search::kWinStatisticsTitle});
+    EXPECT_EQ(lines.gamesFound, "Number of games found: 2");
+    EXPECT_EQ(lines.blackWins.substr(0, 13), "Black wins: 2");
+
+    session.window.Search().criteria.header[search::HeaderField::kResult] = "1-0";
+    session.Command(kCmdHeaderSearchDirectory);
+    session.window.FastFile().Worker().Join();
+    session.Run();
+    // Both files of the directory have a White win: the result file lists them.
+    search::ResultFile result;
+    ASSERT_EQ(search::LoadResultFile(work.File(search::kResultFileName), result),
+              search::ResultFileLoad::kOk);
+    ASSERT_EQ(result.records.size(), 2u);
+    EXPECT_EQ(result.records[0].name, "five");
+    EXPECT_EQ(result.records[0].games, (std::vector<int>{1, 3}));
+    EXPECT_EQ(result.records[1].name, "other");
+    EXPECT_EQ(result.header.combination, search::kAlone);
+    // "Save Header" now stores the combination of that search.
+    EXPECT_EQ(session.window.DirectorySearch().headerCombination, search::kAlone);
 }
 
 }  // namespace
