@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -229,8 +230,10 @@ bool SetHeaderField(search::HeaderCriteria& header, HeaderField field, std::stri
 }
 
 // Options that take a value, other than the header fields.
-constexpr std::string_view kValueOptions[] = {"--moves", "--position", "--move-number", "--player",
-                                              "--opponents"};
+constexpr std::string_view kValueOptions[] = {"--moves",  "--position",  "--move-number",
+                                              "--player", "--opponents", "--repeat"};
+// More repeats than this measure nothing more.
+constexpr int kMaxRepeat = 1000;
 
 bool TakesValue(std::string_view name) {
     return std::find(std::begin(kValueOptions), std::end(kValueOptions), name) != std::end(kValueOptions) ||
@@ -372,6 +375,15 @@ bool ParseSearchArguments(int argc, char** argv, SearchRequest& request, std::st
                 return false;
             }
             positionGiven = true;
+        } else if (name == "--repeat") {
+            const std::string text(value);
+            char* end = nullptr;
+            const long count = std::strtol(text.c_str(), &end, 10);
+            if (text.empty() || *end != '\0' || count < 1 || count > kMaxRepeat) {
+                error = "--repeat needs a number from 1 to " + std::to_string(kMaxRepeat) + ".";
+                return false;
+            }
+            request.repeat = static_cast<int>(count);
         } else if (name == "--move-number") {
             if (value.size() > search::kMaxMoveNumberCriterion) {
                 error = "The move number criterion is longer than " +

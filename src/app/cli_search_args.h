@@ -24,7 +24,9 @@ inline constexpr char kSearchUsage[] =
     "  --moves-count --white-elo --black-elo CRITERION\n"
     "  --specific-move PATTERN   e.g. \"12... Nxe4\", \"O-O-O\"\n"
     "  --dir                     every *.pgn file of FILE's directory (or of DIR)\n"
-    "  --time                    print the search's own time to stderr\n";
+    "  --time                    print the search's own time to stderr\n"
+    "  --repeat N                run the search N times in the process (with --time: the first\n"
+    "                            time and the median of the others, which reuse what the first built)\n";
 
 inline constexpr char kNoSearchCriteria[] = "No search criteria given.";
 inline constexpr char kMoveNumberNeedsPosition[] = "--move-number needs --position.";
@@ -35,6 +37,7 @@ struct SearchRequest {
     std::string path;        // a PGN file, or a directory
     bool directory = false;  // --dir: every *.pgn of the path's directory
     bool timing = false;     // --time
+    int repeat = 1;          // --repeat
     search::SearchCriteria criteria;
     int kind = 0;         // search::SearchKind
     int combination = 0;  // search::kAlone ... kWithBoth

@@ -313,6 +313,13 @@ TEST(SearchArguments, MistakesAreReportedNotGuessed) {
               std::string::npos);
     EXPECT_NE(ArgumentError({"f.pgn", "--moves", ""}).find("no moves"), std::string::npos);
     EXPECT_EQ(ArgumentError({"f.pgn", "--moves", "1.e4 e5 2.Ke3"}), "Illegal move in the variation: 2. Ke3.");
+    for (const char* repeat : {"0", "x", "1001", "3x"}) {
+        EXPECT_EQ(ArgumentError({"f.pgn", "--eco", "B", "--repeat", repeat}),
+                  "--repeat needs a number from 1 to 1000.")
+            << repeat;
+    }
+    EXPECT_EQ(Request({"f.pgn", "--eco", "B", "--repeat", "7"}).repeat, 7);
+    EXPECT_EQ(Request({"f.pgn", "--eco", "B"}).repeat, 1);
 }
 
 }  // namespace

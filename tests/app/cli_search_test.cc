@@ -122,6 +122,10 @@ TEST(CliSearch, PlayerFormsCountThePlayersResults) {
         std::string::npos)
         << player.err;
     EXPECT_NE(player.err.find("Search time: "), std::string::npos);
+    // Repeated in the process: the same matches once, and the later runs' median.
+    CliRun repeated = RunCli("search --player Morrow --time --repeat 3 " + file, dir);
+    EXPECT_EQ(repeated.out, player.out);
+    EXPECT_NE(repeated.err.find("(median of 2 more)"), std::string::npos) << repeated.err;
     CliRun pairing = RunCli("search --opponents Smith,Morrow " + file, dir);
     EXPECT_EQ(pairing.out, "1\n2\n");
     // A header search combined with a variation keeps the games both found.
