@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -30,7 +32,9 @@
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/search_dialog_widgets.h"
+#include "platform/qt/select_file_dialog_widget.h"
 #include "platform/qt/select_opening_dialog_widget.h"
+#include "platform/qt/win_statistics_dialog_widget.h"
 #include "shell/command_ids.h"
 #include "shell/options_dialog.h"
 #include "shell/search_commands.h"
@@ -281,6 +285,49 @@ TEST(DesktopSelectOpening, ListFollowsTheOrderAndOkChoosesTheSelectedLine) {
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(data.selectedRow, 3);
     EXPECT_NE(data.ChosenEntry(), eco::kNoEcoEntry);
+}
+
+TEST(DesktopDirectorySearch, SelectFileReportsTheSelectionToWinStatsAndOk) {
+    Application();
+    shell::SelectFileDialog data;
+    data.entries = {"Dortmund:3", "World_Matches:12"};
+    data.totalLine = "Total games: 15";
+    std::vector<int> statsAsked;
+    data.onWinStats = [&statsAsked](int selected) { statsAsked.push_back(selected); };
+    SelectFileDialogWidget form(data);
+    auto* list = form.findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+    bool totalShown = false;
+    for (QLabel* label : form.findChildren<QLabel*>()) {
+        totalShown = totalShown || label->text() == "Total games: 15";
+    }
+    EXPECT_TRUE(totalShown);
+    ButtonLabelled(form, "Win Stats")->click();
+    list->setCurrentRow(1);
+    ButtonLabelled(form, "Win Stats")->click();
+    EXPECT_EQ(statsAsked, (std::vector<int>{-1, 1}));
+    ButtonLabelled(form, "OK")->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(data.selected, 1);
+}
+
+TEST(DesktopDirectorySearch, WinStatisticsShowsTheLinesOfTheCounts) {
+    Application();
+    search::WinCounts counts;
+    counts.games = 10;
+    counts.whiteWins = 4;
+    counts.blackWins = 3;
+    shell::WinStatisticsDialog data(counts);
+    WinStatisticsDialogWidget form(data);
+    std::vector<std::string> texts;
+    for (QLabel* label : form.findChildren<QLabel*>()) {
+        texts.push_back(label->text().toStdString());
+    }
+    EXPECT_NE(std::find(texts.begin(), texts.end(), data.lines.gamesFound), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), data.lines.whiteWins), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), data.lines.draws), texts.end());
+    EXPECT_EQ(data.lines.gamesFound, "Number of games found: 10");
 }
 
 // The medium board of a real game, painted by the window: the pixels of the board area are the
