@@ -20,6 +20,20 @@ for instance after another program changed it.</p>
 <h2>Moving through the games</h2>
 <p>The scroll bar at the right moves through the games of the file; the status lines show the
 file name and the game number.</p>
+<h2>Searching</h2>
+<p><b>Search &gt; Variation &gt; Edit Variation</b> lets you play a move sequence on the board (click
+a piece, then its square; <code>*</code> stands for any move, Backspace takes a move back).
+<b>Search File</b> finds the games with those moves in any order within the same number of moves,
+or in exactly that order with <b>Exact Variation</b>; <b>Force Match</b> settles for the longest
+part that some game matches.</p>
+<p><b>Search &gt; Position &gt; Edit Position</b> sets up pieces that must stand on their squares,
+with piece counts ("Pawns and Pieces Remaining") and a move-number condition.
+<b>Search &gt; Header &gt; Edit Header</b> selects games by players, event, site, date, round,
+result, ECO code, Elo, number of moves or a specific move. <b>Combination</b> runs them together.</p>
+<p>After a search <b>Next</b> and <b>Prev</b> step through the games found, <b>Searched Position</b>
+goes to the position found and <b>Reset Navigation</b> walks every game again. <b>Search
+Directory</b> searches every PGN file in the folder of the open file; <b>Display Dir Search</b>
+lists the files with matches. Searches are fastest after <b>Make Fast File</b>.</p>
 <h2>Working directory</h2>
 <p>Settings and working files are kept in <code>$XDG_DATA_HOME/ravelin</code>
 (normally <code>~/.local/share/ravelin</code>). Start the program with
