@@ -147,8 +147,20 @@ void GameViewer::ShowText(bool actual) {
     ShowCurrentText();
 }
 
+std::optional<int> GameViewer::MoveCounter() {
+    // The game and the variation being entered count moves; the summary shows the move reached.
+    if (window_.displayMode == kModeGame && display_.HasGame()) {
+        return (display_.CurrentPly() + 1) / 2;
+    }
+    if (window_.displayMode == kModeVariationEdit && !window_.analysing) {
+        return (window_.Searches().Variation().CurrentPly() + 1) / 2;
+    }
+    return std::nullopt;
+}
+
 bool GameViewer::ShowSummary() {
     gamefile::GameFile& file = window_.File();
+    const std::optional<int> moveCounter = MoveCounter();
     if (!display_.ShowGame(file, file.currentGame)) {
         return false;
     }
@@ -172,7 +184,7 @@ bool GameViewer::ShowSummary() {
         plies.push_back(display_.PlainMove(ply));
     }
     text_.SetSummary(display::GameSummaryRows(headerRows, plies, chess::SanView(display_.Record().result)),
-                     display_.AnnotationCount() != 0);
+                     display_.AnnotationCount() != 0, moveCounter);
     window_.displayMode = kModeText;
     return true;
 }

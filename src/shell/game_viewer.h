@@ -4,6 +4,7 @@
 // previous game, the moves of the game ("Start of Game" and the others), paging the text, flipping
 // the board, auto play's step, and the view the window paints.
 
+#include <optional>
 #include <string>
 
 #include "display/game_display.h"
@@ -62,6 +63,8 @@ class GameViewer {
     void StepGame(int direction);
     void ShowText(bool actual);
     bool ShowSummary();
+    // The move reached in a mode that counts moves, for the summary's first row.
+    std::optional<int> MoveCounter();
     // The code and name of the game's opening, empty when the table has none for it.
     std::string OpeningName() const;
     std::string StatusFileLine() const;
