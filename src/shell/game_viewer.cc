@@ -23,6 +23,8 @@ constexpr int kCmdMiddleOfGame = 255;
 constexpr int kCmdEndOfGame = 256;
 constexpr int kCmdPageTextUp = 258;
 constexpr int kCmdPageTextDown = 259;
+constexpr int kCmdShowActualText = 263;
+constexpr int kCmdShowNormalText = 266;
 constexpr char kPiecesFolder[] = "/pieces";
 constexpr char kEcoFolder[] = "/eco";
 
@@ -106,6 +108,8 @@ void GameViewer::Register() {
     handlers.Set(kCmdActualText, [this] { ShowText(true); });
     handlers.Set(kCmdPageTextUp, [this] { text_.PreviousPage(); });
     handlers.Set(kCmdPageTextDown, [this] { text_.NextPage(); });
+    handlers.Set(kCmdShowActualText, [this] { OpenActualText(); });
+    handlers.Set(kCmdShowNormalText, [this] { CloseActualText(); });
 
     window_.AutoPlayer().nextPly = [this] {
         if (window_.displayMode != kModeGame || !display_.NextPly()) {
@@ -117,6 +121,30 @@ void GameViewer::Register() {
     window_.hooks.reloadPieceSet = [this] { Reconfigure(); };
     window_.hooks.layoutChanged = [this] { Reconfigure(); };
     window_.hooks.redraw = [this] { Reconfigure(); };
+    // A new view closes the actual-text window with the other tools of the old one.
+    window_.hooks.closeViewTools = [this, before = window_.hooks.closeViewTools] {
+        if (before) {
+            before();
+        }
+        CloseActualText();
+    };
+}
+
+void GameViewer::OpenActualText() {
+    if (window_.displayMode != kModeGame || !display_.HasGame()) {
+        return;
+    }
+    gamefile::GameFile& file = window_.File();
+    if (!actualText_.Load(file, file.currentGame)) {
+        return;
+    }
+    actualTextOpen_ = true;
+    window_.contextState.actualTextWindowOpen = true;
+}
+
+void GameViewer::CloseActualText() {
+    actualTextOpen_ = false;
+    window_.contextState.actualTextWindowOpen = false;
 }
 
 bool GameViewer::ShowCurrentGame() {
@@ -127,6 +155,12 @@ bool GameViewer::ShowCurrentGame() {
     }
     window_.displayMode = kModeGame;
     window_.currentPly = 0;
+    if (actualTextOpen_) {
+        // The window follows the game shown.
+        if (!actualText_.Load(file, file.currentGame)) {
+            CloseActualText();
+        }
+    }
     return true;
 }
 

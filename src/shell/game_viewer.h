@@ -32,6 +32,10 @@ class GameViewer {
 
     display::GameDisplay& Display() { return display_; }
     display::TextView& Text() { return text_; }
+    // "Show Actual Text": the shown game's record in a window of its own beside the game, until
+    // "Show Normal Text" or a new view closes it.
+    bool ActualTextOpen() const { return actualTextOpen_; }
+    const display::TextView& ActualText() const { return actualText_; }
     const eco::EcoTable& EcoTable() const { return ecoTable_; }
 
     // What the window paints now.
@@ -61,6 +65,8 @@ class GameViewer {
     void ReconfigureEditor();
     void ReportPieceSetFailure();
     void StepGame(int direction);
+    void OpenActualText();
+    void CloseActualText();
     void ShowText(bool actual);
     bool ShowSummary();
     // The move reached in a mode that counts moves, for the summary's first row.
@@ -73,6 +79,8 @@ class GameViewer {
     MainWindow& window_;
     display::GameDisplay display_;
     display::TextView text_;
+    display::TextView actualText_;
+    bool actualTextOpen_ = false;
     eco::EcoTable ecoTable_;
     eco::EcoStatusState ecoState_;
 };

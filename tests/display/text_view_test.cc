@@ -273,5 +273,40 @@ TEST(DisplayTextNormal, FromTheVariationEditorTheSummarySaysTheMovesEntered) {
     EXPECT_EQ(text.Text().MoveCounterText(), "Move: 2");
 }
 
+TEST(ShowActualText, OpensTheRecordBesideTheGameUntilShowNormalText) {
+    TextSession text(kTwoGames);
+    shell::GameViewer& viewer = text.session.window.Viewer();
+    // Only a shown game has an actual text to show.
+    text.session.Command(shell::kCmdDisplayText);
+    text.session.Command(263);
+    EXPECT_FALSE(viewer.ActualTextOpen());
+    text.session.Command(shell::kCmdDisplayGame);
+    EXPECT_EQ(text.session.window.ContextMenu(false), "GameMenu");
+    text.session.Command(263);
+    ASSERT_TRUE(viewer.ActualTextOpen());
+    EXPECT_EQ(text.session.window.displayMode, shell::kModeGame);
+    EXPECT_EQ(viewer.ActualText().PageRows()[0], "[Event \"One\"]");
+    EXPECT_EQ(viewer.ActualText().PageRows().back(), "1.e4 {a comment} e5 2.Nf3 1-0");
+    EXPECT_EQ(text.session.window.ContextMenu(false), "GameaMenu");
+    // The window follows the game shown.
+    text.session.Command(shell::kCmdNextGame);
+    ASSERT_TRUE(viewer.ActualTextOpen());
+    EXPECT_EQ(viewer.ActualText().PageRows()[0], "[Event \"Two\"]");
+    text.session.Command(266);
+    EXPECT_FALSE(viewer.ActualTextOpen());
+    EXPECT_EQ(text.session.window.ContextMenu(false), "GameMenu");
+}
+
+TEST(ShowActualText, ANewViewClosesTheWindow) {
+    TextSession text(kTwoGames);
+    shell::GameViewer& viewer = text.session.window.Viewer();
+    text.session.Command(shell::kCmdDisplayGame);
+    text.session.Command(263);
+    ASSERT_TRUE(viewer.ActualTextOpen());
+    text.session.Command(shell::kCmdDisplayText);
+    EXPECT_FALSE(viewer.ActualTextOpen());
+    EXPECT_EQ(text.session.window.displayMode, shell::kModeText);
+}
+
 }  // namespace
 }  // namespace ravelin::display
