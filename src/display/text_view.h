@@ -61,6 +61,8 @@ class TextView {
     int PageCount() const;
     bool NextPage();
     bool PreviousPage();
+    // All rows, wrapped, without paging.
+    const std::vector<std::string>& Rows() const { return rows_; }
     // The rows of the current page, "..." as the last one when more follow.
     std::vector<std::string> PageRows() const;
     // "This game has too many records!" when the record was cut, else empty.
