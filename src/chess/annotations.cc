@@ -15,10 +15,10 @@ bool StartsAnnotation(char c) {
     return c == '{' || c == '(' || c == '$' || c == ';';
 }
 
-// Line ends inside a comment or variation read as one blank.
-void AppendCharacter(std::string* out, char c) {
+// Line ends inside a comment or variation read as one blank unless they are kept.
+void AppendCharacter(std::string* out, char c, bool keepLineEnds) {
     if (out != nullptr) {
-        *out += c == kLineEnd ? ' ' : c;
+        *out += c == kLineEnd && !keepLineEnds ? ' ' : c;
     }
 }
 
@@ -104,7 +104,7 @@ void MovetextCursor::Advance() {
 void MovetextCursor::SkipBraceComment(std::string* out) {
     while (!AtEnd()) {
         const char c = Peek();
-        AppendCharacter(out, c);
+        AppendCharacter(out, c, keepLineEnds);
         Advance();
         if (c == '}') {
             return;
@@ -114,7 +114,7 @@ void MovetextCursor::SkipBraceComment(std::string* out) {
 
 void MovetextCursor::SkipRestOfLine(std::string* out) {
     while (!AtEnd() && Peek() != kLineEnd) {
-        AppendCharacter(out, Peek());
+        AppendCharacter(out, Peek(), keepLineEnds);
         Advance();
     }
 }
@@ -132,7 +132,7 @@ void MovetextCursor::SkipVariation(std::string* out) {
             continue;
         }
         const char next = PeekNext();
-        AppendCharacter(out, c);
+        AppendCharacter(out, c, keepLineEnds);
         Advance();
         if (c == '(') {
             ++depth;
@@ -152,6 +152,7 @@ int ShowAnnotations(const GameRecord& record, int plyIndex, AnnotationOutput& ou
         return 0;
     }
     MovetextCursor cursor(record, entry.line, entry.column);
+    cursor.keepLineEnds = output.mode == AnnotationOutputMode::kColumnText;
     int pieces = 0;
     std::string piece;
     for (;;) {
@@ -181,8 +182,8 @@ int ShowAnnotations(const GameRecord& record, int plyIndex, AnnotationOutput& ou
         } else {
             cursor.SkipVariation(&piece);
         }
-        // A comment left open at the end of the movetext ends in the blank of its last line end.
-        while (!piece.empty() && piece.back() == ' ') {
+        // A comment left open at the end of the movetext ends in its last line end.
+        while (!piece.empty() && (piece.back() == ' ' || piece.back() == kLineEnd)) {
             piece.pop_back();
         }
         EmitPiece(output, piece);

@@ -43,7 +43,8 @@ int DisplayLineCount(std::string_view text, int width);
 int AddDisplayLine(std::vector<std::string>* list, std::string_view text, int lineCounter, int width);
 
 // Where the annotations of a ply go: display lines, or a text buffer in the two text-collection
-// modes (each piece a CR LF line for writing the game out; appended for the column-format text).
+// modes (each piece a CR LF line for writing the game out; appended for the column-format text,
+// which keeps the line ends inside comments and variations so that it can join them itself).
 enum class AnnotationOutputMode { kDisplayList, kGameWriting, kColumnText };
 
 struct AnnotationOutput {
@@ -80,6 +81,9 @@ class MovetextCursor {
     void SkipVariation(std::string* out);
     // Skips to the end of the current line.
     void SkipRestOfLine(std::string* out);
+
+    // Line ends inside appended text are kept as '\n' instead of read as a blank.
+    bool keepLineEnds = false;
 
   private:
     const GameRecord* record_;

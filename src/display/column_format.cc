@@ -71,7 +71,7 @@ class WordBuilder {
     void AddComment(std::string_view text, std::size_t& i) {
         const std::size_t close = text.find('}', i + 1);
         const std::size_t end = close == std::string_view::npos ? text.size() : close;
-        AddText(text.substr(i + 1, end - i - 1), false);
+        AddText(JoinCommentLines(text.substr(i + 1, end - i - 1)), false);
         i = close == std::string_view::npos ? text.size() : close + 1;
     }
 
@@ -226,6 +226,28 @@ bool IsSingleComment(std::string_view text) {
 }
 
 }  // namespace
+
+std::string JoinCommentLines(std::string_view comment) {
+    std::string joined;
+    joined.reserve(comment.size());
+    for (std::size_t i = 0; i < comment.size(); ++i) {
+        const char c = comment[i];
+        if (c == '\r') {
+            continue;
+        }
+        if (c != '\n') {
+            joined += c;
+            continue;
+        }
+        const std::string_view next = comment.substr(i + 1);
+        const bool cutWord = next.size() >= 2 && !IsBlank(next[0]) && next[1] == ' ' && next[0] != 'A' &&
+                             next[0] != 'I' && next[0] != 'a';
+        if (!cutWord) {
+            joined += ' ';
+        }
+    }
+    return joined;
+}
 
 std::string_view ColumnGlyph(int nag) {
     for (const GlyphOfNag& entry : kGlyphs) {

@@ -25,6 +25,11 @@ std::string_view ColumnGlyph(int nag);
 // A NAG written out: "A novelty" for 146, the table text for 1 to 139, "$Unknown NAG %d$" else.
 std::string ColumnNagText(int nag);
 
+// A comment's lines as one text: joined with a blank, except that a next line that starts with a
+// single character and a blank (a word cut at the line end, like "bette" / "r move") continues
+// the previous line directly; A, I and a are words of their own and keep the blank.
+std::string JoinCommentLines(std::string_view comment);
+
 enum class ColumnWordKind { kHeading, kText, kMainMove, kVariationMove };
 
 // One unit of the flowing text: it is never split across lines and carries its trailing blank.

@@ -497,7 +497,17 @@ std::vector<std::string> GameDisplay::ColumnHeadings() const {
     if (!date.empty()) {
         event += (event.empty() ? "" : ", ") + date;
     }
-    return {players, event};
+    // The annotator of an annotated game stands in brackets below.
+    std::string annotator;
+    const std::string_view annotatorTag = headerSlots_->Slot(gamefile::TagSlot::kAnnotator);
+    if (!annotatorTag.empty()) {
+        std::string value(annotatorTag);
+        value.resize(gamefile::ExtractTagValue(value.data()));
+        if (!value.empty()) {
+            annotator = "[" + value + "]";
+        }
+    }
+    return {players, event, annotator};
 }
 
 void GameDisplay::RebuildColumnWords() {

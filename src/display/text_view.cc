@@ -1,6 +1,7 @@
 #include "display/text_view.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "gamefile/line_reader.h"
 #include "gamefile/tag_line.h"
@@ -111,15 +112,26 @@ void TextView::SetLines(const std::vector<std::string>& lines, bool tooMany) {
     page_ = 1;
     summary_ = false;
     annotated_ = false;
+    moveCounter_.reset();
     status_ = tooMany ? std::string(kTooManyRecords) : std::string();
 }
 
-void TextView::SetSummary(std::vector<std::string> rows, bool annotated) {
+void TextView::SetSummary(std::vector<std::string> rows, bool annotated, std::optional<int> moveCounter) {
     rows_ = std::move(rows);
     page_ = 1;
     summary_ = true;
     annotated_ = annotated;
+    moveCounter_ = moveCounter;
     status_.clear();
+}
+
+std::string TextView::MoveCounterText() const {
+    if (!summary_ || !moveCounter_) {
+        return {};
+    }
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, kSummaryMoveFormat, *moveCounter_);
+    return buffer;
 }
 
 int TextView::PageCount() const {
@@ -212,6 +224,20 @@ GameViewState TextView::State(const GameLayout& layout, const std::string& fileL
         item.text = FitText(row, width, item.fontPixels, item.font, measure);
         state.texts.push_back(item);
         y += layout.textLineHeight;
+    }
+    const std::string counter = MoveCounterText();
+    if (!counter.empty()) {
+        // Right-aligned in the first row, clear of the summary's lines of at most 80 characters.
+        TextItem item;
+        item.lineHeight = layout.textLineHeight;
+        item.fontPixels = layout.textFontPixels;
+        item.font = TextFont::kMono;
+        item.text = counter;
+        const int counterWidth = measure ? measure(counter, item.fontPixels, item.font)
+                                         : EstimatedTextWidth(counter, item.fontPixels, item.font);
+        item.x = layout.textLeft + std::max(0, width - counterWidth);
+        item.y = layout.moveList.top + kStatusRows * layout.lineHeight + layout.textLineHeight / 2;
+        state.texts.push_back(item);
     }
     return state;
 }

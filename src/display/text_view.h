@@ -3,6 +3,7 @@
 // The text mode: the game's record as it stands in the file, line by line, in pages of 24 rows.
 // Long lines are wrapped; the last row of a page that does not end the record says "...".
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,9 @@ inline constexpr std::string_view kTextContinued = "...";
 inline constexpr int kSummaryHeaderRows = 5;
 inline constexpr std::size_t kSummaryLineWidth = 80;
 inline constexpr RgbColour kSummaryAnnotatedTitleColour{0, 0, 255};
+// Written at the right end of the first row when the summary was asked for in a mode that counts
+// moves.
+inline constexpr const char* kSummaryMoveFormat = "Move: %d";
 
 // headerRows beyond the fifth are dropped and missing ones left blank; plies[k] is the move of ply
 // k + 1.
@@ -45,14 +49,20 @@ class TextView {
     // Lays out the rows of an already read record.
     void SetLines(const std::vector<std::string>& lines, bool tooMany);
     // Shows a game summary instead: 24 rows a page, "..." appended to the 24th when more follow.
-    // The title row is blue when the game has comments.
-    void SetSummary(std::vector<std::string> rows, bool annotated);
+    // The title row is blue when the game has comments; moveCounter, when given, is shown as
+    // "Move: %d" on the first row.
+    void SetSummary(std::vector<std::string> rows, bool annotated,
+                    std::optional<int> moveCounter = std::nullopt);
     bool ShowsSummary() const { return summary_; }
+    // "Move: %d" of the summary's move counter, empty without one.
+    std::string MoveCounterText() const;
 
     int Page() const { return page_; }
     int PageCount() const;
     bool NextPage();
     bool PreviousPage();
+    // All rows, wrapped, without paging.
+    const std::vector<std::string>& Rows() const { return rows_; }
     // The rows of the current page, "..." as the last one when more follow.
     std::vector<std::string> PageRows() const;
     // "This game has too many records!" when the record was cut, else empty.
@@ -65,6 +75,7 @@ class TextView {
     std::vector<std::string> rows_;
     bool summary_ = false;
     bool annotated_ = false;
+    std::optional<int> moveCounter_;
     int page_ = 1;
     std::string status_;
 };

@@ -23,6 +23,8 @@ constexpr int kCmdMiddleOfGame = 255;
 constexpr int kCmdEndOfGame = 256;
 constexpr int kCmdPageTextUp = 258;
 constexpr int kCmdPageTextDown = 259;
+constexpr int kCmdShowActualText = 263;
+constexpr int kCmdShowNormalText = 266;
 constexpr char kPiecesFolder[] = "/pieces";
 constexpr char kEcoFolder[] = "/eco";
 
@@ -106,6 +108,8 @@ void GameViewer::Register() {
     handlers.Set(kCmdActualText, [this] { ShowText(true); });
     handlers.Set(kCmdPageTextUp, [this] { text_.PreviousPage(); });
     handlers.Set(kCmdPageTextDown, [this] { text_.NextPage(); });
+    handlers.Set(kCmdShowActualText, [this] { OpenActualText(); });
+    handlers.Set(kCmdShowNormalText, [this] { CloseActualText(); });
 
     window_.AutoPlayer().nextPly = [this] {
         if (window_.displayMode != kModeGame || !display_.NextPly()) {
@@ -117,6 +121,30 @@ void GameViewer::Register() {
     window_.hooks.reloadPieceSet = [this] { Reconfigure(); };
     window_.hooks.layoutChanged = [this] { Reconfigure(); };
     window_.hooks.redraw = [this] { Reconfigure(); };
+    // A new view closes the actual-text window with the other tools of the old one.
+    window_.hooks.closeViewTools = [this, before = window_.hooks.closeViewTools] {
+        if (before) {
+            before();
+        }
+        CloseActualText();
+    };
+}
+
+void GameViewer::OpenActualText() {
+    if (window_.displayMode != kModeGame || !display_.HasGame()) {
+        return;
+    }
+    gamefile::GameFile& file = window_.File();
+    if (!actualText_.Load(file, file.currentGame)) {
+        return;
+    }
+    actualTextOpen_ = true;
+    window_.contextState.actualTextWindowOpen = true;
+}
+
+void GameViewer::CloseActualText() {
+    actualTextOpen_ = false;
+    window_.contextState.actualTextWindowOpen = false;
 }
 
 bool GameViewer::ShowCurrentGame() {
@@ -127,6 +155,12 @@ bool GameViewer::ShowCurrentGame() {
     }
     window_.displayMode = kModeGame;
     window_.currentPly = 0;
+    if (actualTextOpen_) {
+        // The window follows the game shown.
+        if (!actualText_.Load(file, file.currentGame)) {
+            CloseActualText();
+        }
+    }
     return true;
 }
 
@@ -147,8 +181,20 @@ void GameViewer::ShowText(bool actual) {
     ShowCurrentText();
 }
 
+std::optional<int> GameViewer::MoveCounter() {
+    // The game and the variation being entered count moves; the summary shows the move reached.
+    if (window_.displayMode == kModeGame && display_.HasGame()) {
+        return (display_.CurrentPly() + 1) / 2;
+    }
+    if (window_.displayMode == kModeVariationEdit && !window_.analysing) {
+        return (window_.Searches().Variation().CurrentPly() + 1) / 2;
+    }
+    return std::nullopt;
+}
+
 bool GameViewer::ShowSummary() {
     gamefile::GameFile& file = window_.File();
+    const std::optional<int> moveCounter = MoveCounter();
     if (!display_.ShowGame(file, file.currentGame)) {
         return false;
     }
@@ -172,7 +218,7 @@ bool GameViewer::ShowSummary() {
         plies.push_back(display_.PlainMove(ply));
     }
     text_.SetSummary(display::GameSummaryRows(headerRows, plies, chess::SanView(display_.Record().result)),
-                     display_.AnnotationCount() != 0);
+                     display_.AnnotationCount() != 0, moveCounter);
     window_.displayMode = kModeText;
     return true;
 }

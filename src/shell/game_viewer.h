@@ -4,6 +4,7 @@
 // previous game, the moves of the game ("Start of Game" and the others), paging the text, flipping
 // the board, auto play's step, and the view the window paints.
 
+#include <optional>
 #include <string>
 
 #include "display/game_display.h"
@@ -31,6 +32,10 @@ class GameViewer {
 
     display::GameDisplay& Display() { return display_; }
     display::TextView& Text() { return text_; }
+    // "Show Actual Text": the shown game's record in a window of its own beside the game, until
+    // "Show Normal Text" or a new view closes it.
+    bool ActualTextOpen() const { return actualTextOpen_; }
+    const display::TextView& ActualText() const { return actualText_; }
     const eco::EcoTable& EcoTable() const { return ecoTable_; }
 
     // What the window paints now.
@@ -60,8 +65,12 @@ class GameViewer {
     void ReconfigureEditor();
     void ReportPieceSetFailure();
     void StepGame(int direction);
+    void OpenActualText();
+    void CloseActualText();
     void ShowText(bool actual);
     bool ShowSummary();
+    // The move reached in a mode that counts moves, for the summary's first row.
+    std::optional<int> MoveCounter();
     // The code and name of the game's opening, empty when the table has none for it.
     std::string OpeningName() const;
     std::string StatusFileLine() const;
@@ -70,6 +79,8 @@ class GameViewer {
     MainWindow& window_;
     display::GameDisplay display_;
     display::TextView text_;
+    display::TextView actualText_;
+    bool actualTextOpen_ = false;
     eco::EcoTable ecoTable_;
     eco::EcoStatusState ecoState_;
 };

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -432,6 +433,38 @@ TEST(DesktopGameView, StepsThroughARealGameOnTheMediumBoard) {
     EXPECT_GT(a1.x, 4 * display::kMediumSquareSize);
     EXPECT_LT(a1.y, 2 * display::kMediumSquareSize);
     EXPECT_TRUE(PieceShownAt(game.Grab(), set, chess::kRook, a1));
+}
+
+// "Show Actual Text" opens the record of the game beside it; closing that window by hand tells the
+// core, which then offers the plain game menu again.
+TEST(DesktopGameView, ShowActualTextOpensTheRecordInAToolWindow) {
+    TempDir work;
+    GameWindow game(work, testing::TestDataPath("pgn/anastasian-lewis.pgn"));
+    ASSERT_EQ(game.core.displayMode, shell::kModeGame);
+    EXPECT_EQ(game.window->ActualTextWindow(), nullptr);
+    game.core.HandleCommand(263);
+    game.Settle();
+    QPlainTextEdit* shown = game.window->ActualTextWindow();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_TRUE(shown->toPlainText().startsWith("[Event "));
+    EXPECT_EQ(game.core.ContextMenu(), "GameaMenu");
+
+    game.core.HandleCommand(266);
+    game.Settle();
+    EXPECT_EQ(game.window->ActualTextWindow(), nullptr);
+
+    game.core.HandleCommand(263);
+    game.Settle();
+    ASSERT_NE(game.window->ActualTextWindow(), nullptr);
+    game.window->ActualTextWindow()->close();
+    for (int round = 0; round < 5; ++round) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(game.window->ActualTextWindow(), nullptr);
+    EXPECT_FALSE(game.core.Viewer().ActualTextOpen());
+    EXPECT_EQ(game.core.ContextMenu(), "GameMenu");
 }
 
 namespace search_editing {

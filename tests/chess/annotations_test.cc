@@ -113,6 +113,19 @@ TEST(PlyAnnotations, TextCollectionModesGoToTheBuffer) {
     EXPECT_EQ(column, "$14$ {c} ");
 }
 
+TEST(PlyAnnotations, OnlyTheColumnTextKeepsLineEndsInsideCommentsAndVariations) {
+    ParsedGame game("1. e4 {two\nlines} e5 (1... d5\n2. d4) *\n");
+    EXPECT_EQ(Shown(game, 1), (std::vector<std::string>{"{two lines}"}));
+    EXPECT_EQ(Shown(game, 2), (std::vector<std::string>{"(1... d5 2. d4)"}));
+    std::string column;
+    AnnotationOutput output;
+    output.mode = AnnotationOutputMode::kColumnText;
+    output.text = &column;
+    ShowAnnotations(*game.record, 1, output);
+    ShowAnnotations(*game.record, 2, output);
+    EXPECT_EQ(column, "{two\nlines} (1... d5\n2. d4) ");
+}
+
 TEST(PlyAnnotations, ColumnTextStopsAtItsLimit) {
     ParsedGame game("1. e4 {c} e5 *\n");
     std::string column(kColumnTextLimit - 2, 'x');

@@ -74,6 +74,31 @@ TEST(ColumnComments, BracesAreRemovedAndTheTextIsBlack) {
     EXPECT_FALSE(words[3].variation);
 }
 
+TEST(ColumnComments, CommentLinesJoinWithABlankUnlessTheNextLineContinuesACutWord) {
+    EXPECT_EQ(JoinCommentLines("the bette\nr move"), "the better move");
+    EXPECT_EQ(JoinCommentLines("first line\nsecond line"), "first line second line");
+    // A, I and a are words of their own.
+    EXPECT_EQ(JoinCommentLines("is\nA plan"), "is A plan");
+    EXPECT_EQ(JoinCommentLines("and\nI think"), "and I think");
+    EXPECT_EQ(JoinCommentLines("is\na plan"), "is a plan");
+    // Any other single character followed by a blank continues the line.
+    EXPECT_EQ(JoinCommentLines("White is\n+ better"), "White is+ better");
+    // Two characters, a lone character at the end, or a line starting with a blank are no cut words.
+    EXPECT_EQ(JoinCommentLines("good\nso far"), "good so far");
+    EXPECT_EQ(JoinCommentLines("good\nx"), "good x");
+    EXPECT_EQ(JoinCommentLines("good\n x y"), "good  x y");
+    EXPECT_EQ(JoinCommentLines("end\r\nr x"), "endr x");
+    EXPECT_EQ(JoinCommentLines(""), "");
+}
+
+TEST(ColumnComments, ACommentOverTwoLinesIsJoinedInTheWordsAndInsideVariations) {
+    std::vector<ColumnWord> words = BuildColumnWords(
+        Game({"e4", "e5"}, {"", "{the bette\nr move} (1...c5 {Sicilia\nn style\nA fight})"}));
+    EXPECT_EQ(Texts(words),
+              (std::vector<std::string>{"1.e4 ", "the ", "better ", "move ", "[ ", "1...c5 ", "Sicilian ",
+                                        "style ", "A ", "fight ", "] ", "1...e5 ", "* "}));
+}
+
 TEST(ColumnVariations, OuterInSquareBracketsNestedInParenthesesAllInTheVariationColour) {
     std::vector<ColumnWord> words = BuildColumnWords(Game({"e4", "e5"}, {"", "(1.d4 d5 (1...Nf6 $1) 2.c4)"}));
     EXPECT_EQ(Texts(words), (std::vector<std::string>{"1.e4 ", "[ ", "1.d4 ", "d5 ", "( ", "1...Nf6! ", ") ",
@@ -173,6 +198,35 @@ TEST(ColumnFormatInTheWindow, ShowsHeadingsGlyphsCommentsAndVariationsInsteadOfT
         << all;
     EXPECT_TRUE(variationColoured);
     EXPECT_EQ(all.find("  1. e4"), std::string::npos);
+}
+
+TEST(ColumnFormatInTheWindow, NoAnnotatorNoThirdHeading) {
+    ColumnViewer viewer;
+    const std::vector<ColumnWord>& words = viewer.Display().ColumnWords();
+    ASSERT_GE(words.size(), 3U);
+    EXPECT_EQ(words[1].kind, ColumnWordKind::kHeading);
+    EXPECT_EQ(words[2].kind, ColumnWordKind::kMainMove);
+}
+
+TEST(ColumnFormatInTheWindow, TheAnnotatorIsAThirdHeadingAndFileCommentLinesAreJoined) {
+    TempDir work;
+    TempDir files;
+    Session session(work.Path().string());
+    session.Start(files.Write("annotated.pgn",
+                              "[Event \"Column\"]\n[White \"Wa\"]\n[Black \"Bb\"]\n[Result \"*\"]\n"
+                              "[Annotator \"J. Smith\"]\n\n"
+                              "1.e4 {White chooses the bette\nr move, and\nI agree} e5 *\n\n"));
+    session.window.Settings().SetSlideDelay(0);
+    session.window.Settings().SetNotationStyle(0);
+    session.window.Settings().SetColumnFormat(true);
+    session.Command(shell::kCmdDisplayGame);
+    GameViewState state = session.window.Viewer().State();
+    std::string all;
+    for (const TextItem& item : state.texts) {
+        all += item.text + "|";
+    }
+    EXPECT_NE(all.find("Wa - Bb|Column|[J. Smith]|1.e4 "), std::string::npos) << all;
+    EXPECT_NE(all.find("|the |better |move, |and |I |agree |1...e5 |"), std::string::npos) << all;
 }
 
 TEST(ColumnFormatInTheWindow, ClickingAMainLineMoveGoesToItsPlyAndAVariationMoveDoesNot) {

@@ -7,7 +7,9 @@
 
 #include "shell/command_ids.h"
 #include "shell/game_viewer.h"
+#include "shell/search_commands.h"
 #include "shell/shell_session.h"
+#include "shell/variation_editor.h"
 #include "temp_dir.h"
 
 namespace ravelin::display {
@@ -143,6 +145,37 @@ TEST(GameSummary, The24thRowGetsDotsAndTheRestGoesToTheNextPage) {
     EXPECT_EQ(view.PageRows().back(), "row 30");
 }
 
+TEST(GameSummary, MoveCounterStandsAtTheRightOfTheFirstRowOnly) {
+    TextView view;
+    view.SetSummary({"title", "", "", "", "", "", "1.e4 e5 *"}, false, 12);
+    EXPECT_EQ(view.MoveCounterText(), "Move: 12");
+    GameLayout layout = GameLayoutFor(kNormalSquareSize);
+    GameViewState state = view.State(layout, "file", "game", RgbColour{}, {});
+    const TextItem* title = nullptr;
+    const TextItem* counter = nullptr;
+    for (const TextItem& item : state.texts) {
+        if (item.text == "title") {
+            title = &item;
+        } else if (item.text == "Move: 12") {
+            counter = &item;
+        }
+    }
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(counter, nullptr);
+    EXPECT_EQ(counter->y, title->y);
+    // Clear of the longest summary line.
+    const int longest =
+        EstimatedTextWidth(std::string(kSummaryLineWidth, 'x'), title->fontPixels, title->font);
+    EXPECT_GE(counter->x, title->x + longest);
+
+    // Without a counter, and after the record replaces the summary, nothing is added.
+    view.SetSummary({"title"}, false);
+    EXPECT_EQ(view.MoveCounterText(), "");
+    view.SetSummary({"title"}, false, 3);
+    view.SetLines({"[Event \"x\"]"}, false);
+    EXPECT_EQ(view.MoveCounterText(), "");
+}
+
 struct TextSession {
     explicit TextSession(const std::string& pgn) : session(work.Path().string()) {
         path = files.Write("games.pgn", pgn);
@@ -201,6 +234,78 @@ TEST(DisplayTextNormal, NormalAndActualTextCommandsSwitchTheView) {
     EXPECT_FALSE(text.session.window.Settings().DisplayActualText());
     EXPECT_TRUE(text.Text().ShowsSummary());
     EXPECT_EQ(text.Text().PageRows()[6], "1.e4 e5 2.Nf3 1-0");
+}
+
+TEST(DisplayTextNormal, FromTheGameTheSummarySaysTheMoveReached) {
+    TextSession text(kTwoGames);
+    text.session.window.Settings().SetDisplayActualText(false);
+    text.session.Command(shell::kCmdDisplayGame);
+    ASSERT_EQ(text.session.window.displayMode, shell::kModeGame);
+    for (int k = 0; k < 3; ++k) {
+        text.session.window.Viewer().Key(shell::GameKey::kNext);
+    }
+    text.session.Command(shell::kCmdDisplayText);
+    ASSERT_TRUE(text.Text().ShowsSummary());
+    EXPECT_EQ(text.Text().MoveCounterText(), "Move: 2");
+    bool drawn = false;
+    for (const TextItem& item : text.session.window.Viewer().State().texts) {
+        drawn = drawn || item.text == "Move: 2";
+    }
+    EXPECT_TRUE(drawn);
+    // Text mode does not count moves: the next game's summary has no counter.
+    text.session.Command(shell::kCmdNextGame);
+    EXPECT_EQ(text.Text().PageRows()[6], "1.d4 d5 *");
+    EXPECT_EQ(text.Text().MoveCounterText(), "");
+}
+
+TEST(DisplayTextNormal, FromTheVariationEditorTheSummarySaysTheMovesEntered) {
+    TextSession text(kTwoGames);
+    text.session.window.Settings().SetDisplayActualText(false);
+    text.session.Command(shell::kCmdEditVariation);
+    ASSERT_EQ(text.session.window.displayMode, shell::kModeVariationEdit);
+    // '*' enters a move that matches any move.
+    for (int k = 0; k < 3; ++k) {
+        text.session.window.Viewer().Character('*');
+    }
+    ASSERT_EQ(text.session.window.Searches().Variation().CurrentPly(), 3);
+    text.session.Command(shell::kCmdDisplayText);
+    EXPECT_EQ(text.session.window.displayMode, shell::kModeText);
+    EXPECT_EQ(text.Text().MoveCounterText(), "Move: 2");
+}
+
+TEST(ShowActualText, OpensTheRecordBesideTheGameUntilShowNormalText) {
+    TextSession text(kTwoGames);
+    shell::GameViewer& viewer = text.session.window.Viewer();
+    // Only a shown game has an actual text to show.
+    text.session.Command(shell::kCmdDisplayText);
+    text.session.Command(263);
+    EXPECT_FALSE(viewer.ActualTextOpen());
+    text.session.Command(shell::kCmdDisplayGame);
+    EXPECT_EQ(text.session.window.ContextMenu(false), "GameMenu");
+    text.session.Command(263);
+    ASSERT_TRUE(viewer.ActualTextOpen());
+    EXPECT_EQ(text.session.window.displayMode, shell::kModeGame);
+    EXPECT_EQ(viewer.ActualText().PageRows()[0], "[Event \"One\"]");
+    EXPECT_EQ(viewer.ActualText().PageRows().back(), "1.e4 {a comment} e5 2.Nf3 1-0");
+    EXPECT_EQ(text.session.window.ContextMenu(false), "GameaMenu");
+    // The window follows the game shown.
+    text.session.Command(shell::kCmdNextGame);
+    ASSERT_TRUE(viewer.ActualTextOpen());
+    EXPECT_EQ(viewer.ActualText().PageRows()[0], "[Event \"Two\"]");
+    text.session.Command(266);
+    EXPECT_FALSE(viewer.ActualTextOpen());
+    EXPECT_EQ(text.session.window.ContextMenu(false), "GameMenu");
+}
+
+TEST(ShowActualText, ANewViewClosesTheWindow) {
+    TextSession text(kTwoGames);
+    shell::GameViewer& viewer = text.session.window.Viewer();
+    text.session.Command(shell::kCmdDisplayGame);
+    text.session.Command(263);
+    ASSERT_TRUE(viewer.ActualTextOpen());
+    text.session.Command(shell::kCmdDisplayText);
+    EXPECT_FALSE(viewer.ActualTextOpen());
+    EXPECT_EQ(text.session.window.displayMode, shell::kModeText);
 }
 
 }  // namespace

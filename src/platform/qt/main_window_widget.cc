@@ -26,6 +26,10 @@ constexpr int kStatusLeft = 10;
 constexpr int kFileLineTop = 10;
 constexpr int kGameLineTop = 34;
 constexpr int kStatusFontPixels = 16;
+constexpr char kActualTextTitle[] = "Actual Text";
+constexpr int kActualTextWidth = 640;
+constexpr int kActualTextHeight = 480;
+constexpr int kCmdShowNormalText = 266;
 
 // The own bar's items: left margin and the padding on each side of a label.
 constexpr int kBarLeft = 4;
@@ -163,6 +167,9 @@ MainWindowWidget::MainWindowWidget(shell::MainWindow& core, QWidget* parent)
 }
 
 MainWindowWidget::~MainWindowWidget() {
+    if (actualText_ != nullptr) {
+        disconnect(actualText_, &QObject::destroyed, this, nullptr);
+    }
     if (keyFilterInstalled_) {
         qApp->removeEventFilter(this);
     }
@@ -352,9 +359,49 @@ void MainWindowWidget::Refresh() {
     scrollBar_->setValue(view.scrollPosition);
     scrollBar_->setEnabled(view.scrollEnabled);
     refreshing_ = false;
+    SyncActualText();
     if (core_.ExitRequested()) {
         close();
     }
+}
+
+void MainWindowWidget::SyncActualText() {
+    shell::GameViewer& viewer = core_.Viewer();
+    if (!viewer.ActualTextOpen()) {
+        if (actualText_ != nullptr) {
+            // Closed by the core: nothing to report back.
+            QPlainTextEdit* window = actualText_;
+            actualText_ = nullptr;
+            disconnect(window, &QObject::destroyed, this, nullptr);
+            window->close();
+        }
+        return;
+    }
+    if (actualText_ == nullptr) {
+        actualText_ = new QPlainTextEdit(this);
+        actualText_->setObjectName("actualTextWindow");
+        actualText_->setWindowFlags(Qt::Tool);
+        actualText_->setAttribute(Qt::WA_DeleteOnClose);
+        actualText_->setReadOnly(true);
+        actualText_->setWindowTitle(kActualTextTitle);
+        actualText_->resize(kActualTextWidth, kActualTextHeight);
+        // Closed by the user: the core closes it too, as "Show Normal Text" does.
+        connect(actualText_, &QObject::destroyed, this, [this] {
+            actualText_ = nullptr;
+            if (core_.Viewer().ActualTextOpen()) {
+                core_.HandleCommand(kCmdShowNormalText);
+            }
+        });
+    }
+    QStringList lines;
+    for (const std::string& row : viewer.ActualText().Rows()) {
+        lines.append(QString::fromStdString(row));
+    }
+    const QString text = lines.join('\n');
+    if (actualText_->toPlainText() != text) {
+        actualText_->setPlainText(text);
+    }
+    actualText_->show();
 }
 
 void MainWindowWidget::SyncCheckMarks(QWidget* menu) {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
@@ -71,6 +72,8 @@ class MainWindowWidget : public QMainWindow {
     void PerformBarAction(const shell::MenuBarAction& action);
     // The popup of the own bar that is open, if any.
     QMenu* OpenBarPopup() const { return barPopup_; }
+    // The tool window of "Show Actual Text", null while it is closed.
+    QPlainTextEdit* ActualTextWindow() const { return actualText_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,12 +86,15 @@ class MainWindowWidget : public QMainWindow {
     void ShowContextMenu(QPoint globalPosition);
     // The check marks of the menu bar's option items follow the core's.
     void SyncCheckMarks(QWidget* menu);
+    // The actual-text window is open exactly while the core says so.
+    void SyncActualText();
 
     shell::MainWindow& core_;
     StatusView* status_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     OwnMenuBarWidget* ownBar_ = nullptr;
     QPointer<QMenu> barPopup_;
+    QPointer<QPlainTextEdit> actualText_;
     bool refreshing_ = false;
     int shownMenuBar_ = -1;  // 0 standard, 1 own, -1 not built yet
     bool keyFilterInstalled_ = false;
