@@ -20,19 +20,6 @@ namespace ravelin::shell {
 
 namespace {
 
-using search::MatchListKind;
-
-MatchListKind ListKindOf(int kind) {
-    switch (kind) {
-        case search::kPositionSearch:
-            return MatchListKind::kPosition;
-        case search::kHeaderSearch:
-            return MatchListKind::kHeader;
-        default:
-            return MatchListKind::kVariation;
-    }
-}
-
 gamefile::BackgroundReport ReportOf(const search::DirectorySearchOutcome& outcome) {
     gamefile::BackgroundReport report;
     report.message = std::string(search::DirectorySearchEndMessage(outcome.status));
@@ -139,8 +126,7 @@ void DirectorySearchCommands::TakeCriteria(const search::ResultFileHeader& heade
         search::PutListsOnCriteriaBoard(criteria.position, window_.Search().criteriaBoard);
     }
     if (header.kind == search::kHeaderSearch) {
-        const int fields = (header.flags & search::kFlagEloFields) != 0 ? search::kStoredHeaderFields
-                                                                        : search::kHeaderFieldsBeforeElo;
+        const int fields = search::HeaderFieldCount(header.flags);
         for (int i = 0; i < fields; ++i) {
             criteria.header.fields[static_cast<std::size_t>(i)] =
                 stored.header.fields[static_cast<std::size_t>(i)];
@@ -219,7 +205,7 @@ bool DirectorySearchCommands::OpenResultFile(const search::ResultFile& file,
     }
     // Opening a file forgets the old file's results: the list is set afterwards.
     SearchSession& session = window_.Search();
-    session.navigation.Set(ListKindOf(file.header.kind), record.games, record.plies);
+    session.navigation.Set(search::MatchListKindOf(file.header.kind), record.games, record.plies);
     session.searchActive = true;
     gameFile.currentGame = std::min(session.navigation.CurrentGame(), std::max(gameFile.GameCount(), 1));
     window_.currentPly = 0;
