@@ -51,11 +51,16 @@ void DirectorySearchCommands::PostFromWorker(std::string text) {
     });
 }
 
+bool DirectorySearchCommands::RefusedWhileBusy() {
+    return RefuseWhileBusy(&window_.FastFile().Worker(),
+                           [this](std::string_view text) { window_.Messages().ShowMessage(text); });
+}
+
 bool DirectorySearchCommands::Start(int kind, int combination) {
-    gamefile::BackgroundWorker& worker = window_.FastFile().Worker();
-    if (RefuseWhileBusy(&worker, [this](std::string_view text) { window_.Messages().ShowMessage(text); })) {
+    if (RefusedWhileBusy()) {
         return false;
     }
+    gamefile::BackgroundWorker& worker = window_.FastFile().Worker();
     search::DirectorySearchJob job;
     job.directory = window_.File().Directory();
     if (!search::DirectoryFitsResultFile(job.directory)) {
@@ -215,7 +220,8 @@ bool DirectorySearchCommands::OpenResultFile(const search::ResultFile& file,
 
 void DirectorySearchCommands::LoadDirSearch() {
     platform::FileDialogService* files = platform_.files;
-    if (files == nullptr) {
+    // A running search writes the result file: it is neither replaced nor copied half-written.
+    if (files == nullptr || RefusedWhileBusy()) {
         return;
     }
     const auto chosen = ChooseSearchFile(*files, window_.Settings(), SearchFileKind::kDirectorySearch, false);
@@ -243,6 +249,9 @@ void DirectorySearchCommands::LoadDirSearch() {
 }
 
 void DirectorySearchCommands::SaveDirSearch() {
+    if (RefusedWhileBusy()) {
+        return;
+    }
     if (!platform::FileExists(ResultPath())) {
         window_.Messages().ShowMessage(kMustPerformDirSearch);
         return;
