@@ -38,10 +38,6 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string JoinPath(const std::string& directory, const std::string& name) {
-    return directory.empty() || directory.back() == '/' ? directory + name : directory + "/" + name;
-}
-
 // The counters of a result in words. The header search's player forms count other things than
 // White's and Black's wins: the searched player's wins and undecided games by colour, or a
 // pairing's undecided games.
@@ -162,7 +158,7 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
             context.err << search::FilenameTooLongMessage(listed.name) << "\n";
             continue;
         }
-        const std::string path = JoinPath(directory, listed.fileName);
+        const std::string path = search::JoinPath(directory, listed.fileName);
         const FileOutcome outcome = SearchOneFile(context, request, path, path + "\t", true, milliseconds);
         total += outcome.matches;
         matchedFiles += outcome.matches > 0 ? 1 : 0;

@@ -31,6 +31,8 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+}  // namespace
+
 std::string JoinPath(const std::string& directory, std::string_view name) {
     if (directory.empty()) {
         return std::string(name);
@@ -40,8 +42,6 @@ std::string JoinPath(const std::string& directory, std::string_view name) {
     }
     return directory + "/" + std::string(name);
 }
-
-}  // namespace
 
 void SortNamesIgnoringCase(std::vector<ListedFile>& files) {
     auto folded = [](const std::string& name) {

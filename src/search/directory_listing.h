@@ -35,6 +35,9 @@ bool NameTooLongToSearch(std::string_view name);
 // "Filename %s is too long." for a name.
 std::string FilenameTooLongMessage(std::string_view name);
 
+// directory/name; name alone for an empty directory.
+std::string JoinPath(const std::string& directory, std::string_view name);
+
 // The path of a listed name in directory: name.pgn, or the file whose name differs from it only
 // in the case of the extension. Empty when there is none.
 std::string FindPgnFile(const std::string& directory, std::string_view name);

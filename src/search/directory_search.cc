@@ -17,13 +17,6 @@ bool Cancelled(const DirectorySearchHooks& hooks) {
     return hooks.cancelled && hooks.cancelled();
 }
 
-std::string JoinPath(const std::string& directory, const std::string& name) {
-    if (directory.empty() || directory.back() == '/') {
-        return directory + name;
-    }
-    return directory + "/" + name;
-}
-
 }  // namespace
 
 DirectorySearchOutcome RunDirectorySearch(const DirectorySearchJob& job, const SearchRunner& runSearch,

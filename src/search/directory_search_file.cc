@@ -13,10 +13,6 @@ namespace {
 constexpr std::size_t kMaxResultFileSize = std::size_t{1} << 30;
 constexpr std::size_t kCopyBlockSize = 256;
 
-int HeaderFieldCount(std::uint32_t flags) {
-    return (flags & kFlagEloFields) != 0 ? kStoredHeaderFields : kHeaderFieldsBeforeElo;
-}
-
 void AppendCriteria(ByteWriter& out, const ResultFileHeader& header) {
     const SearchCriteria& criteria = header.criteria;
     switch (header.kind) {
@@ -117,6 +113,10 @@ bool ReadRecord(ByteReader& in, const ResultFileHeader& header, ResultFileRecord
 }
 
 }  // namespace
+
+int HeaderFieldCount(std::uint32_t flags) {
+    return (flags & kFlagEloFields) != 0 ? kStoredHeaderFields : kHeaderFieldsBeforeElo;
+}
 
 bool ResultHasPlies(int kind, int combination) {
     return kind == kPositionSearch || combination == kWithPosition || combination == kWithBoth;

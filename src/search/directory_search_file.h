@@ -63,6 +63,8 @@ struct ResultFile {
 
 // Whether the records of a search carry the ply of each game.
 bool ResultHasPlies(int kind, int combination);
+// The header fields a result file stores: nine, or eleven with kFlagEloFields.
+int HeaderFieldCount(std::uint32_t flags);
 // Whether the directory fits its field.
 bool DirectoryFitsResultFile(std::string_view directory);
 

@@ -24,22 +24,6 @@ constexpr std::array<std::size_t, 5> kWindowSizes = {8 * kMegabyte, 4 * kMegabyt
                                                      2 * kMegabyte, kMegabyte};
 constexpr std::size_t kLargestWindow = 8 * kMegabyte;
 
-// Reads up to size bytes from the descriptor's position; the count read (short only at the end).
-std::size_t ReadFully(int fd, std::uint8_t* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(fd, data + done, size - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
-
 std::int32_t LittleEndianCount(const std::uint8_t* bytes) {
     const std::uint32_t value =
         static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
@@ -62,6 +46,22 @@ int WalkHeaderRecords(const std::uint8_t* data, std::uint64_t size, std::int32_t
 }
 
 }  // namespace
+
+std::size_t ReadFully(int fd, void* data, std::size_t size) {
+    auto* const bytes = static_cast<std::uint8_t*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, bytes + done, size - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
 
 int FastHeaderIsCurrent(int fd, int gameCount, const chess::MessageSink& messages) {
     const std::int64_t size = gamefile::FileSize(fd);

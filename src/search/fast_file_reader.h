@@ -25,6 +25,10 @@ inline constexpr char kFastHeaderNoMemory[] = "Error getting memory.";
 // A record holds at most 200 moves a side; a longer one means the file is not a fast file of ours.
 inline constexpr int kMaxFastRecordMoves = 400;
 
+// Reads up to size bytes from the descriptor's position, going on after interrupted reads; the
+// count read (short only at the end of the file or on an error).
+std::size_t ReadFully(int fd, void* data, std::size_t size);
+
 // 0 when the open X.TRH (fd, closed here) was made for a file of gameCount games and its records
 // fill it exactly; 1 when it is stale or malformed.
 int FastHeaderIsCurrent(int fd, int gameCount, const chess::MessageSink& messages = {});

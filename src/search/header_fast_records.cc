@@ -4,10 +4,10 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <new>
 
 #include "gamefile/game_index.h"
+#include "search/fast_file_reader.h"
 #include "search/fast_header.h"
 
 namespace ravelin::search {
@@ -29,21 +29,6 @@ class Descriptor {
   private:
     int fd_;
 };
-
-bool ReadWhole(int fd, char* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(fd, data + done, size - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -84,7 +69,7 @@ FastHeaderRecords::LoadStatus FastHeaderRecords::Load(const std::string& path) {
         if (!buffer_) {
             return LoadStatus::kNoMemory;
         }
-        if (!ReadWhole(file.Get(), buffer_.get(), bytes)) {
+        if (ReadFully(file.Get(), buffer_.get(), bytes) != bytes) {
             buffer_.reset();
             return LoadStatus::kMissing;
         }

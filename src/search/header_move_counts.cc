@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <new>
 
 #include "search/fast_file_reader.h"
@@ -32,17 +31,7 @@ bool FastRecordLengths::Open(const std::string& path, std::size_t windowBytes) {
 }
 
 bool FastRecordLengths::Refill() {
-    std::size_t done = 0;
-    while (done < capacity_) {
-        const ssize_t got = ::read(fd_, window_.get() + done, capacity_ - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-    }
+    const std::size_t done = ReadFully(fd_, window_.get(), capacity_);
     pos_ = 0;
     // A last odd byte belongs to no word: the file then has no end word there, and is stale.
     end_ = done & ~static_cast<std::size_t>(1);

@@ -5,6 +5,17 @@
 
 namespace ravelin::search {
 
+MatchListKind MatchListKindOf(int searchKind) {
+    switch (searchKind) {
+        case kPositionSearch:
+            return MatchListKind::kPosition;
+        case kHeaderSearch:
+            return MatchListKind::kHeader;
+        default:
+            return MatchListKind::kVariation;
+    }
+}
+
 void NavigationList::Set(MatchListKind kind, const SearchResult& result) {
     std::vector<int> games;
     std::vector<int> plies;

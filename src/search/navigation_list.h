@@ -12,6 +12,9 @@ namespace ravelin::search {
 // The three match lists; a search fills the list of its kind and empties the other two.
 enum class MatchListKind : int { kVariation = 0, kPosition = 1, kHeader = 2 };
 
+// The list a search of a kind (kVariationSearch, kPositionSearch, kHeaderSearch) fills.
+MatchListKind MatchListKindOf(int searchKind);
+
 struct MatchList {
     std::vector<int> games;  // 1-based game numbers in file order
     std::vector<int> plies;  // the searched position's ply of each game (0 when none)

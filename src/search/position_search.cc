@@ -25,14 +25,7 @@ int HeaderGameCount(const std::string& headerPath) {
         return -1;
     }
     std::uint8_t bytes[4] = {};
-    std::size_t got = 0;
-    while (got < sizeof bytes) {
-        const ssize_t n = ::read(fd, bytes + got, sizeof bytes - got);
-        if (n <= 0) {
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
+    const std::size_t got = ReadFully(fd, bytes, sizeof bytes);
     ::close(fd);
     if (got < sizeof bytes) {
         return -2;

@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "search/searches.h"
 
 namespace ravelin::search {
@@ -28,21 +26,13 @@ int SearchHeadersInFile(SearchFile& file, const SearchCriteria& criteria, int co
         SearchVariationInFile(file, criteria, combination == kWithBoth ? kWithPosition : kAlone, moves);
     }
     const int plies = result.pliesMatched;
-    // A pairing counts its undecided games (outcome byte 0) in counter3 and has no counter4; the
-    // recount by outcome bytes alone would lose them.
-    const bool pairing = result.counter3 != kNotCounted && result.counter4 == kNotCounted;
     KeepMatchesAlsoIn(result, moves);
-    if (pairing) {
-        result.counter3 =
-            static_cast<int>(std::count_if(result.matches.begin(), result.matches.end(),
-                                           [](const SearchMatch& m) { return m.outcome == kOutcomeOther; }));
-        result.counter4 = kNotCounted;
-    }
     result.pliesMatched = combination == kWithPosition ? plies : moves.pliesMatched;
     return result.Count();
 }
 
-int RunSearch(SearchFile& file, const SearchCriteria& criteria, int kind, int combination, SearchResult& result) {
+int RunSearch(SearchFile& file, const SearchCriteria& criteria, int kind, int combination,
+              SearchResult& result) {
     switch (kind) {
         case kVariationSearch:
             return SearchVariationInFile(file, criteria, combination, result);

@@ -5,8 +5,11 @@
 namespace ravelin::search {
 
 int SearchVariation::WhiteCount() const {
+    // The plies run W1, B1, W2, ... up to the first empty entry: a white move after an empty
+    // black one (as a loaded file may hold) is not part of the variation.
     int count = 0;
-    while (count < chess::kMaxMovesPerSide && whiteMoves[count][0] != 0) {
+    while (count < chess::kMaxMovesPerSide && whiteMoves[count][0] != 0 &&
+           (count == 0 || blackMoves[count - 1][0] != 0)) {
         ++count;
     }
     return count;

@@ -25,9 +25,10 @@ void SearchResult::Recount() {
     whiteWins = 0;
     blackWins = 0;
     const bool extra = counter3 != kNotCounted;
+    const bool pairing = extra && counter4 == kNotCounted;
     if (extra) {
         counter3 = 0;
-        counter4 = 0;
+        counter4 = pairing ? kNotCounted : 0;
     }
     for (const SearchMatch& match : matches) {
         switch (match.outcome) {
@@ -38,12 +39,13 @@ void SearchResult::Recount() {
                 ++blackWins;
                 break;
             case kOutcomeUndecidedAsWhite:
-                counter3 += extra ? 1 : 0;
+                counter3 += extra && !pairing ? 1 : 0;
                 break;
             case kOutcomeUndecidedAsBlack:
-                counter4 += extra ? 1 : 0;
+                counter4 += extra && !pairing ? 1 : 0;
                 break;
             default:
+                counter3 += pairing ? 1 : 0;
                 break;
         }
     }

@@ -51,7 +51,8 @@ struct SearchResult {
     // Appends a match and counts a White or Black win by its outcome byte.
     void Add(int game, std::uint8_t outcome, int ply = 0);
     // Counters recounted from the outcome bytes: 1 and 2 to the wins, 3 and 4 to the extra
-    // counters when they are counted.
+    // counters when they are counted; a pairing (counter3 counted, counter4 not) counts its
+    // undecided games, outcome 0, in counter3.
     void Recount();
 };
 

@@ -1,5 +1,6 @@
 #include "search/win_statistics.h"
 
+#include <cstdint>
 #include <cstdio>
 
 namespace ravelin::search {
@@ -39,10 +40,16 @@ WinCounts WinCountsOf(const SearchResult& result) {
 WinCounts WinCountsOf(const ResultFileRecord& record) {
     WinCounts counts;
     counts.games = record.Count();
-    counts.winsCounted = record.hasWinCounts && record.whiteWins >= 0 && record.blackWins >= 0;
+    // A loaded result file can carry any counters: only those that fit the record's games are
+    // shown, so that the sums of the dialog stay within the games (and within an int).
+    const std::int64_t games = counts.games;
+    const std::int64_t wins = std::int64_t{record.whiteWins} + record.blackWins;
+    counts.winsCounted =
+        record.hasWinCounts && record.whiteWins >= 0 && record.blackWins >= 0 && wins <= games;
     counts.whiteWins = counts.winsCounted ? record.whiteWins : 0;
     counts.blackWins = counts.winsCounted ? record.blackWins : 0;
-    if (record.counter3 >= 0 && record.counter4 >= 0) {
+    if (counts.winsCounted && record.counter3 >= 0 && record.counter4 >= 0 &&
+        wins + record.counter3 + record.counter4 <= games) {
         counts.drawsAsWhite = record.counter3;
         counts.drawsAsBlack = record.counter4;
     }

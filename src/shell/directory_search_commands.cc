@@ -20,19 +20,6 @@ namespace ravelin::shell {
 
 namespace {
 
-using search::MatchListKind;
-
-MatchListKind ListKindOf(int kind) {
-    switch (kind) {
-        case search::kPositionSearch:
-            return MatchListKind::kPosition;
-        case search::kHeaderSearch:
-            return MatchListKind::kHeader;
-        default:
-            return MatchListKind::kVariation;
-    }
-}
-
 gamefile::BackgroundReport ReportOf(const search::DirectorySearchOutcome& outcome) {
     gamefile::BackgroundReport report;
     report.message = std::string(search::DirectorySearchEndMessage(outcome.status));
@@ -64,11 +51,16 @@ void DirectorySearchCommands::PostFromWorker(std::string text) {
     });
 }
 
+bool DirectorySearchCommands::RefusedWhileBusy() {
+    return RefuseWhileBusy(&window_.FastFile().Worker(),
+                           [this](std::string_view text) { window_.Messages().ShowMessage(text); });
+}
+
 bool DirectorySearchCommands::Start(int kind, int combination) {
-    gamefile::BackgroundWorker& worker = window_.FastFile().Worker();
-    if (RefuseWhileBusy(&worker, [this](std::string_view text) { window_.Messages().ShowMessage(text); })) {
+    if (RefusedWhileBusy()) {
         return false;
     }
+    gamefile::BackgroundWorker& worker = window_.FastFile().Worker();
     search::DirectorySearchJob job;
     job.directory = window_.File().Directory();
     if (!search::DirectoryFitsResultFile(job.directory)) {
@@ -139,8 +131,7 @@ void DirectorySearchCommands::TakeCriteria(const search::ResultFileHeader& heade
         search::PutListsOnCriteriaBoard(criteria.position, window_.Search().criteriaBoard);
     }
     if (header.kind == search::kHeaderSearch) {
-        const int fields = (header.flags & search::kFlagEloFields) != 0 ? search::kStoredHeaderFields
-                                                                        : search::kHeaderFieldsBeforeElo;
+        const int fields = search::HeaderFieldCount(header.flags);
         for (int i = 0; i < fields; ++i) {
             criteria.header.fields[static_cast<std::size_t>(i)] =
                 stored.header.fields[static_cast<std::size_t>(i)];
@@ -219,7 +210,7 @@ bool DirectorySearchCommands::OpenResultFile(const search::ResultFile& file,
     }
     // Opening a file forgets the old file's results: the list is set afterwards.
     SearchSession& session = window_.Search();
-    session.navigation.Set(ListKindOf(file.header.kind), record.games, record.plies);
+    session.navigation.Set(search::MatchListKindOf(file.header.kind), record.games, record.plies);
     session.searchActive = true;
     gameFile.currentGame = std::min(session.navigation.CurrentGame(), std::max(gameFile.GameCount(), 1));
     window_.currentPly = 0;
@@ -229,7 +220,8 @@ bool DirectorySearchCommands::OpenResultFile(const search::ResultFile& file,
 
 void DirectorySearchCommands::LoadDirSearch() {
     platform::FileDialogService* files = platform_.files;
-    if (files == nullptr) {
+    // A running search writes the result file: it is neither replaced nor copied half-written.
+    if (files == nullptr || RefusedWhileBusy()) {
         return;
     }
     const auto chosen = ChooseSearchFile(*files, window_.Settings(), SearchFileKind::kDirectorySearch, false);
@@ -257,6 +249,9 @@ void DirectorySearchCommands::LoadDirSearch() {
 }
 
 void DirectorySearchCommands::SaveDirSearch() {
+    if (RefusedWhileBusy()) {
+        return;
+    }
     if (!platform::FileExists(ResultPath())) {
         window_.Messages().ShowMessage(kMustPerformDirSearch);
         return;

@@ -49,6 +49,8 @@ class DirectorySearchCommands : public std::enable_shared_from_this<DirectorySea
 
   private:
     std::string ResultPath() const;
+    // Says why and returns true while a background operation runs.
+    bool RefusedWhileBusy();
     void ShowList(bool fromSearchEnd);
     void ShowWinStatistics(const search::ResultFileRecord& record);
     bool OpenResultFile(const search::ResultFile& file, const search::ResultFileRecord& record);

@@ -59,17 +59,6 @@ bool NeedsPosition(const SearchRequest& request) {
     return request.combination == search::kWithPosition || request.combination == search::kWithBoth;
 }
 
-search::MatchListKind ListKindOf(int kind) {
-    switch (kind) {
-        case search::kPositionSearch:
-            return search::MatchListKind::kPosition;
-        case search::kHeaderSearch:
-            return search::MatchListKind::kHeader;
-        default:
-            return search::MatchListKind::kVariation;
-    }
-}
-
 bool CriteriaBoardEmpty(const search::CriteriaBoard& board, const search::MoveNumberCondition& moveNumber) {
     for (int file = chess::kFirstLine; file <= chess::kLastLine; ++file) {
         for (int rank = chess::kFirstLine; rank <= chess::kLastLine; ++rank) {
@@ -234,7 +223,7 @@ void SearchCommands::PresentResult(const SearchRequest& request, const search::S
     if (result.Count() < 1) {
         return;
     }
-    session.navigation.Set(ListKindOf(request.kind), result);
+    session.navigation.Set(search::MatchListKindOf(request.kind), result);
     session.searchActive = true;
     gamefile::GameFile& file = window_.File();
     const int first = session.navigation.CurrentGame();

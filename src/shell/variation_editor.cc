@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "chess/move_legality.h"
 #include "chess/piece_letters.h"
@@ -47,6 +49,17 @@ bool OwnPiece(chess::PieceCode code, chess::Side side) {
         return false;
     }
     return (code > chess::kBlackOffset) == (side == chess::Side::kBlack);
+}
+
+// A line of text at x, y in the layout's font.
+display::TextItem TextAt(const display::GameLayout& layout, int x, int y, std::string text) {
+    display::TextItem item;
+    item.x = x;
+    item.y = y;
+    item.lineHeight = layout.lineHeight;
+    item.fontPixels = layout.fontPixels;
+    item.text = std::move(text);
+    return item;
 }
 
 constexpr char kHelpLine[] = "Click a piece, then its square. Keys: * any move, Backspace take back.";
@@ -264,12 +277,8 @@ void VariationEditor::AddMoveList(display::GameViewState& state) {
             }
             std::string move(chess::SanView(Variation().MoveOfPly(ply)));
             chess::LocalisePieceLetters(move, board_.Options().letters);
-            display::TextItem item;
             const bool white = ply % 2 == 1;
-            item.x = layout.MoveColumnX(column, !white);
-            item.y = y;
-            item.lineHeight = layout.lineHeight;
-            item.fontPixels = layout.fontPixels;
+            display::TextItem item = TextAt(layout, layout.MoveColumnX(column, !white), y, {});
             if (white) {
                 char number[16];
                 std::snprintf(number, sizeof number, "%3d. ", pair);
@@ -298,12 +307,7 @@ void VariationEditor::AddButtons(display::GameViewState& state) {
     int x = layout.panelX;
     const int y = layout.clientHeight - layout.lineHeight;
     for (const Button& button : kButtons) {
-        display::TextItem item;
-        item.x = x;
-        item.y = y;
-        item.lineHeight = layout.lineHeight;
-        item.fontPixels = layout.fontPixels;
-        item.text = button.label;
+        display::TextItem item = TextAt(layout, x, y, button.label);
         item.colour = display::RgbColour{0, 0, 160};
         const int width = display::EstimatedTextWidth(item.text, item.fontPixels, item.font) + 4;
         hits_.push_back({{x, y, width, item.lineHeight}, -1, button.key});
@@ -330,13 +334,7 @@ display::GameViewState VariationEditor::State() {
                   options.exactVariation ? "on" : "off", options.forceMatch ? "on" : "off");
     int y = 2;
     for (const char* line : {heading, optionsLine}) {
-        display::TextItem item;
-        item.x = layout.squareSize;
-        item.y = y;
-        item.lineHeight = layout.lineHeight;
-        item.fontPixels = layout.fontPixels;
-        item.text = line;
-        state.texts.push_back(std::move(item));
+        state.texts.push_back(TextAt(layout, layout.squareSize, y, line));
         y += layout.lineHeight;
     }
     AddMoveList(state);
@@ -344,12 +342,7 @@ display::GameViewState VariationEditor::State() {
     int below = layout.belowBoardTop;
     const std::string lines[] = {status_, kHelpLine};
     for (const std::string& line : lines) {
-        display::TextItem item;
-        item.x = layout.squareSize;
-        item.y = below;
-        item.lineHeight = layout.lineHeight;
-        item.fontPixels = layout.fontPixels;
-        item.text = line;
+        display::TextItem item = TextAt(layout, layout.squareSize, below, line);
         item.colour = &line == &lines[0] ? display::RgbColour{192, 0, 0} : display::RgbColour{};
         state.texts.push_back(std::move(item));
         below += layout.lineHeight;

@@ -16,6 +16,7 @@
 #include "search/fast_file_reader.h"
 #include "search/searches.h"
 #include "temp_dir.h"
+#include "variation_search_test_helpers.h"
 
 namespace ravelin::search {
 namespace {
@@ -440,6 +441,38 @@ TEST_P(HeaderSearchNamesTest, PairingCountsUndecidedGames) {
     EXPECT_EQ(result.counter3, 2);
     EXPECT_EQ(result.counter4, kNotCounted);
     const SearchResult plain = Find({{HeaderField::kBlack, "Smith"}});
+    EXPECT_EQ(plain.whiteWins, 1);
+    EXPECT_EQ(plain.blackWins, 1);
+    EXPECT_EQ(plain.counter3, kNotCounted);
+}
+
+TEST_P(HeaderSearchNamesTest, CombinedWithAVariationThePlayerCountersAreThoseOfTheKeptGames) {
+    const auto combined = [this](Fields fields, std::initializer_list<std::string_view> moves) {
+        SearchCriteria criteria = Criteria(fields);
+        criteria.variation = testing_support::VariationOf(moves);
+        OpenedSearchFile opened(pgn);
+        SearchResult result;
+        const int count = RunSearch(opened.File(), criteria, kHeaderSearch, kWithVariation, result);
+        EXPECT_EQ(count, result.Count());
+        return result;
+    };
+    // Jones against Morrow in either colours: games 3 and 5, both undecided; 1. d4 keeps game 3.
+    const SearchResult pairing =
+        combined({{HeaderField::kWhite, "Jones"}, {HeaderField::kBlack, "*Morrow"}}, {"d4"});
+    EXPECT_EQ(Games(pairing), (std::vector<int>{3}));
+    EXPECT_EQ(pairing.counter3, 1);
+    EXPECT_EQ(pairing.counter4, kNotCounted);
+    EXPECT_EQ(pairing.pliesMatched, 1);
+    // Morrow in either colour: 1. c4 keeps game 4 (won as Black) and game 5 (undecided as Black).
+    const SearchResult player =
+        combined({{HeaderField::kWhite, "Morrow,"}, {HeaderField::kBlack, "*"}}, {"c4"});
+    EXPECT_EQ(Games(player), (std::vector<int>{4, 5}));
+    EXPECT_EQ(player.whiteWins, 0);
+    EXPECT_EQ(player.blackWins, 1);
+    EXPECT_EQ(player.counter3, 0);
+    EXPECT_EQ(player.counter4, 1);
+    const SearchResult plain = combined({{HeaderField::kBlack, "Smith"}}, {"e4"});
+    EXPECT_EQ(Games(plain), (std::vector<int>{1, 2}));
     EXPECT_EQ(plain.whiteWins, 1);
     EXPECT_EQ(plain.blackWins, 1);
     EXPECT_EQ(plain.counter3, kNotCounted);

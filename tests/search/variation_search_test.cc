@@ -122,6 +122,27 @@ TEST_F(VariationSearchTest, TranspositionAndExactOrderOnBothPaths) {
     }
 }
 
+TEST_F(VariationSearchTest, VariationEndsAtItsFirstEmptyEntry) {
+    // A loaded criteria file can hold a white move after an empty black one: the variation is
+    // 1. e4 alone, whatever stands behind the gap.
+    SearchVariation variation;
+    chess::SetSanText(variation.whiteMoves[0], "e4");
+    chess::SetSanText(variation.whiteMoves[1], "Nf3");
+    chess::SetSanText(variation.blackMoves[1], "Nc6");
+    EXPECT_EQ(variation.WhiteCount(), 1);
+    EXPECT_EQ(variation.BlackCount(), 0);
+    EXPECT_EQ(variation.Plies(), 1);
+    const std::string pgn = dir.Write("four.pgn", kFourGames);
+    for (const bool withFastFile : {false, true}) {
+        if (withFastFile) {
+            MakeFastFile(pgn);
+        }
+        const SearchRun run = Search(pgn, variation);
+        EXPECT_EQ(Games(run.result), (std::vector<int>{1}));
+        EXPECT_EQ(run.result.pliesMatched, 1);
+    }
+}
+
 TEST_F(VariationSearchTest, GameWithoutMovesMatchesQueenPawnOnBothPaths) {
     const std::string pgn = dir.Write("four.pgn", kFourGames);
     EXPECT_EQ(Games(Search(pgn, VariationOf({"d4"}), true).result), (std::vector<int>{3, 4}));

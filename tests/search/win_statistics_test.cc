@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace ravelin::search {
 namespace {
 
@@ -71,6 +73,35 @@ TEST(WinStatistics, RecordWithoutCountersShowsOnlyTheNumberOfGames) {
     record.whiteWins = 1;
     record.blackWins = 1;
     EXPECT_EQ(ComputeWinStatistics(WinCountsOf(record)).draws, "Draws: 1  33.3%");
+}
+
+TEST(WinStatistics, LoadedRecordWithCountersBeyondItsGamesShowsNoCounters) {
+    // Counters as a damaged or foreign .dir file may hold them: the dialog's sums of such values
+    // would overflow.
+    ResultFileRecord record;
+    record.games = {4, 9};
+    record.hasWinCounts = true;
+    record.whiteWins = std::numeric_limits<int>::max();
+    record.blackWins = std::numeric_limits<int>::max();
+    WinStatisticsLines lines = ComputeWinStatistics(WinCountsOf(record));
+    EXPECT_EQ(lines.gamesFound, "Number of games found: 2");
+    EXPECT_EQ(lines.whiteWins, "");
+    EXPECT_EQ(lines.draws, "");
+
+    record.whiteWins = 1;
+    record.blackWins = 0;
+    record.counter3 = std::numeric_limits<int>::max();
+    record.counter4 = std::numeric_limits<int>::max();
+    const WinCounts counts = WinCountsOf(record);
+    EXPECT_FALSE(counts.OnePlayer());
+    lines = ComputeWinStatistics(counts);
+    EXPECT_EQ(lines.whiteWins, "White wins: 1  50.0%");
+    EXPECT_EQ(lines.draws, "Draws: 1  50.0%");
+    EXPECT_EQ(lines.performance, "");
+
+    record.counter3 = 1;
+    record.counter4 = 0;
+    EXPECT_TRUE(WinCountsOf(record).OnePlayer());
 }
 
 }  // namespace

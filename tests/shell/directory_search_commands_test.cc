@@ -396,6 +396,31 @@ TEST_F(DirectorySearchCommandsTest, SavedCopyLoadsBackOverALaterResult) {
     EXPECT_EQ(ReadWholeFile(ResultPath()), first);
 }
 
+TEST_F(DirectorySearchCommandsTest, LoadAndSaveWaitForTheRunningSearch) {
+    SearchDirectory();
+    session->Run();
+    session->platform.fileChoices.push_back(games.File("first"));
+    session->Command(kCmdSaveDirSearch);
+    const std::string first = ReadWholeFile(games.File("first.dir"));
+    ASSERT_FALSE(first.empty());
+    session->ClearRecords();
+
+    // A second search is under way: its result file must be neither replaced nor copied half-written.
+    SearchDirectory();
+    const std::string running = ReadWholeFile(ResultPath());
+    // Called directly: a posted command would run after the worker's report has ended the search.
+    session->platform.fileChoices.push_back(games.File("first.dir"));
+    commands().LoadDirSearch();
+    session->platform.fileChoices.push_back(games.File("second"));
+    commands().SaveDirSearch();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Must terminate directory search first.",
+                                                    "Must terminate directory search first."}));
+    EXPECT_EQ(session->platform.fileRequests.size(), 1u);  // the first save's only
+    EXPECT_EQ(ReadWholeFile(ResultPath()), running);
+    EXPECT_FALSE(std::filesystem::exists(games.File("second.dir")));
+    session->Run();
+}
+
 TEST_F(DirectorySearchCommandsTest, LoadOfAMissingOrCorruptFileKeepsTheResultFile) {
     work.Write(search::kResultFileName, "current");
     session->platform.fileChoices.push_back(games.File("none.dir"));
