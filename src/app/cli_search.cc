@@ -184,7 +184,7 @@ int RunSearchCommand(CliContext& context, int argc, char** argv) {
     SearchRequest request;
     std::string error;
     if (!ParseSearchArguments(argc, argv, request, error)) {
-        context.err << error << (error.back() == '\n' ? "" : "\n");
+        context.err << error << (!error.empty() && error.back() == '\n' ? "" : "\n");
         return kExitError;
     }
     const bool pathIsDirectory = IsDirectory(request.path);

@@ -50,7 +50,7 @@ void OpeningCommands::SelectOpening(eco::EcoSortOrder order, int entry, const st
     SelectOpeningDialog dialog(window_.Viewer().EcoTable(), window_.Viewer().Display().Options().letters,
                                order, entry, title);
     dialog.currentEntry = currentLine_;
-    if (!window_.Platform().dialogs->RunDialog(dialog)) {
+    if (window_.Platform().dialogs == nullptr || !window_.Platform().dialogs->RunDialog(dialog)) {
         return;
     }
     LoadEntryAsVariation(dialog.ChosenEntry());
