@@ -1,18 +1,12 @@
 #include "eco/eco_status.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/text_case.h"
 
 namespace ravelin::eco {
 
 namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // The ply to classify, or -1 when nothing is to be drawn.
 int StatusPly(const OpeningStatusRequest& request) {
@@ -38,7 +32,8 @@ bool IsOpeningsFile(std::string_view path) {
     if (dot != std::string_view::npos) {
         name = name.substr(0, dot);
     }
-    return EqualsNoCase(name, "ecocodes") || EqualsNoCase(name, "ecomoves") || EqualsNoCase(name, "econames");
+    return platform::EqualIgnoringCase(name, "ecocodes") || platform::EqualIgnoringCase(name, "ecomoves") ||
+           platform::EqualIgnoringCase(name, "econames");
 }
 
 OpeningStatusLine ShowOpeningStatus(const EcoTable& table, const EcoGameMoves& game,

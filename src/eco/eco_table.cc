@@ -10,6 +10,7 @@
 
 #include "eco/eco_line.h"
 #include "platform/file_util.h"
+#include "platform/text_case.h"
 
 namespace ravelin::eco {
 
@@ -119,18 +120,6 @@ bool LoadOrder(const std::string& directory, int count, std::vector<int>& order)
     return true;
 }
 
-int CompareNoCase(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb) {
-            return ca < cb ? -1 : 1;
-        }
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 void SplitMoves(EcoTable& table) {
     const std::size_t n = static_cast<std::size_t>(table.count);
     table.split.assign(n, EcoEntryMoves{});
@@ -162,8 +151,9 @@ void BuildOrders(EcoTable& table) {
               [&table](int a, int b) { return EcoName(table, a) < EcoName(table, b); });
     table.byMoves.resize(static_cast<std::size_t>(n));
     std::iota(table.byMoves.begin(), table.byMoves.end(), 0);
-    std::sort(table.byMoves.begin(), table.byMoves.end(),
-              [&table](int a, int b) { return CompareNoCase(EcoMoves(table, a), EcoMoves(table, b)) < 0; });
+    std::sort(table.byMoves.begin(), table.byMoves.end(), [&table](int a, int b) {
+        return platform::CompareIgnoringCase(EcoMoves(table, a), EcoMoves(table, b)) < 0;
+    });
     table.plies.resize(static_cast<std::size_t>(n));
     table.extraRows = 0;
     for (int e = 0; e < n; ++e) {

@@ -7,23 +7,19 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/text_case.h"
+
 namespace ravelin::search {
 
 namespace {
 
 constexpr std::string_view kPgnExtension = ".pgn";
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool EndsWithPgn(std::string_view fileName) {
     if (fileName.size() <= kPgnExtension.size()) {
         return false;
     }
-    const std::string_view end = fileName.substr(fileName.size() - kPgnExtension.size());
-    return std::equal(end.begin(), end.end(), kPgnExtension.begin(),
-                      [](char a, char b) { return Lower(a) == Lower(b); });
+    return platform::EndsWithIgnoringCase(fileName, kPgnExtension);
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -46,7 +42,7 @@ std::string JoinPath(const std::string& directory, std::string_view name) {
 void SortNamesIgnoringCase(std::vector<ListedFile>& files) {
     auto folded = [](const std::string& name) {
         std::string lower(name);
-        std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+        std::transform(lower.begin(), lower.end(), lower.begin(), platform::AsciiLower);
         return lower;
     };
     std::sort(files.begin(), files.end(), [&folded](const ListedFile& a, const ListedFile& b) {

@@ -1,5 +1,7 @@
 #include "search/header_match.h"
 
+#include "platform/text_case.h"
+
 namespace ravelin::search {
 
 namespace {
@@ -11,22 +13,10 @@ constexpr std::size_t kPlayerResultLength = 4;
 constexpr std::string_view kWhiteWon = "1-0";
 constexpr std::string_view kBlackWon = "0-1";
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The value cut to the criterion's length equals it, case ignored. An empty criterion sets no
 // condition.
 bool PrefixMatches(std::string_view value, std::string_view criterion) {
-    if (value.size() < criterion.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < criterion.size(); ++i) {
-        if (Lower(value[i]) != Lower(criterion[i])) {
-            return false;
-        }
-    }
-    return true;
+    return platform::StartsWithIgnoringCase(value, criterion);
 }
 
 bool EloPasses(bool given, const RelationCriterion& criterion, std::string_view elo) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/text_case.h"
+
 namespace ravelin::search {
 
 namespace {
@@ -11,17 +13,13 @@ bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 }  // namespace
 
 NameKey::NameKey(std::string_view name) {
     for (std::size_t i = 0; i < name.size() && length_ < chars_.size(); ++i) {
         const char c = name[i];
         if (IsLetter(c)) {
-            chars_[length_++] = Lower(c);
+            chars_[length_++] = platform::AsciiLower(c);
         } else if (i == 0) {
             chars_[length_++] = c;
         } else if (c == ',') {

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <limits>
 
+#include "platform/text_case.h"
+
 namespace ravelin::search {
 namespace {
 
@@ -17,22 +19,6 @@ std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
 std::string_view ValueAt(std::string_view text, std::size_t pos) {
     const std::size_t end = std::min(text.find_first_of(" -", pos), text.size());
     return text.substr(pos, end - pos);
-}
-
-// -1, 0 or 1 as a is below, equal to or above b, case ignored.
-int CompareIgnoringCase(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int x = std::tolower(static_cast<unsigned char>(a[i]));
-        const int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) {
-            return x < y ? -1 : 1;
-        }
-    }
-    if (a.size() == b.size()) {
-        return 0;
-    }
-    return a.size() < b.size() ? -1 : 1;
 }
 
 bool Holds(Relation relation, int comparison) {
@@ -116,12 +102,12 @@ bool RelationCriterion::Satisfies(long value) const {
 }
 
 bool RelationCriterion::SatisfiesText(std::string_view text) const {
-    const int comparison = CompareIgnoringCase(text.substr(0, low.size()), low);
+    const int comparison = platform::CompareIgnoringCase(text.substr(0, low.size()), low);
     if (!Holds(relation, comparison)) {
         return false;
     }
     if (relation == Relation::kRange) {
-        return CompareIgnoringCase(text.substr(0, high.size()), high) <= 0;
+        return platform::CompareIgnoringCase(text.substr(0, high.size()), high) <= 0;
     }
     return true;
 }
