@@ -23,6 +23,16 @@ inline constexpr int kCmdOptions = 190;
 inline constexpr int kCmdFlip = 194;
 inline constexpr int kCmdExit = 199;
 inline constexpr int kCmdShowVersion = 212;
+// The shown game and its text.
+inline constexpr int kCmdNormalText = 249;
+inline constexpr int kCmdStartOfGame = 254;
+inline constexpr int kCmdMiddleOfGame = 255;
+inline constexpr int kCmdEndOfGame = 256;
+inline constexpr int kCmdActualText = 257;
+inline constexpr int kCmdPageTextUp = 258;
+inline constexpr int kCmdPageTextDown = 259;
+inline constexpr int kCmdShowActualText = 263;
+inline constexpr int kCmdShowNormalText = 266;
 inline constexpr int kCmdSelectGame = 272;
 inline constexpr int kCmdMakeFastFile = 293;
 inline constexpr int kCmdEndOfBranch = 304;
