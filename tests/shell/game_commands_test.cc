@@ -5,9 +5,12 @@
 
 #include <string>
 
+#include "chess/board.h"
 #include "shell/command_ids.h"
 #include "shell/display_mode.h"
 #include "shell/game_viewer.h"
+#include "shell/search_commands.h"
+#include "shell/variation_editor.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 
@@ -69,6 +72,49 @@ TEST_F(GameCommandsTest, ARequestIsDroppedWhenAnotherViewIsAskedForFirst) {
     session_->Run();
     EXPECT_EQ(session_->window.Viewer().DeferredCommand(), 0);
     EXPECT_EQ(Ply(), 0);
+}
+
+TEST_F(GameCommandsTest, CopyToVariationTakesTheMovesUpToTheShownPly) {
+    session_->Command(kCmdDisplayGame);
+    for (int k = 0; k < 3; ++k) {
+        session_->window.Viewer().Key(GameKey::kNext);
+    }
+    session_->Command(kCmdCopyToVariation);
+    EXPECT_EQ(session_->window.displayMode, kModeVariationEdit);
+    const search::SearchVariation& variation = session_->window.Search().criteria.variation;
+    ASSERT_EQ(variation.Plies(), 3);
+    EXPECT_EQ(chess::SanView(variation.MoveOfPly(1)), "e4");
+    EXPECT_EQ(chess::SanView(variation.MoveOfPly(2)), "e5");
+    EXPECT_EQ(chess::SanView(variation.MoveOfPly(3)), "Qh5");
+    EXPECT_EQ(session_->window.Searches().Variation().CurrentPly(), 3);
+
+    // A second copy from the start of the next game replaces it.
+    session_->Command(kCmdNextGame);
+    session_->Command(kCmdCopyToVariation);
+    EXPECT_TRUE(session_->window.Search().criteria.variation.Empty());
+}
+
+TEST_F(GameCommandsTest, CopyToPositionFromTheTextViewTakesTheShownBoard) {
+    session_->Command(kCmdCopyToPosition);
+    EXPECT_EQ(session_->window.displayMode, kModePositionEdit);
+    const search::CriteriaBoard& criteria = session_->window.Search().criteriaBoard;
+    EXPECT_EQ(criteria.squares, chess::MakeStartBoard());
+}
+
+TEST(GameCommandsOnSetUpGames, CopyToVariationIsRefused) {
+    TempDir work;
+    TempDir files;
+    Session session(work.Path().string());
+    session.Start(files.Write("fen.pgn",
+                              "[Event \"Ending\"]\n[SetUp \"1\"]\n"
+                              "[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n\n1.e4 Kd7 *\n"));
+    session.window.Viewer().Key(GameKey::kEnd);
+    session.ClearRecords();
+    session.Command(kCmdCopyToVariation);
+    ASSERT_EQ(session.platform.messages.size(), 1u);
+    EXPECT_EQ(session.platform.messages[0].text, kSetUpGameNotAVariation);
+    EXPECT_EQ(session.window.displayMode, kModeGame);
+    EXPECT_TRUE(session.window.Search().criteria.variation.Empty());
 }
 
 TEST(GameCommandsWithoutFile, KeepNoRequestAndShowNothing) {
