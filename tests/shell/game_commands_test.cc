@@ -101,6 +101,28 @@ TEST_F(GameCommandsTest, CopyToPositionFromTheTextViewTakesTheShownBoard) {
     EXPECT_EQ(criteria.squares, chess::MakeStartBoard());
 }
 
+TEST_F(GameCommandsTest, PieceCountTellsTheMaterialOfTheShownPosition) {
+    session_->Command(kCmdEndOfGame);
+    session_->ClearRecords();
+    session_->Command(kCmdPieceCount);
+    ASSERT_EQ(session_->platform.messages.size(), 1u);
+    // 4.Qxf7# took the f-pawn.
+    EXPECT_EQ(session_->platform.messages[0].text, "White: Q1 R2 B2 N2 P8 (39)  Black: Q1 R2 B2 N2 P7 (38)");
+}
+
+TEST_F(GameCommandsTest, NagHelpWritesThePageAndOpensIt) {
+    std::string shown;
+    session_->window.onShowHelp = [&shown](const std::string& path) { shown = path; };
+    session_->Command(kCmdNagHelp);
+    ASSERT_FALSE(shown.empty());
+    const std::string page = testing::ReadWholeFile(shown);
+    EXPECT_NE(page.find("<td>$1</td><td>!</td><td>Good move</td>"), std::string::npos);
+    EXPECT_NE(page.find("<td>$14</td><td>+/=</td><td>White has a slight advantage</td>"), std::string::npos);
+    EXPECT_NE(page.find("<td>$142</td><td>&gt;=</td><td></td>"), std::string::npos);
+    EXPECT_NE(page.find("<td>$146</td><td></td><td>A novelty</td>"), std::string::npos);
+    EXPECT_EQ(page.find("<td>$140</td>"), std::string::npos);
+}
+
 TEST(GameCommandsOnSetUpGames, CopyToVariationIsRefused) {
     TempDir work;
     TempDir files;
