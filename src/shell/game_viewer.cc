@@ -116,7 +116,18 @@ void GameViewer::Register() {
     });
     handlers.Set(kCmdShowNormalText, [this] { CloseActualText(); });
 
+    handlers.Set(kCmdEndOfVariation, [this] { EndAnalysisReplay(); });
+    handlers.Set(kCmdPlayAnalysis, [this] {
+        if (!DeferUntilGameShown(kCmdPlayAnalysis)) {
+            PlayAnalysis();
+        }
+    });
+
     window_.AutoPlayer().nextPly = [this] {
+        if (window_.displayMode == kModeGame && display_.AnalysisReplayActive()) {
+            PlayAnalysis();
+            return display_.AnalysisReplayActive();
+        }
         if (window_.displayMode != kModeGame || !display_.NextPly()) {
             return false;
         }
@@ -152,6 +163,37 @@ void GameViewer::CloseActualText() {
     window_.contextState.actualTextWindowOpen = false;
 }
 
+void GameViewer::PlayAnalysis() {
+    if (!display_.AnalysisReplayActive() && !display_.StartAnalysisReplay()) {
+        return;
+    }
+    window_.contextState.inVariationOrNavigation = true;
+    if (!display_.StepAnalysisReplay()) {
+        // The stepper has said why it stopped; the game's own moves come back.
+        EndAnalysisReplay();
+        return;
+    }
+    window_.currentPly = display_.CurrentPly();
+}
+
+void GameViewer::EndAnalysisReplay() {
+    if (!display_.AnalysisReplayActive()) {
+        return;
+    }
+    const int ply = display_.StopAnalysisReplay();
+    window_.contextState.inVariationOrNavigation = false;
+    gamefile::GameFile& file = window_.File();
+    if (!display_.ShowGame(file, file.currentGame)) {
+        return;
+    }
+    if (ply == 0) {
+        display_.GoToStart();
+    } else {
+        display_.GoToPly(ply);
+    }
+    window_.currentPly = display_.CurrentPly();
+}
+
 bool GameViewer::DeferUntilGameShown(int commandId) {
     if (window_.displayMode == kModeGame && display_.HasGame()) {
         return false;
@@ -167,6 +209,8 @@ bool GameViewer::ShowCurrentGame() {
     gamefile::GameFile& file = window_.File();
     const int deferred = std::exchange(deferredCommand_, 0);
     Reconfigure();
+    // A game read again has left any analysis replay.
+    window_.contextState.inVariationOrNavigation = false;
     if (!display_.ShowGame(file, file.currentGame)) {
         return false;
     }
@@ -322,6 +366,17 @@ void GameViewer::Key(GameKey key) {
     if (window_.displayMode != kModeGame || !display_.HasGame()) {
         return;
     }
+    if (display_.AnalysisReplayActive()) {
+        if (key == GameKey::kNext) {
+            PlayAnalysis();
+            return;
+        }
+        // Any other step leaves the analysis; stepping back ends at the ply it began from.
+        EndAnalysisReplay();
+        if (key == GameKey::kPrevious) {
+            return;
+        }
+    }
     switch (key) {
         case GameKey::kNext:
             display_.NextPly();
@@ -353,6 +408,9 @@ void GameViewer::Click(int x, int y) {
     if (window_.displayMode == kModePositionEdit) {
         window_.Searches().Position().Click(x, y);
         return;
+    }
+    if (window_.displayMode == kModeGame && display_.AnalysisReplayActive()) {
+        EndAnalysisReplay();
     }
     if (window_.displayMode == kModeGame && display_.ClickAt(x, y)) {
         window_.currentPly = display_.CurrentPly();

@@ -55,6 +55,10 @@ class GameViewer {
     bool AnimationStep();
 
     bool ShowCurrentGame();
+    // "Play Analysis": starts the analysis replay at the shown ply or plays its next move.
+    void PlayAnalysis();
+    // Leaves the analysis replay: the game is read again and shown at the ply the replay began.
+    void EndAnalysisReplay();
     // A command on the shown game, given while another view is up: the request is kept, "Display
     // Game" posted, and the command posted again once the game is shown. False when the game is
     // shown already and the command can run now.
