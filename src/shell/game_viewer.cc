@@ -25,6 +25,9 @@ constexpr int kCmdPageTextUp = 258;
 constexpr int kCmdPageTextDown = 259;
 constexpr int kCmdShowActualText = 263;
 constexpr int kCmdShowNormalText = 266;
+constexpr int kCmdEndOfVariation = 260;
+// Lines the column text moves for one notch of the wheel.
+constexpr int kWheelLines = 3;
 constexpr char kPiecesFolder[] = "/pieces";
 constexpr char kEcoFolder[] = "/eco";
 
@@ -110,6 +113,12 @@ void GameViewer::Register() {
     handlers.Set(kCmdPageTextDown, [this] { text_.NextPage(); });
     handlers.Set(kCmdShowActualText, [this] { OpenActualText(); });
     handlers.Set(kCmdShowNormalText, [this] { CloseActualText(); });
+    handlers.Set(kCmdEndOfVariation, [this] {
+        if (window_.displayMode == kModeGame && display_.InVariation()) {
+            display_.EndVariation();
+            window_.currentPly = display_.CurrentPly();
+        }
+    });
 
     window_.AutoPlayer().nextPly = [this] {
         if (window_.displayMode != kModeGame || !display_.NextPly()) {
@@ -349,6 +358,22 @@ void GameViewer::Wheel(int steps) {
     // Turning the wheel towards the user goes forwards through the game.
     for (int k = 0; k < std::abs(steps); ++k) {
         Key(steps < 0 ? GameKey::kNext : GameKey::kPrevious);
+    }
+}
+
+bool GameViewer::ScrollWheel(int x, int, int steps) {
+    if (window_.displayMode != kModeGame || !display_.HasGame() || !display_.Options().columnFormat ||
+        x < display_.Layout().panelX || !display_.ColumnScrollBar().shown) {
+        return false;
+    }
+    // Away from the user shows earlier text.
+    display_.ScrollColumnBy(-steps * kWheelLines);
+    return true;
+}
+
+void GameViewer::ScrollColumn(int lines) {
+    if (window_.displayMode == kModeGame) {
+        display_.ScrollColumnTo(lines);
     }
 }
 
