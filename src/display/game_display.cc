@@ -168,6 +168,7 @@ void GameDisplay::ChangeTo(int ply, bool stepping) {
     }
     if (variation_) {
         // The variation's board may differ from the main line's in many squares.
+        FinishAnimation();
         LeaveVariation();
         stepping = false;
     }

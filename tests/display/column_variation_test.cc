@@ -165,6 +165,25 @@ TEST(VariationMoves, NextAndPrevStepAlongTheVariationAndStopAtItsEnds) {
     EXPECT_TRUE(display.InVariation());
 }
 
+TEST(VariationMoves, StepsSlideThePieceWithAnimationOn) {
+    ColumnGame game(TestDataPath("pgn/dortmund.pgn"), kSeitzJohner);
+    game.session.window.Settings().SetSlideDelay(5);
+    game.session.window.Settings().SetHighlightLastMove(static_cast<int>(HighlightKind::kNormal));
+    game.session.Command(shell::kCmdDisplayGame);
+    GameDisplay& display = game.Display();
+    ASSERT_TRUE(display.Options().animate);
+    ASSERT_TRUE(game.Click(game.WordOf("30.Nxf5 ", 2)));
+    ASSERT_TRUE(display.NextPly());
+    EXPECT_TRUE(display.Animating());
+    display.FinishAnimation();
+    EXPECT_EQ(display.Screen().Shown(), BoardOfLine(game, 57, "29... Re4 30. Nxf5 Re5"));
+    // Leaving in the middle of a slide ends it and shows the main line's ply.
+    ASSERT_TRUE(display.NextPly());
+    game.session.Command(kCmdEndOfVariation);
+    EXPECT_FALSE(display.Animating());
+    EXPECT_EQ(display.Screen().Shown(), BoardOfLine(game, 58, ""));
+}
+
 TEST(VariationMoves, EndOfVariationReturnsToTheMainLineAndTheMenuFollows) {
     ColumnGame game(TestDataPath("pgn/dortmund.pgn"), kSeitzJohner);
     GameDisplay& display = game.Display();
