@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "display/piece_set_install.h"
 #include "eco/eco_match.h"
@@ -16,16 +17,6 @@ namespace ravelin::shell {
 
 namespace {
 
-constexpr int kCmdNormalText = 249;
-constexpr int kCmdActualText = 257;
-constexpr int kCmdStartOfGame = 254;
-constexpr int kCmdMiddleOfGame = 255;
-constexpr int kCmdEndOfGame = 256;
-constexpr int kCmdPageTextUp = 258;
-constexpr int kCmdPageTextDown = 259;
-constexpr int kCmdShowActualText = 263;
-constexpr int kCmdShowNormalText = 266;
-constexpr int kCmdEndOfVariation = 260;
 // Lines the column text moves for one notch of the wheel.
 constexpr int kWheelLines = 3;
 constexpr char kPiecesFolder[] = "/pieces";
@@ -99,19 +90,32 @@ void GameViewer::Register() {
         ReportPieceSetFailure();
         ReconfigureEditor();
     });
-    handlers.Set(kCmdStartOfGame, [this] { Key(GameKey::kStart); });
+    // Variation edit steps through its own moves with these two.
+    handlers.Set(kCmdStartOfGame, [this] {
+        if (window_.displayMode == kModeVariationEdit || !DeferUntilGameShown(kCmdStartOfGame)) {
+            Key(GameKey::kStart);
+        }
+    });
     handlers.Set(kCmdMiddleOfGame, [this] {
-        if (window_.displayMode == kModeGame) {
+        if (!DeferUntilGameShown(kCmdMiddleOfGame)) {
             display_.GoToPly(display::kGoToMiddle);
             window_.currentPly = display_.CurrentPly();
         }
     });
-    handlers.Set(kCmdEndOfGame, [this] { Key(GameKey::kEnd); });
+    handlers.Set(kCmdEndOfGame, [this] {
+        if (window_.displayMode == kModeVariationEdit || !DeferUntilGameShown(kCmdEndOfGame)) {
+            Key(GameKey::kEnd);
+        }
+    });
     handlers.Set(kCmdNormalText, [this] { ShowText(false); });
     handlers.Set(kCmdActualText, [this] { ShowText(true); });
     handlers.Set(kCmdPageTextUp, [this] { text_.PreviousPage(); });
     handlers.Set(kCmdPageTextDown, [this] { text_.NextPage(); });
-    handlers.Set(kCmdShowActualText, [this] { OpenActualText(); });
+    handlers.Set(kCmdShowActualText, [this] {
+        if (!DeferUntilGameShown(kCmdShowActualText)) {
+            OpenActualText();
+        }
+    });
     handlers.Set(kCmdShowNormalText, [this] { CloseActualText(); });
     handlers.Set(kCmdEndOfVariation, [this] {
         if (window_.displayMode == kModeGame && display_.InVariation()) {
@@ -156,14 +160,29 @@ void GameViewer::CloseActualText() {
     window_.contextState.actualTextWindowOpen = false;
 }
 
+bool GameViewer::DeferUntilGameShown(int commandId) {
+    if (window_.displayMode == kModeGame && display_.HasGame()) {
+        return false;
+    }
+    if (window_.File().IsOpen()) {
+        deferredCommand_ = commandId;
+        window_.Platform().commands->PostCommand(kCmdDisplayGame);
+    }
+    return true;
+}
+
 bool GameViewer::ShowCurrentGame() {
     gamefile::GameFile& file = window_.File();
+    const int deferred = std::exchange(deferredCommand_, 0);
     Reconfigure();
     if (!display_.ShowGame(file, file.currentGame)) {
         return false;
     }
     window_.displayMode = kModeGame;
     window_.currentPly = 0;
+    if (deferred != 0) {
+        window_.Platform().commands->PostCommand(deferred);
+    }
     if (actualTextOpen_) {
         // The window follows the game shown.
         if (!actualText_.Load(file, file.currentGame)) {
@@ -175,6 +194,8 @@ bool GameViewer::ShowCurrentGame() {
 
 bool GameViewer::ShowCurrentText() {
     gamefile::GameFile& file = window_.File();
+    // Another view was asked for before the game came up: the kept request is dropped.
+    deferredCommand_ = 0;
     if (!window_.Settings().DisplayActualText()) {
         return ShowSummary();
     }
@@ -261,7 +282,7 @@ void GameViewer::StepGame(int direction) {
 }
 
 void GameViewer::GoToSearchedPosition() {
-    if (window_.displayMode != kModeGame || !display_.HasGame()) {
+    if (DeferUntilGameShown(kCmdSearchedPosition)) {
         return;
     }
     display_.storedPly = window_.Searches().SearchedPly();

@@ -59,6 +59,11 @@ class GameViewer {
     bool AnimationStep();
 
     bool ShowCurrentGame();
+    // A command on the shown game, given while another view is up: the request is kept, "Display
+    // Game" posted, and the command posted again once the game is shown. False when the game is
+    // shown already and the command can run now.
+    bool DeferUntilGameShown(int commandId);
+    int DeferredCommand() const { return deferredCommand_; }
     // The text mode: the record as it stands in the file with "Display Actual Text" on, else the
     // game summary.
     bool ShowCurrentText();
@@ -85,6 +90,7 @@ class GameViewer {
     display::TextView text_;
     display::TextView actualText_;
     bool actualTextOpen_ = false;
+    int deferredCommand_ = 0;
     eco::EcoTable ecoTable_;
     eco::EcoStatusState ecoState_;
 };

@@ -22,7 +22,6 @@ using shell::testing_support::Session;
 using testing::TempDir;
 using testing::TestDataPath;
 
-constexpr int kCmdEndOfVariation = 260;
 // Seitz - Johner, Dortmund 1928: a variation after 29...Bxd5 with one nested after its 30.Rhd1.
 constexpr int kSeitzJohner = 3;
 
@@ -179,7 +178,7 @@ TEST(VariationMoves, StepsSlideThePieceWithAnimationOn) {
     EXPECT_EQ(display.Screen().Shown(), BoardOfLine(game, 57, "29... Re4 30. Nxf5 Re5"));
     // Leaving in the middle of a slide ends it and shows the main line's ply.
     ASSERT_TRUE(display.NextPly());
-    game.session.Command(kCmdEndOfVariation);
+    game.session.Command(shell::kCmdEndOfVariation);
     EXPECT_FALSE(display.Animating());
     EXPECT_EQ(display.Screen().Shown(), BoardOfLine(game, 58, ""));
 }
@@ -190,7 +189,7 @@ TEST(VariationMoves, EndOfVariationReturnsToTheMainLineAndTheMenuFollows) {
     EXPECT_EQ(game.Menu(), "GameMenu");
     ASSERT_TRUE(game.Click(game.WordOf("32.hxg3 ", 1)));
     EXPECT_EQ(game.Menu(), "GamexMenu");
-    game.session.Command(kCmdEndOfVariation);
+    game.session.Command(shell::kCmdEndOfVariation);
     EXPECT_FALSE(display.InVariation());
     EXPECT_EQ(display.CurrentPly(), 58);
     EXPECT_EQ(display.Screen().Shown(), BoardOfLine(game, 58, ""));
