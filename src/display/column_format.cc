@@ -76,9 +76,11 @@ class WordBuilder {
     }
 
     // A variation from past its '(' to past its ')'.
-    void AddVariation(std::string_view text, std::size_t& i, int ply, int depth) {
+    void AddVariation(std::string_view text, std::size_t& i, int ply, int depth, int parent = 0,
+                      int branchIndex = 0) {
         variationCounter_ = std::min(variationCounter_ + 1, kMaxVariationNumber);
         const int number = variationCounter_;
+        const int id = ++variationIds_;
         AddText(depth == 1 ? "[" : "(", true);
         int index = 0;
         std::string pendingNumber;
@@ -95,7 +97,7 @@ class WordBuilder {
             }
             if (c == '(') {
                 ++i;
-                AddVariation(text, i, ply, depth + 1);
+                AddVariation(text, i, ply, depth + 1, id, index);
                 lastMove = -1;
                 continue;
             }
@@ -153,6 +155,10 @@ class WordBuilder {
             word.variationNumber = number;
             word.indexInVariation = ++index;
             word.threeDots = pendingNumber.find("...") != std::string::npos;
+            word.variationId = id;
+            word.parentVariation = parent;
+            word.branchIndex = branchIndex;
+            word.san = std::string(token);
             pendingNumber.clear();
             words_.push_back(std::move(word));
             lastMove = static_cast<std::ptrdiff_t>(words_.size()) - 1;
@@ -215,6 +221,7 @@ class WordBuilder {
 
     std::vector<ColumnWord>& words_;
     int variationCounter_ = 0;
+    int variationIds_ = 0;
 };
 
 // One brace comment and nothing else.
@@ -379,7 +386,12 @@ ColumnLayout LayOutColumnText(const std::vector<ColumnWord>& words, const Column
         item.x = x;
         item.y = y;
         item.lineHeight = kColumnTextLineHeight;
-        if (word.kind == ColumnWordKind::kMainMove && word.ply == style.currentPly) {
+        const bool current = style.currentVariation == 0
+                                 ? word.kind == ColumnWordKind::kMainMove && word.ply == style.currentPly
+                                 : word.kind == ColumnWordKind::kVariationMove &&
+                                       word.variationId == style.currentVariation &&
+                                       word.indexInVariation == style.currentIndex;
+        if (current) {
             item.colour = style.current;
             item.bold = true;
         }
@@ -398,6 +410,7 @@ ColumnLayout LayOutColumnText(const std::vector<ColumnWord>& words, const Column
             entry.indexInVariation = word.indexInVariation;
             entry.threeDots = word.threeDots;
             entry.glyph = word.glyph;
+            entry.word = static_cast<std::size_t>(&word - words.data());
             layout.moves.push_back(std::move(entry));
         }
         layout.texts.push_back(std::move(item));

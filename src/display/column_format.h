@@ -43,6 +43,12 @@ struct ColumnWord {
     int indexInVariation = 0;
     bool threeDots = false;
     std::string glyph;
+    // Variations are told apart by variationId, counted without the table's cap; a nested one
+    // names the variation it stands in and how many of that one's moves precede it.
+    int variationId = 0;
+    int parentVariation = 0;
+    int branchIndex = 0;
+    std::string san;  // a variation move's token alone, without number and glyph
 };
 
 struct ColumnGameInput {
@@ -70,6 +76,7 @@ struct ColumnMoveEntry {
     int indexInVariation = 0;
     bool threeDots = false;
     std::string glyph;
+    std::size_t word = 0;  // the move's index among the words
 };
 
 struct ColumnStyle {
@@ -81,6 +88,9 @@ struct ColumnStyle {
     RgbColour variation{84, 0, 168};
     RgbColour current{255, 0, 0};
     int currentPly = 0;
+    // A variation move shown instead of a main-line one (variationId, indexInVariation); 0: none.
+    int currentVariation = 0;
+    int currentIndex = 0;
 };
 
 struct ColumnLayout {

@@ -75,7 +75,7 @@ void GameDisplay::Configure(const GameDisplayOptions& options) {
     view.squareSize = options.squareSize;
     view.flipped = flipped_;
     screen_.Configure(view, options.colours, set);
-    dirty_ = UniteRects(dirty_, screen_.DrawWhole(BoardOfPly(currentPly_)));
+    dirty_ = UniteRects(dirty_, screen_.DrawWhole(ShownBoard()));
     highlighted_.clear();
     MarkLastMove(currentPly_);
     RebuildColumnWords();
@@ -92,10 +92,15 @@ void GameDisplay::RemoveHighlight() {
 
 void GameDisplay::MarkLastMove(int ply) {
     RemoveHighlight();
-    if (!hasGame_ || options_.highlight == HighlightKind::kNone || ply < 1 || ply > totalPlies_) {
+    if (!hasGame_ || options_.highlight == HighlightKind::kNone) {
         return;
     }
-    const std::optional<LastMoveSquares> move = FindLastMove(BoardOfPly(ply - 1), BoardOfPly(ply));
+    if (!variation_ && (ply < 1 || ply > totalPlies_)) {
+        return;
+    }
+    const std::optional<LastMoveSquares> move =
+        variation_ ? FindLastMove(variation_->BoardBefore(), variation_->Board())
+                   : FindLastMove(BoardOfPly(ply - 1), BoardOfPly(ply));
     if (!move) {
         return;
     }
@@ -120,6 +125,8 @@ bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     FinishAnimation();
     hasGame_ = false;
     analysisActive_ = false;
+    variation_.reset();
+    columnScroll_.Reset();
     currentPly_ = 0;
     previousPly_ = 0;
     totalPlies_ = 0;
@@ -160,6 +167,12 @@ void GameDisplay::ChangeTo(int ply, bool stepping) {
     if (!hasGame_) {
         return;
     }
+    if (variation_) {
+        // The variation's board may differ from the main line's in many squares.
+        FinishAnimation();
+        LeaveVariation();
+        stepping = false;
+    }
     const int old = currentPly_;
     chess::RestorePosition(*context_, ply);
     if (stepping) {
@@ -173,6 +186,9 @@ void GameDisplay::ChangeTo(int ply, bool stepping) {
 }
 
 bool GameDisplay::NextPly() {
+    if (variation_) {
+        return StepInVariation(1);
+    }
     if (!hasGame_ || currentPly_ >= totalPlies_) {
         return false;
     }
@@ -181,6 +197,9 @@ bool GameDisplay::NextPly() {
 }
 
 bool GameDisplay::PreviousPly() {
+    if (variation_) {
+        return StepInVariation(-1);
+    }
     if (!hasGame_ || currentPly_ <= 0) {
         return false;
     }
@@ -231,7 +250,7 @@ void GameDisplay::BackTen() {
 
 void GameDisplay::RedrawCurrent() {
     FinishAnimation();
-    dirty_ = UniteRects(dirty_, screen_.DrawWhole(BoardOfPly(currentPly_)));
+    dirty_ = UniteRects(dirty_, screen_.DrawWhole(ShownBoard()));
     highlighted_.clear();
     MarkLastMove(currentPly_);
 }
@@ -358,9 +377,11 @@ bool GameDisplay::ClickAt(int x, int y) {
     if (options_.columnFormat) {
         LayOutColumn();
         const ColumnMoveEntry* entry = ColumnHitTest(columnLayout_, x, y);
-        // A variation move is played by the study board, not by the game display.
-        if (entry == nullptr || entry->depth != 0) {
+        if (entry == nullptr) {
             return false;
+        }
+        if (entry->depth != 0) {
+            return ShowVariationMove(entry->word);
         }
         clickedPly_ = entry->ply;
         GoToPly(kGoToClicked);
@@ -374,7 +395,10 @@ bool GameDisplay::ClickAt(int x, int y) {
 }
 
 std::string GameDisplay::LocalisedMove(int ply) const {
-    std::string move(chess::SanView(context_->moves.MoveOfPly(ply)));
+    return LocalisedText(std::string(chess::SanView(context_->moves.MoveOfPly(ply))));
+}
+
+std::string GameDisplay::LocalisedText(std::string move) const {
     chess::LocalisePieceLetters(move, options_.letters);
     if (options_.figurines) {
         std::string_view letters(options_.letters.letters.data(), options_.letters.letters.size());
@@ -464,6 +488,7 @@ GameViewState GameDisplay::State(const std::string& fileLine, const std::string&
             AddMoveList(state);
         }
         AddBelowBoard(state);
+        state.scrollBar = PlacedScrollBar();
     }
     return state;
 }
@@ -535,28 +560,6 @@ void GameDisplay::RebuildColumnWords() {
     columnWords_ = BuildColumnWords(game);
 }
 
-void GameDisplay::LayOutColumn() {
-    ColumnStyle style;
-    style.left = layout_.panelX;
-    style.right = layout_.panelX + layout_.panelWidth;
-    style.fontPixels = layout_.fontPixels;
-    style.text = kTextColour;
-    style.variation = options_.variationColour;
-    style.current = options_.currentMoveColour;
-    style.currentPly = currentPly_;
-    const int capacity = kColumnTableCapacity - (totalPlies_ + 2);
-    columnLayout_ = LayOutColumnText(columnWords_, style, measure, capacity);
-    // The text scrolls in whole lines so that the current move stays in view.
-    for (const ColumnMoveEntry& entry : columnLayout_.moves) {
-        if (entry.depth == 0 && entry.ply == currentPly_ && entry.bottom > layout_.clientHeight) {
-            const int over = entry.bottom - layout_.clientHeight + kColumnTextLineHeight;
-            style.scroll = (over + kColumnTextLineHeight - 1) / kColumnTextLineHeight * kColumnTextLineHeight;
-            columnLayout_ = LayOutColumnText(columnWords_, style, measure, capacity);
-            break;
-        }
-    }
-}
-
 void GameDisplay::AddHeading(GameViewState& state) const {
     const gamefile::HeaderDisplay& h = *header_;
     std::string players =
@@ -625,15 +628,18 @@ void GameDisplay::AddMoveList(GameViewState& state) const {
 
 void GameDisplay::AddBelowBoard(GameViewState& state) const {
     // The move number sits in the board's bottom margin.
-    if (currentPly_ > 0) {
+    if (currentPly_ > 0 || variation_) {
         TextItem number;
         number.x = layout_.squareSize;
         number.y = kBoardExtentSquares * layout_.squareSize + (layout_.squareSize - layout_.lineHeight) / 2;
         number.lineHeight = layout_.lineHeight;
         number.fontPixels = layout_.fontPixels;
         number.bold = true;
-        number.colour = PlyHasAnnotation(currentPly_) ? kAnnotatedMoveNumberColour : kTextColour;
-        number.text = MoveNumberText(currentPly_);
+        number.colour =
+            !variation_ && PlyHasAnnotation(currentPly_) ? kAnnotatedMoveNumberColour : kTextColour;
+        number.text = variation_ ? VariationMoveNumberText(variation_->CurrentPlyNumber(),
+                                                           LocalisedText(variation_->CurrentMove()))
+                                 : MoveNumberText(currentPly_);
         state.texts.push_back(number);
     }
     std::vector<std::string> lines;

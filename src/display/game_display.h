@@ -18,11 +18,13 @@
 #include "chess/variation_stepper.h"
 #include "display/board_screen.h"
 #include "display/column_format.h"
+#include "display/column_scroll.h"
 #include "display/game_layout.h"
 #include "display/game_view_state.h"
 #include "display/move_list_layout.h"
 #include "display/piece_set.h"
 #include "display/slide_animation.h"
+#include "display/variation_view.h"
 #include "gamefile/game_file.h"
 #include "gamefile/game_header.h"
 #include "gamefile/game_loader.h"
@@ -149,12 +151,34 @@ class GameDisplay {
     bool StepAnalysisReplay();
     // Leaves the replay; the ply it started from, to return to after reading the game again.
     int StopAnalysisReplay();
+    // The column text's scroll position in 16-pixel lines, kept within its range.
+    void ScrollColumnTo(int lines);
+    void ScrollColumnBy(int lines);
+    // The scroll bar beside the column text (the text laid out anew); not shown without the
+    // column format or when the text fits the window.
+    TextScrollBar ColumnScrollBar();
+
+    // A variation move of the column text (by its index among the words) shown on the board; Next
+    // and Prev then step along its variation. False, with a message, when it cannot be played.
+    bool ShowVariationMove(std::size_t word);
+    bool InVariation() const { return variation_.has_value(); }
+    const std::optional<VariationLine>& Variation() const { return variation_; }
+    // Back to the main line at the ply the variation stands after.
+    void EndVariation();
 
     // What the window shows; fileLine and gameLine go in the board's top margin.
     GameViewState State(const std::string& fileLine, const std::string& gameLine);
 
   private:
     chess::Board BoardOfPly(int ply) const;
+    // The board of the move shown: a variation's or the current ply's.
+    chess::Board ShownBoard() const;
+    bool StepInVariation(int direction);
+    // Leaves a variation without drawing; the caller draws the main line's ply.
+    void LeaveVariation();
+    std::string LocalisedText(std::string move) const;
+    // The scroll bar as the last layout of the column text left it.
+    TextScrollBar PlacedScrollBar() const;
     void ChangeTo(int ply, bool stepping);
     void DrawAnimated(const chess::Board& next, int toPly);
     // The last-move frames: taken off the squares that have them, and put on the two squares of
@@ -202,6 +226,8 @@ class GameDisplay {
     std::vector<BoardSquare> highlighted_;
     std::vector<ColumnWord> columnWords_;
     ColumnLayout columnLayout_;
+    ColumnScroll columnScroll_;
+    std::optional<VariationLine> variation_;
     int slideTargetPly_ = 0;
     chess::VariationStepper stepper_;
     bool analysisActive_ = false;

@@ -25,6 +25,18 @@ struct TextItem {
     bool bold = false;
 };
 
+// A vertical scroll bar beside a text, in lines of the text: the window shows it at x, y with the
+// height given and reports the value the user moves it to.
+struct TextScrollBar {
+    bool shown = false;
+    int x = 0;
+    int y = 0;
+    int height = 0;
+    int range = 0;  // the largest value
+    int value = 0;
+    int page = 0;  // lines in view
+};
+
 // What kind of view is on the screen.
 enum class GameViewKind { kNothing, kGame, kText };
 
@@ -39,6 +51,7 @@ struct GameViewState {
     // The image to paint when it is not the game display's own board (the criteria editors).
     const RgbImage* boardImage = nullptr;
     std::vector<TextItem> texts;
+    TextScrollBar scrollBar;
 };
 
 // The width of a text in pixels in one of the two fonts at a pixel size.

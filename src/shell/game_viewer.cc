@@ -17,6 +17,8 @@ namespace ravelin::shell {
 
 namespace {
 
+// Lines the column text moves for one notch of the wheel.
+constexpr int kWheelLines = 3;
 constexpr char kPiecesFolder[] = "/pieces";
 constexpr char kEcoFolder[] = "/eco";
 
@@ -115,8 +117,18 @@ void GameViewer::Register() {
         }
     });
     handlers.Set(kCmdShowNormalText, [this] { CloseActualText(); });
-
-    handlers.Set(kCmdEndOfVariation, [this] { EndAnalysisReplay(); });
+    // Back to the game's own line from a clicked variation or from the analysis replay.
+    handlers.Set(kCmdEndOfVariation, [this] {
+        if (window_.displayMode != kModeGame) {
+            return;
+        }
+        if (display_.AnalysisReplayActive()) {
+            EndAnalysisReplay();
+        } else if (display_.InVariation()) {
+            display_.EndVariation();
+            window_.currentPly = display_.CurrentPly();
+        }
+    });
     handlers.Set(kCmdPlayAnalysis, [this] {
         if (!DeferUntilGameShown(kCmdPlayAnalysis)) {
             PlayAnalysis();
@@ -164,10 +176,13 @@ void GameViewer::CloseActualText() {
 }
 
 void GameViewer::PlayAnalysis() {
+    if (display_.InVariation()) {
+        // The replay starts from the game's own line.
+        display_.EndVariation();
+    }
     if (!display_.AnalysisReplayActive() && !display_.StartAnalysisReplay()) {
         return;
     }
-    window_.contextState.inVariationOrNavigation = true;
     if (!display_.StepAnalysisReplay()) {
         // The stepper has said why it stopped; the game's own moves come back.
         EndAnalysisReplay();
@@ -181,7 +196,6 @@ void GameViewer::EndAnalysisReplay() {
         return;
     }
     const int ply = display_.StopAnalysisReplay();
-    window_.contextState.inVariationOrNavigation = false;
     gamefile::GameFile& file = window_.File();
     if (!display_.ShowGame(file, file.currentGame)) {
         return;
@@ -209,8 +223,6 @@ bool GameViewer::ShowCurrentGame() {
     gamefile::GameFile& file = window_.File();
     const int deferred = std::exchange(deferredCommand_, 0);
     Reconfigure();
-    // A game read again has left any analysis replay.
-    window_.contextState.inVariationOrNavigation = false;
     if (!display_.ShowGame(file, file.currentGame)) {
         return false;
     }
@@ -429,6 +441,22 @@ void GameViewer::Wheel(int steps) {
     // Turning the wheel towards the user goes forwards through the game.
     for (int k = 0; k < std::abs(steps); ++k) {
         Key(steps < 0 ? GameKey::kNext : GameKey::kPrevious);
+    }
+}
+
+bool GameViewer::ScrollWheel(int x, int, int steps) {
+    if (window_.displayMode != kModeGame || !display_.HasGame() || !display_.Options().columnFormat ||
+        x < display_.Layout().panelX || !display_.ColumnScrollBar().shown) {
+        return false;
+    }
+    // Away from the user shows earlier text.
+    display_.ScrollColumnBy(-steps * kWheelLines);
+    return true;
+}
+
+void GameViewer::ScrollColumn(int lines) {
+    if (window_.displayMode == kModeGame) {
+        display_.ScrollColumnTo(lines);
     }
 }
 

@@ -44,6 +44,10 @@ class GameViewer {
     // Window input: a click, the wheel (positive away from the user) and the keys.
     void Click(int x, int y);
     void Wheel(int steps);
+    // The wheel over the column text scrolls it by whole lines: true when it did.
+    bool ScrollWheel(int x, int y, int steps);
+    // The column text's scroll bar moved to a line.
+    void ScrollColumn(int lines);
     void Key(GameKey key);
     // A typed character: in variation edit '*' enters any move and a backspace takes the last move back.
     void Character(char character);

@@ -448,8 +448,12 @@ std::string_view MainWindow::ContextMenu(bool clickOnBoard) const {
     state.alternateKind = layout_.kind == ScreenLayoutKind::kAlternate ? layout_.alternateKind : 0;
     state.analysing = analysing;
     state.clickOnBoard = clickOnBoard;
-    // V and S of the game menus: stepping through search results, and a searched position to go to.
-    state.inVariationOrNavigation = state.inVariationOrNavigation || search_.navigation.Active();
+    // V and S of the game menus: a variation shown (clicked or replayed) or stepping through search
+    // results, and a searched position to go to.
+    const display::GameDisplay& game = viewer_->Display();
+    state.inVariationOrNavigation =
+        state.inVariationOrNavigation || search_.navigation.Active() ||
+        (displayMode == kModeGame && (game.InVariation() || game.AnalysisReplayActive()));
     state.searchActive = state.searchActive || search_.searchActive;
     return ContextMenuName(state);
 }

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -626,6 +627,72 @@ TEST(DesktopSearch, PositionDialogsKeepARefusedEntryOpen) {
     EXPECT_EQ(numberForm.result(), QDialog::Accepted);
     EXPECT_TRUE(number.on);
     EXPECT_EQ(number.criterion, ">= 30");
+}
+
+// The column format of a long annotated game: the window shows a scroll bar beside the text that
+// moves it by lines, the wheel over the text does the same, and a click on a variation move puts
+// its position on the board.
+TEST(DesktopGameView, ColumnTextScrollsAndShowsAClickedVariationMove) {
+    TempDir work;
+    shell::SettingsRecord settings;
+    shell::StartupEnvironment environment;
+    environment.workingDirectory = work.Path().string();
+    environment.screenWidth = 1280;
+    shell::ApplyFirstRunDefaults(settings, environment);
+    settings.SetSlideDelay(0);
+    settings.SetColumnFormat(true);
+    ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+
+    GameWindow game(work, testing::TestDataPath("pgn/dortmund.pgn"));
+    // Seitz - Johner: comments and variations, taller than the window.
+    game.core.File().currentGame = 3;
+    game.core.HandleCommand(shell::kCmdDisplayGame);
+    game.Settle();
+    QWidget* view = game.window->Status();
+    view->repaint();
+    auto* bar = view->findChild<QScrollBar*>("columnScrollBar");
+    ASSERT_NE(bar, nullptr);
+    display::GameViewState state = game.core.Viewer().State();
+    ASSERT_TRUE(state.scrollBar.shown);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), state.scrollBar.range);
+    EXPECT_EQ(bar->geometry().x(), state.scrollBar.x);
+
+    display::GameDisplay& display = game.core.Viewer().Display();
+    bar->setValue(2);
+    EXPECT_EQ(game.core.Viewer().State().scrollBar.value, 2);
+    EXPECT_EQ(display.ColumnText().texts.front().y,
+              display::kColumnFirstLineTop - 2 * display::kColumnTextLineHeight);
+    const QPointF overText(display.Layout().panelX + 20, 200);
+    QWheelEvent wheel(overText, view->mapToGlobal(overText), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &wheel);
+    EXPECT_EQ(game.core.Viewer().State().scrollBar.value, 5);
+    EXPECT_EQ(display.CurrentPly(), 0);
+    view->repaint();
+    EXPECT_EQ(bar->value(), 5);
+
+    // 14...Bd6, the variation after 14...Re8, where the column text drew it.
+    bar->setValue(0);
+    game.core.Viewer().State();
+    const std::vector<display::ColumnWord>& words = display.ColumnWords();
+    QPoint at(-1, -1);
+    for (const display::ColumnMoveEntry& entry : display.ColumnText().moves) {
+        if (words[entry.word].text == "14...Bd6! ") {
+            at = QPoint(entry.left + 2, entry.top + 2);
+        }
+    }
+    ASSERT_GE(at.y(), 0);
+    const QImage before = game.Grab();
+    search_editing::ClickAt(view, at);
+    game.Settle();
+    EXPECT_TRUE(display.InVariation());
+    EXPECT_EQ(game.core.ContextMenu(), "GamexMenu");
+    // The black bishop left f8 for d6.
+    EXPECT_EQ(display.Screen().Shown()[4][6], chess::kBishop + chess::kBlackOffset);
+    const QImage after = game.Grab();
+    const int boardSize = display.Layout().boardImageSize;
+    EXPECT_NE(before.copy(0, 0, boardSize, boardSize), after.copy(0, 0, boardSize, boardSize));
 }
 
 }  // namespace

@@ -229,7 +229,7 @@ TEST(ColumnFormatInTheWindow, TheAnnotatorIsAThirdHeadingAndFileCommentLinesAreJ
     EXPECT_NE(all.find("|the |better |move, |and |I |agree |1...e5 |"), std::string::npos) << all;
 }
 
-TEST(ColumnFormatInTheWindow, ClickingAMainLineMoveGoesToItsPlyAndAVariationMoveDoesNot) {
+TEST(ColumnFormatInTheWindow, ClickingAMainLineMoveGoesToItsPlyAndAVariationMoveShowsIt) {
     ColumnViewer viewer;
     viewer.session.window.Viewer().State();
     const ColumnLayout& layout = viewer.Display().ColumnText();
@@ -251,7 +251,11 @@ TEST(ColumnFormatInTheWindow, ClickingAMainLineMoveGoesToItsPlyAndAVariationMove
     EXPECT_EQ(viewer.Display().CurrentPly(), 3);
     EXPECT_EQ(viewer.session.window.currentPly, 3);
     viewer.session.window.Viewer().Click(sideX, sideY);
-    EXPECT_EQ(viewer.Display().CurrentPly(), 3);
+    // 1...c5 stands in for 1...e5: the main line waits after ply 2 while the variation is shown.
+    EXPECT_TRUE(viewer.Display().InVariation());
+    EXPECT_EQ(viewer.Display().CurrentPly(), 2);
+    EXPECT_EQ(viewer.Display().Screen().Shown()[3][5], chess::kPawn + chess::kBlackOffset);
+    EXPECT_EQ(viewer.Display().Screen().Shown()[5][7], chess::kPawn + chess::kBlackOffset);
 }
 
 TEST(ColumnFormatInTheWindow, TheCurrentMoveIsDrawnInTheCurrentPositionColour) {

@@ -2,11 +2,14 @@
 
 #include "platform/qt/game_view_widget.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QWheelEvent>
 
 namespace ravelin::platform {
@@ -36,6 +39,33 @@ GameViewWidget::GameViewWidget(shell::MainWindow& core, QWidget* parent) : Statu
     core_.Viewer().Display().measure = &GameViewWidget::MeasureText;
     animationTimer_.setInterval(kAnimationStepMs);
     connect(&animationTimer_, &QTimer::timeout, this, [this] { AnimationTick(); });
+    columnBar_ = new QScrollBar(Qt::Vertical, this);
+    columnBar_->setObjectName("columnScrollBar");
+    columnBar_->setSingleStep(1);
+    columnBar_->hide();
+    connect(columnBar_, &QScrollBar::valueChanged, this, [this](int value) {
+        core_.Viewer().ScrollColumn(value);
+        update();
+    });
+}
+
+void GameViewWidget::SyncScrollBar(const display::TextScrollBar& bar) {
+    // Values set here come from the core; only the user's moves go back to it.
+    const QSignalBlocker blocker(columnBar_);
+    if (!bar.shown) {
+        columnBar_->hide();
+        return;
+    }
+    const QRect place(bar.x, bar.y, columnBar_->sizeHint().width(), bar.height);
+    if (columnBar_->geometry() != place) {
+        columnBar_->setGeometry(place);
+    }
+    columnBar_->setRange(0, bar.range);
+    columnBar_->setPageStep(std::max(1, bar.page));
+    columnBar_->setValue(bar.value);
+    if (!columnBar_->isVisible()) {
+        columnBar_->show();
+    }
 }
 
 int GameViewWidget::MeasureText(std::string_view text, int fontPixels, display::TextFont font) {
@@ -46,6 +76,7 @@ int GameViewWidget::MeasureText(std::string_view text, int fontPixels, display::
 
 void GameViewWidget::paintEvent(QPaintEvent* event) {
     display::GameViewState state = core_.Viewer().State();
+    SyncScrollBar(state.scrollBar);
     if (state.kind == display::GameViewKind::kNothing) {
         StatusView::paintEvent(event);
         return;
@@ -89,8 +120,11 @@ void GameViewWidget::mousePressEvent(QMouseEvent* event) {
 
 void GameViewWidget::wheelEvent(QWheelEvent* event) {
     int steps = event->angleDelta().y() / kWheelNotch;
+    const QPoint at = event->position().toPoint();
     if (steps != 0) {
-        core_.Viewer().Wheel(steps);
+        if (!core_.Viewer().ScrollWheel(at.x(), at.y(), steps)) {
+            core_.Viewer().Wheel(steps);
+        }
         update();
     }
     event->accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QScrollBar>
 #include <QTimer>
 
 #include "display/game_view_state.h"
@@ -17,6 +18,8 @@ class GameViewWidget : public StatusView {
 
     // The text widths the core fits its texts to, in the fonts painted here.
     static int MeasureText(std::string_view text, int fontPixels, display::TextFont font);
+    // The scroll bar beside the column text (hidden while the text fits or is not shown).
+    QScrollBar* ColumnScrollBar() const { return columnBar_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,9 +29,12 @@ class GameViewWidget : public StatusView {
 
   private:
     void AnimationTick();
+    // Puts the column text's scroll bar where the core's state says, with its range and value.
+    void SyncScrollBar(const display::TextScrollBar& bar);
 
     shell::MainWindow& core_;
     QTimer animationTimer_;
+    QScrollBar* columnBar_ = nullptr;
 };
 
 }  // namespace ravelin::platform
