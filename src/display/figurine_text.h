@@ -13,7 +13,7 @@
 namespace ravelin::display {
 
 // Space between a figurine and the text after it.
-inline constexpr int kFigurineTextGap = 1;
+inline constexpr int kFigurineTextGap = 0;
 
 // Appends prefix + move as items like base, within maxWidth pixels from base.x. With a figurine
 // set and a move starting with one of pieceLetters (King, Queen, Rook, Bishop, Knight order) that

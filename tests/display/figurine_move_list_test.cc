@@ -158,7 +158,9 @@ TEST(FigurineMoveList, TheLargeBoardTakesTheLargeFigurines) {
     TextItem item = viewer.CellItem(2, true);
     ASSERT_NE(item.figurine, nullptr);
     EXPECT_EQ(item.figurine->height, kFigurineSizeLarge);
-    EXPECT_GT(item.figurine->width, kFigurineSizeNormal);
+    std::optional<FigurineSet> normal = FigurineSet::Load(viewer.work.Path().string(), false);
+    ASSERT_TRUE(normal);
+    EXPECT_GT(item.figurine->width, normal->Bitmap(chess::kKnight)->width);
     EXPECT_LE(item.figurine->height, item.lineHeight);
 }
 
