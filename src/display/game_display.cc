@@ -128,6 +128,7 @@ chess::Board GameDisplay::BoardOfPly(int ply) const {
 bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     FinishAnimation();
     hasGame_ = false;
+    analysisActive_ = false;
     currentPly_ = 0;
     previousPly_ = 0;
     totalPlies_ = 0;
@@ -600,7 +601,9 @@ void GameDisplay::AddMoveList(GameViewState& state) const {
         item.y = layout_.MoveRowY(cell.pageRow);
         item.lineHeight = layout_.lineHeight;
         item.fontPixels = layout_.fontPixels;
-        item.colour = ply == currentPly_ ? options_.currentMoveColour : kTextColour;
+        item.colour = ply == currentPly_                           ? options_.currentMoveColour
+                      : analysisActive_ && ply > analysisStartPly_ ? options_.variationColour
+                                                                   : kTextColour;
         item.bold = ply == currentPly_;
         AppendMove(state, item, MoveListPrefix(ply), ply, columnWidth);
     }

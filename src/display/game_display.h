@@ -15,6 +15,7 @@
 #include "chess/chess_messages.h"
 #include "chess/movetext.h"
 #include "chess/piece_letters.h"
+#include "chess/variation_stepper.h"
 #include "display/board_screen.h"
 #include "display/column_format.h"
 #include "display/figurines.h"
@@ -31,6 +32,7 @@
 namespace ravelin::display {
 
 inline constexpr std::string_view kErrorInDisplayMove = "Error in display move.";
+inline constexpr std::string_view kNoAnalysisForFen = "Play analysis is not supported for FEN positions.";
 // More changed squares than a castling cannot be shown as sliding pieces.
 inline constexpr int kMaxAnimatedSquares = 4;
 // The opening line follows the game up to this ply (one less when stepping back).
@@ -141,6 +143,16 @@ class GameDisplay {
     bool PlyHasAnnotation(int ply) const;
     std::vector<std::string> AnnotationLines(int ply) const;
 
+    // Analysis replay ("Play Analysis"): the variations after the shown ply are played move by
+    // move on the board, each analysis move taking the place of the game's move in the move list
+    // until the game is read again. False (with the message) for a game from a set-up position.
+    bool StartAnalysisReplay();
+    bool AnalysisReplayActive() const { return analysisActive_; }
+    // One analysis move. False when the analysis has ended: the game must then be read again.
+    bool StepAnalysisReplay();
+    // Leaves the replay; the ply it started from, to return to after reading the game again.
+    int StopAnalysisReplay();
+
     // What the window shows; fileLine and gameLine go in the board's top margin.
     GameViewState State(const std::string& fileLine, const std::string& gameLine);
 
@@ -161,6 +173,7 @@ class GameDisplay {
                     int maxWidth) const;
     void AddMoveList(GameViewState& state) const;
     void AddBelowBoard(GameViewState& state) const;
+    void ShowAnalysisPly(int ply);
     void RebuildColumnWords();
     void LayOutColumn();
     std::vector<std::string> ColumnHeadings() const;
@@ -198,6 +211,10 @@ class GameDisplay {
     std::vector<ColumnWord> columnWords_;
     ColumnLayout columnLayout_;
     int slideTargetPly_ = 0;
+    chess::VariationStepper stepper_;
+    bool analysisActive_ = false;
+    int analysisStartPly_ = 0;
+    int analysisMovesShown_ = 0;
 };
 
 }  // namespace ravelin::display

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "display/piece_set_install.h"
 #include "eco/eco_match.h"
@@ -16,15 +17,6 @@ namespace ravelin::shell {
 
 namespace {
 
-constexpr int kCmdNormalText = 249;
-constexpr int kCmdActualText = 257;
-constexpr int kCmdStartOfGame = 254;
-constexpr int kCmdMiddleOfGame = 255;
-constexpr int kCmdEndOfGame = 256;
-constexpr int kCmdPageTextUp = 258;
-constexpr int kCmdPageTextDown = 259;
-constexpr int kCmdShowActualText = 263;
-constexpr int kCmdShowNormalText = 266;
 constexpr char kPiecesFolder[] = "/pieces";
 constexpr char kEcoFolder[] = "/eco";
 
@@ -98,22 +90,46 @@ void GameViewer::Register() {
         ReportPieceSetFailure();
         ReconfigureEditor();
     });
-    handlers.Set(kCmdStartOfGame, [this] { Key(GameKey::kStart); });
+    // Variation edit steps through its own moves with these two.
+    handlers.Set(kCmdStartOfGame, [this] {
+        if (window_.displayMode == kModeVariationEdit || !DeferUntilGameShown(kCmdStartOfGame)) {
+            Key(GameKey::kStart);
+        }
+    });
     handlers.Set(kCmdMiddleOfGame, [this] {
-        if (window_.displayMode == kModeGame) {
+        if (!DeferUntilGameShown(kCmdMiddleOfGame)) {
             display_.GoToPly(display::kGoToMiddle);
             window_.currentPly = display_.CurrentPly();
         }
     });
-    handlers.Set(kCmdEndOfGame, [this] { Key(GameKey::kEnd); });
+    handlers.Set(kCmdEndOfGame, [this] {
+        if (window_.displayMode == kModeVariationEdit || !DeferUntilGameShown(kCmdEndOfGame)) {
+            Key(GameKey::kEnd);
+        }
+    });
     handlers.Set(kCmdNormalText, [this] { ShowText(false); });
     handlers.Set(kCmdActualText, [this] { ShowText(true); });
     handlers.Set(kCmdPageTextUp, [this] { text_.PreviousPage(); });
     handlers.Set(kCmdPageTextDown, [this] { text_.NextPage(); });
-    handlers.Set(kCmdShowActualText, [this] { OpenActualText(); });
+    handlers.Set(kCmdShowActualText, [this] {
+        if (!DeferUntilGameShown(kCmdShowActualText)) {
+            OpenActualText();
+        }
+    });
     handlers.Set(kCmdShowNormalText, [this] { CloseActualText(); });
 
+    handlers.Set(kCmdEndOfVariation, [this] { EndAnalysisReplay(); });
+    handlers.Set(kCmdPlayAnalysis, [this] {
+        if (!DeferUntilGameShown(kCmdPlayAnalysis)) {
+            PlayAnalysis();
+        }
+    });
+
     window_.AutoPlayer().nextPly = [this] {
+        if (window_.displayMode == kModeGame && display_.AnalysisReplayActive()) {
+            PlayAnalysis();
+            return display_.AnalysisReplayActive();
+        }
         if (window_.displayMode != kModeGame || !display_.NextPly()) {
             return false;
         }
@@ -149,14 +165,62 @@ void GameViewer::CloseActualText() {
     window_.contextState.actualTextWindowOpen = false;
 }
 
+void GameViewer::PlayAnalysis() {
+    if (!display_.AnalysisReplayActive() && !display_.StartAnalysisReplay()) {
+        return;
+    }
+    window_.contextState.inVariationOrNavigation = true;
+    if (!display_.StepAnalysisReplay()) {
+        // The stepper has said why it stopped; the game's own moves come back.
+        EndAnalysisReplay();
+        return;
+    }
+    window_.currentPly = display_.CurrentPly();
+}
+
+void GameViewer::EndAnalysisReplay() {
+    if (!display_.AnalysisReplayActive()) {
+        return;
+    }
+    const int ply = display_.StopAnalysisReplay();
+    window_.contextState.inVariationOrNavigation = false;
+    gamefile::GameFile& file = window_.File();
+    if (!display_.ShowGame(file, file.currentGame)) {
+        return;
+    }
+    if (ply == 0) {
+        display_.GoToStart();
+    } else {
+        display_.GoToPly(ply);
+    }
+    window_.currentPly = display_.CurrentPly();
+}
+
+bool GameViewer::DeferUntilGameShown(int commandId) {
+    if (window_.displayMode == kModeGame && display_.HasGame()) {
+        return false;
+    }
+    if (window_.File().IsOpen()) {
+        deferredCommand_ = commandId;
+        window_.Platform().commands->PostCommand(kCmdDisplayGame);
+    }
+    return true;
+}
+
 bool GameViewer::ShowCurrentGame() {
     gamefile::GameFile& file = window_.File();
+    const int deferred = std::exchange(deferredCommand_, 0);
     Reconfigure();
+    // A game read again has left any analysis replay.
+    window_.contextState.inVariationOrNavigation = false;
     if (!display_.ShowGame(file, file.currentGame)) {
         return false;
     }
     window_.displayMode = kModeGame;
     window_.currentPly = 0;
+    if (deferred != 0) {
+        window_.Platform().commands->PostCommand(deferred);
+    }
     if (actualTextOpen_) {
         // The window follows the game shown.
         if (!actualText_.Load(file, file.currentGame)) {
@@ -168,6 +232,8 @@ bool GameViewer::ShowCurrentGame() {
 
 bool GameViewer::ShowCurrentText() {
     gamefile::GameFile& file = window_.File();
+    // Another view was asked for before the game came up: the kept request is dropped.
+    deferredCommand_ = 0;
     if (!window_.Settings().DisplayActualText()) {
         return ShowSummary();
     }
@@ -254,7 +320,7 @@ void GameViewer::StepGame(int direction) {
 }
 
 void GameViewer::GoToSearchedPosition() {
-    if (window_.displayMode != kModeGame || !display_.HasGame()) {
+    if (DeferUntilGameShown(kCmdSearchedPosition)) {
         return;
     }
     display_.storedPly = window_.Searches().SearchedPly();
@@ -302,6 +368,17 @@ void GameViewer::Key(GameKey key) {
     if (window_.displayMode != kModeGame || !display_.HasGame()) {
         return;
     }
+    if (display_.AnalysisReplayActive()) {
+        if (key == GameKey::kNext) {
+            PlayAnalysis();
+            return;
+        }
+        // Any other step leaves the analysis; stepping back ends at the ply it began from.
+        EndAnalysisReplay();
+        if (key == GameKey::kPrevious) {
+            return;
+        }
+    }
     switch (key) {
         case GameKey::kNext:
             display_.NextPly();
@@ -333,6 +410,9 @@ void GameViewer::Click(int x, int y) {
     if (window_.displayMode == kModePositionEdit) {
         window_.Searches().Position().Click(x, y);
         return;
+    }
+    if (window_.displayMode == kModeGame && display_.AnalysisReplayActive()) {
+        EndAnalysisReplay();
     }
     if (window_.displayMode == kModeGame && display_.ClickAt(x, y)) {
         window_.currentPly = display_.CurrentPly();

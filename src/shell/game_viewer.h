@@ -55,6 +55,15 @@ class GameViewer {
     bool AnimationStep();
 
     bool ShowCurrentGame();
+    // "Play Analysis": starts the analysis replay at the shown ply or plays its next move.
+    void PlayAnalysis();
+    // Leaves the analysis replay: the game is read again and shown at the ply the replay began.
+    void EndAnalysisReplay();
+    // A command on the shown game, given while another view is up: the request is kept, "Display
+    // Game" posted, and the command posted again once the game is shown. False when the game is
+    // shown already and the command can run now.
+    bool DeferUntilGameShown(int commandId);
+    int DeferredCommand() const { return deferredCommand_; }
     // The text mode: the record as it stands in the file with "Display Actual Text" on, else the
     // game summary.
     bool ShowCurrentText();
@@ -81,6 +90,7 @@ class GameViewer {
     display::TextView text_;
     display::TextView actualText_;
     bool actualTextOpen_ = false;
+    int deferredCommand_ = 0;
     eco::EcoTable ecoTable_;
     eco::EcoStatusState ecoState_;
 };

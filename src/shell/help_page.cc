@@ -20,6 +20,12 @@ for instance after another program changed it.</p>
 <h2>Moving through the games</h2>
 <p>The scroll bar at the right moves through the games of the file; the status lines show the
 file name and the game number.</p>
+<h2>Variations and the shown game</h2>
+<p><b>Play Analysis</b> in the board's right-click menu plays the variations after the shown move
+one move at a time (again, or the Right arrow, for the next move); the Left arrow or <b>End of
+Variation</b> goes back to the game. <b>Copy to Variation</b> and <b>Copy to Position</b> make the
+moves so far, or the position on the board, the search criteria. <b>Piece Count</b> tells the
+material on the board and <b>PGN NAG Help</b> lists the annotation codes.</p>
 <h2>Searching</h2>
 <p><b>Search &gt; Variation &gt; Edit Variation</b> lets you play a move sequence on the board (click
 a piece, then its square; <code>*</code> stands for any move, Backspace takes a move back).

@@ -7,6 +7,7 @@
 #include "shell/command_ids.h"
 #include "shell/directory_search_commands.h"
 #include "shell/fast_file_commands.h"
+#include "shell/game_info_commands.h"
 #include "shell/game_viewer.h"
 #include "shell/help_page.h"
 #include "shell/opening_commands.h"
@@ -67,6 +68,7 @@ void MainWindow::RegisterOwnHandlers() {
     handlers_.Set(kCmdExit, [this] { ExitCommand(); });
     handlers_.Set(kCmdShowVersion, [this] { messages_.ShowMessage(kVersionText); });
     handlers_.Set(kCmdHelp, [this] { ShowHelp(); });
+    RegisterGameInfoCommands(*this);
     handlers_.Set(kCmdAutoPlay, [this] {
         autoPlay_.Toggle(AutoPlayIntervalMs(settings_.AutoPlayDelayText()));
         Call(hooks.redraw);

@@ -125,6 +125,39 @@ void SearchCommands::Register() {
         window_.Search().searchActive = false;
     });
     handlers.Set(kCmdSearchedPosition, [this] { window_.Viewer().GoToSearchedPosition(); });
+    handlers.Set(kCmdCopyToVariation, [this] {
+        if (!window_.Viewer().DeferUntilGameShown(kCmdCopyToVariation)) {
+            CopyGameToVariation();
+        }
+    });
+    handlers.Set(kCmdCopyToPosition, [this] {
+        if (!window_.Viewer().DeferUntilGameShown(kCmdCopyToPosition)) {
+            CopyGameToPosition();
+        }
+    });
+}
+
+void SearchCommands::CopyGameToVariation() {
+    const display::GameDisplay& display = window_.Viewer().Display();
+    // A search variation is played from the initial position.
+    if (display.GameHeaderSlots().fenPresent) {
+        window_.Messages().ShowMessage(kSetUpGameNotAVariation);
+        return;
+    }
+    search::SearchVariation& variation = window_.Search().criteria.variation;
+    variation.Clear();
+    const chess::MoveList& moves = display.Context().moves;
+    for (int ply = 1; ply <= display.CurrentPly(); ++ply) {
+        const std::size_t index = static_cast<std::size_t>((ply - 1) / 2);
+        variation.MoveOfPly(ply) = ply % 2 == 1 ? moves.whiteMoves[index] : moves.blackMoves[index];
+    }
+    window_.Platform().commands->PostCommand(kCmdEditVariation);
+}
+
+void SearchCommands::CopyGameToPosition() {
+    // The squares only: the count conditions stay as they were set.
+    window_.Search().criteriaBoard.squares = window_.Viewer().Display().Screen().Shown();
+    window_.Platform().commands->PostCommand(kCmdEditPosition);
 }
 
 void SearchCommands::Toggle(int commandId, bool& option) {

@@ -22,6 +22,8 @@ class PositionEditor;
 inline constexpr char kNoVariationEntered[] = "No variation has been entered. Use 'Edit Variation' first.";
 inline constexpr char kNoPositionEntered[] = "No position has been entered. Use 'Edit Position' first.";
 inline constexpr char kNoHeaderEntered[] = "No header criteria have been entered. Use 'Edit Header' first.";
+inline constexpr char kSetUpGameNotAVariation[] =
+    "This game starts from a set-up position: its moves cannot be copied to the variation.";
 inline constexpr char kVariationMoveNotPlayable[] = "The variation's move %s cannot be played.";
 
 // Command ids of the searches.
@@ -70,6 +72,10 @@ class SearchCommands {
     void Register();
     void Toggle(int commandId, bool& option);
     void EditHeader();
+    // "Copy to Variation" and "Copy to Position": the shown game's moves up to the current ply, or
+    // its position on the board, become the search criteria and their editor opens.
+    void CopyGameToVariation();
+    void CopyGameToPosition();
     void SearchDirectory(const SearchRequest& request);
     bool PrepareVariation();
     bool PreparePosition();

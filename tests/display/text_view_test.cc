@@ -276,13 +276,10 @@ TEST(DisplayTextNormal, FromTheVariationEditorTheSummarySaysTheMovesEntered) {
 TEST(ShowActualText, OpensTheRecordBesideTheGameUntilShowNormalText) {
     TextSession text(kTwoGames);
     shell::GameViewer& viewer = text.session.window.Viewer();
-    // Only a shown game has an actual text to show.
+    // Asked for in the text view, the game is shown first.
     text.session.Command(shell::kCmdDisplayText);
-    text.session.Command(263);
     EXPECT_FALSE(viewer.ActualTextOpen());
-    text.session.Command(shell::kCmdDisplayGame);
-    EXPECT_EQ(text.session.window.ContextMenu(false), "GameMenu");
-    text.session.Command(263);
+    text.session.Command(shell::kCmdShowActualText);
     ASSERT_TRUE(viewer.ActualTextOpen());
     EXPECT_EQ(text.session.window.displayMode, shell::kModeGame);
     EXPECT_EQ(viewer.ActualText().PageRows()[0], "[Event \"One\"]");
@@ -292,7 +289,7 @@ TEST(ShowActualText, OpensTheRecordBesideTheGameUntilShowNormalText) {
     text.session.Command(shell::kCmdNextGame);
     ASSERT_TRUE(viewer.ActualTextOpen());
     EXPECT_EQ(viewer.ActualText().PageRows()[0], "[Event \"Two\"]");
-    text.session.Command(266);
+    text.session.Command(shell::kCmdShowNormalText);
     EXPECT_FALSE(viewer.ActualTextOpen());
     EXPECT_EQ(text.session.window.ContextMenu(false), "GameMenu");
 }
@@ -301,7 +298,7 @@ TEST(ShowActualText, ANewViewClosesTheWindow) {
     TextSession text(kTwoGames);
     shell::GameViewer& viewer = text.session.window.Viewer();
     text.session.Command(shell::kCmdDisplayGame);
-    text.session.Command(263);
+    text.session.Command(shell::kCmdShowActualText);
     ASSERT_TRUE(viewer.ActualTextOpen());
     text.session.Command(shell::kCmdDisplayText);
     EXPECT_FALSE(viewer.ActualTextOpen());

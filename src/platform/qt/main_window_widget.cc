@@ -29,7 +29,6 @@ constexpr int kStatusFontPixels = 16;
 constexpr char kActualTextTitle[] = "Actual Text";
 constexpr int kActualTextWidth = 640;
 constexpr int kActualTextHeight = 480;
-constexpr int kCmdShowNormalText = 266;
 
 // The own bar's items: left margin and the padding on each side of a label.
 constexpr int kBarLeft = 4;
@@ -389,7 +388,7 @@ void MainWindowWidget::SyncActualText() {
         connect(actualText_, &QObject::destroyed, this, [this] {
             actualText_ = nullptr;
             if (core_.Viewer().ActualTextOpen()) {
-                core_.HandleCommand(kCmdShowNormalText);
+                core_.HandleCommand(shell::kCmdShowNormalText);
             }
         });
     }
