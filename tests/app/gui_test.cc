@@ -683,9 +683,11 @@ TEST(DesktopGameView, FigurinesArePaintedWhereTheCoreSaysAtEveryBoardSize) {
             [&](const display::TextItem& item) { return item.figurine != nullptr && item.x == cellX; });
         ASSERT_NE(knight, state.texts.end()) << static_cast<int>(size);
         EXPECT_EQ(knight->figurineKind, chess::kKnight);
+        // Copies: the state is asked for again below.
         const display::RgbImage figurine = *knight->figurine;
+        const int left = knight->x;
         const int top = display::FigurineTop(*knight);
-        FigurinePixels shown = CompareFigurine(game.Grab(), figurine, knight->x, top, state.background);
+        FigurinePixels shown = CompareFigurine(game.Grab(), figurine, left, top, state.background);
         ASSERT_GT(shown.ink, 0);
         EXPECT_EQ(shown.darkInk, shown.ink) << static_cast<int>(size);
         EXPECT_EQ(shown.paperShown, shown.paper) << static_cast<int>(size);
@@ -697,7 +699,7 @@ TEST(DesktopGameView, FigurinesArePaintedWhereTheCoreSaysAtEveryBoardSize) {
         EXPECT_TRUE(std::none_of(state.texts.begin(), state.texts.end(),
                                  [](const display::TextItem& item) { return item.figurine != nullptr; }));
         // The letter N stands there now: far from all of the knight's ink is dark.
-        FigurinePixels letters = CompareFigurine(game.Grab(), figurine, knight->x, top, state.background);
+        FigurinePixels letters = CompareFigurine(game.Grab(), figurine, left, top, state.background);
         EXPECT_LT(letters.darkInk * 2, letters.ink) << static_cast<int>(size);
     }
 }
