@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "display/bmp_reader.h"
 
@@ -23,6 +24,39 @@ bool HasFigurine(chess::PieceCode kind) {
 
 std::size_t FigurineIndex(chess::PieceCode kind) {
     return static_cast<std::size_t>(kind - chess::kKnight);
+}
+
+bool ColumnHasInk(const RgbImage& image, int x) {
+    constexpr RgbColour kPaper{255, 255, 255};
+    for (int y = 0; y < image.height; ++y) {
+        if (!(image.Pixel(x, y) == kPaper)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The figurine without the white columns at its sides: each piece then stands as close to the
+// text around it as its own width allows. A figurine without ink stays whole.
+RgbImage CropToInk(const RgbImage& image) {
+    int left = 0;
+    while (left < image.width && !ColumnHasInk(image, left)) {
+        ++left;
+    }
+    int right = image.width;
+    while (right > left && !ColumnHasInk(image, right - 1)) {
+        --right;
+    }
+    if (left == right) {
+        return image;
+    }
+    RgbImage cropped(right - left, image.height);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = left; x < right; ++x) {
+            cropped.SetPixel(x - left, y, image.Pixel(x, y));
+        }
+    }
+    return cropped;
 }
 
 }  // namespace
@@ -48,6 +82,16 @@ bool UsesLargeFigurines(shell::BoardSizeOption size) {
     return size == shell::BoardSizeOption::kLarge;
 }
 
+std::vector<std::string> AllFigurineFileNames() {
+    std::vector<std::string> names;
+    for (bool large : {false, true}) {
+        for (chess::PieceCode kind = chess::kKnight; kind <= chess::kKing; ++kind) {
+            names.push_back(FigurineFileName(kind, large));
+        }
+    }
+    return names;
+}
+
 chess::PieceCode FigurineKindOfMove(std::string_view move, std::string_view pieceLetters) {
     if (move.empty() || move.front() == 'O') {
         return chess::kEmpty;
@@ -65,12 +109,17 @@ std::optional<FigurineSet> FigurineSet::Load(const std::string& dataDirectory, b
     set.size_ = large ? kFigurineSizeLarge : kFigurineSizeNormal;
     for (chess::PieceCode kind = chess::kKnight; kind <= chess::kKing; ++kind) {
         BmpReadResult read = ReadBmpFile(dataDirectory + "/" + FigurineFileName(kind, large));
-        if (!read.image) {
+        // A picture larger than its size would spill over the neighbouring lines and moves.
+        if (!read.image || read.image->width > set.size_ || read.image->height > set.size_) {
             return std::nullopt;
         }
-        set.bitmaps_[FigurineIndex(kind)] = std::move(*read.image);
+        set.bitmaps_[FigurineIndex(kind)] = CropToInk(*read.image);
     }
     return set;
+}
+
+const RgbImage* FigurineSet::Bitmap(chess::PieceCode kind) const {
+    return HasFigurine(kind) ? &bitmaps_[FigurineIndex(kind)] : nullptr;
 }
 
 int FigurineSet::Draw(RgbImage& image, chess::PieceCode kind, int x, int lineTop, int lineHeight) const {
@@ -93,6 +142,23 @@ int FigurineSet::Draw(RgbImage& image, chess::PieceCode kind, int x, int lineTop
         }
     }
     return figurine.width;
+}
+
+const FigurineSet* FigurineCache::Get(const std::string& directory, bool large) {
+    const int wanted = large ? 1 : 0;
+    if (directory != directory_ || wanted != large_) {
+        directory_ = directory;
+        large_ = wanted;
+        set_ = FigurineSet::Load(directory, large);
+        if (!set_) {
+            pendingMessage_ = kFigurineError;
+        }
+    }
+    return set_ ? &*set_ : nullptr;
+}
+
+std::string FigurineCache::TakeFailureMessage() {
+    return std::exchange(pendingMessage_, std::string());
 }
 
 }  // namespace ravelin::display

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "chess/annotations.h"
-#include "display/figurines.h"
+#include "display/figurine_text.h"
 #include "display/last_move.h"
 
 namespace ravelin::display {
@@ -17,14 +17,19 @@ constexpr int kMiddleDivisor = 2;
 // Space between the board's top margin lines and its edge.
 constexpr int kTopMarginInset = 2;
 
-// The white figurine characters of king, queen, rook, bishop and knight, in the fonts the window
-// uses; a move's piece letter is shown as one of them in figurine notation.
-constexpr std::string_view kFigurineGlyphs[] = {"", "", "\u2658", "\u2657", "\u2656", "\u2655", "\u2654"};
-
 std::string Format(const char* pattern, int number, std::string_view text) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, pattern, number, std::string(text).c_str());
     return buffer;
+}
+
+// What stands before a ply's move in the move list ("%3d. " for white) and below the board.
+std::string MoveListPrefix(int ply) {
+    return ply % 2 == 1 ? Format("%3d. %s", (ply + 1) / 2, "") : std::string();
+}
+
+std::string MoveNumberPrefix(int ply) {
+    return ply % 2 == 1 ? Format("%3d. %s", (ply + 1) / 2, "") : Format("%3d. ... %s", ply / 2, "");
 }
 
 }  // namespace
@@ -75,6 +80,10 @@ void GameDisplay::Configure(const GameDisplayOptions& options) {
     view.squareSize = options.squareSize;
     view.flipped = flipped_;
     screen_.Configure(view, options.colours, set);
+    // Loaded here, never while painting; without them the moves keep their letters.
+    shownFigurines_ = options.figurines
+                          ? figurines_.Get(options.workingDirectory, UsesLargeFigurines(options.boardSize))
+                          : nullptr;
     dirty_ = UniteRects(dirty_, screen_.DrawWhole(ShownBoard()));
     highlighted_.clear();
     MarkLastMove(currentPly_);
@@ -400,14 +409,14 @@ std::string GameDisplay::LocalisedMove(int ply) const {
 
 std::string GameDisplay::LocalisedText(std::string move) const {
     chess::LocalisePieceLetters(move, options_.letters);
-    if (options_.figurines) {
-        std::string_view letters(options_.letters.letters.data(), options_.letters.letters.size());
-        const chess::PieceCode kind = FigurineKindOfMove(move, letters);
-        if (kind >= chess::kKnight && kind <= chess::kKing) {
-            move = std::string(kFigurineGlyphs[kind]) + move.substr(1);
-        }
-    }
     return move;
+}
+
+void GameDisplay::AppendMove(GameViewState& state, const TextItem& base, const std::string& prefix, int ply,
+                             int maxWidth) const {
+    std::string_view letters(options_.letters.letters.data(), options_.letters.letters.size());
+    AppendMoveText(state.texts, base, prefix, LocalisedMove(ply), maxWidth, shownFigurines_, letters,
+                   measure);
 }
 
 std::string GameDisplay::PlainMove(int ply) const {
@@ -423,20 +432,14 @@ std::string GameDisplay::MoveListText(int ply) const {
     if (ply < 1 || ply > totalPlies_) {
         return {};
     }
-    if (ply % 2 == 1) {
-        return Format("%3d. %s", (ply + 1) / 2, LocalisedMove(ply));
-    }
-    return LocalisedMove(ply);
+    return MoveListPrefix(ply) + LocalisedMove(ply);
 }
 
 std::string GameDisplay::MoveNumberText(int ply) const {
     if (ply < 1 || ply > totalPlies_) {
         return {};
     }
-    if (ply % 2 == 1) {
-        return Format("%3d. %s", (ply + 1) / 2, LocalisedMove(ply));
-    }
-    return Format("%3d. ... %s", ply / 2, LocalisedMove(ply));
+    return MoveNumberPrefix(ply) + LocalisedMove(ply);
 }
 
 bool GameDisplay::PlyHasAnnotation(int ply) const {
@@ -605,13 +608,12 @@ void GameDisplay::AddMoveList(GameViewState& state) const {
                       : analysisActive_ && ply > analysisStartPly_ ? options_.variationColour
                                                                    : kTextColour;
         item.bold = ply == currentPly_;
-        item.text = FitText(MoveListText(ply), columnWidth, item.fontPixels, item.font, measure);
-        state.texts.push_back(item);
+        AppendMove(state, item, MoveListPrefix(ply), ply, columnWidth);
     }
-    // The result stands after the last move while it is the current one.
+    // The result stands after the game's last move while it is the current one.
     const std::string_view result = chess::SanView(record_->result);
-    if (currentPly_ == totalPlies_ && totalPlies_ > 0 && !result.empty() && PageOfPly(totalPlies_) == page &&
-        totalPlies_ < kMoveListPlies) {
+    if (!analysisActive_ && currentPly_ == totalPlies_ && totalPlies_ > 0 && !result.empty() &&
+        PageOfPly(totalPlies_) == page && totalPlies_ < kMoveListPlies) {
         const MoveListCell cell = CellOfPly(totalPlies_ + 1);
         if (cell.page == page) {
             TextItem item;
@@ -637,10 +639,14 @@ void GameDisplay::AddBelowBoard(GameViewState& state) const {
         number.bold = true;
         number.colour =
             !variation_ && PlyHasAnnotation(currentPly_) ? kAnnotatedMoveNumberColour : kTextColour;
-        number.text = variation_ ? VariationMoveNumberText(variation_->CurrentPlyNumber(),
-                                                           LocalisedText(variation_->CurrentMove()))
-                                 : MoveNumberText(currentPly_);
-        state.texts.push_back(number);
+        if (variation_) {
+            number.text = VariationMoveNumberText(variation_->CurrentPlyNumber(),
+                                                  LocalisedText(variation_->CurrentMove()));
+            state.texts.push_back(number);
+        } else {
+            AppendMove(state, number, MoveNumberPrefix(currentPly_), currentPly_,
+                       layout_.boardImageSize - layout_.squareSize);
+        }
     }
     std::vector<std::string> lines;
     if (!opening_.empty()) {

@@ -19,6 +19,7 @@
 #include "display/board_screen.h"
 #include "display/column_format.h"
 #include "display/column_scroll.h"
+#include "display/figurines.h"
 #include "display/game_layout.h"
 #include "display/game_view_state.h"
 #include "display/move_list_layout.h"
@@ -127,6 +128,8 @@ class GameDisplay {
     std::string_view OpeningText() const { return opening_; }
     // The message of a piece set that could not be loaded, once.
     std::string TakePieceSetFailure() { return pieceSets_.TakeFailureMessage(); }
+    // kFigurineError once when the figurines could not be loaded (the moves keep their letters).
+    std::string TakeFigurineFailure() { return figurines_.TakeFailureMessage(); }
 
     // The move list entry text of a ply ("%3d. %s" for white, the move alone for black).
     std::string MoveListText(int ply) const;
@@ -189,6 +192,9 @@ class GameDisplay {
     void UpdateOpening(int ply, int limit);
     std::string LocalisedMove(int ply) const;
     void AddHeading(GameViewState& state) const;
+    // A ply's move after prefix, with its figurine when they are shown.
+    void AppendMove(GameViewState& state, const TextItem& base, const std::string& prefix, int ply,
+                    int maxWidth) const;
     void AddMoveList(GameViewState& state) const;
     void AddBelowBoard(GameViewState& state) const;
     void ShowAnalysisPly(int ply);
@@ -205,6 +211,8 @@ class GameDisplay {
     GameDisplayOptions options_;
     GameLayout layout_;
     PieceSetCache pieceSets_;
+    FigurineCache figurines_;
+    const FigurineSet* shownFigurines_ = nullptr;
     BoardScreen screen_;
     std::unique_ptr<chess::ChessContext> context_;
     std::unique_ptr<chess::GameRecord> record_;

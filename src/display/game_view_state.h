@@ -23,6 +23,11 @@ struct TextItem {
     std::string text;
     RgbColour colour{};
     bool bold = false;
+    // A move's piece figurine (a chess piece kind, 0 for none), drawn at x and vertically centred
+    // in the line by AND with what is below it; the text then starts textOffset pixels right of x.
+    int figurineKind = 0;
+    const RgbImage* figurine = nullptr;
+    int textOffset = 0;
 };
 
 // A vertical scroll bar beside a text, in lines of the text: the window shows it at x, y with the

@@ -3,15 +3,19 @@
 #include <filesystem>
 #include <system_error>
 
+#include "display/figurines.h"
 #include "display/piece_set.h"
 
 namespace ravelin::display {
 
-PieceSetInstallResult InstallPieceSets(const std::string& shippedDirectory,
-                                       const std::string& workingDirectory) {
+namespace {
+
+template <typename Names>
+PieceSetInstallResult InstallMissing(const Names& names, const std::string& shippedDirectory,
+                                     const std::string& workingDirectory) {
     namespace fs = std::filesystem;
     PieceSetInstallResult result;
-    for (std::string_view name : AllPieceSetFileNames()) {
+    for (const auto& name : names) {
         fs::path target = fs::path(workingDirectory) / name;
         std::error_code error;
         if (fs::exists(target, error)) {
@@ -26,6 +30,18 @@ PieceSetInstallResult InstallPieceSets(const std::string& shippedDirectory,
         }
     }
     return result;
+}
+
+}  // namespace
+
+PieceSetInstallResult InstallPieceSets(const std::string& shippedDirectory,
+                                       const std::string& workingDirectory) {
+    return InstallMissing(AllPieceSetFileNames(), shippedDirectory, workingDirectory);
+}
+
+PieceSetInstallResult InstallFigurines(const std::string& shippedDirectory,
+                                       const std::string& workingDirectory) {
+    return InstallMissing(AllFigurineFileNames(), shippedDirectory, workingDirectory);
 }
 
 }  // namespace ravelin::display

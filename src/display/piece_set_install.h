@@ -1,7 +1,8 @@
 #pragma once
 
-// The program ships its piece sets in a folder of its own; the working directory gets a copy of
-// each one that is missing there. Files already in the working directory are the user's and stay.
+// The program ships its piece sets and figurines in a folder of its own; the working directory gets
+// a copy of each one that is missing there. Files already in the working directory are the user's
+// and stay.
 
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@ struct PieceSetInstallResult {
 };
 
 PieceSetInstallResult InstallPieceSets(const std::string& shippedDirectory,
+                                       const std::string& workingDirectory);
+// The ten figurines of the move list, by the same rules.
+PieceSetInstallResult InstallFigurines(const std::string& shippedDirectory,
                                        const std::string& workingDirectory);
 
 }  // namespace ravelin::display

@@ -49,6 +49,7 @@ void GameViewer::StartUp() {
     const std::string shipped = platform::ShippedDataDirectory();
     const std::string& work = window_.Paths().Directory();
     display::InstallPieceSets(shipped + kPiecesFolder, work);
+    display::InstallFigurines(shipped + kPiecesFolder, work);
     eco::InstallEcoTable(shipped + kEcoFolder, work);
     eco::LoadEcoTable(ecoTable_, work, [this](eco::EcoMessageKind, std::string_view text) {
         window_.Messages().ShowMessage(text);
@@ -73,9 +74,10 @@ void GameViewer::ReconfigureEditor() {
 
 void GameViewer::ReportPieceSetFailure() {
     // Outside any painting, and once per failed load.
-    std::string failure = display_.TakePieceSetFailure();
-    if (!failure.empty()) {
-        window_.Messages().ShowMessage(failure);
+    for (const std::string& failure : {display_.TakePieceSetFailure(), display_.TakeFigurineFailure()}) {
+        if (!failure.empty()) {
+            window_.Messages().ShowMessage(failure);
+        }
     }
 }
 

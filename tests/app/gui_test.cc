@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include "display/figurine_text.h"
 #include "display/game_display.h"
 #include "eco/eco_table.h"
 #include "platform/qt/main_window_widget.h"
@@ -693,6 +694,81 @@ TEST(DesktopGameView, ColumnTextScrollsAndShowsAClickedVariationMove) {
     const QImage after = game.Grab();
     const int boardSize = display.Layout().boardImageSize;
     EXPECT_NE(before.copy(0, 0, boardSize, boardSize), after.copy(0, 0, boardSize, boardSize));
+}
+
+// Figurine notation: the window ANDs the core's figurine into the move list where the core puts it,
+// so its ink is dark and its white shows the background; alpha notation paints no figurine there.
+struct FigurinePixels {
+    int ink = 0;         // black pixels of the figurine
+    int darkInk = 0;     // of those, dark in the picture
+    int paper = 0;       // white pixels of the figurine
+    int paperShown = 0;  // of those, showing the background
+};
+
+FigurinePixels CompareFigurine(const QImage& picture, const display::RgbImage& figurine, int left, int top,
+                               display::RgbColour background) {
+    constexpr int kDark = 64;
+    FigurinePixels pixels;
+    for (int y = 0; y < figurine.height; ++y) {
+        for (int x = 0; x < figurine.width; ++x) {
+            QColor got = picture.pixelColor(left + x, top + y);
+            if (figurine.Pixel(x, y).red == 0) {
+                ++pixels.ink;
+                pixels.darkInk += std::max({got.red(), got.green(), got.blue()}) < kDark ? 1 : 0;
+            } else {
+                ++pixels.paper;
+                pixels.paperShown += got == QColor(background.red, background.green, background.blue) ? 1 : 0;
+            }
+        }
+    }
+    return pixels;
+}
+
+TEST(DesktopGameView, FigurinesArePaintedWhereTheCoreSaysAtEveryBoardSize) {
+    for (shell::BoardSizeOption size :
+         {shell::BoardSizeOption::kSmall, shell::BoardSizeOption::kMedium, shell::BoardSizeOption::kLarge}) {
+        TempDir work;
+        shell::SettingsRecord settings;
+        shell::StartupEnvironment environment;
+        environment.workingDirectory = work.Path().string();
+        environment.screenWidth = 1280;
+        shell::ApplyFirstRunDefaults(settings, environment);
+        settings.SetBoardSize(size);
+        settings.SetSlideDelay(0);
+        settings.SetNotationStyle(1);
+        ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+
+        GameWindow game(work, testing::TestDataPath("pgn/anastasian-lewis.pgn"));
+        display::GameDisplay& display = game.core.Viewer().Display();
+        ASSERT_EQ(game.core.displayMode, shell::kModeGame);
+        // 1.d4 Nf6: the black knight move of the first row, not the current move.
+        display::GameViewState state = game.core.Viewer().State();
+        const display::MoveListCell cell = display::CellOfPly(2);
+        const int cellX = display.Layout().MoveColumnX(cell.columnPair, cell.black);
+        auto knight = std::find_if(
+            state.texts.begin(), state.texts.end(),
+            [&](const display::TextItem& item) { return item.figurine != nullptr && item.x == cellX; });
+        ASSERT_NE(knight, state.texts.end()) << static_cast<int>(size);
+        EXPECT_EQ(knight->figurineKind, chess::kKnight);
+        // Copies: the state is asked for again below.
+        const display::RgbImage figurine = *knight->figurine;
+        const int left = knight->x;
+        const int top = display::FigurineTop(*knight);
+        FigurinePixels shown = CompareFigurine(game.Grab(), figurine, left, top, state.background);
+        ASSERT_GT(shown.ink, 0);
+        EXPECT_EQ(shown.darkInk, shown.ink) << static_cast<int>(size);
+        EXPECT_EQ(shown.paperShown, shown.paper) << static_cast<int>(size);
+
+        game.core.Settings().SetNotationStyle(0);
+        game.core.HandleCommand(shell::kCmdDisplayGame);
+        game.Settle();
+        state = game.core.Viewer().State();
+        EXPECT_TRUE(std::none_of(state.texts.begin(), state.texts.end(),
+                                 [](const display::TextItem& item) { return item.figurine != nullptr; }));
+        // The letter N stands there now: far from all of the knight's ink is dark.
+        FigurinePixels letters = CompareFigurine(game.Grab(), figurine, left, top, state.background);
+        EXPECT_LT(letters.darkInk * 2, letters.ink) << static_cast<int>(size);
+    }
 }
 
 }  // namespace

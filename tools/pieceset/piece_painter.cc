@@ -27,7 +27,8 @@ constexpr int kInsideThreshold = 110;
 constexpr int kFigurineThreshold = 128;
 constexpr double kMarginPerSquare = 0.05;
 constexpr int kMinMargin = 2;
-constexpr int kFigurineMargin = 1;
+// Keeps a figurine nearer the height of the text beside it than of its line.
+constexpr int kFigurineMargin = 2;
 
 QPainterPath GlyphPath(const QFont& font, chess::PieceCode kind, bool black) {
     // The glyphs run king, queen, rook, bishop, knight, pawn; piece kinds run the other way.
@@ -46,12 +47,15 @@ struct Placement {
     double baseline = 0.0;
 };
 
-Placement PlaceGlyphs(const QFont& font, int cellSize, int margin) {
+// firstKind: the smallest piece kind that shares the placement (figurines have no pawn, so
+// theirs fills the cell with the knight to king).
+Placement PlaceGlyphs(const QFont& font, int cellSize, int margin,
+                      chess::PieceCode firstKind = chess::kPawn) {
     // Each glyph is centred on its own, so only the widest counts; heights share one baseline.
     double top = 0.0;
     double bottom = 0.0;
     double widest = 0.0;
-    for (chess::PieceCode kind = chess::kPawn; kind <= chess::kKing; ++kind) {
+    for (chess::PieceCode kind = firstKind; kind <= chess::kKing; ++kind) {
         for (bool black : {false, true}) {
             QRectF bounds = GlyphPath(font, kind, black).boundingRect();
             top = std::min(top, bounds.top());
@@ -219,7 +223,7 @@ RgbImage PaintPieceSet(const QFont& font, const PieceStyle& style, int squareSiz
 }
 
 RgbImage PaintFigurine(const QFont& font, chess::PieceCode kind, int size) {
-    Placement placement = PlaceGlyphs(font, size, kFigurineMargin);
+    Placement placement = PlaceGlyphs(font, size, kFigurineMargin, chess::kKnight);
     QRectF bounds;
     std::vector<int> coverage = Coverage(GlyphPath(font, kind, true), size, placement, true, 0.0, bounds);
     RgbImage image(size, size, {255, 255, 255});

@@ -19,6 +19,7 @@
 #include "display/piece_set.h"
 #include "piece_painter.h"
 #include "piece_styles.h"
+#include "small_figurines.h"
 
 namespace {
 
@@ -144,7 +145,8 @@ int main(int argc, char** argv) {
     for (bool large : {false, true}) {
         int figurineSize = large ? display::kFigurineSizeLarge : display::kFigurineSizeNormal;
         for (chess::PieceCode kind = chess::kKnight; kind <= chess::kKing; ++kind) {
-            display::RgbImage figurine = pieceset::PaintFigurine(font, kind, figurineSize);
+            display::RgbImage figurine = large ? pieceset::PaintFigurine(font, kind, figurineSize)
+                                               : pieceset::DrawSmallFigurine(kind, figurineSize);
             if (!Write(outDirectory + "/" + display::FigurineFileName(kind, large), figurine)) {
                 return 1;
             }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "display/figurine_text.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
@@ -30,6 +32,17 @@ QFont FontFor(int pixels, display::TextFont font, bool bold = false) {
 
 QColor ColourOf(display::RgbColour colour) {
     return QColor(colour.red, colour.green, colour.blue);
+}
+
+// A move's figurine, ANDed with what is already painted so that its white lets the background show.
+void PaintFigurine(QPainter& painter, const display::TextItem& item) {
+    const display::RgbImage& figurine = *item.figurine;
+    QImage image(figurine.bytes.data(), figurine.width, figurine.height,
+                 figurine.width * display::kBytesPerPixel, QImage::Format_RGB888);
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.drawImage(item.x, display::FigurineTop(item), image);
+    painter.restore();
 }
 
 }  // namespace
@@ -96,7 +109,10 @@ void GameViewWidget::paintEvent(QPaintEvent* event) {
         painter.setPen(ColourOf(item.colour));
         QFontMetrics metrics(font);
         int baseline = item.y + (item.lineHeight - metrics.height()) / 2 + metrics.ascent();
-        painter.drawText(item.x, baseline, QString::fromStdString(item.text));
+        if (item.figurine != nullptr) {
+            PaintFigurine(painter, item);
+        }
+        painter.drawText(item.x + item.textOffset, baseline, QString::fromStdString(item.text));
     }
     if (core_.Viewer().Display().Animating() && !animationTimer_.isActive()) {
         animationTimer_.start();
