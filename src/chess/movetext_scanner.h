@@ -42,6 +42,14 @@ inline bool EndsToken(char c) {
     return kTokenEndTable[static_cast<unsigned char>(c)];
 }
 
+// Only a token beginning with '*' or '?', or with '/' or '-' as its second character, can be a
+// result or castling written with zeros: the scanner asks IsResultToken about no other.
+inline bool MayBeResultToken(const char* text) {
+    const char first = text[0];
+    const char second = text[1];
+    return first == '*' || first == '?' || second == '/' || second == '-';
+}
+
 // Two or more dots after a move number ("1..." and the sloppy "1..") name black's move.
 inline constexpr int kBlackMoveDots = 2;
 
@@ -186,7 +194,7 @@ std::size_t MovetextScanner<Sink>::ReadToken(int lineNumber, char* text, std::si
     while (end < length && !scanner_detail::EndsToken(text[end])) {
         ++end;
     }
-    if (IsResultToken(text + start, false) != 0) {
+    if (scanner_detail::MayBeResultToken(text + start) && IsResultToken(text + start, false) != 0) {
         sink_.Result(std::string_view(text + start, end - start));
         ended_ = true;
         return end;

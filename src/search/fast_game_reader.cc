@@ -42,6 +42,11 @@ FastMove WordOf(const chess::SanMove& move, Side side) {
     return word;
 }
 
+// The king and rook squares on which castling rights depend: a1, e1, h1, a8, e8, h8.
+bool IsCastlingSquare(int file, int rank) {
+    return (rank == 1 || rank == 8) && (file == 1 || file == 5 || file == 8);
+}
+
 // Plays each main-line move as the scanner reads it. Gives the game up (HandedOver) where the
 // full way must decide: long algebraic notation (its moves carry source hints that the replay
 // re-checks), a NUL byte where a token should begin, and the move limit.
@@ -116,10 +121,15 @@ void LeanSink::Play(int ply, std::string_view token) {
     // What the next ply needs of the history: the castling rights left and a double step's file.
     chess::PositionHistory& history = context_.history;
     const auto entry = static_cast<std::size_t>(ply);
+    // Rights are lost only when a king or rook square is left or taken, so the board is looked at
+    // only then (a right still held always has its king and rook at home).
     const std::uint8_t rights = history.castlingRights[entry - 1];
+    const bool homeSquareTouched =
+        IsCastlingSquare(move.fromFile, move.fromRank) || IsCastlingSquare(move.toFile, move.toRank);
     history.castlingRights[entry] =
-        rights == 0 ? rights
-                    : static_cast<std::uint8_t>(rights & chess::CastlingRightsPossible(context_.board));
+        rights == 0 || !homeSquareTouched
+            ? rights
+            : static_cast<std::uint8_t>(rights & chess::CastlingRightsPossible(context_.board));
     const bool doubleStep =
         move.kind == chess::kPawn && (move.toRank - move.fromRank == 2 || move.fromRank - move.toRank == 2);
     history.enPassantFile[entry] =
