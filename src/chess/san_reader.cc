@@ -86,11 +86,11 @@ struct ParsedSan {
     int tailStart = 0;         // first character after the target square
 };
 
-char At(std::string_view text, int index) {
+inline char At(std::string_view text, int index) {
     return index < static_cast<int>(text.size()) ? text[index] : '\0';
 }
 
-bool ReadSquare(std::string_view token, int index, int& file, int& rank) {
+inline bool ReadSquare(std::string_view token, int index, int& file, int& rank) {
     file = FileFromLetter(At(token, index));
     rank = RankFromDigit(At(token, index + 1));
     return file != 0 && rank != 0;
