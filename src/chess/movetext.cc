@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "chess/annotations.h"
+#include "chess/movetext_scanner.h"
 
 namespace ravelin::chess {
 
@@ -13,29 +14,11 @@ namespace {
 
 constexpr char kCastleLetter = 'O';
 constexpr std::string_view kPieceLetters = "NBQRK";
-// Two or more dots after a move number ("1..." and the sloppy "1..") name black's move.
-constexpr int kBlackMoveDots = 2;
 // Room for a move token while it is shortened; anything beyond a SAN entry is dropped anyway.
 constexpr std::size_t kTokenBufferSize = 32;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-// Characters that end a token, as a table: the scanner tests every character of the movetext.
-constexpr std::array<bool, 256> MakeTokenEndTable() {
-    std::array<bool, 256> table{};
-    for (const char c : {'\0', ' ', '\t', '{', '}', '(', ')', ';', '$'}) {
-        table[static_cast<unsigned char>(c)] = true;
-    }
-    return table;
-}
-constexpr std::array<bool, 256> kTokenEndTable = MakeTokenEndTable();
-
-bool EndsToken(char c) {
-    return kTokenEndTable[static_cast<unsigned char>(c)];
 }
 bool IsSquareAt(std::string_view text, std::size_t at) {
     return at + 1 < text.size() && FileFromLetter(text[at]) != 0 && RankFromDigit(text[at + 1]) != 0;
@@ -44,8 +27,81 @@ bool IsPieceLetter(char c) {
     return kPieceLetters.find(c) != std::string_view::npos;
 }
 
-// A line that begins the next game's header: '[', a capital letter, and ']' at its end.
-bool IsHeaderTagLine(std::string_view line) {
+bool IsCoordinateMove(const SanText& text) {
+    const std::string_view view = SanView(text);
+    return view.size() >= 4 && IsSquareAt(view, 0) && IsSquareAt(view, 2);
+}
+
+// Keeps everything the scan finds for the display: the move list with its hints, the annotation
+// index, and where each ply ends in the file and on the screen.
+class RecordSink {
+  public:
+    RecordSink(ChessContext& context, GameRecord& record) : context_(context), record_(record) {}
+
+    void SetDisplayLinesBefore(int lines) { displayLinesBefore_ = lines; }
+
+    void Annotation(int plyIndex, int lineNumber, int column, AnnotationKind kind) {
+        RecordAnnotation(record_, plyIndex, lineNumber, column, kind);
+    }
+    void Result(std::string_view token) { SetSanText(record_.result, token); }
+    void Placeholder(int lineNumber, std::size_t end) {
+        SetSanText(context_.moves.whiteMoves[0], kBlackFirstPlaceholder);
+        EnterPly(1, lineNumber, end);
+    }
+    void MoveLimitReached() {
+        char message[sizeof kMaxMovesWarning + 16];
+        std::snprintf(message, sizeof message, kMaxMovesWarning, kMaxMovesPerSide);
+        context_.Warn(message);
+    }
+    bool Move(const ScannedMove& scanned);
+
+  private:
+    void EnterPly(int plyIndex, int lineNumber, std::size_t end) {
+        const MovetextLine& line = record_.movetextLines[static_cast<std::size_t>(lineNumber)];
+        record_.moveEndOffsets[static_cast<std::size_t>(plyIndex)] = line.offset + end;
+        record_.plyDisplayLines[static_cast<std::size_t>(plyIndex)] = displayLinesBefore_;
+    }
+
+    ChessContext& context_;
+    GameRecord& record_;
+    bool firstMoveSeen_ = false;
+    int displayLinesBefore_ = 0;
+};
+
+bool RecordSink::Move(const ScannedMove& scanned) {
+    MoveList& moves = context_.moves;
+    const auto index = static_cast<std::size_t>(scanned.moveIndex);
+    if (!firstMoveSeen_) {
+        firstMoveSeen_ = true;
+        record_.notation = DetectNotation(scanned.token, scanned.restOfLine);
+        if (record_.notation == NotationMode::kLongWithPieceLetters) {
+            moves.whiteHints[0][0] = 1;
+        }
+    }
+    const bool longNotation = record_.notation != NotationMode::kStandard;
+    const bool keepCoordinates = record_.notation == NotationMode::kLongWithoutPieceLetters;
+    if (scanned.white) {
+        FromHint hint = moves.whiteHints[index];
+        StoreMoveToken(scanned.token, longNotation, keepCoordinates, moves.whiteMoves[index], hint);
+        if (hint[0] != '\0') {
+            moves.whiteHints[index] = hint;
+        }
+        // The game summary replays games that carry hints or coordinate moves before showing them.
+        if (scanned.moveIndex == 0 && moves.whiteHints[0][0] == '\0' &&
+            IsCoordinateMove(moves.whiteMoves[0])) {
+            moves.whiteHints[0][0] = 1;
+        }
+    } else {
+        StoreMoveToken(scanned.token, longNotation, keepCoordinates, moves.blackMoves[index],
+                       moves.blackHints[index]);
+    }
+    EnterPly(scanned.plyIndex, scanned.lineNumber, scanned.end);
+    return true;
+}
+
+}  // namespace
+
+bool IsMovetextTagLine(std::string_view line) {
     if (line.size() < 3 || line[0] != '[' || line[1] < 'A' || line[1] > 'Z') {
         return false;
     }
@@ -56,8 +112,6 @@ bool IsHeaderTagLine(std::string_view line) {
     return last > 0 && line[last - 1] == ']';
 }
 
-// The first move decides how the game is written: a '-' in third or fourth place (e2-e4, Ng1-f3)
-// is long algebraic notation, with piece letters when the line names a piece anywhere after it.
 NotationMode DetectNotation(std::string_view token, std::string_view restOfLine) {
     if (token.empty() || token[0] == kCastleLetter) {
         return NotationMode::kStandard;
@@ -71,220 +125,6 @@ NotationMode DetectNotation(std::string_view token, std::string_view restOfLine)
                ? NotationMode::kLongWithPieceLetters
                : NotationMode::kLongWithoutPieceLetters;
 }
-
-bool IsCoordinateMove(const SanText& text) {
-    const std::string_view view = SanView(text);
-    return view.size() >= 4 && IsSquareAt(view, 0) && IsSquareAt(view, 2);
-}
-
-// Carries the scan from one movetext line to the next: an open brace comment, the depth of a
-// variation being skipped, and whose move is due.
-class Scanner {
-  public:
-    Scanner(ChessContext& context, GameRecord& record, int stopAfterMoves)
-        : context_(context), record_(record), stopAfter_(stopAfterMoves) {}
-
-    void ScanLine(int lineNumber, int displayLinesBefore);
-    int MovesRead() const { return moveIndex_ + (whiteDue_ ? 0 : 1); }
-    int Plies() const { return plyIndex_; }
-
-  private:
-    std::size_t SkipVariation(const char* text, std::size_t i, std::size_t length);
-    std::size_t ReadToken(int lineNumber, char* text, std::size_t start, std::size_t length);
-    void StoreMove(const MovetextLine& line, std::size_t start, std::size_t end);
-    void EnterPly(const MovetextLine& line, std::size_t end);
-
-    ChessContext& context_;
-    GameRecord& record_;
-    int stopAfter_;
-    int moveIndex_ = 0;
-    bool whiteDue_ = true;
-    int plyIndex_ = 0;
-    bool inBrace_ = false;
-    int variationDepth_ = 0;
-    bool ended_ = false;
-    bool firstMoveSeen_ = false;
-    int displayLinesBefore_ = 0;
-};
-
-void Scanner::ScanLine(int lineNumber, int displayLinesBefore) {
-    MovetextLine& line = record_.movetextLines[static_cast<std::size_t>(lineNumber)];
-    char* text = line.text.data();
-    const std::size_t length = line.length;
-    displayLinesBefore_ = displayLinesBefore;
-    if (ended_ || (!inBrace_ && length > 0 && text[0] == '%')) {
-        return;
-    }
-    std::size_t i = 0;
-    while (i < length) {
-        if (inBrace_) {
-            const void* close = std::memchr(text + i, '}', length - i);
-            if (close == nullptr) {
-                return;
-            }
-            i = static_cast<std::size_t>(static_cast<const char*>(close) - text) + 1;
-            inBrace_ = false;
-            continue;
-        }
-        if (variationDepth_ > 0) {
-            i = SkipVariation(text, i, length);
-            continue;
-        }
-        const char c = text[i];
-        switch (c) {
-            case ' ':
-            case '\t':
-            case ')':
-            case '}':
-                ++i;
-                break;
-            case '{':
-                RecordAnnotation(record_, plyIndex_, lineNumber, static_cast<int>(i),
-                                 AnnotationKind::kComment);
-                inBrace_ = true;
-                ++i;
-                break;
-            case ';':
-                RecordAnnotation(record_, plyIndex_, lineNumber, static_cast<int>(i),
-                                 AnnotationKind::kComment);
-                return;
-            case '$':
-                RecordAnnotation(record_, plyIndex_, lineNumber, static_cast<int>(i),
-                                 AnnotationKind::kComment);
-                ++i;
-                while (i < length && IsDigit(text[i])) {
-                    ++i;
-                }
-                break;
-            case '(':
-                RecordAnnotation(record_, plyIndex_, lineNumber, static_cast<int>(i),
-                                 AnnotationKind::kVariation);
-                variationDepth_ = 1;
-                ++i;
-                break;
-            default:
-                i = ReadToken(lineNumber, text, i, length);
-                if (ended_) {
-                    return;
-                }
-                break;
-        }
-    }
-}
-
-// Skips variation text: '(' nests, ')' closes only when followed by ')', a blank or the line end
-// (so "(...)a" stays open), and comments are skipped whole so their parentheses do not count.
-std::size_t Scanner::SkipVariation(const char* text, std::size_t i, std::size_t length) {
-    while (i < length) {
-        const char c = text[i];
-        if (c == '{') {
-            inBrace_ = true;
-            return i + 1;
-        }
-        if (c == ';') {
-            return length;
-        }
-        if (c == '(') {
-            ++variationDepth_;
-        } else if (c == ')') {
-            const char next = i + 1 < length ? text[i + 1] : '\0';
-            if (next == ')' || next == '\0' || IsBlank(next)) {
-                if (--variationDepth_ == 0) {
-                    return i + 1;
-                }
-            }
-        }
-        ++i;
-    }
-    return i;
-}
-
-std::size_t Scanner::ReadToken(int lineNumber, char* text, std::size_t start, std::size_t length) {
-    MovetextLine& line = record_.movetextLines[static_cast<std::size_t>(lineNumber)];
-    std::size_t end = start;
-    while (end < length && !EndsToken(text[end])) {
-        ++end;
-    }
-    if (IsResultToken(text + start, false) != 0) {
-        SetSanText(record_.result, std::string_view(text + start, end - start));
-        ended_ = true;
-        return end;
-    }
-    if (IsDigit(text[start])) {
-        std::size_t j = start;
-        while (j < end && IsDigit(text[j])) {
-            ++j;
-        }
-        int dots = 0;
-        while (j < end && text[j] == '.') {
-            ++j;
-            ++dots;
-        }
-        if (dots >= kBlackMoveDots && plyIndex_ == 0 && whiteDue_) {
-            SetSanText(context_.moves.whiteMoves[0], kBlackFirstPlaceholder);
-            whiteDue_ = false;
-            EnterPly(line, j);
-        }
-        // Whatever follows the number in the same token ("1.e4") is read as the next token.
-        return j;
-    }
-    StoreMove(line, start, end);
-    return end;
-}
-
-void Scanner::EnterPly(const MovetextLine& line, std::size_t end) {
-    ++plyIndex_;
-    record_.moveEndOffsets[static_cast<std::size_t>(plyIndex_)] = line.offset + end;
-    record_.plyDisplayLines[static_cast<std::size_t>(plyIndex_)] = displayLinesBefore_;
-}
-
-void Scanner::StoreMove(const MovetextLine& line, std::size_t start, std::size_t end) {
-    const std::string_view token(line.text.data() + start, end - start);
-    MoveList& moves = context_.moves;
-    const auto index = static_cast<std::size_t>(moveIndex_);
-    if (whiteDue_) {
-        if (moveIndex_ >= kMaxMovesPerSide) {
-            char message[sizeof kMaxMovesWarning + 16];
-            std::snprintf(message, sizeof message, kMaxMovesWarning, kMaxMovesPerSide);
-            context_.Warn(message);
-            ended_ = true;
-            return;
-        }
-        if (stopAfter_ > 0 && moveIndex_ >= stopAfter_) {
-            ended_ = true;
-            return;
-        }
-    }
-    if (!firstMoveSeen_) {
-        firstMoveSeen_ = true;
-        record_.notation = DetectNotation(token, line.View().substr(start));
-        if (record_.notation == NotationMode::kLongWithPieceLetters) {
-            moves.whiteHints[0][0] = 1;
-        }
-    }
-    const bool longNotation = record_.notation != NotationMode::kStandard;
-    const bool keepCoordinates = record_.notation == NotationMode::kLongWithoutPieceLetters;
-    if (whiteDue_) {
-        FromHint hint = moves.whiteHints[index];
-        StoreMoveToken(token, longNotation, keepCoordinates, moves.whiteMoves[index], hint);
-        if (hint[0] != '\0') {
-            moves.whiteHints[index] = hint;
-        }
-        // The game summary replays games that carry hints or coordinate moves before showing them.
-        if (moveIndex_ == 0 && moves.whiteHints[0][0] == '\0' && IsCoordinateMove(moves.whiteMoves[0])) {
-            moves.whiteHints[0][0] = 1;
-        }
-        whiteDue_ = false;
-    } else {
-        StoreMoveToken(token, longNotation, keepCoordinates, moves.blackMoves[index],
-                       moves.blackHints[index]);
-        whiteDue_ = true;
-        ++moveIndex_;
-    }
-    EnterPly(line, end);
-}
-
-}  // namespace
 
 void HeldLine::Set(std::string_view line, std::uint32_t lineBytes, std::uint64_t lineOffset) {
     length = static_cast<std::uint16_t>(std::min<std::size_t>(line.size(), kMaxMovetextLineLength));
@@ -403,7 +243,8 @@ int ParseMovetext(ChessContext& context, GameRecord& record, MovetextLineSource&
     record.result.fill('\0');
     record.pendingHeaderLine.present = false;
 
-    Scanner scanner(context, record, stopAfterMoves);
+    RecordSink sink(context, record);
+    MovetextScanner<RecordSink> scanner(sink, stopAfterMoves);
     int displayLines = 0;
     auto take = [&](std::string_view text, std::uint32_t bytes, std::uint64_t offset) {
         MovetextLine& line = record.movetextLines[static_cast<std::size_t>(record.lineCount)];
@@ -412,7 +253,8 @@ int ParseMovetext(ChessContext& context, GameRecord& record, MovetextLineSource&
         line.text[line.length] = '\0';
         line.bytes = bytes;
         line.offset = offset;
-        scanner.ScanLine(record.lineCount, displayLines);
+        sink.SetDisplayLinesBefore(displayLines);
+        scanner.ScanLine(line.text.data(), line.length, record.lineCount);
         displayLines += DisplayLineCount(line.View(), record.displayWidth);
         ++record.lineCount;
     };
@@ -432,7 +274,7 @@ int ParseMovetext(ChessContext& context, GameRecord& record, MovetextLineSource&
         if (text.empty()) {
             continue;
         }
-        if (IsHeaderTagLine(text)) {
+        if (IsMovetextTagLine(text)) {
             record.pendingHeaderLine.Set(text, static_cast<std::uint32_t>(bytes), offset);
             break;
         }

@@ -86,11 +86,11 @@ struct ParsedSan {
     int tailStart = 0;         // first character after the target square
 };
 
-char At(std::string_view text, int index) {
+inline char At(std::string_view text, int index) {
     return index < static_cast<int>(text.size()) ? text[index] : '\0';
 }
 
-bool ReadSquare(std::string_view token, int index, int& file, int& rank) {
+inline bool ReadSquare(std::string_view token, int index, int& file, int& rank) {
     file = FileFromLetter(At(token, index));
     rank = RankFromDigit(At(token, index + 1));
     return file != 0 && rank != 0;
@@ -466,6 +466,11 @@ bool ApplySan(ChessContext& context, int ply, SanText& text, const FromHint& hin
         return false;
     }
     RewriteCanonical(text, parsed, move);
+    PlayResolvedMove(context, ply, move);
+    return true;
+}
+
+void PlayResolvedMove(ChessContext& context, int ply, const SanMove& move) {
     const Side side = SideOfPly(ply);
     Board& board = context.board;
     PieceTable& pieces = context.pieces;
@@ -480,7 +485,7 @@ bool ApplySan(ChessContext& context, int ply, SanText& text, const FromHint& hin
         board[move.fromFile][rank] = kEmpty;
         board[move.toFile][rank] = MakePiece(side, kKing);
         pieces.King(side) = {move.toFile, rank};
-        return true;
+        return;
     }
     if (move.capturedFile != 0) {
         RemoveCapturedPiece(board, pieces, move.capturedFile, move.capturedRank);
@@ -492,7 +497,7 @@ bool ApplySan(ChessContext& context, int ply, SanText& text, const FromHint& hin
         if (!AddToSlots(pieces, side, move.promotion, move.toFile, move.toRank)) {
             Warn(context, side, move.promotion);
         }
-        return true;
+        return;
     }
     board[move.toFile][move.toRank] = code;
     if (move.kind == kKing) {
@@ -500,7 +505,6 @@ bool ApplySan(ChessContext& context, int ply, SanText& text, const FromHint& hin
     } else if (move.kind != kPawn) {
         MoveSlot(pieces, side, move.kind, move.fromFile, move.fromRank, move.toFile, move.toRank);
     }
-    return true;
 }
 
 bool ApplyWhiteSan(ChessContext& context, int moveNumber, SanText& text, const FromHint& hint) {

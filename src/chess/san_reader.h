@@ -54,6 +54,10 @@ int LocateSanMove(ChessContext& context, int ply, const SanText& text, const Fro
 // ResolveSanMove refuses the text. Does not save the position.
 bool ApplySan(ChessContext& context, int ply, SanText& text, const FromHint& hint);
 
+// Plays a move ResolveSanMove accepted for this ply on the board and slots: ApplySan without the
+// rewrite of the text. Does not save the position.
+void PlayResolvedMove(ChessContext& context, int ply, const SanMove& move);
+
 // ApplySan for white's and black's move of a move number (1-based).
 bool ApplyWhiteSan(ChessContext& context, int moveNumber, SanText& text, const FromHint& hint);
 bool ApplyBlackSan(ChessContext& context, int moveNumber, SanText& text, const FromHint& hint);

@@ -8,8 +8,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "chess/chess_context.h"
-#include "chess/movetext.h"
+#include "chess/position_history.h"
 #include "gamefile/game_header.h"
 #include "gamefile/game_index.h"
 #include "gamefile/game_loader.h"
@@ -17,6 +16,7 @@
 #include "gamefile/line_reader.h"
 #include "gamefile/tag_line.h"
 #include "search/fast_file_output.h"
+#include "search/fast_game_reader.h"
 #include "search/fast_header.h"
 #include "search/fast_move.h"
 
@@ -66,56 +66,42 @@ int MergeResultCode(std::string_view resultLine) {
 // Everything one walk over the games owns: none of it is shared with the window thread.
 struct GameWalk {
     explicit GameWalk(int fd)
-        : reader(gamefile::kScanBufferSize),
-          header(std::make_unique<gamefile::GameHeader>()),
-          context(chess::MakeChessContext()),
-          record(chess::MakeGameRecord()) {
+        : reader(gamefile::kScanBufferSize), header(std::make_unique<gamefile::GameHeader>()) {
         reader.Attach(fd);
-        context->batch = true;
     }
 
     bool Position(std::uint32_t offset) { return gamefile::PositionAtGameStart(reader, *header, offset); }
 
     gamefile::LineReader reader;
     std::unique_ptr<gamefile::GameHeader> header;
-    std::unique_ptr<chess::ChessContext> context;
-    std::unique_ptr<chess::GameRecord> record;
+    FastGameReader games;
+    FastGameMoves moves;
     // The longest record: 400 moves and the result word.
     std::array<char, 2 * (chess::kMaxPly + 1)> moveRecord{};
     std::size_t moveRecordSize = 0;
     std::string headerRecord;
 };
 
-// Parses the movetext that follows the header and appends the game's record.
+// Reads the movetext that follows the header and makes the game's record.
 void AppendMoveRecord(GameWalk& walk, int resultCode) {
-    chess::ChessContext& context = *walk.context;
-    // Every game is replayed from the standard position, FEN games too (they are only warned about).
-    context.fenSwitch = false;
-    context.setupSwitch = false;
-    gamefile::ParseGameQuietly(walk.reader, *walk.header, context, *walk.record);
-    int plies = 0;
-    if (walk.record->moveCount > 0) {
-        chess::SetStartPosition(context);
-        plies = chess::ReplayMoves(context, walk.record->moveCount);
-    }
+    walk.games.ReadMoves(walk.reader, *walk.header, FastGamePath::kLeanFirst, walk.moves);
     std::size_t used = 0;
     auto word = [&walk, &used](FastMove move) {
         walk.moveRecord[used++] = static_cast<char>(move & 0xff);
         walk.moveRecord[used++] = static_cast<char>(move >> 8);
     };
-    if (plies == 0) {
+    if (walk.moves.plies == 0) {
         word(kEmptyGameMove);
     }
-    for (int ply = 1; ply <= plies; ++ply) {
-        word(DeriveFastMove(context.history, ply));
+    for (int ply = 0; ply < walk.moves.plies; ++ply) {
+        word(walk.moves.words[static_cast<std::size_t>(ply)]);
     }
     word(ResultWord(resultCode));
     walk.moveRecordSize = used;
 }
 
 bool MustReposition(const GameWalk& walk, const FastFileJob& job, std::size_t next) {
-    return gamefile::MustRepositionForNextGame(gamefile::ParseStoppedAtLimit(*walk.record), *walk.header,
-                                               job.offsets, next);
+    return gamefile::MustRepositionForNextGame(walk.moves.cutOff, *walk.header, job.offsets, next);
 }
 
 struct Outputs {
