@@ -41,6 +41,7 @@ GameDisplayOptions GameDisplayOptions::From(const shell::SettingsRecord& record,
     options.animate = record.SlideDelay() > kNoAnimation;
     options.figurines = record.NotationStyle() == kFigurineNotation;
     options.columnFormat = record.ColumnFormat();
+    options.gameButtons = record.DisplayGameButtons();
     options.variationColour = FromColourValue(record.VariationsColour());
     const int highlight = record.HighlightLastMove();
     if (highlight == static_cast<int>(HighlightKind::kNormal) ||
@@ -79,6 +80,7 @@ void GameDisplay::Configure(const GameDisplayOptions& options) {
     highlighted_.clear();
     MarkLastMove(currentPly_);
     RebuildColumnWords();
+    RefreshAnnotations(false);
 }
 
 void GameDisplay::RemoveHighlight() {
@@ -142,6 +144,7 @@ bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     highlighted_.clear();
     RebuildColumnWords();
     UpdateOpening(0, kOpeningLinePlyLimit);
+    RefreshAnnotations(true);
     return true;
 }
 
@@ -169,6 +172,7 @@ void GameDisplay::ChangeTo(int ply, bool stepping) {
     previousPly_ = old;
     currentPly_ = ply;
     UpdateOpening(ply, ply < old ? kOpeningLinePlyLimit - 1 : kOpeningLinePlyLimit);
+    RefreshAnnotations(true);
 }
 
 bool GameDisplay::NextPly() {
@@ -431,6 +435,43 @@ std::vector<std::string> GameDisplay::AnnotationLines(int ply) const {
     return lines;
 }
 
+void GameDisplay::RefreshAnnotations(bool newPly) {
+    std::vector<std::string> lines;
+    if (hasGame_) {
+        if (!opening_.empty()) {
+            lines.push_back(opening_);
+        }
+        std::vector<std::string> annotations = AnnotationLines(currentPly_);
+        lines.insert(lines.end(), annotations.begin(), annotations.end());
+    }
+    if (newPly) {
+        annotationList_.Reset(std::move(lines));
+    } else {
+        annotationList_.Replace(std::move(lines));
+    }
+}
+
+void GameDisplay::ScrollAnnotationsTo(int firstLine) {
+    annotationList_.ScrollTo(firstLine,
+                             PlaceAnnotationList(layout_, annotationList_.LineCount()).visibleLines);
+}
+
+bool GameDisplay::WheelOverAnnotations(int x, int y, int lines) {
+    const AnnotationListPlace place = PlaceAnnotationList(layout_, annotationList_.LineCount());
+    if (!hasGame_ || !place.area.Contains(x, y)) {
+        return false;
+    }
+    annotationList_.ScrollBy(lines, place.visibleLines);
+    return true;
+}
+
+std::optional<GameButton> GameDisplay::ButtonAt(int x, int y) const {
+    if (!hasGame_ || !options_.gameButtons) {
+        return std::nullopt;
+    }
+    return GameButtonAt(layout_, x, y);
+}
+
 GameViewState GameDisplay::State(const std::string& fileLine, const std::string& gameLine) {
     GameViewState state;
     state.kind = GameViewKind::kGame;
@@ -633,29 +674,10 @@ void GameDisplay::AddBelowBoard(GameViewState& state) const {
         number.text = MoveNumberText(currentPly_);
         state.texts.push_back(number);
     }
-    std::vector<std::string> lines;
-    if (!opening_.empty()) {
-        lines.push_back(opening_);
+    if (options_.gameButtons) {
+        AddGameButtons(state, layout_, currentPly_, totalPlies_);
     }
-    const std::vector<std::string> annotations = AnnotationLines(currentPly_);
-    lines.insert(lines.end(), annotations.begin(), annotations.end());
-    const int room = layout_.BelowBoardLines();
-    if (static_cast<int>(lines.size()) > room && room > 0) {
-        lines.resize(static_cast<std::size_t>(room));
-        lines.back() += " ...";
-    }
-    int y = layout_.belowBoardTop;
-    const int width = layout_.boardImageSize + layout_.panelWidth;
-    for (const std::string& line : lines) {
-        TextItem item;
-        item.x = layout_.squareSize;
-        item.y = y;
-        item.lineHeight = layout_.lineHeight;
-        item.fontPixels = layout_.fontPixels;
-        item.text = FitText(line, width - layout_.squareSize, item.fontPixels, item.font, measure);
-        state.texts.push_back(item);
-        y += layout_.lineHeight;
-    }
+    AddAnnotationList(state, layout_, annotationList_, measure);
 }
 
 }  // namespace ravelin::display

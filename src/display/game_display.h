@@ -15,8 +15,10 @@
 #include "chess/chess_messages.h"
 #include "chess/movetext.h"
 #include "chess/piece_letters.h"
+#include "display/annotation_list.h"
 #include "display/board_screen.h"
 #include "display/column_format.h"
+#include "display/game_buttons.h"
 #include "display/game_layout.h"
 #include "display/game_view_state.h"
 #include "display/move_list_layout.h"
@@ -58,6 +60,7 @@ struct GameDisplayOptions {
     bool columnFormat = false;
     RgbColour variationColour{84, 0, 168};
     chess::PieceLetters letters;
+    bool gameButtons = false;
 
     static GameDisplayOptions From(const shell::SettingsRecord& record, const std::string& workingDirectory);
 };
@@ -137,6 +140,14 @@ class GameDisplay {
     std::string MoveNumberText(int ply) const;
     bool PlyHasAnnotation(int ply) const;
     std::vector<std::string> AnnotationLines(int ply) const;
+    // The annotation window: the opening line and the current ply's annotation lines, scrolled by
+    // its scroll bar (to a first line) and by the wheel over it (by lines).
+    const AnnotationList& Annotations() const { return annotationList_; }
+    void ScrollAnnotationsTo(int firstLine);
+    // False when the point is not over the list, which then leaves the wheel to the game.
+    bool WheelOverAnnotations(int x, int y, int lines);
+    // The navigation button under a window point while the buttons are shown.
+    std::optional<GameButton> ButtonAt(int x, int y) const;
 
     // What the window shows; fileLine and gameLine go in the board's top margin.
     GameViewState State(const std::string& fileLine, const std::string& gameLine);
@@ -155,6 +166,8 @@ class GameDisplay {
     void AddHeading(GameViewState& state) const;
     void AddMoveList(GameViewState& state) const;
     void AddBelowBoard(GameViewState& state) const;
+    // The annotation window's lines for the current ply, from the top for a new ply.
+    void RefreshAnnotations(bool newPly);
     void RebuildColumnWords();
     void LayOutColumn();
     std::vector<std::string> ColumnHeadings() const;
@@ -189,6 +202,7 @@ class GameDisplay {
     std::vector<BoardSquare> highlighted_;
     std::vector<ColumnWord> columnWords_;
     ColumnLayout columnLayout_;
+    AnnotationList annotationList_;
     int slideTargetPly_ = 0;
 };
 

@@ -332,6 +332,12 @@ void GameViewer::Click(int x, int y) {
         window_.Searches().Position().Click(x, y);
         return;
     }
+    if (window_.displayMode == kModeGame) {
+        if (std::optional<display::GameButton> button = display_.ButtonAt(x, y)) {
+            PressButton(*button);
+            return;
+        }
+    }
     if (window_.displayMode == kModeGame && display_.ClickAt(x, y)) {
         window_.currentPly = display_.CurrentPly();
     }
@@ -350,6 +356,25 @@ void GameViewer::Wheel(int steps) {
     for (int k = 0; k < std::abs(steps); ++k) {
         Key(steps < 0 ? GameKey::kNext : GameKey::kPrevious);
     }
+}
+
+void GameViewer::PressButton(display::GameButton button) {
+    if (button == display::GameButton::kFlip) {
+        window_.HandleCommand(kCmdFlip);
+        return;
+    }
+    // The buttons stand in the order of the keys' operations.
+    static constexpr GameKey kKeys[] = {GameKey::kStart, GameKey::kBackTen,    GameKey::kPrevious,
+                                        GameKey::kNext,  GameKey::kForwardTen, GameKey::kEnd};
+    Key(kKeys[static_cast<int>(button)]);
+}
+
+void GameViewer::Wheel(int steps, int x, int y) {
+    // Turning the wheel away from the user shows earlier lines, as it shows earlier moves.
+    if (window_.displayMode == kModeGame && display_.WheelOverAnnotations(x, y, -steps)) {
+        return;
+    }
+    Wheel(steps);
 }
 
 bool GameViewer::AnimationStep() {

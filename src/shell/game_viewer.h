@@ -44,6 +44,8 @@ class GameViewer {
     // Window input: a click, the wheel (positive away from the user) and the keys.
     void Click(int x, int y);
     void Wheel(int steps);
+    // The wheel at a window point: over the annotation list it scrolls the list, elsewhere the game.
+    void Wheel(int steps, int x, int y);
     void Key(GameKey key);
     // A typed character: in variation edit '*' enters any move and a backspace takes the last move back.
     void Character(char character);
@@ -65,6 +67,8 @@ class GameViewer {
     void ReconfigureEditor();
     void ReportPieceSetFailure();
     void StepGame(int direction);
+    // A click on one of the game display's navigation buttons: what its key or command does.
+    void PressButton(display::GameButton button);
     void OpenActualText();
     void CloseActualText();
     void ShowText(bool actual);

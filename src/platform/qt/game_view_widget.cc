@@ -2,11 +2,15 @@
 
 #include "platform/qt/game_view_widget.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWheelEvent>
 
 namespace ravelin::platform {
@@ -36,6 +40,50 @@ GameViewWidget::GameViewWidget(shell::MainWindow& core, QWidget* parent) : Statu
     core_.Viewer().Display().measure = &GameViewWidget::MeasureText;
     animationTimer_.setInterval(kAnimationStepMs);
     connect(&animationTimer_, &QTimer::timeout, this, [this] { AnimationTick(); });
+    annotationBar_ = new QScrollBar(Qt::Vertical, this);
+    annotationBar_->setObjectName("annotationScrollBar");
+    annotationBar_->setFocusPolicy(Qt::NoFocus);
+    annotationBar_->hide();
+    connect(annotationBar_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (!syncingAnnotationBar_) {
+            core_.Viewer().Display().ScrollAnnotationsTo(value);
+            update();
+        }
+    });
+}
+
+void GameViewWidget::SyncAnnotationScrollBar(const display::ScrollListState& list) {
+    syncingAnnotationBar_ = true;
+    if (list.scrollBar.Empty()) {
+        annotationBar_->hide();
+    } else {
+        annotationBar_->setGeometry(list.scrollBar.x, list.scrollBar.y, list.scrollBar.width,
+                                    list.scrollBar.height);
+        annotationBar_->setRange(0, std::max(list.lineCount - list.visibleLines, 0));
+        annotationBar_->setPageStep(std::max(list.visibleLines, 1));
+        annotationBar_->setValue(list.firstLine);
+        annotationBar_->show();
+    }
+    syncingAnnotationBar_ = false;
+}
+
+void GameViewWidget::PaintButtons(QPainter& painter, const std::vector<display::ButtonItem>& buttons) {
+    for (const display::ButtonItem& button : buttons) {
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.rect = QRect(button.rect.x, button.rect.y, button.rect.width, button.rect.height);
+        option.text = QString::fromStdString(button.label);
+        option.state = QStyle::State_Raised;
+        if (button.enabled) {
+            option.state |= QStyle::State_Enabled;
+        } else {
+            option.palette.setCurrentColorGroup(QPalette::Disabled);
+        }
+        const QFont font = FontFor(button.fontPixels, display::TextFont::kSans);
+        option.fontMetrics = QFontMetrics(font);
+        painter.setFont(font);
+        style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+    }
 }
 
 int GameViewWidget::MeasureText(std::string_view text, int fontPixels, display::TextFont font) {
@@ -46,6 +94,7 @@ int GameViewWidget::MeasureText(std::string_view text, int fontPixels, display::
 
 void GameViewWidget::paintEvent(QPaintEvent* event) {
     display::GameViewState state = core_.Viewer().State();
+    SyncAnnotationScrollBar(state.annotationList);
     if (state.kind == display::GameViewKind::kNothing) {
         StatusView::paintEvent(event);
         return;
@@ -67,6 +116,7 @@ void GameViewWidget::paintEvent(QPaintEvent* event) {
         int baseline = item.y + (item.lineHeight - metrics.height()) / 2 + metrics.ascent();
         painter.drawText(item.x, baseline, QString::fromStdString(item.text));
     }
+    PaintButtons(painter, state.buttons);
     if (core_.Viewer().Display().Animating() && !animationTimer_.isActive()) {
         animationTimer_.start();
     }
@@ -90,7 +140,8 @@ void GameViewWidget::mousePressEvent(QMouseEvent* event) {
 void GameViewWidget::wheelEvent(QWheelEvent* event) {
     int steps = event->angleDelta().y() / kWheelNotch;
     if (steps != 0) {
-        core_.Viewer().Wheel(steps);
+        const QPoint at = event->position().toPoint();
+        core_.Viewer().Wheel(steps, at.x(), at.y());
         update();
     }
     event->accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QScrollBar>
 #include <QTimer>
 
 #include "display/game_view_state.h"
@@ -17,6 +18,8 @@ class GameViewWidget : public StatusView {
 
     // The text widths the core fits its texts to, in the fonts painted here.
     static int MeasureText(std::string_view text, int fontPixels, display::TextFont font);
+    // The annotation list's scroll bar; hidden while every line fits.
+    QScrollBar* AnnotationScrollBar() const { return annotationBar_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,9 +29,14 @@ class GameViewWidget : public StatusView {
 
   private:
     void AnimationTick();
+    void PaintButtons(QPainter& painter, const std::vector<display::ButtonItem>& buttons);
+    // The scroll bar follows the list state the core gave for this paint.
+    void SyncAnnotationScrollBar(const display::ScrollListState& list);
 
     shell::MainWindow& core_;
     QTimer animationTimer_;
+    QScrollBar* annotationBar_ = nullptr;
+    bool syncingAnnotationBar_ = false;
 };
 
 }  // namespace ravelin::platform
