@@ -438,8 +438,10 @@ std::vector<std::string> GameDisplay::AnnotationLines(int ply) const {
 void GameDisplay::RefreshAnnotations(bool newPly) {
     std::vector<std::string> lines;
     if (hasGame_) {
+        // A long opening name is wrapped as the annotations are rather than cut by the list's width.
         if (!opening_.empty()) {
-            lines.push_back(opening_);
+            chess::WrapText(opening_, record_->displayWidth,
+                            [&lines](std::string_view piece) { lines.emplace_back(piece); });
         }
         std::vector<std::string> annotations = AnnotationLines(currentPly_);
         lines.insert(lines.end(), annotations.begin(), annotations.end());
