@@ -6,6 +6,7 @@
 // shows its lines from the top.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/game_layout.h"
@@ -38,18 +39,28 @@ class AnnotationList {
     int first_ = 0;
 };
 
-// Where the list stands: below the board image, as wide as the board, in as many whole rows as the
-// window has below it. The scroll bar takes the right edge while not every line fits.
+// Where the list stands: below the board image in as many whole rows as the window has below it.
+// It runs on under the panel right of the board when that panel's texts end above it (the move
+// list), else it is as wide as the board. While not every line fits a scroll bar stands at the
+// board's right edge, and the lines stay left of it.
 struct AnnotationListPlace {
     PixelRect area;
     PixelRect scrollBar;  // empty while every line fits
     int visibleLines = 0;
 };
 
-AnnotationListPlace PlaceAnnotationList(const GameLayout& layout, int lineCount);
+AnnotationListPlace PlaceAnnotationList(const GameLayout& layout, int lineCount, bool underPanel);
+
+// The pixels a line of the list may take, left of the scroll bar when there is one.
+int AnnotationTextWidth(const AnnotationListPlace& place);
+
+// Cuts a text into lines no wider than maxWidth pixels: at the last blank that fits, or inside a
+// word longer than a line. Text that fits stays one line.
+std::vector<std::string> WrapToWidth(std::string_view text, int maxWidth, int fontPixels,
+                                     const TextMeasure& measure);
 
 // The lines in view as texts and the list's place and scroll state for the window.
 void AddAnnotationList(GameViewState& state, const GameLayout& layout, const AnnotationList& list,
-                       const TextMeasure& measure);
+                       bool underPanel, const TextMeasure& measure);
 
 }  // namespace ravelin::display

@@ -438,13 +438,21 @@ std::vector<std::string> GameDisplay::AnnotationLines(int ply) const {
 void GameDisplay::RefreshAnnotations(bool newPly) {
     std::vector<std::string> lines;
     if (hasGame_) {
-        // A long opening name is wrapped as the annotations are rather than cut by the list's width.
-        if (!opening_.empty()) {
-            chess::WrapText(opening_, record_->displayWidth,
-                            [&lines](std::string_view piece) { lines.emplace_back(piece); });
+        const std::vector<std::string> annotations = AnnotationLines(currentPly_);
+        // A long opening name goes on as many lines as it needs rather than being cut by the list:
+        // as wide as the list, or beside the scroll bar when the lines then need one.
+        auto build = [&](const AnnotationListPlace& place) {
+            lines.clear();
+            if (!opening_.empty()) {
+                lines = WrapToWidth(opening_, AnnotationTextWidth(place), layout_.fontPixels, measure);
+            }
+            lines.insert(lines.end(), annotations.begin(), annotations.end());
+        };
+        build(AnnotationPlace(0));
+        const AnnotationListPlace place = AnnotationPlace(static_cast<int>(lines.size()));
+        if (!place.scrollBar.Empty()) {
+            build(place);
         }
-        std::vector<std::string> annotations = AnnotationLines(currentPly_);
-        lines.insert(lines.end(), annotations.begin(), annotations.end());
     }
     if (newPly) {
         annotationList_.Reset(std::move(lines));
@@ -453,13 +461,17 @@ void GameDisplay::RefreshAnnotations(bool newPly) {
     }
 }
 
+AnnotationListPlace GameDisplay::AnnotationPlace(int lineCount) const {
+    // The column text fills the panel to the bottom; the move list ends above the list.
+    return PlaceAnnotationList(layout_, lineCount, !options_.columnFormat);
+}
+
 void GameDisplay::ScrollAnnotationsTo(int firstLine) {
-    annotationList_.ScrollTo(firstLine,
-                             PlaceAnnotationList(layout_, annotationList_.LineCount()).visibleLines);
+    annotationList_.ScrollTo(firstLine, AnnotationPlace(annotationList_.LineCount()).visibleLines);
 }
 
 bool GameDisplay::WheelOverAnnotations(int x, int y, int lines) {
-    const AnnotationListPlace place = PlaceAnnotationList(layout_, annotationList_.LineCount());
+    const AnnotationListPlace place = AnnotationPlace(annotationList_.LineCount());
     if (!hasGame_ || !place.area.Contains(x, y)) {
         return false;
     }
@@ -679,7 +691,7 @@ void GameDisplay::AddBelowBoard(GameViewState& state) const {
     if (options_.gameButtons) {
         AddGameButtons(state, layout_, currentPly_, totalPlies_);
     }
-    AddAnnotationList(state, layout_, annotationList_, measure);
+    AddAnnotationList(state, layout_, annotationList_, !options_.columnFormat, measure);
 }
 
 }  // namespace ravelin::display

@@ -144,6 +144,8 @@ class GameDisplay {
     // its scroll bar (to a first line) and by the wheel over it (by lines).
     const AnnotationList& Annotations() const { return annotationList_; }
     void ScrollAnnotationsTo(int firstLine);
+    // Where the list stands with lineCount lines in this layout and view.
+    AnnotationListPlace AnnotationPlace(int lineCount) const;
     // False when the point is not over the list, which then leaves the wheel to the game.
     bool WheelOverAnnotations(int x, int y, int lines);
     // The navigation button under a window point while the buttons are shown.

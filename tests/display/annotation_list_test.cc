@@ -61,31 +61,44 @@ TEST(AnnotationListScroll, NewLinesStartAtTheTopRedrawnLinesKeepTheirPlace) {
 }
 
 TEST(AnnotationListPlace, FillsTheWholeRowsBelowTheBoardWithABarOnlyWhenLinesOverflow) {
+    // The last row of the move list's grid.
+    constexpr int kLastMoveRow = 23;
     for (int squareSize : {kNormalSquareSize, kMediumSquareSize, kLargeSquareSize}) {
         SCOPED_TRACE(squareSize);
         const GameLayout layout = GameLayoutFor(squareSize);
         const int rows = layout.BelowBoardLines();
         ASSERT_GT(rows, 0);
-        const AnnotationListPlace fits = PlaceAnnotationList(layout, rows);
-        EXPECT_EQ(fits.visibleLines, rows);
-        EXPECT_EQ(fits.area.y, layout.belowBoardTop);
-        EXPECT_EQ(fits.area.height, rows * layout.lineHeight);
-        EXPECT_LE(fits.area.y + fits.area.height, layout.clientHeight);
-        // Under the board, clear of the panel that may hold the column text.
-        EXPECT_LE(fits.area.x + fits.area.width, layout.panelX);
-        EXPECT_TRUE(fits.scrollBar.Empty());
+        for (bool underPanel : {false, true}) {
+            const AnnotationListPlace fits = PlaceAnnotationList(layout, rows, underPanel);
+            EXPECT_EQ(fits.visibleLines, rows);
+            EXPECT_EQ(fits.area.y, layout.belowBoardTop);
+            EXPECT_EQ(fits.area.height, rows * layout.lineHeight);
+            EXPECT_LE(fits.area.y + fits.area.height, layout.clientHeight);
+            EXPECT_TRUE(fits.scrollBar.Empty());
+            EXPECT_EQ(AnnotationTextWidth(fits), fits.area.width);
+            if (underPanel) {
+                // The move list ends above the lines that run on under it.
+                EXPECT_EQ(fits.area.x + fits.area.width, layout.panelX + layout.panelWidth);
+                EXPECT_LE(layout.MoveRowY(kLastMoveRow) + layout.lineHeight, fits.area.y);
+            } else {
+                // Clear of the panel, which holds the column text down to the bottom.
+                EXPECT_LE(fits.area.x + fits.area.width, layout.panelX);
+            }
 
-        const AnnotationListPlace overflows = PlaceAnnotationList(layout, rows + 1);
-        ASSERT_FALSE(overflows.scrollBar.Empty());
-        EXPECT_EQ(overflows.scrollBar.y, overflows.area.y);
-        EXPECT_EQ(overflows.scrollBar.height, overflows.area.height);
-        EXPECT_EQ(overflows.scrollBar.x + overflows.scrollBar.width, overflows.area.x + overflows.area.width);
-        // A line of the widest annotation text still fits beside the bar.
-        const int width =
-            squareSize == kNormalSquareSize ? chess::kNormalDisplayWidth : chess::kWideDisplayWidth;
-        EXPECT_LE(EstimatedTextWidth(std::string(static_cast<std::size_t>(width), 'e'), layout.fontPixels,
-                                     TextFont::kSans),
-                  overflows.area.width - overflows.scrollBar.width);
+            const AnnotationListPlace overflows = PlaceAnnotationList(layout, rows + 1, underPanel);
+            ASSERT_FALSE(overflows.scrollBar.Empty());
+            EXPECT_EQ(overflows.scrollBar.y, overflows.area.y);
+            EXPECT_EQ(overflows.scrollBar.height, overflows.area.height);
+            // At the board's right edge, whichever width the list has.
+            EXPECT_EQ(overflows.scrollBar.x + overflows.scrollBar.width, layout.boardImageSize);
+            EXPECT_LE(overflows.area.x + AnnotationTextWidth(overflows), overflows.scrollBar.x);
+            // A line of the widest annotation text still fits beside the bar.
+            const int width =
+                squareSize == kNormalSquareSize ? chess::kNormalDisplayWidth : chess::kWideDisplayWidth;
+            EXPECT_LE(EstimatedTextWidth(std::string(static_cast<std::size_t>(width), 'e'), layout.fontPixels,
+                                         TextFont::kSans),
+                      AnnotationTextWidth(overflows));
+        }
     }
 }
 
@@ -95,7 +108,7 @@ TEST(AnnotationListPlace, StateShowsTheLinesFromTheFirstShownOne) {
     list.Reset(Numbered(8));
     list.ScrollTo(2, layout.BelowBoardLines());
     GameViewState state;
-    AddAnnotationList(state, layout, list, nullptr);
+    AddAnnotationList(state, layout, list, true, nullptr);
     ASSERT_EQ(state.texts.size(), static_cast<std::size_t>(layout.BelowBoardLines()));
     EXPECT_EQ(state.texts.front().text, "line 2");
     EXPECT_EQ(state.texts.front().y, layout.belowBoardTop);
@@ -187,7 +200,7 @@ TEST(AnnotationWindow, MediumBoardWrapsAtTheWiderWidth) {
     EXPECT_EQ(ReadByScrolling(game), lines);
 }
 
-TEST(AnnotationWindow, OpeningNameStaysOnTopWrappedLikeTheAnnotations) {
+TEST(AnnotationWindow, OpeningNameStaysOnTopAndLosesNothingToTheListsWidth) {
     GameViewSession game(Matches(), 1, [](shell::SettingsRecord& settings) {
         settings.SetInt(shell::kOffsetDisplayOpening, 1);
     });
@@ -195,22 +208,55 @@ TEST(AnnotationWindow, OpeningNameStaysOnTopWrappedLikeTheAnnotations) {
     display.GoToPly(17);
     const std::string opening(display.OpeningText());
     ASSERT_FALSE(opening.empty());
-    std::vector<std::string> openingLines;
-    chess::WrapText(opening, chess::kNormalDisplayWidth,
-                    [&](std::string_view piece) { openingLines.emplace_back(piece); });
     const std::vector<std::string>& lines = display.Annotations().Lines();
+    // The long comment needs the scroll bar, so the name is wrapped beside it.
+    const AnnotationListPlace place = display.AnnotationPlace(display.Annotations().LineCount());
+    ASSERT_FALSE(place.scrollBar.Empty());
+    const std::vector<std::string> openingLines =
+        WrapToWidth(opening, AnnotationTextWidth(place), display.Layout().fontPixels, nullptr);
     const std::vector<std::string> annotations = display.AnnotationLines(17);
     ASSERT_EQ(lines.size(), openingLines.size() + annotations.size());
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(openingLines.size())),
-              openingLines);
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<long>(openingLines.size()), lines.end()),
-              annotations);
-    // Nothing of the name is lost to the list's width.
+    const auto split = lines.begin() + static_cast<long>(openingLines.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), split), openingLines);
+    EXPECT_EQ(std::vector<std::string>(split, lines.end()), annotations);
+    // The window shows the whole name at the top of the list.
     std::string shown;
     for (const std::string& text : ListTexts(game.State())) {
         shown += (shown.empty() ? "" : " ") + text;
     }
     EXPECT_EQ(shown.rfind(opening, 0), 0u) << shown;
+
+    // Without annotations the name has the list's whole width.
+    display.PreviousPly();
+    ASSERT_TRUE(display.AnnotationLines(16).empty());
+    const AnnotationListPlace alone = display.AnnotationPlace(0);
+    EXPECT_GT(AnnotationTextWidth(alone), AnnotationTextWidth(place));
+    EXPECT_EQ(display.Annotations().Lines(), WrapToWidth(display.OpeningText(), AnnotationTextWidth(alone),
+                                                         display.Layout().fontPixels, nullptr));
+    EXPECT_TRUE(game.State().annotationList.scrollBar.Empty());
+}
+
+TEST(AnnotationListWrap, LinesFitTheWidthAndTogetherGiveTheText) {
+    const std::string name = "Queen's Pawn Game: Accelerated London System, Steinitz Countergambit";
+    constexpr int kFont = 11;
+    const int whole = EstimatedTextWidth(name, kFont, TextFont::kSans);
+    EXPECT_EQ(WrapToWidth(name, whole, kFont, nullptr), std::vector<std::string>{name});
+    const std::vector<std::string> lines = WrapToWidth(name, whole / 2, kFont, nullptr);
+    ASSERT_GE(lines.size(), 2u);
+    std::string joined;
+    for (const std::string& line : lines) {
+        EXPECT_LE(EstimatedTextWidth(line, kFont, TextFont::kSans), whole / 2) << line;
+        EXPECT_FALSE(line.empty());
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    EXPECT_EQ(joined, name);
+    // A word wider than a line is cut inside; a width too small for any character still ends.
+    EXPECT_EQ(
+        WrapToWidth("Countergambit", EstimatedTextWidth("Counter", kFont, TextFont::kSans), kFont, nullptr),
+        (std::vector<std::string>{"Counter", "gambit"}));
+    EXPECT_EQ(WrapToWidth("\u00e9t\u00e9", 0, kFont, nullptr),
+              (std::vector<std::string>{"\u00e9", "t", "\u00e9"}));
+    EXPECT_TRUE(WrapToWidth("", 100, kFont, nullptr).empty());
 }
 
 // A real game with a comment of several lines after every move, so that each step leaves a
