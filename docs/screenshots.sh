@@ -32,3 +32,16 @@ struct.pack_into('<i', data, 0x087C, 1)      # column format
 open(path, 'wb').write(data)
 PY
 QT_QPA_PLATFORM=offscreen $BIN --workdir $dir --screenshot docs/column-format.png --game 1 --ply 23 $PGN 2>/dev/null
+# The game buttons, and the annotation list with its scroll bar on a long comment, on the small board.
+dir=${TMPDIR:-/tmp}/ravelin-shot-buttons
+rm -rf $dir && mkdir -p $dir
+QT_QPA_PLATFORM=offscreen $BIN --workdir $dir --screenshot $dir/first.png $PGN 2>/dev/null
+python3 - $dir/savinfo.opt <<'PY'
+import struct, sys
+path = sys.argv[1]
+data = bytearray(open(path, 'rb').read())
+struct.pack_into('<i', data, 0x03E0, 1)      # display game buttons
+open(path, 'wb').write(data)
+PY
+QT_QPA_PLATFORM=offscreen $BIN --workdir $dir --screenshot docs/game-buttons.png --game 1 --ply 17 \
+  tests/data/pgn/world_matches.pgn 2>/dev/null

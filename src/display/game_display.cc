@@ -46,6 +46,7 @@ GameDisplayOptions GameDisplayOptions::From(const shell::SettingsRecord& record,
     options.animate = record.SlideDelay() > kNoAnimation;
     options.figurines = record.NotationStyle() == kFigurineNotation;
     options.columnFormat = record.ColumnFormat();
+    options.gameButtons = record.DisplayGameButtons();
     options.variationColour = FromColourValue(record.VariationsColour());
     const int highlight = record.HighlightLastMove();
     if (highlight == static_cast<int>(HighlightKind::kNormal) ||
@@ -88,6 +89,7 @@ void GameDisplay::Configure(const GameDisplayOptions& options) {
     highlighted_.clear();
     MarkLastMove(currentPly_);
     RebuildColumnWords();
+    RefreshAnnotations(false);
 }
 
 void GameDisplay::RemoveHighlight() {
@@ -159,6 +161,7 @@ bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     highlighted_.clear();
     RebuildColumnWords();
     UpdateOpening(0, kOpeningLinePlyLimit);
+    RefreshAnnotations(true);
     return true;
 }
 
@@ -192,6 +195,7 @@ void GameDisplay::ChangeTo(int ply, bool stepping) {
     previousPly_ = old;
     currentPly_ = ply;
     UpdateOpening(ply, ply < old ? kOpeningLinePlyLimit - 1 : kOpeningLinePlyLimit);
+    RefreshAnnotations(true);
 }
 
 bool GameDisplay::NextPly() {
@@ -459,6 +463,57 @@ std::vector<std::string> GameDisplay::AnnotationLines(int ply) const {
     return lines;
 }
 
+void GameDisplay::RefreshAnnotations(bool newPly) {
+    std::vector<std::string> lines;
+    if (hasGame_) {
+        const std::vector<std::string> annotations = AnnotationLines(currentPly_);
+        // A long opening name goes on as many lines as it needs rather than being cut by the list:
+        // as wide as the list, or beside the scroll bar when the lines then need one.
+        auto build = [&](const AnnotationListPlace& place) {
+            lines.clear();
+            if (!opening_.empty()) {
+                lines = WrapToWidth(opening_, AnnotationTextWidth(place), layout_.fontPixels, measure);
+            }
+            lines.insert(lines.end(), annotations.begin(), annotations.end());
+        };
+        build(AnnotationPlace(0));
+        const AnnotationListPlace place = AnnotationPlace(static_cast<int>(lines.size()));
+        if (!place.scrollBar.Empty()) {
+            build(place);
+        }
+    }
+    if (newPly) {
+        annotationList_.Reset(std::move(lines));
+    } else {
+        annotationList_.Replace(std::move(lines));
+    }
+}
+
+AnnotationListPlace GameDisplay::AnnotationPlace(int lineCount) const {
+    // The column text fills the panel to the bottom; the move list ends above the list.
+    return PlaceAnnotationList(layout_, lineCount, !options_.columnFormat);
+}
+
+void GameDisplay::ScrollAnnotationsTo(int firstLine) {
+    annotationList_.ScrollTo(firstLine, AnnotationPlace(annotationList_.LineCount()).visibleLines);
+}
+
+bool GameDisplay::WheelOverAnnotations(int x, int y, int lines) {
+    const AnnotationListPlace place = AnnotationPlace(annotationList_.LineCount());
+    if (!hasGame_ || !place.area.Contains(x, y)) {
+        return false;
+    }
+    annotationList_.ScrollBy(lines, place.visibleLines);
+    return true;
+}
+
+std::optional<GameButton> GameDisplay::ButtonAt(int x, int y) const {
+    if (!hasGame_ || !options_.gameButtons) {
+        return std::nullopt;
+    }
+    return GameButtonAt(layout_, x, y);
+}
+
 GameViewState GameDisplay::State(const std::string& fileLine, const std::string& gameLine) {
     GameViewState state;
     state.kind = GameViewKind::kGame;
@@ -637,8 +692,9 @@ void GameDisplay::AddBelowBoard(GameViewState& state) const {
         number.lineHeight = layout_.lineHeight;
         number.fontPixels = layout_.fontPixels;
         number.bold = true;
-        number.colour =
-            !variation_ && PlyHasAnnotation(currentPly_) ? kAnnotatedMoveNumberColour : kTextColour;
+        // An analysis move or a clicked variation move has no annotation entry of its own.
+        const bool ownMove = !variation_ && !analysisActive_;
+        number.colour = ownMove && PlyHasAnnotation(currentPly_) ? kAnnotatedMoveNumberColour : kTextColour;
         if (variation_) {
             number.text = VariationMoveNumberText(variation_->CurrentPlyNumber(),
                                                   LocalisedText(variation_->CurrentMove()));
@@ -648,29 +704,10 @@ void GameDisplay::AddBelowBoard(GameViewState& state) const {
                        layout_.boardImageSize - layout_.squareSize);
         }
     }
-    std::vector<std::string> lines;
-    if (!opening_.empty()) {
-        lines.push_back(opening_);
+    if (options_.gameButtons) {
+        AddGameButtons(state, layout_, currentPly_, totalPlies_, variation_.has_value() || analysisActive_);
     }
-    const std::vector<std::string> annotations = AnnotationLines(currentPly_);
-    lines.insert(lines.end(), annotations.begin(), annotations.end());
-    const int room = layout_.BelowBoardLines();
-    if (static_cast<int>(lines.size()) > room && room > 0) {
-        lines.resize(static_cast<std::size_t>(room));
-        lines.back() += " ...";
-    }
-    int y = layout_.belowBoardTop;
-    const int width = layout_.boardImageSize + layout_.panelWidth;
-    for (const std::string& line : lines) {
-        TextItem item;
-        item.x = layout_.squareSize;
-        item.y = y;
-        item.lineHeight = layout_.lineHeight;
-        item.fontPixels = layout_.fontPixels;
-        item.text = FitText(line, width - layout_.squareSize, item.fontPixels, item.font, measure);
-        state.texts.push_back(item);
-        y += layout_.lineHeight;
-    }
+    AddAnnotationList(state, layout_, annotationList_, !options_.columnFormat, measure);
 }
 
 }  // namespace ravelin::display

@@ -16,10 +16,12 @@
 #include "chess/movetext.h"
 #include "chess/piece_letters.h"
 #include "chess/variation_stepper.h"
+#include "display/annotation_list.h"
 #include "display/board_screen.h"
 #include "display/column_format.h"
 #include "display/column_scroll.h"
 #include "display/figurines.h"
+#include "display/game_buttons.h"
 #include "display/game_layout.h"
 #include "display/game_view_state.h"
 #include "display/move_list_layout.h"
@@ -63,6 +65,7 @@ struct GameDisplayOptions {
     bool columnFormat = false;
     RgbColour variationColour{84, 0, 168};
     chess::PieceLetters letters;
+    bool gameButtons = false;
 
     static GameDisplayOptions From(const shell::SettingsRecord& record, const std::string& workingDirectory);
 };
@@ -144,6 +147,16 @@ class GameDisplay {
     std::string MoveNumberText(int ply) const;
     bool PlyHasAnnotation(int ply) const;
     std::vector<std::string> AnnotationLines(int ply) const;
+    // The annotation window: the opening line and the current ply's annotation lines, scrolled by
+    // its scroll bar (to a first line) and by the wheel over it (by lines).
+    const AnnotationList& Annotations() const { return annotationList_; }
+    void ScrollAnnotationsTo(int firstLine);
+    // Where the list stands with lineCount lines in this layout and view.
+    AnnotationListPlace AnnotationPlace(int lineCount) const;
+    // False when the point is not over the list, which then leaves the wheel to the game.
+    bool WheelOverAnnotations(int x, int y, int lines);
+    // The navigation button under a window point while the buttons are shown.
+    std::optional<GameButton> ButtonAt(int x, int y) const;
 
     // Analysis replay ("Play Analysis"): the variations after the shown ply are played move by
     // move on the board, each analysis move taking the place of the game's move in the move list
@@ -198,6 +211,8 @@ class GameDisplay {
     void AddMoveList(GameViewState& state) const;
     void AddBelowBoard(GameViewState& state) const;
     void ShowAnalysisPly(int ply);
+    // The annotation window's lines for the current ply, from the top for a new ply.
+    void RefreshAnnotations(bool newPly);
     void RebuildColumnWords();
     void LayOutColumn();
     std::vector<std::string> ColumnHeadings() const;
@@ -236,6 +251,7 @@ class GameDisplay {
     ColumnLayout columnLayout_;
     ColumnScroll columnScroll_;
     std::optional<VariationLine> variation_;
+    AnnotationList annotationList_;
     int slideTargetPly_ = 0;
     chess::VariationStepper stepper_;
     bool analysisActive_ = false;

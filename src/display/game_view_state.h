@@ -42,6 +42,25 @@ struct TextScrollBar {
     int page = 0;  // lines in view
 };
 
+// A push button the window draws; a click on it reaches the core as any click does.
+struct ButtonItem {
+    PixelRect rect;
+    std::string label;
+    int fontPixels = 11;
+    bool enabled = true;
+};
+
+// A list of lines that scrolls: its lines in view are among the texts. While not every line fits,
+// the window puts a vertical scroll bar on scrollBar with the range 0 to lineCount - visibleLines
+// and the value firstLine, and reports its moves back to the core.
+struct ScrollListState {
+    PixelRect area;
+    PixelRect scrollBar;  // empty: no scroll bar
+    int lineCount = 0;
+    int visibleLines = 0;
+    int firstLine = 0;
+};
+
 // What kind of view is on the screen.
 enum class GameViewKind { kNothing, kGame, kText };
 
@@ -57,6 +76,9 @@ struct GameViewState {
     const RgbImage* boardImage = nullptr;
     std::vector<TextItem> texts;
     TextScrollBar scrollBar;
+    std::vector<ButtonItem> buttons;
+    // The annotation window below the board of the game display.
+    ScrollListState annotationList;
 };
 
 // The width of a text in pixels in one of the two fonts at a pixel size.

@@ -423,6 +423,13 @@ void GameViewer::Click(int x, int y) {
         window_.Searches().Position().Click(x, y);
         return;
     }
+    if (window_.displayMode == kModeGame) {
+        // The buttons step as the keys do, through the analysis replay too.
+        if (std::optional<display::GameButton> button = display_.ButtonAt(x, y)) {
+            PressButton(*button);
+            return;
+        }
+    }
     if (window_.displayMode == kModeGame && display_.AnalysisReplayActive()) {
         EndAnalysisReplay();
     }
@@ -460,6 +467,25 @@ void GameViewer::ScrollColumn(int lines) {
     if (window_.displayMode == kModeGame) {
         display_.ScrollColumnTo(lines);
     }
+}
+
+void GameViewer::PressButton(display::GameButton button) {
+    if (button == display::GameButton::kFlip) {
+        window_.HandleCommand(kCmdFlip);
+        return;
+    }
+    // The buttons stand in the order of the keys' operations.
+    static constexpr GameKey kKeys[] = {GameKey::kStart, GameKey::kBackTen,    GameKey::kPrevious,
+                                        GameKey::kNext,  GameKey::kForwardTen, GameKey::kEnd};
+    Key(kKeys[static_cast<int>(button)]);
+}
+
+void GameViewer::Wheel(int steps, int x, int y) {
+    // Turning the wheel away from the user shows earlier lines, as it shows earlier moves.
+    if (window_.displayMode == kModeGame && display_.WheelOverAnnotations(x, y, -steps)) {
+        return;
+    }
+    Wheel(steps);
 }
 
 bool GameViewer::AnimationStep() {

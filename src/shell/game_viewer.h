@@ -48,6 +48,8 @@ class GameViewer {
     bool ScrollWheel(int x, int y, int steps);
     // The column text's scroll bar moved to a line.
     void ScrollColumn(int lines);
+    // The wheel at a window point: over the annotation list it scrolls the list, elsewhere the game.
+    void Wheel(int steps, int x, int y);
     void Key(GameKey key);
     // A typed character: in variation edit '*' enters any move and a backspace takes the last move back.
     void Character(char character);
@@ -78,6 +80,8 @@ class GameViewer {
     void ReconfigureEditor();
     void ReportPieceSetFailure();
     void StepGame(int direction);
+    // A click on one of the game display's navigation buttons: what its key or command does.
+    void PressButton(display::GameButton button);
     void OpenActualText();
     void CloseActualText();
     void ShowText(bool actual);

@@ -29,8 +29,10 @@
 #include <gtest/gtest.h>
 
 #include "display/figurine_text.h"
+#include "display/game_buttons.h"
 #include "display/game_display.h"
 #include "eco/eco_table.h"
+#include "platform/qt/game_view_widget.h"
 #include "platform/qt/main_window_widget.h"
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/qt_platform.h"
@@ -769,6 +771,121 @@ TEST(DesktopGameView, FigurinesArePaintedWhereTheCoreSaysAtEveryBoardSize) {
         FigurinePixels letters = CompareFigurine(game.Grab(), figurine, left, top, state.background);
         EXPECT_LT(letters.darkInk * 2, letters.ink) << static_cast<int>(size);
     }
+}
+
+// The game display's buttons and annotation list as the window shows them.
+namespace game_buttons {
+
+// Game 1 of the real file opens with a long comment before its first move and has 17 plies.
+void WriteButtonSetting(const TempDir& work, bool buttons) {
+    shell::SettingsRecord settings;
+    shell::StartupEnvironment environment;
+    environment.workingDirectory = work.Path().string();
+    shell::ApplyFirstRunDefaults(settings, environment);
+    settings.SetSlideDelay(0);
+    settings.SetInt(shell::kOffsetDisplayGameButtons, buttons ? 1 : 0);
+    ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+}
+
+// Pixels of a rectangle of the picture that differ from the background.
+int PaintedPixels(const QImage& picture, const display::PixelRect& rect, display::RgbColour background) {
+    int painted = 0;
+    for (int y = rect.y; y < rect.y + rect.height; ++y) {
+        for (int x = rect.x; x < rect.x + rect.width; ++x) {
+            QColor got = picture.pixelColor(x, y);
+            if (got.red() != background.red || got.green() != background.green ||
+                got.blue() != background.blue) {
+                ++painted;
+            }
+        }
+    }
+    return painted;
+}
+
+}  // namespace game_buttons
+
+TEST(DesktopGameView, ButtonsAreDrawnAndAClickOnNextAdvancesOnePly) {
+    using game_buttons::PaintedPixels;
+    TempDir offWork;
+    game_buttons::WriteButtonSetting(offWork, false);
+    GameWindow off(offWork, testing::TestDataPath("pgn/world_matches.pgn"));
+    ASSERT_EQ(off.core.displayMode, shell::kModeGame);
+    const display::GameLayout& layout = off.core.Viewer().Display().Layout();
+    const display::RgbColour background = off.core.Viewer().Display().Options().colours.background;
+    const std::vector<display::GameButtonPlace> places = display::LayOutGameButtons(layout);
+    ASSERT_EQ(places.size(), static_cast<std::size_t>(display::kGameButtonCount));
+    // Off: the margin right of the move number stays empty.
+    QImage plain = off.Grab();
+    for (const display::GameButtonPlace& place : places) {
+        EXPECT_EQ(PaintedPixels(plain, place.rect, background), 0);
+    }
+
+    TempDir work;
+    game_buttons::WriteButtonSetting(work, true);
+    GameWindow game(work, testing::TestDataPath("pgn/world_matches.pgn"));
+    ASSERT_EQ(game.core.displayMode, shell::kModeGame);
+    display::GameDisplay& display = game.core.Viewer().Display();
+    QImage shown = game.Grab();
+    for (const display::GameButtonPlace& place : places) {
+        // A frame and a label: a good share of the button is not background.
+        EXPECT_GT(PaintedPixels(shown, place.rect, background), place.rect.width * place.rect.height / 4);
+    }
+    const display::PixelRect next = places[static_cast<int>(display::GameButton::kNext)].rect;
+    search_editing::ClickAt(game.window->Status(), QPoint(next.x + next.width / 2, next.y + next.height / 2));
+    game.Settle();
+    EXPECT_EQ(display.CurrentPly(), 1);
+    EXPECT_EQ(game.core.currentPly, 1);
+}
+
+TEST(DesktopGameView, LongAnnotationGetsAScrollBarThatScrollsTheList) {
+    TempDir work;
+    game_buttons::WriteButtonSetting(work, true);
+    GameWindow game(work, testing::TestDataPath("pgn/world_matches.pgn"));
+    ASSERT_EQ(game.core.displayMode, shell::kModeGame);
+    auto* view = qobject_cast<GameViewWidget*>(game.window->Status());
+    ASSERT_NE(view, nullptr);
+    display::GameDisplay& display = game.core.Viewer().Display();
+    const int visible = display.Layout().BelowBoardLines();
+
+    // The comment before the first move is longer than the rows below the board.
+    game.Grab();
+    QScrollBar* bar = view->AnnotationScrollBar();
+    ASSERT_GT(display.Annotations().LineCount(), visible);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), display.Annotations().LineCount() - visible);
+    EXPECT_EQ(bar->value(), 0);
+    const display::ScrollListState list = game.core.Viewer().State().annotationList;
+    EXPECT_EQ(bar->geometry(),
+              QRect(list.scrollBar.x, list.scrollBar.y, list.scrollBar.width, list.scrollBar.height));
+
+    // Moving the bar scrolls the core's list; the painted texts follow.
+    bar->setValue(2);
+    EXPECT_EQ(display.Annotations().FirstLine(), 2);
+    game.Grab();
+    EXPECT_EQ(bar->value(), 2);
+
+    // The wheel over the list scrolls it and leaves the game where it is.
+    const QPointF middle(list.area.x + list.area.width / 3, list.area.y + list.area.height / 2);
+    QWheelEvent towardsUser(middle, view->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+                            Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &towardsUser);
+    EXPECT_EQ(display.Annotations().FirstLine(), 3);
+    EXPECT_EQ(display.CurrentPly(), 0);
+    game.Grab();
+    EXPECT_EQ(bar->value(), 3);
+
+    // A step shows the next ply's lines from the top: none here, so no bar.
+    game.core.Viewer().Key(shell::GameKey::kNext);
+    game.Grab();
+    EXPECT_EQ(display.Annotations().FirstLine(), 0);
+    EXPECT_FALSE(bar->isVisible());
+    // The last move's long comment brings it back at the top.
+    game.core.Viewer().Key(shell::GameKey::kEnd);
+    game.Grab();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(bar->maximum(), display.Annotations().LineCount() - visible);
 }
 
 }  // namespace

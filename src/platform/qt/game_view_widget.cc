@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWheelEvent>
 
 namespace ravelin::platform {
@@ -60,6 +62,14 @@ GameViewWidget::GameViewWidget(shell::MainWindow& core, QWidget* parent) : Statu
         core_.Viewer().ScrollColumn(value);
         update();
     });
+    annotationBar_ = new QScrollBar(Qt::Vertical, this);
+    annotationBar_->setObjectName("annotationScrollBar");
+    annotationBar_->setFocusPolicy(Qt::NoFocus);
+    annotationBar_->hide();
+    connect(annotationBar_, &QScrollBar::valueChanged, this, [this](int value) {
+        core_.Viewer().Display().ScrollAnnotationsTo(value);
+        update();
+    });
 }
 
 void GameViewWidget::SyncScrollBar(const display::TextScrollBar& bar) {
@@ -81,6 +91,39 @@ void GameViewWidget::SyncScrollBar(const display::TextScrollBar& bar) {
     }
 }
 
+void GameViewWidget::SyncAnnotationScrollBar(const display::ScrollListState& list) {
+    const QSignalBlocker blocker(annotationBar_);
+    if (list.scrollBar.Empty()) {
+        annotationBar_->hide();
+    } else {
+        annotationBar_->setGeometry(list.scrollBar.x, list.scrollBar.y, list.scrollBar.width,
+                                    list.scrollBar.height);
+        annotationBar_->setRange(0, std::max(list.lineCount - list.visibleLines, 0));
+        annotationBar_->setPageStep(std::max(list.visibleLines, 1));
+        annotationBar_->setValue(list.firstLine);
+        annotationBar_->show();
+    }
+}
+
+void GameViewWidget::PaintButtons(QPainter& painter, const std::vector<display::ButtonItem>& buttons) {
+    for (const display::ButtonItem& button : buttons) {
+        QStyleOptionButton option;
+        option.initFrom(this);
+        option.rect = QRect(button.rect.x, button.rect.y, button.rect.width, button.rect.height);
+        option.text = QString::fromStdString(button.label);
+        option.state = QStyle::State_Raised;
+        if (button.enabled) {
+            option.state |= QStyle::State_Enabled;
+        } else {
+            option.palette.setCurrentColorGroup(QPalette::Disabled);
+        }
+        const QFont font = FontFor(button.fontPixels, display::TextFont::kSans);
+        option.fontMetrics = QFontMetrics(font);
+        painter.setFont(font);
+        style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+    }
+}
+
 int GameViewWidget::MeasureText(std::string_view text, int fontPixels, display::TextFont font) {
     // Bold texts are measured bold, so measure bold: it is never narrower.
     QFontMetrics metrics(FontFor(fontPixels, font, true));
@@ -90,6 +133,7 @@ int GameViewWidget::MeasureText(std::string_view text, int fontPixels, display::
 void GameViewWidget::paintEvent(QPaintEvent* event) {
     display::GameViewState state = core_.Viewer().State();
     SyncScrollBar(state.scrollBar);
+    SyncAnnotationScrollBar(state.annotationList);
     if (state.kind == display::GameViewKind::kNothing) {
         StatusView::paintEvent(event);
         return;
@@ -114,6 +158,7 @@ void GameViewWidget::paintEvent(QPaintEvent* event) {
         }
         painter.drawText(item.x + item.textOffset, baseline, QString::fromStdString(item.text));
     }
+    PaintButtons(painter, state.buttons);
     if (core_.Viewer().Display().Animating() && !animationTimer_.isActive()) {
         animationTimer_.start();
     }
@@ -138,8 +183,9 @@ void GameViewWidget::wheelEvent(QWheelEvent* event) {
     int steps = event->angleDelta().y() / kWheelNotch;
     const QPoint at = event->position().toPoint();
     if (steps != 0) {
+        // The column text and the annotation list take the wheel over them; elsewhere it steps.
         if (!core_.Viewer().ScrollWheel(at.x(), at.y(), steps)) {
-            core_.Viewer().Wheel(steps);
+            core_.Viewer().Wheel(steps, at.x(), at.y());
         }
         update();
     }

@@ -20,6 +20,8 @@ class GameViewWidget : public StatusView {
     static int MeasureText(std::string_view text, int fontPixels, display::TextFont font);
     // The scroll bar beside the column text (hidden while the text fits or is not shown).
     QScrollBar* ColumnScrollBar() const { return columnBar_; }
+    // The annotation list's scroll bar; hidden while every line fits.
+    QScrollBar* AnnotationScrollBar() const { return annotationBar_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,10 +33,14 @@ class GameViewWidget : public StatusView {
     void AnimationTick();
     // Puts the column text's scroll bar where the core's state says, with its range and value.
     void SyncScrollBar(const display::TextScrollBar& bar);
+    void PaintButtons(QPainter& painter, const std::vector<display::ButtonItem>& buttons);
+    // The scroll bar follows the list state the core gave for this paint.
+    void SyncAnnotationScrollBar(const display::ScrollListState& list);
 
     shell::MainWindow& core_;
     QTimer animationTimer_;
     QScrollBar* columnBar_ = nullptr;
+    QScrollBar* annotationBar_ = nullptr;
 };
 
 }  // namespace ravelin::platform
