@@ -6,10 +6,12 @@
 
 #include "chess/board.h"
 #include "chess/variation_stepper.h"
+#include "display/game_buttons.h"
 #include "display/game_display.h"
 #include "shell/command_ids.h"
 #include "shell/display_mode.h"
 #include "shell/game_viewer.h"
+#include "shell/settings_record.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 
@@ -123,6 +125,27 @@ TEST_F(AnalysisReplayTest, AMoveWithoutVariationEndsAtOnce) {
     EXPECT_EQ(session_->platform.messages[0].text, chess::kEndOfAnalysis);
     EXPECT_FALSE(Display().AnalysisReplayActive());
     EXPECT_EQ(Display().CurrentPly(), 1);
+}
+
+TEST_F(AnalysisReplayTest, GameButtonsStepTheReplayAndAllAct) {
+    session_->window.Settings().SetInt(kOffsetDisplayGameButtons, 1);
+    session_->Command(kCmdDisplayGame);
+    Step(GameKey::kNext, 3);
+    session_->Command(kCmdPlayAnalysis);
+    // 2.Bc4 is the last move of the move list now, yet ">" plays the next analysis move.
+    const display::GameViewState state = session_->window.Viewer().State();
+    ASSERT_EQ(state.buttons.size(), static_cast<std::size_t>(display::kGameButtonCount));
+    for (const display::ButtonItem& button : state.buttons) {
+        EXPECT_TRUE(button.enabled) << button.label;
+    }
+    const display::ButtonItem& next = state.buttons[static_cast<std::size_t>(display::GameButton::kNext)];
+    session_->window.Viewer().Click(next.rect.x + next.rect.width / 2, next.rect.y + next.rect.height / 2);
+    EXPECT_TRUE(Display().AnalysisReplayActive());
+    EXPECT_EQ(Display().PlainMove(4), "Nf6");
+    const display::ButtonItem& back = state.buttons[static_cast<std::size_t>(display::GameButton::kPrevious)];
+    session_->window.Viewer().Click(back.rect.x + back.rect.width / 2, back.rect.y + back.rect.height / 2);
+    EXPECT_FALSE(Display().AnalysisReplayActive());
+    EXPECT_EQ(Display().PlainMove(3), "Nf3");
 }
 
 TEST(AnalysisReplayOfSetUpGames, IsRefused) {
