@@ -29,7 +29,7 @@ constexpr int kPanelGap = 4;
 constexpr int kPanelTop = 4;
 constexpr int kBelowBoardGap = 2;
 // The black column starts this share (in percent) into its pair.
-constexpr int kBlackColumnPercent = 52;
+constexpr int kBlackColumnPercent = 57;
 
 }  // namespace
 

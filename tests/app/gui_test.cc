@@ -889,4 +889,41 @@ TEST(DesktopGameView, LongAnnotationGetsAScrollBarThatScrollsTheList) {
 }
 
 }  // namespace
+// With the window's own font measure, the longest common move texts fit their move-list columns
+// on every board size: long castling with its number in the white column, a checking capture in
+// the black one.
+TEST(DesktopGameView, MoveListColumnsHoldLongCastlingUncut) {
+    for (shell::BoardSizeOption size :
+         {shell::BoardSizeOption::kSmall, shell::BoardSizeOption::kMedium, shell::BoardSizeOption::kLarge}) {
+        TempDir work;
+        shell::SettingsRecord settings;
+        shell::StartupEnvironment environment;
+        environment.workingDirectory = work.Path().string();
+        environment.screenWidth = 1280;
+        shell::ApplyFirstRunDefaults(settings, environment);
+        settings.SetBoardSize(size);
+        settings.SetSlideDelay(0);
+        settings.SetNotationStyle(0);
+        ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+
+        GameWindow game(work, testing::TestDataPath("pgn/dortmund.pgn"));
+        // Seitz - Johner: 11...O-O-O 12.O-O-O; the current move, 12.O-O-O, is drawn bold.
+        game.core.File().currentGame = 3;
+        game.core.HandleCommand(shell::kCmdDisplayGame);
+        game.Settle();
+        display::GameDisplay& display = game.core.Viewer().Display();
+        display.GoToPly(23);
+        const display::GameViewState state = game.core.Viewer().State();
+        std::vector<std::string> texts;
+        // The move list's items, not the move line below the board.
+        for (const display::TextItem& item : state.texts) {
+            if (item.x >= display.Layout().panelX) {
+                texts.push_back(item.text);
+            }
+        }
+        EXPECT_NE(std::find(texts.begin(), texts.end(), " 12. O-O-O"), texts.end()) << static_cast<int>(size);
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "O-O-O"), texts.end()) << static_cast<int>(size);
+    }
+}
+
 }  // namespace ravelin::platform
