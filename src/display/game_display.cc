@@ -46,6 +46,7 @@ GameDisplayOptions GameDisplayOptions::From(const shell::SettingsRecord& record,
     options.animate = record.SlideDelay() > kNoAnimation;
     options.figurines = record.NotationStyle() == kFigurineNotation;
     options.columnFormat = record.ColumnFormat();
+    options.annotationWindow = record.AutoDisplayAnalysisComments();
     options.gameButtons = record.DisplayGameButtons();
     options.variationColour = FromColourValue(record.VariationsColour());
     const int highlight = record.HighlightLastMove();
@@ -466,7 +467,9 @@ std::vector<std::string> GameDisplay::AnnotationLines(int ply) const {
 void GameDisplay::RefreshAnnotations(bool newPly) {
     std::vector<std::string> lines;
     if (hasGame_) {
-        const std::vector<std::string> annotations = AnnotationLines(currentPly_);
+        // With "Auto Display Analysis Comments" off the window keeps to the opening line.
+        const std::vector<std::string> annotations =
+            options_.annotationWindow ? AnnotationLines(currentPly_) : std::vector<std::string>{};
         // A long opening name goes on as many lines as it needs rather than being cut by the list:
         // as wide as the list, or beside the scroll bar when the lines then need one.
         auto build = [&](const AnnotationListPlace& place) {

@@ -63,6 +63,8 @@ struct GameDisplayOptions {
     bool figurines = false;
     HighlightKind highlight = HighlightKind::kNone;
     bool columnFormat = false;
+    // The annotation window shows the current move's comments, NAGs and variations.
+    bool annotationWindow = true;
     RgbColour variationColour{84, 0, 168};
     chess::PieceLetters letters;
     bool gameButtons = false;

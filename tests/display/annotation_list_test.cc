@@ -182,6 +182,21 @@ TEST(AnnotationWindow, LongCommentIsShownWholeThroughScrolling) {
               std::string::npos);
 }
 
+TEST(AnnotationWindow, ClosedWithAutoDisplayAnalysisCommentsOff) {
+    GameViewSession game(Matches(), 1, [](shell::SettingsRecord& settings) {
+        settings.SetInt(shell::kOffsetAutoDisplayAnalysisComments, 0);
+    });
+    GameDisplay& display = game.Display();
+    display.GoToPly(17);
+    ASSERT_FALSE(display.AnnotationLines(17).empty());
+    // Only the opening line, when the game has one, stays below the board.
+    for (const std::string& line : display.Annotations().Lines()) {
+        EXPECT_EQ(line.find('{'), std::string::npos) << line;
+    }
+    EXPECT_LE(display.Annotations().LineCount(), 2);
+    EXPECT_TRUE(game.State().annotationList.scrollBar.Empty());
+}
+
 TEST(AnnotationWindow, MediumBoardWrapsAtTheWiderWidth) {
     GameViewSession game(Matches(), 1, [](shell::SettingsRecord& settings) {
         settings.SetBoardSize(shell::BoardSizeOption::kMedium);
