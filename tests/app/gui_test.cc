@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -113,13 +114,19 @@ TEST(DesktopProgram, ScreenshotOfTheCommandLineFile) {
 }
 
 // An options file that asks for the standard menu bar or the program's own one.
-void WriteMenuChoice(const TempDir& work, bool ownMenuBar) {
+// The options file of a first start on a 1280-pixel screen, with the changes a test asks for.
+void WriteSettings(const TempDir& work, const std::function<void(shell::SettingsRecord&)>& change) {
     shell::SettingsRecord settings;
     shell::StartupEnvironment environment;
     environment.workingDirectory = work.Path().string();
+    environment.screenWidth = 1280;
     shell::ApplyFirstRunDefaults(settings, environment);
-    settings.SetEnhancedMenu(ownMenuBar);
+    change(settings);
     ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+}
+
+void WriteMenuChoice(const TempDir& work, bool ownMenuBar) {
+    WriteSettings(work, [&](shell::SettingsRecord& settings) { settings.SetEnhancedMenu(ownMenuBar); });
 }
 
 QAction* FindAction(QWidget* menu, const QString& label) {
@@ -394,14 +401,10 @@ bool PieceShownAt(const QImage& picture, const display::PieceSet& set, chess::Pi
 
 TEST(DesktopGameView, StepsThroughARealGameOnTheMediumBoard) {
     TempDir work;
-    shell::SettingsRecord settings;
-    shell::StartupEnvironment environment;
-    environment.workingDirectory = work.Path().string();
-    environment.screenWidth = 1280;
-    shell::ApplyFirstRunDefaults(settings, environment);
-    settings.SetBoardSize(shell::BoardSizeOption::kMedium);
-    settings.SetSlideDelay(0);
-    ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+    WriteSettings(work, [&](shell::SettingsRecord& settings) {
+        settings.SetBoardSize(shell::BoardSizeOption::kMedium);
+        settings.SetSlideDelay(0);
+    });
 
     GameWindow game(work, testing::TestDataPath("pgn/anastasian-lewis.pgn"));
     ASSERT_EQ(game.core.displayMode, shell::kModeGame);
@@ -637,14 +640,10 @@ TEST(DesktopSearch, PositionDialogsKeepARefusedEntryOpen) {
 // its position on the board.
 TEST(DesktopGameView, ColumnTextScrollsAndShowsAClickedVariationMove) {
     TempDir work;
-    shell::SettingsRecord settings;
-    shell::StartupEnvironment environment;
-    environment.workingDirectory = work.Path().string();
-    environment.screenWidth = 1280;
-    shell::ApplyFirstRunDefaults(settings, environment);
-    settings.SetSlideDelay(0);
-    settings.SetColumnFormat(true);
-    ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+    WriteSettings(work, [&](shell::SettingsRecord& settings) {
+        settings.SetSlideDelay(0);
+        settings.SetColumnFormat(true);
+    });
 
     GameWindow game(work, testing::TestDataPath("pgn/dortmund.pgn"));
     // Seitz - Johner: comments and variations, taller than the window.
@@ -730,15 +729,11 @@ TEST(DesktopGameView, FigurinesArePaintedWhereTheCoreSaysAtEveryBoardSize) {
     for (shell::BoardSizeOption size :
          {shell::BoardSizeOption::kSmall, shell::BoardSizeOption::kMedium, shell::BoardSizeOption::kLarge}) {
         TempDir work;
-        shell::SettingsRecord settings;
-        shell::StartupEnvironment environment;
-        environment.workingDirectory = work.Path().string();
-        environment.screenWidth = 1280;
-        shell::ApplyFirstRunDefaults(settings, environment);
-        settings.SetBoardSize(size);
-        settings.SetSlideDelay(0);
-        settings.SetNotationStyle(1);
-        ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+        WriteSettings(work, [&](shell::SettingsRecord& settings) {
+            settings.SetBoardSize(size);
+            settings.SetSlideDelay(0);
+            settings.SetNotationStyle(1);
+        });
 
         GameWindow game(work, testing::TestDataPath("pgn/anastasian-lewis.pgn"));
         display::GameDisplay& display = game.core.Viewer().Display();
@@ -778,13 +773,10 @@ namespace game_buttons {
 
 // Game 1 of the real file opens with a long comment before its first move and has 17 plies.
 void WriteButtonSetting(const TempDir& work, bool buttons) {
-    shell::SettingsRecord settings;
-    shell::StartupEnvironment environment;
-    environment.workingDirectory = work.Path().string();
-    shell::ApplyFirstRunDefaults(settings, environment);
-    settings.SetSlideDelay(0);
-    settings.SetInt(shell::kOffsetDisplayGameButtons, buttons ? 1 : 0);
-    ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+    WriteSettings(work, [&](shell::SettingsRecord& settings) {
+        settings.SetSlideDelay(0);
+        settings.SetInt(shell::kOffsetDisplayGameButtons, buttons ? 1 : 0);
+    });
 }
 
 // Pixels of a rectangle of the picture that differ from the background.
@@ -896,15 +888,11 @@ TEST(DesktopGameView, MoveListColumnsHoldLongCastlingUncut) {
     for (shell::BoardSizeOption size :
          {shell::BoardSizeOption::kSmall, shell::BoardSizeOption::kMedium, shell::BoardSizeOption::kLarge}) {
         TempDir work;
-        shell::SettingsRecord settings;
-        shell::StartupEnvironment environment;
-        environment.workingDirectory = work.Path().string();
-        environment.screenWidth = 1280;
-        shell::ApplyFirstRunDefaults(settings, environment);
-        settings.SetBoardSize(size);
-        settings.SetSlideDelay(0);
-        settings.SetNotationStyle(0);
-        ASSERT_TRUE(shell::SaveSettingsFile(work.File("savinfo.opt"), settings));
+        WriteSettings(work, [&](shell::SettingsRecord& settings) {
+            settings.SetBoardSize(size);
+            settings.SetSlideDelay(0);
+            settings.SetNotationStyle(0);
+        });
 
         GameWindow game(work, testing::TestDataPath("pgn/dortmund.pgn"));
         // Seitz - Johner: 11...O-O-O 12.O-O-O; the current move, 12.O-O-O, is drawn bold.
