@@ -881,9 +881,9 @@ TEST(DesktopGameView, LongAnnotationGetsAScrollBarThatScrollsTheList) {
 }
 
 }  // namespace
-// With the window's own font measure, the longest common move texts fit their move-list columns
-// on every board size: long castling with its number in the white column, a checking capture in
-// the black one.
+
+// With the window's own font measure, long castling fits the move-list columns on every board
+// size: with its move number in the white column and alone in the black one.
 TEST(DesktopGameView, MoveListColumnsHoldLongCastlingUncut) {
     for (shell::BoardSizeOption size :
          {shell::BoardSizeOption::kSmall, shell::BoardSizeOption::kMedium, shell::BoardSizeOption::kLarge}) {
