@@ -84,12 +84,8 @@ bool NameTooLongToSearch(std::string_view name) {
 }
 
 std::string FilenameTooLongMessage(std::string_view name) {
-    // Built by appending: g++ 12 at -O3 misreads an in-place replace as an overlapping copy.
-    const std::string_view pattern(kFilenameTooLong);
-    const std::size_t at = pattern.find("%s");
-    std::string text(pattern.substr(0, at));
-    text += name;
-    text += pattern.substr(at + 2);
+    std::string text(kFilenameTooLong);
+    text.replace(text.find("%s"), 2, name);
     return text;
 }
 
