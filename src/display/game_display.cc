@@ -44,6 +44,10 @@ GameDisplayOptions GameDisplayOptions::From(const shell::SettingsRecord& record,
     options.colours = BoardColoursFrom(record);
     options.currentMoveColour = FromColourValue(record.CurrentPositionColour());
     options.animate = record.SlideDelay() > kNoAnimation;
+    if (options.animate) {
+        options.slideStepMs =
+            std::max(1, (record.SlideDelay() + kSlideDelayPerStepMs - 1) / kSlideDelayPerStepMs);
+    }
     options.figurines = record.NotationStyle() == kFigurineNotation;
     options.columnFormat = record.ColumnFormat();
     options.annotationWindow = record.AutoDisplayAnalysisComments();

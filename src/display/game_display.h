@@ -42,6 +42,8 @@ inline constexpr int kMaxAnimatedSquares = 4;
 // The opening line follows the game up to this ply (one less when stepping back).
 inline constexpr int kOpeningLinePlyLimit = 62;
 inline constexpr int kTenPlies = 10;
+inline constexpr int kDefaultSlideStepMs = 7;
+inline constexpr int kSlideDelayPerStepMs = 4;
 // GoToPly arguments besides a positive typed ply.
 inline constexpr int kGoToLast = 0;
 inline constexpr int kGoToMiddle = -1;
@@ -60,6 +62,9 @@ struct GameDisplayOptions {
     BoardColours colours{};
     RgbColour currentMoveColour{255, 0, 0};
     bool animate = false;
+    // Milliseconds between two steps of a sliding piece: a quarter of the slide delay (1 to 200,
+    // lower for a higher "Slide Speed"), at least 1.
+    int slideStepMs = kDefaultSlideStepMs;
     bool figurines = false;
     HighlightKind highlight = HighlightKind::kNone;
     bool columnFormat = false;

@@ -381,4 +381,19 @@ TEST(PieceSetFailure, IsReportedOnceAndNotFromPainting) {
 }
 
 }  // namespace
+TEST(SlideSpeed, TheDelayOfTheSettingsPacesTheSlides) {
+    shell::SettingsRecord record;
+    auto stepMs = [&](int delay) {
+        record.SetSlideDelay(delay);
+        return GameDisplayOptions::From(record, "").slideStepMs;
+    };
+    // "Slide Speed" 175 is kept as the delay 26, 200 as 1 and 1 as 200.
+    EXPECT_EQ(stepMs(26), 7);
+    EXPECT_EQ(stepMs(1), 1);
+    EXPECT_EQ(stepMs(200), 50);
+    EXPECT_LT(stepMs(26), stepMs(27 * 4));
+    record.SetSlideDelay(0);
+    EXPECT_FALSE(GameDisplayOptions::From(record, "").animate);
+}
+
 }  // namespace ravelin::display

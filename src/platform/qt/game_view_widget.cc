@@ -22,8 +22,6 @@ namespace {
 
 // One wheel notch in Qt's eighths of a degree.
 constexpr int kWheelNotch = 120;
-// Milliseconds between the steps of a sliding piece.
-constexpr int kAnimationStepMs = 8;
 
 QFont FontFor(int pixels, display::TextFont font, bool bold = false) {
     QFont result(font == display::TextFont::kMono ? "DejaVu Sans Mono" : "DejaVu Sans");
@@ -52,7 +50,6 @@ void PaintFigurine(QPainter& painter, const display::TextItem& item) {
 GameViewWidget::GameViewWidget(shell::MainWindow& core, QWidget* parent) : StatusView(parent), core_(core) {
     setFocusPolicy(Qt::StrongFocus);
     core_.Viewer().Display().measure = &GameViewWidget::MeasureText;
-    animationTimer_.setInterval(kAnimationStepMs);
     connect(&animationTimer_, &QTimer::timeout, this, [this] { AnimationTick(); });
     columnBar_ = new QScrollBar(Qt::Vertical, this);
     columnBar_->setObjectName("columnScrollBar");
@@ -160,7 +157,7 @@ void GameViewWidget::paintEvent(QPaintEvent* event) {
     }
     PaintButtons(painter, state.buttons);
     if (core_.Viewer().Display().Animating() && !animationTimer_.isActive()) {
-        animationTimer_.start();
+        animationTimer_.start(core_.Viewer().Display().Options().slideStepMs);
     }
 }
 
