@@ -8,6 +8,7 @@
 #include "eco/eco_match.h"
 #include "platform/working_paths.h"
 #include "shell/command_ids.h"
+#include "shell/go_to_move_dialog.h"
 #include "shell/main_window.h"
 #include "shell/position_editor.h"
 #include "shell/search_commands.h"
@@ -329,6 +330,21 @@ void GameViewer::StepGame(int direction) {
     } else {
         ShowCurrentGame();
     }
+}
+
+void GameViewer::AskGoToMove() {
+    if (window_.displayMode != kModeGame || !display_.HasGame() || display_.TotalPlies() == 0 ||
+        window_.Platform().dialogs == nullptr) {
+        return;
+    }
+    GoToMoveDialog dialog(display_.TotalPlies());
+    if (!window_.Platform().dialogs->RunDialog(dialog)) {
+        return;
+    }
+    EndAnalysisReplay();
+    display_.typedPly = dialog.Ply();
+    display_.GoToPly(display_.typedPly);
+    window_.currentPly = display_.CurrentPly();
 }
 
 void GameViewer::GoToSearchedPosition() {

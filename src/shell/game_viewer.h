@@ -55,6 +55,8 @@ class GameViewer {
     void Character(char character);
     // Whether a window point lies on the board of the mode shown (for the position edit menu).
     bool PointOnBoard(int x, int y);
+    // "Go to Move": asks for a move of the shown game and goes to it.
+    void AskGoToMove();
     // "Searched Position": the stored ply of the search result's current game.
     void GoToSearchedPosition();
     // One step of a move animation; true while more steps follow.

@@ -20,6 +20,8 @@ for instance after another program changed it.</p>
 <h2>Moving through the games</h2>
 <p>The scroll bar at the right moves through the games of the file; the status lines show the
 file name and the game number.</p>
+<p>In a game, the arrow keys step one move, Home and End go to the start and the end, Page Up and
+Page Down ten moves, and G asks for a move number to go to.</p>
 <h2>Variations and the shown game</h2>
 <p><b>Play Analysis</b> in the board's right-click menu plays the variations after the shown move
 one move at a time (again, or the Right arrow, for the next move); the Left arrow or <b>End of

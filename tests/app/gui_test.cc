@@ -34,6 +34,7 @@
 #include "display/game_display.h"
 #include "eco/eco_table.h"
 #include "platform/qt/game_view_widget.h"
+#include "platform/qt/go_to_move_dialog_widget.h"
 #include "platform/qt/main_window_widget.h"
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/qt_platform.h"
@@ -912,6 +913,23 @@ TEST(DesktopGameView, MoveListColumnsHoldLongCastlingUncut) {
         EXPECT_NE(std::find(texts.begin(), texts.end(), " 12. O-O-O"), texts.end()) << static_cast<int>(size);
         EXPECT_NE(std::find(texts.begin(), texts.end(), "O-O-O"), texts.end()) << static_cast<int>(size);
     }
+}
+
+TEST(DesktopGameView, GoToMoveFormKeepsAMoveTheGameHasNotOpen) {
+    Application();
+    shell::GoToMoveDialog data(7);
+    GoToMoveDialogWidget form(data);
+    std::vector<std::string> shown;
+    form.showMessage = [&](const std::string& text) { shown.push_back(text); };
+    form.MoveNumber()->setText("4");
+    form.BlackMove()->setChecked(true);
+    form.Ok();
+    EXPECT_EQ(shown, std::vector<std::string>{"Enter a move number from 1 to 4."});
+    EXPECT_NE(form.result(), QDialog::Accepted);
+    form.BlackMove()->setChecked(false);
+    form.Ok();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(data.Ply(), 7);
 }
 
 }  // namespace ravelin::platform

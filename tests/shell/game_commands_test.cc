@@ -9,6 +9,7 @@
 #include "shell/command_ids.h"
 #include "shell/display_mode.h"
 #include "shell/game_viewer.h"
+#include "shell/go_to_move_dialog.h"
 #include "shell/search_commands.h"
 #include "shell/variation_editor.h"
 #include "shell_session.h"
@@ -121,6 +122,45 @@ TEST_F(GameCommandsTest, NagHelpWritesThePageAndOpensIt) {
     EXPECT_NE(page.find("<td>$142</td><td>&gt;=</td><td></td>"), std::string::npos);
     EXPECT_NE(page.find("<td>$146</td><td></td><td>A novelty</td>"), std::string::npos);
     EXPECT_EQ(page.find("<td>$140</td>"), std::string::npos);
+}
+
+TEST(GoToMove, NumberAndSideNameAPlyOfTheGame) {
+    GoToMoveDialog dialog(7);  // 4.Qxf7# is the last move
+    dialog.moveNumber = " 3 ";
+    EXPECT_EQ(dialog.Validate(), "");
+    EXPECT_EQ(dialog.Ply(), 5);
+    dialog.blackMove = true;
+    EXPECT_EQ(dialog.Ply(), 6);
+    // Black has no fourth move, and there is no fifth one at all.
+    dialog.moveNumber = "4";
+    EXPECT_EQ(dialog.Validate(), "Enter a move number from 1 to 4.");
+    dialog.blackMove = false;
+    EXPECT_EQ(dialog.Validate(), "");
+    for (const char* wrong : {"", "0", "5", "two", "-1", "1.", "99999999999"}) {
+        dialog.moveNumber = wrong;
+        EXPECT_EQ(dialog.Validate(), "Enter a move number from 1 to 4.") << wrong;
+    }
+}
+
+TEST_F(GameCommandsTest, GoToMoveAsksAndGoesThere) {
+    session_->Command(kCmdDisplayGame);
+    session_->platform.dialogScript = [](platform::Dialog& dialog) {
+        auto* goTo = dynamic_cast<GoToMoveDialog*>(&dialog);
+        if (goTo == nullptr) {
+            return false;
+        }
+        goTo->moveNumber = "2";
+        goTo->blackMove = true;
+        return goTo->Validate().empty();
+    };
+    session_->window.Viewer().AskGoToMove();
+    EXPECT_EQ(Ply(), 4);
+    EXPECT_EQ(session_->window.currentPly, 4);
+    // Cancelled, nothing moves.
+    session_->platform.dialogScript = nullptr;
+    session_->window.Viewer().AskGoToMove();
+    EXPECT_EQ(Ply(), 4);
+    EXPECT_EQ(session_->platform.dialogTitles, (std::vector<std::string>{"Go to Move", "Go to Move"}));
 }
 
 TEST(GameCommandsOnSetUpGames, CopyToVariationIsRefused) {

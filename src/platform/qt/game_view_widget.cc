@@ -213,6 +213,10 @@ void GameViewWidget::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_PageUp:
             key = GameKey::kBackTen;
             break;
+        case Qt::Key_G:
+            core_.Viewer().AskGoToMove();
+            update();
+            return;
         case Qt::Key_Asterisk:
             core_.Viewer().Character('*');
             update();

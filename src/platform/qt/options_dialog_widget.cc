@@ -1,5 +1,7 @@
 #include "platform/qt/options_dialog_widget.h"
 
+#include "platform/qt/dialog_support.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFormLayout>
@@ -14,22 +16,12 @@
 
 namespace ravelin::platform {
 
-namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-}  // namespace
-
 OptionsDialogWidget::OptionsDialogWidget(shell::OptionsDialog& dialogData, QWidget* parent)
     : QDialog(parent), data_(dialogData) {
     using Kind = shell::OptionsControlKind;
     setWindowTitle(ToQString(data_.Title()));
     setObjectName("Edit Options");
-    showProblem = [this](const std::string& problem) {
-        QMessageBox::information(this, "Ravelin", QString::fromStdString(problem));
-    };
+    showProblem = MessageBoxFor(this);
 
     auto* outer = new QVBoxLayout(this);
     auto* grid = new QGridLayout();

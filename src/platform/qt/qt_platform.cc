@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "platform/qt/go_to_move_dialog_widget.h"
 #include "platform/qt/options_dialog_widget.h"
 #include "platform/qt/search_dialog_widgets.h"
 #include "platform/qt/select_file_dialog_widget.h"
@@ -100,6 +101,10 @@ bool QtPlatform::RunDialog(Dialog& dialog) {
     }
     if (auto* counts = dynamic_cast<shell::PiecesRemainingDialog*>(&dialog)) {
         PiecesRemainingDialogWidget form(*counts, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* goToMove = dynamic_cast<shell::GoToMoveDialog*>(&dialog)) {
+        GoToMoveDialogWidget form(*goToMove, parent_);
         return form.exec() == QDialog::Accepted;
     }
     if (auto* moveNumber = dynamic_cast<shell::MoveNumberDialog*>(&dialog)) {

@@ -1,5 +1,7 @@
 #include "platform/qt/search_dialog_widgets.h"
 
+#include "platform/qt/dialog_support.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,16 +18,6 @@
 namespace ravelin::platform {
 
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-std::function<void(const std::string&)> MessageBoxFor(QWidget* parent) {
-    return [parent](const std::string& text) {
-        QMessageBox::information(parent, "Ravelin", QString::fromStdString(text));
-    };
-}
 
 // The relation choices of a count, in the order of their codes; "Either side" for Black only.
 constexpr const char* kRelationLabels[] = {"", "=", "<=", ">=", "Either side"};
