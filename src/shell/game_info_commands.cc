@@ -106,10 +106,8 @@ std::string NagHelpHtml() {
 }
 
 void RegisterGameInfoCommands(MainWindow& window) {
-    window.Handlers().Set(kCmdPieceCount, [&window] {
-        if (!window.Viewer().DeferUntilGameShown(kCmdPieceCount)) {
-            window.Messages().ShowMessage(PieceCountText(window.Viewer().Display().Screen().Shown()));
-        }
+    window.Viewer().SetShownGameCommand(kCmdPieceCount, [&window] {
+        window.Messages().ShowMessage(PieceCountText(window.Viewer().Display().Screen().Shown()));
     });
     window.Handlers().Set(kCmdNagHelp, [&window] { ShowNagHelp(window); });
 }

@@ -99,11 +99,9 @@ void GameViewer::Register() {
             Key(GameKey::kStart);
         }
     });
-    handlers.Set(kCmdMiddleOfGame, [this] {
-        if (!DeferUntilGameShown(kCmdMiddleOfGame)) {
-            display_.GoToPly(display::kGoToMiddle);
-            window_.currentPly = display_.CurrentPly();
-        }
+    SetShownGameCommand(kCmdMiddleOfGame, [this] {
+        display_.GoToPly(display::kGoToMiddle);
+        window_.currentPly = display_.CurrentPly();
     });
     handlers.Set(kCmdEndOfGame, [this] {
         if (window_.displayMode == kModeVariationEdit || !DeferUntilGameShown(kCmdEndOfGame)) {
@@ -114,11 +112,7 @@ void GameViewer::Register() {
     handlers.Set(kCmdActualText, [this] { ShowText(true); });
     handlers.Set(kCmdPageTextUp, [this] { text_.PreviousPage(); });
     handlers.Set(kCmdPageTextDown, [this] { text_.NextPage(); });
-    handlers.Set(kCmdShowActualText, [this] {
-        if (!DeferUntilGameShown(kCmdShowActualText)) {
-            OpenActualText();
-        }
-    });
+    SetShownGameCommand(kCmdShowActualText, [this] { OpenActualText(); });
     handlers.Set(kCmdShowNormalText, [this] { CloseActualText(); });
     // Back to the game's own line from a clicked variation or from the analysis replay.
     handlers.Set(kCmdEndOfVariation, [this] {
@@ -132,11 +126,7 @@ void GameViewer::Register() {
             window_.currentPly = display_.CurrentPly();
         }
     });
-    handlers.Set(kCmdPlayAnalysis, [this] {
-        if (!DeferUntilGameShown(kCmdPlayAnalysis)) {
-            PlayAnalysis();
-        }
-    });
+    SetShownGameCommand(kCmdPlayAnalysis, [this] { PlayAnalysis(); });
 
     window_.AutoPlayer().nextPly = [this] {
         if (window_.displayMode == kModeGame && display_.AnalysisReplayActive()) {
@@ -209,6 +199,14 @@ void GameViewer::EndAnalysisReplay() {
         display_.GoToPly(ply);
     }
     window_.currentPly = display_.CurrentPly();
+}
+
+void GameViewer::SetShownGameCommand(int commandId, std::function<void()> action) {
+    window_.Handlers().Set(commandId, [this, commandId, action = std::move(action)] {
+        if (!DeferUntilGameShown(commandId)) {
+            action();
+        }
+    });
 }
 
 bool GameViewer::DeferUntilGameShown(int commandId) {

@@ -4,6 +4,7 @@
 // previous game, the moves of the game ("Start of Game" and the others), paging the text, flipping
 // the board, auto play's step, and the view the window paints.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -71,6 +72,8 @@ class GameViewer {
     // Game" posted, and the command posted again once the game is shown. False when the game is
     // shown already and the command can run now.
     bool DeferUntilGameShown(int commandId);
+    // Registers a command that runs on the shown game, showing the game first when needed.
+    void SetShownGameCommand(int commandId, std::function<void()> action);
     int DeferredCommand() const { return deferredCommand_; }
     // The text mode: the record as it stands in the file with "Display Actual Text" on, else the
     // game summary.

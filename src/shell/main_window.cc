@@ -43,6 +43,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
       autoPlay_(*platform.commands, menus_) {
     RegisterOwnHandlers();
     viewer_ = std::make_unique<GameViewer>(*this);
+    RegisterGameInfoCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
@@ -68,7 +69,6 @@ void MainWindow::RegisterOwnHandlers() {
     handlers_.Set(kCmdExit, [this] { ExitCommand(); });
     handlers_.Set(kCmdShowVersion, [this] { messages_.ShowMessage(kVersionText); });
     handlers_.Set(kCmdHelp, [this] { ShowHelp(); });
-    RegisterGameInfoCommands(*this);
     handlers_.Set(kCmdAutoPlay, [this] {
         autoPlay_.Toggle(AutoPlayIntervalMs(settings_.AutoPlayDelayText()));
         Call(hooks.redraw);

@@ -125,16 +125,8 @@ void SearchCommands::Register() {
         window_.Search().searchActive = false;
     });
     handlers.Set(kCmdSearchedPosition, [this] { window_.Viewer().GoToSearchedPosition(); });
-    handlers.Set(kCmdCopyToVariation, [this] {
-        if (!window_.Viewer().DeferUntilGameShown(kCmdCopyToVariation)) {
-            CopyGameToVariation();
-        }
-    });
-    handlers.Set(kCmdCopyToPosition, [this] {
-        if (!window_.Viewer().DeferUntilGameShown(kCmdCopyToPosition)) {
-            CopyGameToPosition();
-        }
-    });
+    window_.Viewer().SetShownGameCommand(kCmdCopyToVariation, [this] { CopyGameToVariation(); });
+    window_.Viewer().SetShownGameCommand(kCmdCopyToPosition, [this] { CopyGameToPosition(); });
 }
 
 void SearchCommands::CopyGameToVariation() {
