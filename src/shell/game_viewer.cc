@@ -100,6 +100,8 @@ void GameViewer::Register() {
         }
     });
     SetShownGameCommand(kCmdMiddleOfGame, [this] {
+        // The game's own moves come back before going to one of them.
+        EndAnalysisReplay();
         display_.GoToPly(display::kGoToMiddle);
         window_.currentPly = display_.CurrentPly();
     });
@@ -349,6 +351,7 @@ void GameViewer::GoToSearchedPosition() {
     if (DeferUntilGameShown(kCmdSearchedPosition)) {
         return;
     }
+    EndAnalysisReplay();
     display_.storedPly = window_.Searches().SearchedPly();
     display_.GoToPly(display::kGoToStored);
     window_.currentPly = display_.CurrentPly();

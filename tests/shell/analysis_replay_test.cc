@@ -109,6 +109,14 @@ TEST_F(AnalysisReplayTest, StepBackOrEndOfVariationReturnToTheGame) {
     EXPECT_EQ(Display().CurrentPly(), 3);
     EXPECT_EQ(At(Shown(), 'f', 3), chess::kKnight);
 
+    // Middle of Game goes to the game's own middle move, not into the analysis.
+    session_->Command(kCmdPlayAnalysis);
+    session_->Command(kCmdMiddleOfGame);
+    EXPECT_FALSE(Display().AnalysisReplayActive());
+    EXPECT_EQ(Display().CurrentPly(), 3);
+    EXPECT_EQ(Display().PlainMove(3), "Nf3");
+    EXPECT_EQ(Display().TotalPlies(), 6);
+
     // Another key leaves the replay and then does its own step.
     session_->Command(kCmdPlayAnalysis);
     Step(GameKey::kEnd);
