@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "chess/chess_commands.h"
 #include "chess/chess_context.h"
+#include "chess/perft.h"
 
 namespace {
 

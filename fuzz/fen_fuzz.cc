@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "chess/chess_commands.h"
 #include "chess/fen.h"
+#include "chess/perft.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

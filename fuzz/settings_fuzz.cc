@@ -9,19 +9,20 @@
 #include <fstream>
 #include <string>
 
-#include "shell/settings_startup.h"
+#include "settings/settings_startup.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path =
-        (std::filesystem::temp_directory_path() / ("ravelin-fuzz-savinfo-" + std::to_string(getpid()))).string();
+        (std::filesystem::temp_directory_path() / ("ravelin-fuzz-savinfo-" + std::to_string(getpid())))
+            .string();
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    ravelin::shell::StartupEnvironment environment;
+    ravelin::settings::StartupEnvironment environment;
     environment.workingDirectory = "/tmp/ravelin";
-    ravelin::shell::SettingsRecord record;
-    ravelin::shell::LoadStartupSettings(path, environment, record);
+    ravelin::settings::SettingsRecord record;
+    ravelin::settings::LoadStartupSettings(path, environment, record);
     if (record.PgnDirectory().size() > 200 || record.PgnFileName().size() > 56) {
         std::abort();
     }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "chess/chess_commands.h"
+#include "chess/perft.h"
 
 namespace {
 

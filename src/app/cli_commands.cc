@@ -7,17 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "gamefile/game_commands.h"
+#include "app/cli_chess.h"
+#include "app/cli_eco.h"
+#include "app/cli_fastfile.h"
+#include "app/cli_game.h"
+#include "app/cli_search.h"
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
-
-#include "app/cli_eco.h"
-#include "chess/chess_commands.h"
-
-#ifdef RAVELIN_HAVE_SEARCH
-#include "app/cli_search.h"
-#include "search/fast_file_cli.h"
-#endif
 
 namespace ravelin::app {
 
@@ -56,24 +52,22 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     if (command == "index") {
         return IndexCommand(context, argc, argv);
     }
-#ifdef RAVELIN_HAVE_SEARCH
     if (command == "fastfile") {
         if (argc != 1) {
             context.err << "usage: ravelin-cli fastfile FILE\n";
             return 2;
         }
-        return search::RunFastFileCommand(argv[0], isatty(STDERR_FILENO) != 0, context.out, context.err);
+        return RunFastFileCommand(argv[0], isatty(STDERR_FILENO) != 0, context.out, context.err);
     }
     if (command == "search") {
         return RunSearchCommand(context, argc, argv);
     }
-#endif
     if (command == "show") {
         if (argc != 2) {
             context.err << "usage: ravelin-cli show FILE N\n";
             return 2;
         }
-        return gamefile::RunShowCommand(argv[0], std::atoi(argv[1]), context.out, context.err);
+        return RunShowCommand(argv[0], std::atoi(argv[1]), context.out, context.err);
     }
     if (command == "fen") {
         if (argc != 1 && argc != 2) {
@@ -85,21 +79,21 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
             context.err << gamefile::kErrorFindingGame << "\n";
             return 1;
         }
-        return gamefile::RunFenCommand(argv[0], game, context.out, context.err);
+        return RunFenCommand(argv[0], game, context.out, context.err);
     }
     if (command == "perft") {
         if (argc != 2) {
             context.err << "usage: ravelin-cli perft FEN DEPTH\n";
             return 2;
         }
-        return chess::RunPerftCommand(argv[0], std::atoi(argv[1]), context.out);
+        return RunPerftCommand(argv[0], std::atoi(argv[1]), context.out);
     }
     if (command == "moves") {
         if (argc != 1) {
             context.err << "usage: ravelin-cli moves FEN\n";
             return 2;
         }
-        return chess::RunMovesCommand(argv[0], context.out);
+        return RunMovesCommand(argv[0], context.out);
     }
     if (command == "eco") {
         return RunEcoCommand(context, argc, argv);

@@ -2,12 +2,12 @@
 
 #include <charconv>
 
+#include "app/cli_game.h"
 #include "chess/move_list.h"
 #include "eco/eco_commands.h"
 #include "eco/eco_match.h"
 #include "eco/eco_messages.h"
 #include "eco/eco_table.h"
-#include "gamefile/game_commands.h"
 #include "platform/working_paths.h"
 
 namespace ravelin::app {
@@ -28,20 +28,22 @@ int RunEcoCommand(CliContext& context, int argc, char** argv) {
     // The table is used from the working directory, where the shipped one is installed when missing.
     const std::string problem = platform::EnsureDirectory(context.workingDirectory);
     const std::string installed =
-        problem.empty() ? eco::InstallEcoTable(platform::ShippedDataDirectory() + "/eco", context.workingDirectory)
-                        : problem;
+        problem.empty()
+            ? eco::InstallEcoTable(platform::ShippedDataDirectory() + "/eco", context.workingDirectory)
+            : problem;
     if (!installed.empty()) {
         context.err << "ravelin-cli eco: " << installed << "\n";
     }
     eco::EcoTable table;
-    if (!eco::LoadEcoTable(table, context.workingDirectory,
-                           [&context](eco::EcoMessageKind, std::string_view text) { context.err << text << "\n"; })) {
+    if (!eco::LoadEcoTable(
+            table, context.workingDirectory,
+            [&context](eco::EcoMessageKind, std::string_view text) { context.err << text << "\n"; })) {
         return 1;
     }
-    return gamefile::ReplayGamesOfFile(
+    return ReplayGamesOfFile(
         argv[0], only, context.err,
-        [&](int game, const gamefile::GameHeader&, chess::ChessContext& chessContext, const chess::GameRecord&,
-            const gamefile::ReplaySummary& summary) {
+        [&](int game, const gamefile::GameHeader&, chess::ChessContext& chessContext,
+            const chess::GameRecord&, const gamefile::ReplaySummary& summary) {
             int entry = eco::kNoEcoEntry;
             // The table's lines start from the standard position.
             if (!chessContext.fenSwitch && summary.pliesPlayed > 0) {

@@ -15,10 +15,8 @@ void PrintUsage(std::ostream& out) {
     out << "usage: ravelin-cli [--workdir DIR] COMMAND ...\n"
            "commands:\n"
            "  index FILE          index the games of a PGN file; prints the count and the time taken\n"
-#ifdef RAVELIN_HAVE_SEARCH
            "  fastfile FILE       make the fast file (FILE.TRF, FILE.TRH) of a PGN file\n"
            "  search [OPTIONS] FILE|DIR  variation, position and header search (search --help)\n"
-#endif
            "  show FILE N         print game N: header lines, moves in SAN and annotations\n"
            "  fen FILE [N]        replay every game (or game N): number, plies played, final FEN\n"
            "  perft FEN DEPTH     count the legal move sequences of a position (FEN or \"startpos\")\n"

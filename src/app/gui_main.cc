@@ -1,6 +1,6 @@
 // ravelin: the desktop program. Optional argument: a PGN file to open.
 
-#include "shell/game_viewer.h"
+#include "shell/commands/game_viewer.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,8 +17,8 @@
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
 #include "gamefile/tag_line.h"
-#include "platform/qt/main_window_widget.h"
-#include "platform/qt/qt_platform.h"
+#include "gui/main_window_widget.h"
+#include "gui/qt_platform.h"
 #include "platform/working_paths.h"
 #include "shell/command_ids.h"
 #include "shell/main_window.h"
@@ -107,7 +107,7 @@ ScreenshotRequest TakeScreenshotOptions(int& argc, char** argv) {
 constexpr int kScreenshotScreenWidth = 1280;
 constexpr int kScreenshotScreenHeight = 1024;
 
-void RunPosted(ravelin::platform::QtPlatform& platform) {
+void RunPosted(ravelin::gui::QtPlatform& platform) {
     constexpr int kMaxRounds = 1000;
     for (int round = 0; round < kMaxRounds && platform.PendingCommandCount() > 0; ++round) {
         QCoreApplication::processEvents();
@@ -116,7 +116,7 @@ void RunPosted(ravelin::platform::QtPlatform& platform) {
 }
 
 // Shows the requested game at the requested ply, with any slide finished.
-void ShowRequestedGame(ravelin::shell::MainWindow& core, ravelin::platform::QtPlatform& platform,
+void ShowRequestedGame(ravelin::shell::MainWindow& core, ravelin::gui::QtPlatform& platform,
                        const ScreenshotRequest& request) {
     if (request.game > 0 && core.File().IsOpen()) {
         core.File().currentGame = request.game;
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
-    ravelin::platform::QtPlatform platform;
+    ravelin::gui::QtPlatform platform;
     ravelin::platform::Platform services = platform.AsPlatform();
     if (!screenshot.empty()) {
         services.screen.width = std::max(services.screen.width, kScreenshotScreenWidth);
@@ -159,9 +159,9 @@ int main(int argc, char** argv) {
     platform.commandHandler = [&core](int id) { core.HandleCommand(id); };
     platform.timerHandler = [&core](int id) { core.HandleTimer(id); };
 
-    std::unique_ptr<ravelin::platform::MainWindowWidget> window;
+    std::unique_ptr<ravelin::gui::MainWindowWidget> window;
     try {
-        window = std::make_unique<ravelin::platform::MainWindowWidget>(core);
+        window = std::make_unique<ravelin::gui::MainWindowWidget>(core);
     } catch (const std::exception& error) {
         std::cerr << "ravelin: cannot create the main window: " << error.what() << "\n";
         return 1;
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
     platform.nonInteractive = !screenshot.empty();
     core.StartUp(commandLinePath);
     // The window was made before the settings were read: it takes the size of their board now.
-    ravelin::shell::WindowRect rect = core.InitialWindowRect();
+    ravelin::settings::WindowRect rect = core.InitialWindowRect();
     window->setGeometry(rect.x, rect.y, rect.width, rect.height);
     window->show();
     if (!screenshot.empty()) {

@@ -2,7 +2,7 @@
 
 namespace ravelin::display {
 
-BoardColours BoardColoursFrom(const shell::SettingsRecord& record) {
+BoardColours BoardColoursFrom(const settings::SettingsRecord& record) {
     return {FromColourValue(record.LightSquaresColour()), FromColourValue(record.DarkSquaresColour()),
             FromColourValue(record.BorderColour()), FromColourValue(record.BackgroundColour()),
             FromColourValue(record.LastMoveColour())};

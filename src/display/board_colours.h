@@ -3,7 +3,7 @@
 // The colours the board is painted in, taken from the settings record.
 
 #include "display/rgb_image.h"
-#include "shell/settings_record.h"
+#include "settings/settings_record.h"
 
 namespace ravelin::display {
 
@@ -15,6 +15,6 @@ struct BoardColours {
     RgbColour lastMove;
 };
 
-BoardColours BoardColoursFrom(const shell::SettingsRecord& record);
+BoardColours BoardColoursFrom(const settings::SettingsRecord& record);
 
 }  // namespace ravelin::display

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "platform/dialog.h"
-#include "shell/message_box.h"
-#include "shell/settings_record.h"
+#include "settings/message_box.h"
+#include "settings/settings_record.h"
 
 namespace ravelin::display {
 
@@ -37,19 +37,19 @@ const std::array<ColourItem, kColourItemCount>& ColourItems();
 // Null for numbers that are no colour item (5 is "Reset Colors").
 const ColourItem* FindColourItem(int number);
 
-std::uint32_t ColourItemValue(const shell::SettingsRecord& record, int number);
+std::uint32_t ColourItemValue(const settings::SettingsRecord& record, int number);
 // Sets an item's colour; false for a number that is no colour item.
-bool SetColourItem(shell::SettingsRecord& record, int number, std::uint32_t colour);
+bool SetColourItem(settings::SettingsRecord& record, int number, std::uint32_t colour);
 
 // Background, light and dark squares and last move from preset 1-6 as the record keeps it, and the
 // border colour of that preset. False for a number out of range.
-bool ApplyColourScheme(shell::SettingsRecord& record, int presetNumber);
+bool ApplyColourScheme(settings::SettingsRecord& record, int presetNumber);
 
 // "Reset Colors" after its question was answered Yes: the built-in presets, the reset preset's
 // colours and the defaults of items 6-12.
-void RestoreOriginalColours(shell::SettingsRecord& record);
+void RestoreOriginalColours(settings::SettingsRecord& record);
 // Asks the question and restores on Yes. True when the colours changed.
-bool ResetColours(shell::SettingsRecord& record, shell::MessageBoxes& boxes);
+bool ResetColours(settings::SettingsRecord& record, settings::MessageBoxes& boxes);
 
 // The colour chooser for one item: opened with the item's colour and a custom-colour list of the
 // eleven current items followed by white.
@@ -62,8 +62,8 @@ class ColourChooserDialog : public platform::Dialog {
     std::array<std::uint32_t, kChooserCustomColourCount> customColours{};
 };
 
-ColourChooserDialog OpenColourChooser(const shell::SettingsRecord& record, int item);
+ColourChooserDialog OpenColourChooser(const settings::SettingsRecord& record, int item);
 // On OK: the item gets the chosen colour. False when nothing changed.
-bool AcceptColourChooser(shell::SettingsRecord& record, const ColourChooserDialog& dialog);
+bool AcceptColourChooser(settings::SettingsRecord& record, const ColourChooserDialog& dialog);
 
 }  // namespace ravelin::display

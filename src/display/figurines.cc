@@ -78,8 +78,8 @@ std::string FigurineFileName(chess::PieceCode kind, bool large) {
     return name + ".bmp";
 }
 
-bool UsesLargeFigurines(shell::BoardSizeOption size) {
-    return size == shell::BoardSizeOption::kLarge;
+bool UsesLargeFigurines(settings::BoardSizeOption size) {
+    return size == settings::BoardSizeOption::kLarge;
 }
 
 std::vector<std::string> AllFigurineFileNames() {

@@ -12,7 +12,7 @@
 
 #include "chess/board.h"
 #include "display/rgb_image.h"
-#include "shell/settings_record.h"
+#include "settings/settings_record.h"
 
 namespace ravelin::display {
 
@@ -25,7 +25,7 @@ inline constexpr int kFigurineSizeLarge = 24;
 std::string_view FigurineName(chess::PieceCode kind, bool large);
 // Its file in the program's own data folder: the name in lower case with ".bmp".
 std::string FigurineFileName(chess::PieceCode kind, bool large);
-bool UsesLargeFigurines(shell::BoardSizeOption size);
+bool UsesLargeFigurines(settings::BoardSizeOption size);
 // Every figurine file name, both sizes.
 std::vector<std::string> AllFigurineFileNames();
 

@@ -34,7 +34,7 @@ std::string MoveNumberPrefix(int ply) {
 
 }  // namespace
 
-GameDisplayOptions GameDisplayOptions::From(const shell::SettingsRecord& record,
+GameDisplayOptions GameDisplayOptions::From(const settings::SettingsRecord& record,
                                             const std::string& workingDirectory) {
     GameDisplayOptions options;
     options.boardSize = record.BoardSize();
@@ -61,7 +61,7 @@ GameDisplayOptions GameDisplayOptions::From(const shell::SettingsRecord& record,
     std::string letters = record.PieceLetters();
     if (letters.size() == options.letters.letters.size()) {
         std::copy(letters.begin(), letters.end(), options.letters.letters.begin());
-        options.letters.custom = letters != shell::kDefaultPieceLetters;
+        options.letters.custom = letters != settings::kDefaultPieceLetters;
     }
     return options;
 }

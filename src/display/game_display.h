@@ -31,7 +31,7 @@
 #include "gamefile/game_file.h"
 #include "gamefile/game_header.h"
 #include "gamefile/game_loader.h"
-#include "shell/settings_record.h"
+#include "settings/settings_record.h"
 
 namespace ravelin::display {
 
@@ -57,7 +57,7 @@ inline constexpr RgbColour kTextColour{0, 0, 0};
 struct GameDisplayOptions {
     int squareSize = kNormalSquareSize;
     int pieceStyle = 4;
-    shell::BoardSizeOption boardSize = shell::BoardSizeOption::kSmall;
+    settings::BoardSizeOption boardSize = settings::BoardSizeOption::kSmall;
     std::string workingDirectory;
     BoardColours colours{};
     RgbColour currentMoveColour{255, 0, 0};
@@ -74,7 +74,8 @@ struct GameDisplayOptions {
     chess::PieceLetters letters;
     bool gameButtons = false;
 
-    static GameDisplayOptions From(const shell::SettingsRecord& record, const std::string& workingDirectory);
+    static GameDisplayOptions From(const settings::SettingsRecord& record,
+                                   const std::string& workingDirectory);
 };
 
 class GameDisplay {

@@ -23,14 +23,14 @@ constexpr std::array<std::array<std::string_view, 3>, kPieceStyleCount> kFileNam
     {"modblue.bmp", "bigblue.bmp", "hugeblue.bmp"},
 }};
 
-int SizeIndex(shell::BoardSizeOption size) {
+int SizeIndex(settings::BoardSizeOption size) {
     int index = static_cast<int>(size);
     return index >= 0 && index <= 2 ? index : 0;
 }
 
 }  // namespace
 
-int SquareSizeOf(shell::BoardSizeOption size) {
+int SquareSizeOf(settings::BoardSizeOption size) {
     constexpr std::array<int, 3> kSizes = {kNormalSquareSize, kMediumSquareSize, kLargeSquareSize};
     return kSizes[static_cast<std::size_t>(SizeIndex(size))];
 }
@@ -39,7 +39,7 @@ const std::array<std::string_view, kPieceStyleCount>& PieceStyleNames() {
     return kStyleNames;
 }
 
-std::string_view PieceSetFileName(int style, shell::BoardSizeOption size) {
+std::string_view PieceSetFileName(int style, settings::BoardSizeOption size) {
     int index = style >= 0 && style < kPieceStyleCount ? style : kDefaultPieceStyle;
     return kFileNames[static_cast<std::size_t>(index)][static_cast<std::size_t>(SizeIndex(size))];
 }
@@ -104,7 +104,7 @@ RgbColour PieceSet::CellPixel(chess::PieceCode code, int x, int y) const {
     return bitmap_.Pixel(origin.x + x, origin.y + y);
 }
 
-PieceSetLoad LoadPieceSet(const std::string& workingDirectory, int style, shell::BoardSizeOption size) {
+PieceSetLoad LoadPieceSet(const std::string& workingDirectory, int style, settings::BoardSizeOption size) {
     PieceSetLoad load;
     std::string path = workingDirectory + "/" + std::string(PieceSetFileName(style, size));
     BmpReadResult read = ReadBmpFile(path);
@@ -117,7 +117,7 @@ PieceSetLoad LoadPieceSet(const std::string& workingDirectory, int style, shell:
 }
 
 const PieceSet* PieceSetCache::Get(const std::string& workingDirectory, int style,
-                                   shell::BoardSizeOption size) {
+                                   settings::BoardSizeOption size) {
     Key wanted{workingDirectory, style, static_cast<int>(size)};
     if (wanted != key_) {
         key_ = wanted;

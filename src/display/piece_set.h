@@ -13,7 +13,7 @@
 
 #include "chess/board.h"
 #include "display/rgb_image.h"
-#include "shell/settings_record.h"
+#include "settings/settings_record.h"
 
 namespace ravelin::display {
 
@@ -26,13 +26,13 @@ inline constexpr int kMediumSquareSize = 60;
 inline constexpr int kLargeSquareSize = 80;
 
 // The square size of a board size; out-of-range values count as the normal board.
-int SquareSizeOf(shell::BoardSizeOption size);
+int SquareSizeOf(settings::BoardSizeOption size);
 
 // The style names of "Piece Style", 0-7.
 const std::array<std::string_view, kPieceStyleCount>& PieceStyleNames();
 
 // The bitmap file of a style (0-7, others count as the default style) at a board size.
-std::string_view PieceSetFileName(int style, shell::BoardSizeOption size);
+std::string_view PieceSetFileName(int style, settings::BoardSizeOption size);
 
 // Every piece-set file name, 8 styles times 3 sizes.
 std::vector<std::string_view> AllPieceSetFileNames();
@@ -70,7 +70,7 @@ struct PieceSetLoad {
     std::string_view error;  // one of the BMP reader's messages when set is empty
 };
 
-PieceSetLoad LoadPieceSet(const std::string& workingDirectory, int style, shell::BoardSizeOption size);
+PieceSetLoad LoadPieceSet(const std::string& workingDirectory, int style, settings::BoardSizeOption size);
 
 // Holds the set in use and loads another only when the style, size or folder changes. A failed load
 // is remembered, not retried on every paint, and its message is handed out once for the caller to
@@ -78,7 +78,7 @@ PieceSetLoad LoadPieceSet(const std::string& workingDirectory, int style, shell:
 class PieceSetCache {
   public:
     // The set for these settings, or null when its file could not be loaded.
-    const PieceSet* Get(const std::string& workingDirectory, int style, shell::BoardSizeOption size);
+    const PieceSet* Get(const std::string& workingDirectory, int style, settings::BoardSizeOption size);
     // The message of a failed load not yet reported; empty when there is none.
     std::string TakeFailureMessage();
     void Release();

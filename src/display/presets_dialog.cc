@@ -6,13 +6,13 @@ namespace ravelin::display {
 
 namespace {
 
-shell::ColourPreset CurrentColours(const shell::SettingsRecord& record) {
+settings::ColourPreset CurrentColours(const settings::SettingsRecord& record) {
     return {record.BackgroundColour(), record.LightSquaresColour(), record.DarkSquaresColour(),
             record.LastMoveColour()};
 }
 
 bool ValidPreset(int number) {
-    return number >= 1 && number <= static_cast<int>(shell::kColourPresetCount);
+    return number >= 1 && number <= static_cast<int>(settings::kColourPresetCount);
 }
 
 }  // namespace
@@ -26,9 +26,9 @@ std::string FormatPresetMessage(std::string_view pattern, int number) {
     return text;
 }
 
-int MatchingPreset(const shell::SettingsRecord& record) {
-    shell::ColourPreset current = CurrentColours(record);
-    for (std::size_t i = 0; i < shell::kColourPresetCount; ++i) {
+int MatchingPreset(const settings::SettingsRecord& record) {
+    settings::ColourPreset current = CurrentColours(record);
+    for (std::size_t i = 0; i < settings::kColourPresetCount; ++i) {
         if (record.Preset(i) == current) {
             return static_cast<int>(i) + 1;
         }
@@ -36,18 +36,18 @@ int MatchingPreset(const shell::SettingsRecord& record) {
     return 0;
 }
 
-PresetsDialog OpenPresetsDialog(const shell::SettingsRecord& record) {
+PresetsDialog OpenPresetsDialog(const settings::SettingsRecord& record) {
     PresetsDialog dialog;
     dialog.checkedPreset = MatchingPreset(record);
     return dialog;
 }
 
-bool AcceptPresetsDialog(shell::SettingsRecord& record, const PresetsDialog& dialog) {
+bool AcceptPresetsDialog(settings::SettingsRecord& record, const PresetsDialog& dialog) {
     return ValidPreset(dialog.checkedPreset) && ApplyColourScheme(record, dialog.checkedPreset);
 }
 
-bool SaveCheckedPreset(shell::SettingsRecord& record, const PresetsDialog& dialog,
-                       shell::MessageBoxes& boxes) {
+bool SaveCheckedPreset(settings::SettingsRecord& record, const PresetsDialog& dialog,
+                       settings::MessageBoxes& boxes) {
     if (!ValidPreset(dialog.checkedPreset)) {
         boxes.ShowMessage(kSelectPresetFirstMessage);
         return false;

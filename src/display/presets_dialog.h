@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "platform/dialog.h"
-#include "shell/message_box.h"
-#include "shell/settings_record.h"
+#include "settings/message_box.h"
+#include "settings/settings_record.h"
 
 namespace ravelin::display {
 
@@ -26,14 +26,14 @@ class PresetsDialog : public platform::Dialog {
 
 // The preset (1-6) whose four colours equal the current background, light squares, dark squares
 // and last move; 0 when none does.
-int MatchingPreset(const shell::SettingsRecord& record);
+int MatchingPreset(const settings::SettingsRecord& record);
 
-PresetsDialog OpenPresetsDialog(const shell::SettingsRecord& record);
+PresetsDialog OpenPresetsDialog(const settings::SettingsRecord& record);
 // OK: applies the checked preset. True when the colours were set.
-bool AcceptPresetsDialog(shell::SettingsRecord& record, const PresetsDialog& dialog);
+bool AcceptPresetsDialog(settings::SettingsRecord& record, const PresetsDialog& dialog);
 // "Save": asks before overwriting the checked preset. True when the preset was stored.
-bool SaveCheckedPreset(shell::SettingsRecord& record, const PresetsDialog& dialog,
-                       shell::MessageBoxes& boxes);
+bool SaveCheckedPreset(settings::SettingsRecord& record, const PresetsDialog& dialog,
+                       settings::MessageBoxes& boxes);
 
 // A message with its one "%d" replaced by number.
 std::string FormatPresetMessage(std::string_view pattern, int number);

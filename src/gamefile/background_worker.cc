@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "shell/display_mode.h"
-
 namespace ravelin::gamefile {
 
 // The worker thread's handle on its operation. It writes atomics and posts calls; it never
@@ -74,8 +72,9 @@ bool BackgroundWorker::StartBackgroundOperation(const BackgroundRequest& request
     bar_.Reset();
     fileName_.clear();
     deferred_ = BackgroundReport{};
-    savedDisplayMode_ = host_.displayMode;
-    host_.displayMode = shell::kModeBackground;
+    if (host_.showBusy) {
+        host_.showBusy(true);
+    }
     std::weak_ptr<BackgroundWorker> weak = weak_from_this();
     host_.progress.Open(request.title, [weak] {
         if (auto alive = weak.lock()) {
@@ -146,8 +145,8 @@ void BackgroundWorker::Post(std::function<void(BackgroundWorker&)> call) {
 
 void BackgroundWorker::EndDisplay() {
     host_.progress.Close();
-    if (host_.displayMode == shell::kModeBackground) {
-        host_.displayMode = savedDisplayMode_;
+    if (host_.showBusy) {
+        host_.showBusy(false);
     }
 }
 

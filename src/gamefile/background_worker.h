@@ -14,10 +14,10 @@
 #include <string>
 #include <thread>
 
+#include "gamefile/background_operation.h"
 #include "gamefile/progress_text.h"
 #include "platform/command_queue.h"
 #include "platform/progress.h"
-#include "shell/background_operation.h"
 
 namespace ravelin::gamefile {
 
@@ -51,7 +51,7 @@ struct BackgroundReport {
 };
 
 struct BackgroundRequest {
-    shell::BackgroundKind kind = shell::BackgroundKind::kFastFile;
+    gamefile::BackgroundKind kind = gamefile::BackgroundKind::kFastFile;
     ProgressVariant variant = ProgressVariant::kPlain;
     bool mergeFile = false;
     std::string title;  // of the progress window
@@ -80,10 +80,12 @@ struct BackgroundHost {
     platform::CommandQueue& commands;
     platform::ProgressWindow& progress;
     std::function<void(const std::string&)> showMessage;
-    int& displayMode;
+    // Called with true when an operation starts (the window shows its background display) and
+    // with false when its report has been taken (the window returns to the view it had).
+    std::function<void(bool busy)> showBusy;
 };
 
-class BackgroundWorker final : public shell::BackgroundOperation,
+class BackgroundWorker final : public gamefile::BackgroundOperation,
                                public std::enable_shared_from_this<BackgroundWorker> {
   public:
     static std::shared_ptr<BackgroundWorker> Create(BackgroundHost host);
@@ -95,9 +97,9 @@ class BackgroundWorker final : public shell::BackgroundOperation,
     // or waiting to be reported.
     bool StartBackgroundOperation(const BackgroundRequest& request, BackgroundBody body);
 
-    // shell::BackgroundOperation (window thread).
+    // gamefile::BackgroundOperation (window thread).
     bool IsRunning() const override;
-    shell::BackgroundKind Kind() const override { return request_.kind; }
+    gamefile::BackgroundKind Kind() const override { return request_.kind; }
     bool IsMergeFile() const override { return request_.mergeFile; }
     void RequestCancel() override;
     void Join() override;
@@ -133,7 +135,6 @@ class BackgroundWorker final : public shell::BackgroundOperation,
     // Window thread only.
     ProgressBar bar_;
     std::string fileName_;
-    int savedDisplayMode_ = 0;
     BackgroundReport deferred_;
 };
 

@@ -75,7 +75,9 @@ std::string NameOf(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-GameFile::GameFile(GameFileHost host) : host_(std::move(host)) { LoadCurrentFromSettings(); }
+GameFile::GameFile(GameFileHost host) : host_(std::move(host)) {
+    LoadCurrentFromSettings();
+}
 
 GameFile::~GameFile() {
     if (fd_ >= 0) {
@@ -84,13 +86,14 @@ GameFile::~GameFile() {
 }
 
 void GameFile::LoadCurrentFromSettings() {
-    const shell::SettingsRecord& settings = host_.settings;
+    const settings::SettingsRecord& settings = host_.settings;
     directory_ = settings.PgnDirectory();
     fileName_ = settings.PgnFileName();
     path_ = fileName_.empty() ? std::string() : JoinPath(directory_, fileName_);
     previousDirectory_ = settings.PreviousDirectory();
     previousFileName_ = settings.PreviousFileName();
-    previousPath_ = previousFileName_.empty() ? std::string() : JoinPath(previousDirectory_, previousFileName_);
+    previousPath_ =
+        previousFileName_.empty() ? std::string() : JoinPath(previousDirectory_, previousFileName_);
     previousGame_ = settings.PreviousGameNumber();
     previousPly_ = settings.PreviousMovePosition();
 }
@@ -199,7 +202,7 @@ void GameFile::ChangeToPreviousFile(int displayMode, int& currentPly) {
     previousGame_ = currentGame;
     previousPly_ = displayMode == 2 ? currentPly : 0;
     currentPly = 0;
-    shell::SettingsRecord& settings = host_.settings;
+    settings::SettingsRecord& settings = host_.settings;
     settings.SetPgnDirectory(directory_);
     settings.SetPgnFileName(fileName_);
     settings.SetPreviousDirectory(previousDirectory_);
@@ -351,7 +354,8 @@ std::string MakeDisplayFileName(std::string_view fileName) {
     std::string name(fileName.substr(0, fileName.find('.')));
     auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
     auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
-    bool convert = !name.empty() && (isLower(name[0]) || (name.size() >= 2 && isUpper(name[0]) && isUpper(name[1])));
+    bool convert =
+        !name.empty() && (isLower(name[0]) || (name.size() >= 2 && isUpper(name[0]) && isUpper(name[1])));
     if (!convert) {
         return name;
     }

@@ -6,8 +6,8 @@
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
 #include "platform/file_dialog.h"
-#include "shell/message_box.h"
-#include "shell/settings_record.h"
+#include "settings/message_box.h"
+#include "settings/settings_record.h"
 
 namespace ravelin::gamefile {
 
@@ -22,10 +22,10 @@ inline constexpr int kNoFile = -1;
 inline constexpr int kCommandLineFile = -2;
 
 enum class OpenMode {
-    kView = 0,          // Open dialog, the file to look at
+    kView = 0,            // Open dialog, the file to look at
     kExistingTarget = 1,  // Save dialog, an existing file to add a game to
-    kNewFile = 2,       // Save dialog, a file that need not exist
-    kPrevious = 99,     // switch to the previous file
+    kNewFile = 2,         // Save dialog, a file that need not exist
+    kPrevious = 99,       // switch to the previous file
 };
 
 // Applies the extension rule of the file dialogs: a name whose last characters are not the
@@ -38,17 +38,17 @@ std::string NameOf(std::string_view path);
 
 // What the file functions need from the window that owns them.
 struct GameFileHost {
-    shell::SettingsRecord& settings;
+    settings::SettingsRecord& settings;
     platform::FileDialogService& files;
-    shell::MessageBoxes& messages;
-    std::function<void()> saveSettings;        // the options file is written after every choice
-    std::function<void()> clearPerFileState;   // search results, navigation list, game marks
+    settings::MessageBoxes& messages;
+    std::function<void()> saveSettings;       // the options file is written after every choice
+    std::function<void()> clearPerFileState;  // search results, navigation list, game marks
 };
 
 // The open PGN file: its path, descriptor, game index and current game, the previous file, and
 // the choice of file. The descriptor stays open until another file is opened.
 class GameFile {
-public:
+  public:
     explicit GameFile(GameFileHost host);
     ~GameFile();
     GameFile(const GameFile&) = delete;
@@ -86,7 +86,7 @@ public:
     int returnGame = 0;
     int returnPly = 0;
 
-private:
+  private:
     int OpenPath();
     void Close(int fd);
     void ChangeToPreviousFile(int displayMode, int& currentPly);

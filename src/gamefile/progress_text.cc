@@ -7,7 +7,7 @@ namespace ravelin::gamefile {
 
 namespace {
 
-using shell::BackgroundKind;
+using gamefile::BackgroundKind;
 
 constexpr double kPercent = 100.0;
 constexpr int kShortDuplicatesFrom = 100000;

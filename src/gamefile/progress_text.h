@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/background_operation.h"
+#include "gamefile/background_operation.h"
 
 namespace ravelin::gamefile {
 
@@ -23,7 +23,7 @@ struct ProgressCounters {
 };
 
 // The counter line for these counters. fileName is the current file of a directory search.
-std::string ProgressCounterText(shell::BackgroundKind kind, ProgressVariant variant,
+std::string ProgressCounterText(gamefile::BackgroundKind kind, ProgressVariant variant,
                                 const ProgressCounters& counters, std::string_view fileName = {});
 
 // The growth of the bar fraction that makes it worth redrawing.

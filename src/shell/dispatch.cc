@@ -9,11 +9,11 @@ namespace ravelin::shell {
 namespace {
 
 std::optional<std::string> BusyRefusal(const DispatchContext& context) {
-    const BackgroundOperation* operation = context.background;
+    const gamefile::BackgroundOperation* operation = context.background;
     if (operation == nullptr || !operation->IsRunning()) {
         return std::nullopt;
     }
-    return std::string(BackgroundRefusal(operation->Kind(), operation->IsMergeFile()));
+    return std::string(gamefile::BackgroundRefusal(operation->Kind(), operation->IsMergeFile()));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/background_operation.h"
+#include "gamefile/background_operation.h"
 #include "shell/command_table.h"
 
 namespace ravelin::shell {
@@ -34,7 +34,7 @@ struct DispatchContext {
     bool databaseOpen = false;
     int displayMode = 0;
     bool analysing = false;
-    const BackgroundOperation* background = nullptr;
+    const gamefile::BackgroundOperation* background = nullptr;
     EngineTurnState engine;
 };
 

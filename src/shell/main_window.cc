@@ -5,15 +5,15 @@
 
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
-#include "shell/directory_search_commands.h"
-#include "shell/fast_file_commands.h"
-#include "shell/game_info_commands.h"
-#include "shell/game_viewer.h"
+#include "shell/commands/directory_search_commands.h"
+#include "shell/commands/fast_file_commands.h"
+#include "shell/commands/game_info_commands.h"
+#include "shell/commands/game_viewer.h"
+#include "shell/commands/opening_commands.h"
+#include "shell/commands/search_commands.h"
+#include "shell/dialogs/options_dialog.h"
+#include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/help_page.h"
-#include "shell/opening_commands.h"
-#include "shell/options_dialog.h"
-#include "shell/search_commands.h"
-#include "shell/win_statistics_dialog.h"
 
 namespace ravelin::shell {
 
@@ -23,14 +23,14 @@ constexpr char kCaption[] = "Ravelin";
 constexpr int kColumnFormatWindowWidth = 675;
 constexpr int kOpeningLineDelayMs = 100;
 
-LayoutSize LayoutSizeOf(const ScreenLayout& layout) {
+settings::LayoutSize LayoutSizeOf(const settings::ScreenLayout& layout) {
     switch (layout.kind) {
-        case ScreenLayoutKind::kMedium:
-            return LayoutSize::kMedium;
-        case ScreenLayoutKind::kLarge:
-            return LayoutSize::kLarge;
+        case settings::ScreenLayoutKind::kMedium:
+            return settings::LayoutSize::kMedium;
+        case settings::ScreenLayoutKind::kLarge:
+            return settings::LayoutSize::kLarge;
         default:
-            return LayoutSize::kSmall;
+            return settings::LayoutSize::kSmall;
     }
 }
 
@@ -70,7 +70,7 @@ void MainWindow::RegisterOwnHandlers() {
     handlers_.Set(kCmdShowVersion, [this] { messages_.ShowMessage(kVersionText); });
     handlers_.Set(kCmdHelp, [this] { ShowHelp(); });
     handlers_.Set(kCmdAutoPlay, [this] {
-        autoPlay_.Toggle(AutoPlayIntervalMs(settings_.AutoPlayDelayText()));
+        autoPlay_.Toggle(settings::AutoPlayIntervalMs(settings_.AutoPlayDelayText()));
         Call(hooks.redraw);
     });
     // The opening line below the board is cleared once, shortly after the options changed.
@@ -80,9 +80,18 @@ void MainWindow::RegisterOwnHandlers() {
     };
 }
 
+void MainWindow::ShowBackgroundDisplay(bool busy) {
+    if (busy) {
+        modeBeforeBackground_ = displayMode;
+        displayMode = kModeBackground;
+    } else if (displayMode == kModeBackground) {
+        displayMode = modeBeforeBackground_;
+    }
+}
+
 bool MainWindow::SaveSettings() {
     // A failed write is not reported: the record is written again at the next change.
-    return SaveSettingsFile(paths_.File(kOptionsFileName), settings_);
+    return settings::SaveSettingsFile(paths_.File(settings::kOptionsFileName), settings_);
 }
 
 void MainWindow::StartUp(const std::string& commandLinePath) {
@@ -92,18 +101,19 @@ void MainWindow::StartUp(const std::string& commandLinePath) {
     environment_.dpiY = platform_.screen.dpiY;
     environment_.workingDirectory = paths_.Directory();
 
-    StartupSettingsResult loaded =
-        LoadStartupSettings(paths_.File(kOptionsFileName), environment_, settings_);
+    settings::StartupSettingsResult loaded =
+        settings::LoadStartupSettings(paths_.File(settings::kOptionsFileName), environment_, settings_);
     if (loaded.convertedOldLayout) {
-        std::remove(paths_.File(kSearchWorkFileName).c_str());
+        std::remove(paths_.File(settings::kSearchWorkFileName).c_str());
     }
     if (loaded.mustWrite) {
         SaveSettings();
     }
     hideGameTextRunning_ = loaded.hideGameText;
     ownMenuBarShown_ = settings_.EnhancedMenu();
-    layout_ = ApplyScreenLayout(
-        settings_, ChooseLayoutFit(environment_.screenWidth, static_cast<int>(settings_.BoardSize())),
+    layout_ = settings::ApplyScreenLayout(
+        settings_,
+        settings::ChooseLayoutFit(environment_.screenWidth, static_cast<int>(settings_.BoardSize())),
         displayMode);
     messages_.SetPlacement(LayoutSizeOf(layout_), displayMode);
 
@@ -120,8 +130,8 @@ void MainWindow::StartUp(const std::string& commandLinePath) {
     Changed();
 }
 
-WindowRect MainWindow::InitialWindowRect() const {
-    return ComputeWindowRect(settings_, platform_.screen.width, platform_.screen.height);
+settings::WindowRect MainWindow::InitialWindowRect() const {
+    return settings::ComputeWindowRect(settings_, platform_.screen.width, platform_.screen.height);
 }
 
 DispatchContext MainWindow::Context() const {
@@ -214,7 +224,7 @@ void MainWindow::Call(const std::function<void()>& hook) {
 
 void MainWindow::StopBackground() {
     if (background_ != nullptr) {
-        StopBeforeExit(*background_);
+        gamefile::StopBeforeExit(*background_);
     }
 }
 
@@ -286,7 +296,7 @@ void MainWindow::ShowHelp() {
 
 void MainWindow::OptionsCommand() {
     if (settings_.PieceLetters().empty()) {
-        settings_.SetPieceLetters(kDefaultPieceLetters);
+        settings_.SetPieceLetters(settings::kDefaultPieceLetters);
     }
     OptionsBefore before = OptionsBefore::Of(settings_);
     OptionsDialog dialog = OptionsDialog::FromSettings(settings_, displayMode);
@@ -306,11 +316,11 @@ void MainWindow::TakeOverRedisplayRequests(const OptionsDialog& dialog, const Op
     bool openingChanged = dialog.displayOpening != before.displayOpening;
     bool buttonsChanged = dialog.displayGameButtons != before.displayGameButtons;
     auto takeButtons = [&] {
-        settings_.SetInt(kOffsetDisplayGameButtons, dialog.displayGameButtons ? 1 : 0);
+        settings_.SetInt(settings::kOffsetDisplayGameButtons, dialog.displayGameButtons ? 1 : 0);
     };
     auto takeBoth = [&] {
         takeButtons();
-        settings_.SetInt(kOffsetDisplayOpening, dialog.displayOpening ? 1 : 0);
+        settings_.SetInt(settings::kOffsetDisplayOpening, dialog.displayOpening ? 1 : 0);
     };
 
     if (displayMode == kModeVariationEdit && analysing) {
@@ -363,7 +373,8 @@ void MainWindow::SetMenuBarKind(MenuBarKind kind) {
 
 void MainWindow::RecomputeWindowRect() {
     if (onWindowRect) {
-        onWindowRect(ComputeWindowRect(settings_, environment_.screenWidth, environment_.screenHeight));
+        onWindowRect(
+            settings::ComputeWindowRect(settings_, environment_.screenWidth, environment_.screenHeight));
     }
 }
 
@@ -378,9 +389,10 @@ void MainWindow::ApplyOptionChanges(const OptionsBefore& before) {
 
     bool enhancedChanged = settings_.EnhancedMenu() != before.enhancedMenu;
     bool columnChanged = settings_.ColumnFormat() != before.columnFormat;
-    SavedRect small = settings_.SmallWindowRect();
+    settings::SavedRect small = settings_.SmallWindowRect();
     bool columnCase = !before.columnFormat && settings_.ColumnFormat() &&
-                      layout_.kind == ScreenLayoutKind::kSmall && small.width < kColumnFormatWindowWidth;
+                      layout_.kind == settings::ScreenLayoutKind::kSmall &&
+                      small.width < kColumnFormatWindowWidth;
     if (enhancedChanged || columnCase) {
         if (columnChanged && small.width != 0) {
             small.width = kColumnFormatWindowWidth;
@@ -417,7 +429,7 @@ void MainWindow::ApplyOptionChanges(const OptionsBefore& before) {
         }
         ForgetSmallSavedWindows(settings_, fit.fit);
         SaveSettings();
-        layout_ = ApplyScreenLayout(settings_, fit.fit, displayMode);
+        layout_ = settings::ApplyScreenLayout(settings_, fit.fit, displayMode);
         RecomputeWindowRect();
         Call(hooks.layoutChanged);
         if ((sizeChanged || replayChanged) && displayMode > kModeGame && displayMode != kModeBackground) {
@@ -445,7 +457,7 @@ std::string_view MainWindow::ContextMenu(bool clickOnBoard) const {
     ContextMenuState state = contextState;
     state.displayMode = displayMode;
     state.displayActualText = settings_.DisplayActualText();
-    state.alternateKind = layout_.kind == ScreenLayoutKind::kAlternate ? layout_.alternateKind : 0;
+    state.alternateKind = layout_.kind == settings::ScreenLayoutKind::kAlternate ? layout_.alternateKind : 0;
     state.analysing = analysing;
     state.clickOnBoard = clickOnBoard;
     // V and S of the game menus: a variation shown (clicked or replayed) or stepping through search
@@ -481,7 +493,7 @@ WindowView MainWindow::View() const {
         view.gameLine = gameLine;
         view.scrollMaximum = std::max(file_->GameCount(), 1);
         view.scrollPosition = file_->currentGame;
-        view.scrollEnabled = file_->GameCount() > 1 && layout_.kind != ScreenLayoutKind::kAlternate;
+        view.scrollEnabled = file_->GameCount() > 1 && layout_.kind != settings::ScreenLayoutKind::kAlternate;
     }
     view.ownMenuBar = ownMenuBarShown_;
     view.menuBarHeight = ownMenuBarShown_ ? kOwnMenuBarHeight : 0;

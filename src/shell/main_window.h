@@ -5,21 +5,21 @@
 #include <memory>
 #include <string>
 
+#include "gamefile/background_operation.h"
 #include "gamefile/game_file.h"
 #include "platform/platform.h"
 #include "platform/working_paths.h"
+#include "settings/message_box.h"
+#include "settings/screen_layout.h"
+#include "settings/settings_record.h"
+#include "settings/settings_startup.h"
 #include "shell/auto_play.h"
-#include "shell/background_operation.h"
+#include "shell/commands/options_apply.h"
+#include "shell/commands/search_session.h"
 #include "shell/dispatch.h"
 #include "shell/display_mode.h"
 #include "shell/menu_bar.h"
 #include "shell/menus.h"
-#include "shell/message_box.h"
-#include "shell/options_apply.h"
-#include "shell/screen_layout.h"
-#include "shell/search_session.h"
-#include "shell/settings_record.h"
-#include "shell/settings_startup.h"
 
 namespace ravelin::shell {
 
@@ -96,10 +96,13 @@ class MainWindow {
     // Called when the help page should be shown, with the page's path.
     std::function<void(const std::string&)> onShowHelp;
     // Called when the window's position and size must change.
-    std::function<void(const WindowRect&)> onWindowRect;
+    std::function<void(const settings::WindowRect&)> onWindowRect;
     ShellHooks hooks;
 
     bool ExitRequested() const { return exitRequested_; }
+    // A background operation started (busy) or was reported: the window shows the background
+    // display meanwhile and then the view it had, unless a command changed the view since.
+    void ShowBackgroundDisplay(bool busy);
     int displayMode = kModeNothing;
     int currentPly = 0;
 
@@ -115,7 +118,7 @@ class MainWindow {
         timerHandlers_[timerId] = std::move(handler);
     }
     // The worker's operation while one exists (null when none); it must outlive its registration.
-    void SetBackgroundOperation(BackgroundOperation* operation) { background_ = operation; }
+    void SetBackgroundOperation(gamefile::BackgroundOperation* operation) { background_ = operation; }
     // Commands posted after the current one: a re-issue after the repaint, and one more.
     void SetPendingReissue(int commandId) { pendingReissue_ = commandId; }
     void SetSecondPendingCommand(int commandId) { secondPending_ = commandId; }
@@ -127,14 +130,14 @@ class MainWindow {
     // The context menu a right click opens now, or empty.
     std::string_view ContextMenu(bool clickOnBoard = false) const;
 
-    SettingsRecord& Settings() { return settings_; }
+    settings::SettingsRecord& Settings() { return settings_; }
     gamefile::GameFile& File() { return *file_; }
-    MessageBoxes& Messages() { return messages_; }
+    settings::MessageBoxes& Messages() { return messages_; }
     const platform::WorkingPaths& Paths() const { return paths_; }
     // The services the window reaches the outside world through.
     const platform::Platform& Platform() const { return platform_; }
-    const ScreenLayout& Layout() const { return layout_; }
-    WindowRect InitialWindowRect() const;
+    const settings::ScreenLayout& Layout() const { return layout_; }
+    settings::WindowRect InitialWindowRect() const;
     bool SaveSettings();
     bool HideGameTextRunning() const { return hideGameTextRunning_; }
     // The game display: its commands, and the view the window paints.
@@ -175,17 +178,17 @@ class MainWindow {
 
     platform::Platform platform_;
     platform::WorkingPaths paths_;
-    SettingsRecord settings_;
-    MessageBoxes messages_;
+    settings::SettingsRecord settings_;
+    settings::MessageBoxes messages_;
     std::unique_ptr<gamefile::GameFile> file_;
-    ScreenLayout layout_;
-    StartupEnvironment environment_;
+    settings::ScreenLayout layout_;
+    settings::StartupEnvironment environment_;
     MenuSet menus_;
     OwnMenuBar menuBar_;
     AutoPlay autoPlay_;
     CommandHandlers handlers_;
     std::map<int, std::function<void()>> timerHandlers_;
-    BackgroundOperation* background_ = nullptr;
+    gamefile::BackgroundOperation* background_ = nullptr;
     std::unique_ptr<GameViewer> viewer_;
     std::shared_ptr<FastFileCommands> fastFile_;
     std::unique_ptr<SearchCommands> searchCommands_;
@@ -196,6 +199,7 @@ class MainWindow {
     bool hideGameTextRunning_ = false;
     bool commandLineOpen_ = false;
     bool exitRequested_ = false;
+    int modeBeforeBackground_ = kModeNothing;
     int duplicateCommand_ = 0;
     int pendingReissue_ = 0;
     int secondPending_ = 1;

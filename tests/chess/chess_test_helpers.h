@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "chess/chess_commands.h"
 #include "chess/chess_context.h"
 #include "chess/move_legality.h"
+#include "chess/perft.h"
 #include "chess/san_reader.h"
 
 namespace ravelin::chess::testing {

@@ -5,18 +5,18 @@
 #include "display/board_colours.h"
 #include "display/presets_dialog.h"
 #include "platform/headless/headless_platform.h"
-#include "shell/settings_startup.h"
+#include "settings/settings_startup.h"
 
 namespace ravelin::display {
 namespace {
 
-using shell::Rgb;
+using settings::Rgb;
 
 struct ColourFixture : ::testing::Test {
     ColourFixture() : boxes(platform) {
-        shell::StartupEnvironment environment;
-        shell::ApplyFirstRunDefaults(record, environment);
-        shell::ApplyStartFixups(record, environment);
+        settings::StartupEnvironment environment;
+        settings::ApplyFirstRunDefaults(record, environment);
+        settings::ApplyStartFixups(record, environment);
     }
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -27,8 +27,8 @@ struct ColourFixture : ::testing::Test {
     }
 
     platform::HeadlessPlatform platform;
-    shell::MessageBoxes boxes;
-    shell::SettingsRecord record;
+    settings::MessageBoxes boxes;
+    settings::SettingsRecord record;
 };
 
 // --- Colour items ---
@@ -46,7 +46,7 @@ TEST_F(ColourFixture, PickedColourIsStoredAndKeptAcrossStartFixups) {
     EXPECT_EQ(dialog.colour, Rgb(255, 0, 0));
     dialog.colour = Rgb(0, 128, 0);
     EXPECT_TRUE(AcceptColourChooser(record, dialog));
-    shell::ApplyStartFixups(record, {});
+    settings::ApplyStartFixups(record, {});
     EXPECT_EQ(record.LastMoveColour(), Rgb(0, 128, 0));
     EXPECT_EQ(BoardColoursFrom(record).lastMove, (RgbColour{0, 128, 0}));
 }
@@ -67,7 +67,7 @@ TEST_F(ColourFixture, ChooserCustomColoursAreTheElevenItemsThenWhite) {
 
 TEST_F(ColourFixture, ResetAnsweredNoChangesNothing) {
     SetColourItem(record, 1, Rgb(9, 9, 9));
-    shell::SettingsRecord before = record;
+    settings::SettingsRecord before = record;
     platform.questionAnswers = {platform::kAnswerNo};
     EXPECT_FALSE(ResetColours(record, boxes));
     EXPECT_EQ(record, before);
@@ -81,7 +81,7 @@ TEST_F(ColourFixture, ResetRestoresPresetSixAndItemDefaults) {
     record.SetPreset(5, {1, 2, 3, 4});
     platform.questionAnswers = {platform::kAnswerYes};
     EXPECT_TRUE(ResetColours(record, boxes));
-    EXPECT_EQ(record.Preset(5), shell::kBuiltInColourPresets[5]);
+    EXPECT_EQ(record.Preset(5), settings::kBuiltInColourPresets[5]);
     EXPECT_EQ(record.DarkSquaresColour(), Rgb(162, 189, 217));
     EXPECT_EQ(record.LightSquaresColour(), Rgb(231, 241, 250));
     EXPECT_EQ(record.BackgroundColour(), Rgb(255, 255, 221));
@@ -106,7 +106,7 @@ TEST_F(ColourFixture, PresetsDialogChecksNothingForOwnColours) {
 }
 
 TEST_F(ColourFixture, OkAppliesTheCheckedPresetAndItsBorder) {
-    record.SetColour(shell::kOffsetBorderColour, Rgb(5, 5, 5));
+    record.SetColour(settings::kOffsetBorderColour, Rgb(5, 5, 5));
     PresetsDialog dialog;
     dialog.checkedPreset = 4;
     EXPECT_TRUE(AcceptPresetsDialog(record, dialog));
@@ -130,7 +130,7 @@ TEST_F(ColourFixture, SaveAnsweredNoKeepsThePreset) {
     dialog.checkedPreset = 2;
     platform.questionAnswers = {platform::kAnswerNo};
     EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
-    EXPECT_EQ(record.Preset(1), shell::kBuiltInColourPresets[1]);
+    EXPECT_EQ(record.Preset(1), settings::kBuiltInColourPresets[1]);
     EXPECT_EQ(Texts(), std::vector<std::string>{"Overwrite preset number 2?"});
 }
 
@@ -140,7 +140,7 @@ TEST_F(ColourFixture, SaveAnsweredYesStoresTheFourColoursAndConfirms) {
     dialog.checkedPreset = 2;
     platform.questionAnswers = {platform::kAnswerYes};
     EXPECT_TRUE(SaveCheckedPreset(record, dialog, boxes));
-    shell::ColourPreset saved = record.Preset(1);
+    settings::ColourPreset saved = record.Preset(1);
     EXPECT_EQ(saved.darkSquares, Rgb(7, 7, 7));
     EXPECT_EQ(saved.lightSquares, record.LightSquaresColour());
     EXPECT_EQ(saved.background, record.BackgroundColour());

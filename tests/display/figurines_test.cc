@@ -14,8 +14,8 @@ TEST(FigurineNames, ResourceNamesPerSize) {
     EXPECT_EQ(FigurineName(chess::kKing, true), "Skxbitmap");
     EXPECT_EQ(FigurineName(chess::kPawn, false), "");
     EXPECT_EQ(FigurineFileName(chess::kQueen, true), "sqxbitmap.bmp");
-    EXPECT_TRUE(UsesLargeFigurines(shell::BoardSizeOption::kLarge));
-    EXPECT_FALSE(UsesLargeFigurines(shell::BoardSizeOption::kMedium));
+    EXPECT_TRUE(UsesLargeFigurines(settings::BoardSizeOption::kLarge));
+    EXPECT_FALSE(UsesLargeFigurines(settings::BoardSizeOption::kMedium));
 }
 
 TEST(FigurineMoves, PieceLetterGivesItsKindPawnsAndCastlingNone) {

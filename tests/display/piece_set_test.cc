@@ -13,7 +13,7 @@
 namespace ravelin::display {
 namespace {
 
-using shell::BoardSizeOption;
+using settings::BoardSizeOption;
 
 TEST(PieceSetFiles, NamesFollowStyleAndSize) {
     EXPECT_EQ(PieceSetFileName(0, BoardSizeOption::kSmall), "modern1.bmp");

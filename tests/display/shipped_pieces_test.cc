@@ -16,8 +16,8 @@ std::string ShippedFile(std::string_view name) {
 
 TEST(ShippedPieceSets, EverySetHasTwoRowsOfSixCellsWithAKeyCorner) {
     for (int style = 0; style < kPieceStyleCount; ++style) {
-        for (auto size : {shell::BoardSizeOption::kSmall, shell::BoardSizeOption::kMedium,
-                          shell::BoardSizeOption::kLarge}) {
+        for (auto size : {settings::BoardSizeOption::kSmall, settings::BoardSizeOption::kMedium,
+                          settings::BoardSizeOption::kLarge}) {
             std::string_view name = PieceSetFileName(style, size);
             BmpReadResult read = ReadBmpFile(ShippedFile(name));
             ASSERT_TRUE(read.image) << name << ": " << read.error;

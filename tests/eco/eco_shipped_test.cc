@@ -62,15 +62,6 @@ TEST(ShippedEcoFiles, AreExactlyWhatTheGeneratorMakesFromTheSourceList) {
     EXPECT_EQ(build.entries + build.leftOutTooLong + build.leftOutLongMove, build.sourceLines);
 }
 
-TEST(ShippedEcoFiles, SourceListMatchesTheSharedOpeningList) {
-    for (const char* name : kEcoSourceFiles) {
-        EXPECT_EQ(
-            ravelin::testing::ReadWholeFile(kShippedDir + "/" + name),
-            ravelin::testing::ReadWholeFile(ravelin::testing::SharedDataPath(std::string("eco/") + name)))
-            << name;
-    }
-}
-
 TEST(EcoBuild, LeavesOutAndCountsLongAndUnplayableLines) {
     std::string longLine = "eco\tname\tpgn\nA00\tLong\t";
     for (int move = 1; move <= 16; ++move) {

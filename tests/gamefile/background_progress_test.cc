@@ -5,7 +5,7 @@
 namespace ravelin::gamefile {
 namespace {
 
-using shell::BackgroundKind;
+using gamefile::BackgroundKind;
 
 std::string Line(BackgroundKind kind, int current, int found, int total,
                  ProgressVariant variant = ProgressVariant::kPlain) {

@@ -10,7 +10,7 @@
 namespace ravelin::gamefile {
 namespace {
 
-using shell::BackgroundKind;
+using gamefile::BackgroundKind;
 
 constexpr int kModeGame = 2;
 constexpr int kModeBackground = 100;
@@ -20,9 +20,9 @@ constexpr int kModeBackground = 100;
 class BackgroundWorkerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        worker = BackgroundWorker::Create(
-            BackgroundHost{platform, platform.progress,
-                           [this](const std::string& text) { shown.push_back(text); }, displayMode});
+        worker = BackgroundWorker::Create(BackgroundHost{
+            platform, platform.progress, [this](const std::string& text) { shown.push_back(text); },
+            [this](bool busy) { displayMode = busy ? kModeBackground : kModeGame; }});
     }
     void Run() {
         platform.RunPending([this](int id) { commands.push_back(id); });

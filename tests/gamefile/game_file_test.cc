@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless_platform.h"
-#include "shell/settings_startup.h"
+#include "settings/settings_startup.h"
 #include "temp_dir.h"
 
 namespace ravelin::gamefile {
@@ -38,11 +38,11 @@ TEST(PathParts, DirectoryAndName) {
 
 // A GameFile with its host: settings with first-run defaults, a headless platform.
 class GameFileTest : public ::testing::Test {
-protected:
+  protected:
     GameFileTest() : messages(platform) {
-        shell::StartupEnvironment environment;
+        settings::StartupEnvironment environment;
         environment.workingDirectory = work.Path().string();
-        shell::ApplyFirstRunDefaults(settings, environment);
+        settings::ApplyFirstRunDefaults(settings, environment);
         file = std::make_unique<GameFile>(
             GameFileHost{settings, platform, messages, [this] { ++saves; }, [this] { ++clears; }});
     }
@@ -50,8 +50,8 @@ protected:
     testing::TempDir work;
     testing::TempDir files;
     platform::HeadlessPlatform platform;
-    shell::SettingsRecord settings;
-    shell::MessageBoxes messages;
+    settings::SettingsRecord settings;
+    settings::MessageBoxes messages;
     std::unique_ptr<GameFile> file;
     int saves = 0;
     int clears = 0;
@@ -90,7 +90,7 @@ TEST_F(GameFileTest, ChoosingAnotherFileMakesTheOldOneThePreviousFile) {
     EXPECT_EQ(file->PreviousPath(), first);
     EXPECT_EQ(settings.PreviousGameNumber(), 2);
     EXPECT_EQ(settings.PreviousMovePosition(), 7);  // the ply shown, since the game was displayed
-    EXPECT_EQ(clears, 2);                            // per-file search state cleared at each open
+    EXPECT_EQ(clears, 2);                           // per-file search state cleared at each open
 
     fd = file->OpenGameFile(fd, OpenMode::kPrevious, displayMode, ply);
     EXPECT_EQ(file->Path(), first);

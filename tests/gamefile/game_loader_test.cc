@@ -14,7 +14,6 @@
 
 #include "chess/annotations.h"
 #include "chess/fen.h"
-#include "gamefile/game_commands.h"
 #include "gamefile/game_file.h"
 #include "gamefile/game_index.h"
 #include "temp_dir.h"
@@ -192,41 +191,6 @@ TEST(RealFileAnnotations, LatinOneCommentsAreShownByteForByte) {
     }
     EXPECT_GT(pieces, 1000);
     EXPECT_TRUE(sawLatin1);
-}
-
-TEST(RealFileAnnotations, AnnotatedGameShowsNagsCommentsAndVariations) {
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(RunShowCommand(TestDataPath("pgn/annotated.pgn"), 1, out, err), 0);
-    const std::string text = out.str();
-    EXPECT_NE(text.find("File:  Annotated\nGame:  1 of 1\n"), std::string::npos);
-    EXPECT_NE(text.find("1. e4\n    $Good move$\n    $White has a slight space advantage$\n"
-                        "    {some comment on e4}\n1... e5!\n"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("    (2... Nf6 3. Nc3 (3. d3 (3. Bc4 Bc5)))\n"), std::string::npos);
-    EXPECT_NE(text.find("3. Bc4\n    $Unclear position$\n*\n"), std::string::npos);
-}
-
-// --- The command-line cross-check commands ---
-
-TEST(FenCommand, PrintsPliesAndFinalPositionAndMarksBadMoves) {
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(RunFenCommand(TestDataPath("pgn/anastasian-lewis.pgn"), 0, out, err), 0);
-    EXPECT_EQ(out.str(), "1\t81\t5rk1/2p1R2p/p5pb/2PPR2q/8/2Q2B2/5P2/5K2 b - -\tbad Z0*\n");
-    std::ostringstream one;
-    ASSERT_EQ(RunFenCommand(TestDataPath("pgn/molinari-bordais-1979.pgn"), 1, one, err), 0);
-    EXPECT_EQ(one.str(), "1\t10\tr1bqkb1r/pp1ppppp/5n2/2p5/2P1P3/2Nn2P1/PP1PNP1P/R1BQKB1R w KQkq -\n");
-}
-
-TEST(FenCommand, GameNumbersOutsideTheFileAreRefused) {
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(RunFenCommand(TestDataPath("pgn/annotated.pgn"), 2, out, err), 1);
-    EXPECT_EQ(RunShowCommand(TestDataPath("pgn/annotated.pgn"), 0, out, err), 1);
-    EXPECT_EQ(err.str(), "Error finding game.\nError finding game.\n");
-    EXPECT_EQ(out.str(), "");
 }
 
 // --- Agreement with an independent PGN reader ---

@@ -18,7 +18,6 @@ namespace ravelin::search {
 namespace {
 
 using ravelin::testing::ReadWholeFile;
-using ravelin::testing::SharedDataPath;
 using ravelin::testing::TempDir;
 using ravelin::testing::TestDataPath;
 using testing_support::IndexOf;
@@ -299,26 +298,6 @@ TEST(FastGameReaderTest, LeanAndFullWaysAgreeOnTheRealTestFiles) {
     EXPECT_GT(total.castlings, 500);
     EXPECT_GT(total.underPromotions, 0);
     EXPECT_GT(total.enPassant, 0);
-}
-
-TEST(FastGameReaderTest, LeanAndFullWaysAgreeOnTheSharedPgnFiles) {
-    const std::filesystem::path folder = SharedDataPath("pgn");
-    if (!std::filesystem::is_directory(folder)) {
-        GTEST_SKIP() << "no shared PGN folder at " << folder;
-    }
-    TempDir dir;
-    Coverage total;
-    int files = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        const std::string extension = entry.path().extension().string();
-        if (!entry.is_regular_file() || (extension != ".pgn" && extension != ".PGN")) {
-            continue;
-        }
-        const std::string name = std::to_string(files++) + "-" + entry.path().filename().string();
-        total += CompareWays(dir.Write(name, ReadWholeFile(entry.path().string())));
-    }
-    EXPECT_GT(files, 10);
-    EXPECT_GT(total.games, 1000);
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include "chess/variation_stepper.h"
 #include "display/game_buttons.h"
 #include "display/game_display.h"
+#include "settings/settings_record.h"
 #include "shell/command_ids.h"
+#include "shell/commands/game_viewer.h"
 #include "shell/display_mode.h"
-#include "shell/game_viewer.h"
-#include "shell/settings_record.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 
@@ -136,7 +136,7 @@ TEST_F(AnalysisReplayTest, AMoveWithoutVariationEndsAtOnce) {
 }
 
 TEST_F(AnalysisReplayTest, GameButtonsStepTheReplayAndAllAct) {
-    session_->window.Settings().SetInt(kOffsetDisplayGameButtons, 1);
+    session_->window.Settings().SetInt(settings::kOffsetDisplayGameButtons, 1);
     session_->Command(kCmdDisplayGame);
     Step(GameKey::kNext, 3);
     session_->Command(kCmdPlayAnalysis);

@@ -1,4 +1,4 @@
-#include "shell/directory_search_commands.h"
+#include "shell/commands/directory_search_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@
 #include "search/directory_search_file.h"
 #include "search/searches.h"
 #include "shell/command_ids.h"
+#include "shell/commands/fast_file_commands.h"
+#include "shell/dialogs/select_file_dialog.h"
+#include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/display_mode.h"
-#include "shell/fast_file_commands.h"
-#include "shell/select_file_dialog.h"
-#include "shell/win_statistics_dialog.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 

@@ -24,11 +24,11 @@ const std::string kTwoGames =
     "[Event \"One\"]\n[Result \"*\"]\n\n1.e4 *\n\n[Event \"Two\"]\n[Result \"*\"]\n\n1.d4 *\n";
 
 // A worker operation the test controls: it records cancel and join requests.
-class FakeOperation : public BackgroundOperation {
+class FakeOperation : public gamefile::BackgroundOperation {
   public:
-    explicit FakeOperation(BackgroundKind kind, bool merge = false) : kind_(kind), merge_(merge) {}
+    explicit FakeOperation(gamefile::BackgroundKind kind, bool merge = false) : kind_(kind), merge_(merge) {}
     bool IsRunning() const override { return running; }
-    BackgroundKind Kind() const override { return kind_; }
+    gamefile::BackgroundKind Kind() const override { return kind_; }
     bool IsMergeFile() const override { return merge_; }
     void RequestCancel() override { ++cancelRequests; }
     void Join() override {
@@ -41,7 +41,7 @@ class FakeOperation : public BackgroundOperation {
     int joins = 0;
 
   private:
-    BackgroundKind kind_;
+    gamefile::BackgroundKind kind_;
     bool merge_;
 };
 
@@ -110,7 +110,7 @@ TEST_F(DispatchTest, OpeningFindersNeedVariationEditOrAnalysis) {
 }
 
 TEST_F(DispatchTest, DirectorySearchDuringFileCheckGetsTheCheckRefusal) {
-    FakeOperation check(BackgroundKind::kCheckFile);
+    FakeOperation check(gamefile::BackgroundKind::kCheckFile);
     auto session = WithFile();
     session->window.SetBackgroundOperation(&check);
     session->window.displayMode = kModeBackground;
@@ -125,13 +125,15 @@ TEST_F(DispatchTest, DirectorySearchDuringFileCheckGetsTheCheckRefusal) {
 
 TEST_F(DispatchTest, BusyRefusalNamesTheRunningKind) {
     const std::pair<FakeOperation, std::string> cases[] = {
-        {FakeOperation(BackgroundKind::kDirectorySearch), "Must terminate directory search first."},
-        {FakeOperation(BackgroundKind::kDuplicateGames), "Must terminate duplicate games check first."},
-        {FakeOperation(BackgroundKind::kFastFile), "Must terminate fast file generation first."},
-        {FakeOperation(BackgroundKind::kFastFile, true), "Must terminate merge file generation first."},
-        {FakeOperation(BackgroundKind::kAdjustFile), "Must terminate file adjust first."},
-        {FakeOperation(BackgroundKind::kSplitFile), "Must terminate file split first."},
-        {FakeOperation(BackgroundKind::kMakeDatabase), "Must terminate current operation first."},
+        {FakeOperation(gamefile::BackgroundKind::kDirectorySearch), "Must terminate directory search first."},
+        {FakeOperation(gamefile::BackgroundKind::kDuplicateGames),
+         "Must terminate duplicate games check first."},
+        {FakeOperation(gamefile::BackgroundKind::kFastFile), "Must terminate fast file generation first."},
+        {FakeOperation(gamefile::BackgroundKind::kFastFile, true),
+         "Must terminate merge file generation first."},
+        {FakeOperation(gamefile::BackgroundKind::kAdjustFile), "Must terminate file adjust first."},
+        {FakeOperation(gamefile::BackgroundKind::kSplitFile), "Must terminate file split first."},
+        {FakeOperation(gamefile::BackgroundKind::kMakeDatabase), "Must terminate current operation first."},
     };
     for (const auto& [operation, message] : cases) {
         DispatchContext context;
@@ -144,7 +146,7 @@ TEST_F(DispatchTest, BusyRefusalNamesTheRunningKind) {
 }
 
 TEST_F(DispatchTest, VersionAndHelpStillAnswerWhileBusy) {
-    FakeOperation split(BackgroundKind::kSplitFile);
+    FakeOperation split(gamefile::BackgroundKind::kSplitFile);
     auto session = Started();
     session->window.SetBackgroundOperation(&split);
     session->Command(kCmdShowVersion);
@@ -235,7 +237,7 @@ TEST_F(DispatchTest, SecondPendingValueOneIsNotPosted) {
 }
 
 TEST_F(DispatchTest, ExitStopsACancellableWorkerAndJoinsIt) {
-    FakeOperation check(BackgroundKind::kCheckFile);
+    FakeOperation check(gamefile::BackgroundKind::kCheckFile);
     auto session = Started();
     session->window.SetBackgroundOperation(&check);
     session->Command(kCmdExit);
@@ -245,7 +247,7 @@ TEST_F(DispatchTest, ExitStopsACancellableWorkerAndJoinsIt) {
 }
 
 TEST_F(DispatchTest, ExitLetsAFastFileFinishBeforeEnding) {
-    FakeOperation fastFile(BackgroundKind::kFastFile);
+    FakeOperation fastFile(gamefile::BackgroundKind::kFastFile);
     auto session = Started();
     session->window.SetBackgroundOperation(&fastFile);
     session->Command(kCmdExit);
@@ -255,7 +257,7 @@ TEST_F(DispatchTest, ExitLetsAFastFileFinishBeforeEnding) {
 }
 
 TEST_F(DispatchTest, ClosingTheWindowJoinsTheWorker) {
-    FakeOperation search(BackgroundKind::kDirectorySearch);
+    FakeOperation search(gamefile::BackgroundKind::kDirectorySearch);
     auto session = Started();
     session->window.SetBackgroundOperation(&search);
     session->window.PrepareToClose();

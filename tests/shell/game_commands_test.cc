@@ -7,11 +7,11 @@
 
 #include "chess/board.h"
 #include "shell/command_ids.h"
+#include "shell/commands/game_viewer.h"
+#include "shell/commands/search_commands.h"
+#include "shell/commands/variation_editor.h"
+#include "shell/dialogs/go_to_move_dialog.h"
 #include "shell/display_mode.h"
-#include "shell/game_viewer.h"
-#include "shell/go_to_move_dialog.h"
-#include "shell/search_commands.h"
-#include "shell/variation_editor.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 

@@ -24,7 +24,8 @@ const std::string kThreeGames = kTwoGames + "\n[Event \"Three\"]\n[Result \"*\"]
 
 // One run of the program: a headless platform, the core window, and the working directory.
 struct Session {
-    explicit Session(const std::string& workDir) : window(platform.AsPlatform(), platform::WorkingPaths(workDir)) {}
+    explicit Session(const std::string& workDir)
+        : window(platform.AsPlatform(), platform::WorkingPaths(workDir)) {}
 
     void Start(const std::string& commandLine = "") {
         window.StartUp(commandLine);
@@ -43,7 +44,7 @@ struct Session {
 };
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<Session> NewSession() { return std::make_unique<Session>(work.Path().string()); }
 
     TempDir work;
@@ -253,23 +254,35 @@ TEST_F(MainWindowTest, ScrollBarMovesThroughTheGames) {
 TEST(MessageTemplate, FortyFourCharactersUseTheNarrowDialog) {
     std::string narrow(44, 'n');
     std::string wide(45, 'w');
-    EXPECT_EQ(MessageTemplateName(narrow, false, LayoutSize::kSmall, 0, false), "Showmesg");
-    EXPECT_EQ(MessageTemplateName(wide, false, LayoutSize::kSmall, 0, false), "Showmsgx");
-    EXPECT_EQ(MessageTemplateName(narrow, true, LayoutSize::kSmall, 2, false), "Showques");
-    EXPECT_EQ(MessageTemplateName(wide, true, LayoutSize::kSmall, 2, false), "Showquesx");
+    EXPECT_EQ(settings::MessageTemplateName(narrow, false, settings::LayoutSize::kSmall, 0, false),
+              "Showmesg");
+    EXPECT_EQ(settings::MessageTemplateName(wide, false, settings::LayoutSize::kSmall, 0, false), "Showmsgx");
+    EXPECT_EQ(settings::MessageTemplateName(narrow, true, settings::LayoutSize::kSmall, 2, false),
+              "Showques");
+    EXPECT_EQ(settings::MessageTemplateName(wide, true, settings::LayoutSize::kSmall, 2, false), "Showquesx");
 }
 
 TEST(MessageTemplate, PlacementFollowsLayoutAndMode) {
     const std::string text = "short";
-    EXPECT_EQ(MessageTemplateName(text, false, LayoutSize::kLarge, 2, false), "Showmsgh1");
-    EXPECT_EQ(MessageTemplateName(std::string(50, 'x'), false, LayoutSize::kLarge, 100, false), "Showmsgh2");
-    EXPECT_EQ(MessageTemplateName(text, true, LayoutSize::kLarge, 1, false), "Showquesh3");
-    EXPECT_EQ(MessageTemplateName(std::string(50, 'x'), true, LayoutSize::kLarge, 0, false), "Showquesh4");
-    EXPECT_EQ(MessageTemplateName(text, false, LayoutSize::kMedium, 1, false), "Showmesgb");
-    EXPECT_EQ(MessageTemplateName(text, false, LayoutSize::kMedium, 2, false), "Showmesg");
-    EXPECT_EQ(MessageTemplateName(std::string(50, 'x'), true, LayoutSize::kMedium, 0, false), "Showquesxb");
+    EXPECT_EQ(settings::MessageTemplateName(text, false, settings::LayoutSize::kLarge, 2, false),
+              "Showmsgh1");
+    EXPECT_EQ(
+        settings::MessageTemplateName(std::string(50, 'x'), false, settings::LayoutSize::kLarge, 100, false),
+        "Showmsgh2");
+    EXPECT_EQ(settings::MessageTemplateName(text, true, settings::LayoutSize::kLarge, 1, false),
+              "Showquesh3");
+    EXPECT_EQ(
+        settings::MessageTemplateName(std::string(50, 'x'), true, settings::LayoutSize::kLarge, 0, false),
+        "Showquesh4");
+    EXPECT_EQ(settings::MessageTemplateName(text, false, settings::LayoutSize::kMedium, 1, false),
+              "Showmesgb");
+    EXPECT_EQ(settings::MessageTemplateName(text, false, settings::LayoutSize::kMedium, 2, false),
+              "Showmesg");
+    EXPECT_EQ(
+        settings::MessageTemplateName(std::string(50, 'x'), true, settings::LayoutSize::kMedium, 0, false),
+        "Showquesxb");
     // A question from a child window always uses the standard templates.
-    EXPECT_EQ(MessageTemplateName(text, true, LayoutSize::kLarge, 0, true), "Showques");
+    EXPECT_EQ(settings::MessageTemplateName(text, true, settings::LayoutSize::kLarge, 0, true), "Showques");
 }
 
 }  // namespace

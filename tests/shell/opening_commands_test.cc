@@ -1,15 +1,15 @@
-#include "shell/opening_commands.h"
+#include "shell/commands/opening_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "eco/eco_table.h"
+#include "shell/commands/game_viewer.h"
+#include "shell/commands/search_commands.h"
+#include "shell/commands/variation_editor.h"
+#include "shell/dialogs/select_opening_dialog.h"
 #include "shell/display_mode.h"
-#include "shell/game_viewer.h"
-#include "shell/search_commands.h"
-#include "shell/variation_editor.h"
-#include "shell/select_opening_dialog.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 

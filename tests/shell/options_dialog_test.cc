@@ -1,4 +1,4 @@
-#include "shell/options_dialog.h"
+#include "shell/dialogs/options_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "settings/settings_startup.h"
 #include "shell/command_ids.h"
-#include "shell/options_apply.h"
-#include "shell/settings_startup.h"
+#include "shell/commands/options_apply.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 
@@ -20,7 +20,7 @@ using testing::TempDir;
 using testing_support::Session;
 
 OptionsDialog WithLetters(std::array<std::string, 5> letters) {
-    SettingsRecord settings;
+    settings::SettingsRecord settings;
     OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
     dialog.letters = std::move(letters);
     return dialog;
@@ -42,14 +42,14 @@ TEST(OptionsChecksTest, LowerCaseLettersCountAsCapitals) {
     EXPECT_EQ(same.Validate(), "Characters must be different.");
     OptionsDialog lower = WithLetters({"k", "d", "t", "l", "s"});
     EXPECT_EQ(lower.Validate(), "");
-    SettingsRecord settings;
+    settings::SettingsRecord settings;
     lower.StoreInto(settings);
     EXPECT_EQ(settings.PieceLetters(), "KDTLS");
     EXPECT_TRUE(settings.CustomPieceLetters());
 }
 
 TEST(OptionsChecksTest, ColumnFormatChangeOnlyInGameMode) {
-    SettingsRecord settings;
+    settings::SettingsRecord settings;
     OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeText);
     dialog.columnFormat = true;
     EXPECT_EQ(dialog.Validate(), "The column format is only available in game mode.");
@@ -62,7 +62,7 @@ TEST(OptionsConversionTest, SlideSpeedIsStoredAsDelay) {
         {"250", 1}, {"175", 26}, {"0", 0}, {"200", 1}, {"1", 200}, {"abc", 0}, {"-5", 26},
     };
     for (const auto& [entered, stored] : cases) {
-        SettingsRecord settings;
+        settings::SettingsRecord settings;
         OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
         dialog.slideSpeed = entered;
         dialog.StoreInto(settings);
@@ -71,7 +71,7 @@ TEST(OptionsConversionTest, SlideSpeedIsStoredAsDelay) {
 }
 
 TEST(OptionsConversionTest, StoredDelayIsShownAsSpeed) {
-    SettingsRecord settings;
+    settings::SettingsRecord settings;
     settings.SetSlideDelay(26);
     settings.SetMaxPrintLines(0);
     OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
@@ -80,7 +80,7 @@ TEST(OptionsConversionTest, StoredDelayIsShownAsSpeed) {
 }
 
 TEST(OptionsConversionTest, NegativePrintLineCountTakesTheDefault) {
-    SettingsRecord settings;
+    settings::SettingsRecord settings;
     OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
     dialog.maxPrintLines = "-12";
     dialog.StoreInto(settings);
@@ -91,7 +91,7 @@ TEST(OptionsConversionTest, NegativePrintLineCountTakesTheDefault) {
 }
 
 TEST(OptionsConversionTest, ResetFillsTheControlsNotTheSettings) {
-    SettingsRecord settings;
+    settings::SettingsRecord settings;
     settings.SetPieceStyle(1);
     OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
     dialog.Reset();
@@ -109,7 +109,7 @@ TEST(OptionsConversionTest, ResetFillsTheControlsNotTheSettings) {
 }
 
 TEST(OptionsConversionTest, ControlsAreReachableById) {
-    SettingsRecord settings;
+    settings::SettingsRecord settings;
     OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
     dialog.SetChecked(240, true);
     EXPECT_EQ(dialog.pieceStyle, 7);
@@ -141,7 +141,7 @@ class OptionsCommandTest : public ::testing::Test {
         };
         session.Command(kCmdOptions);
     }
-    SettingsRecord Saved() { return *ReadSettingsFile(work.File("savinfo.opt")); }
+    settings::SettingsRecord Saved() { return *settings::ReadSettingsFile(work.File("savinfo.opt")); }
 
     TempDir work;
 };
@@ -155,7 +155,7 @@ TEST_F(OptionsCommandTest, AcceptedChangesAreWrittenToTheOptionsFile) {
         dialog.letters = {"k", "d", "t", "l", "s"};
     });
     EXPECT_EQ(session->platform.dialogTitles, std::vector<std::string>{"Edit Options"});
-    SettingsRecord saved = Saved();
+    settings::SettingsRecord saved = Saved();
     EXPECT_EQ(saved.SlideDelay(), 1);
     EXPECT_EQ(saved.AutoPlayDelayText(), "0.5");
     EXPECT_FALSE(saved.DisplayCoordinates());
@@ -177,7 +177,7 @@ TEST_F(OptionsCommandTest, RefusedLettersStoreNothing) {
 
 TEST_F(OptionsCommandTest, CancelChangesNothing) {
     auto session = Started();
-    SettingsRecord before = session->window.Settings();
+    settings::SettingsRecord before = session->window.Settings();
     session->Command(kCmdOptions);
     EXPECT_EQ(session->window.Settings(), before);
 }
@@ -186,8 +186,8 @@ TEST_F(OptionsCommandTest, TurningEnhancedMenuOffAttachesTheStandardBarAtOnce) {
     auto session = Started();
     ASSERT_TRUE(session->window.View().ownMenuBar);
     EXPECT_EQ(session->window.View().menuBarHeight, 25);
-    std::optional<WindowRect> rect;
-    session->window.onWindowRect = [&](const WindowRect& r) { rect = r; };
+    std::optional<settings::WindowRect> rect;
+    session->window.onWindowRect = [&](const settings::WindowRect& r) { rect = r; };
     RunOptions(*session, [](OptionsDialog& dialog) { dialog.enhancedMenu = false; });
     EXPECT_FALSE(session->window.View().ownMenuBar);
     EXPECT_EQ(session->window.View().menuBarHeight, 0);
@@ -203,7 +203,7 @@ TEST_F(OptionsCommandTest, ModBlueSavesTheBoardColoursAndClassicOffersThemBack) 
     int reloads = 0;
     session->window.hooks.reloadPieceSet = [&] { ++reloads; };
     RunOptions(*session, [](OptionsDialog& dialog) { dialog.SetChecked(240, true); });
-    SettingsRecord& settings = session->window.Settings();
+    settings::SettingsRecord& settings = session->window.Settings();
     EXPECT_EQ(settings.LightSquaresColour(), kModBlueLight);
     EXPECT_EQ(settings.DarkSquaresColour(), kModBlueDark);
     EXPECT_EQ(settings.BackgroundColour(), kSchemeBackground);
@@ -236,8 +236,8 @@ TEST_F(OptionsCommandTest, LargeBoardOnA1024ScreenWarnsAndUsesMedium) {
     EXPECT_EQ(session->platform.MessageTexts(),
               std::vector<std::string>{
                   "The screen resolution must be at least 1280 x 1024 to activate the large board."});
-    EXPECT_EQ(session->window.Settings().BoardSize(), BoardSizeOption::kLarge);
-    EXPECT_EQ(session->window.Layout().kind, ScreenLayoutKind::kMedium);
+    EXPECT_EQ(session->window.Settings().BoardSize(), settings::BoardSizeOption::kLarge);
+    EXPECT_EQ(session->window.Layout().kind, settings::ScreenLayoutKind::kMedium);
 }
 
 TEST_F(OptionsCommandTest, MediumBoardOnAnSmallScreenWarnsAndStaysSmall) {
@@ -246,28 +246,28 @@ TEST_F(OptionsCommandTest, MediumBoardOnAnSmallScreenWarnsAndStaysSmall) {
     EXPECT_EQ(session->platform.MessageTexts(),
               std::vector<std::string>{
                   "The screen resolution must be at least 1024 x 768 to activate the medium board."});
-    EXPECT_EQ(session->window.Settings().BoardSize(), BoardSizeOption::kMedium);
-    EXPECT_EQ(session->window.Layout().kind, ScreenLayoutKind::kSmall);
+    EXPECT_EQ(session->window.Settings().BoardSize(), settings::BoardSizeOption::kMedium);
+    EXPECT_EQ(session->window.Layout().kind, settings::ScreenLayoutKind::kSmall);
 }
 
 TEST_F(OptionsCommandTest, LargeBoardOnAWideScreenIsTakenSilently) {
     auto session = Started(1600, 1200);
     RunOptions(*session, [](OptionsDialog& dialog) { dialog.boardSize = 2; });
     EXPECT_TRUE(session->platform.messages.empty());
-    EXPECT_EQ(session->window.Layout().kind, ScreenLayoutKind::kLarge);
+    EXPECT_EQ(session->window.Layout().kind, settings::ScreenLayoutKind::kLarge);
 }
 
 TEST_F(OptionsCommandTest, FirstAnalysisReplayGetsItsColoursAndButtons) {
     auto session = Started();
     RunOptions(*session, [](OptionsDialog& dialog) { dialog.analysisReplayMode = true; });
-    SettingsRecord& settings = session->window.Settings();
+    settings::SettingsRecord& settings = session->window.Settings();
     EXPECT_EQ(settings.LightSquaresColour(), kReplayLight);
     EXPECT_EQ(settings.DarkSquaresColour(), kReplayDark);
     EXPECT_TRUE(settings.DisplayGameButtons());
-    EXPECT_EQ(settings.VariationsColour(), Rgb(84, 0, 168));
-    EXPECT_EQ(settings.ReplayHighlightColour(), Rgb(160, 160, 160));
-    EXPECT_EQ(settings.Int(kOffsetAnalysisReplayColoursOnce), 1);
-    EXPECT_EQ(session->window.Layout().kind, ScreenLayoutKind::kAlternate);
+    EXPECT_EQ(settings.VariationsColour(), settings::Rgb(84, 0, 168));
+    EXPECT_EQ(settings.ReplayHighlightColour(), settings::Rgb(160, 160, 160));
+    EXPECT_EQ(settings.Int(settings::kOffsetAnalysisReplayColoursOnce), 1);
+    EXPECT_EQ(session->window.Layout().kind, settings::ScreenLayoutKind::kAlternate);
 }
 
 TEST_F(OptionsCommandTest, DisplayOpeningInGameModeRedisplaysTheGame) {
@@ -293,9 +293,9 @@ TEST_F(OptionsCommandTest, HideGameTextChangeMovesTheRunningState) {
 }
 
 TEST_F(OptionsCommandTest, OptionsAreRefusedWhileAWorkerRuns) {
-    struct Busy : BackgroundOperation {
+    struct Busy : gamefile::BackgroundOperation {
         bool IsRunning() const override { return true; }
-        BackgroundKind Kind() const override { return BackgroundKind::kAdjustFile; }
+        gamefile::BackgroundKind Kind() const override { return gamefile::BackgroundKind::kAdjustFile; }
         void RequestCancel() override {}
         void Join() override {}
     } busy;

@@ -1,13 +1,13 @@
-#include "shell/position_editor.h"
+#include "shell/commands/position_editor.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "shell/command_ids.h"
-#include "shell/game_viewer.h"
-#include "shell/position_dialogs.h"
-#include "shell/search_commands.h"
+#include "shell/commands/game_viewer.h"
+#include "shell/commands/search_commands.h"
+#include "shell/dialogs/position_dialogs.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 

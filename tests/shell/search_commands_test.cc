@@ -1,4 +1,4 @@
-#include "shell/search_commands.h"
+#include "shell/commands/search_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,13 @@
 
 #include "search/directory_search_file.h"
 #include "shell/command_ids.h"
-#include "shell/directory_search_commands.h"
-#include "shell/fast_file_commands.h"
-#include "shell/game_viewer.h"
-#include "shell/header_search_dialog.h"
+#include "shell/commands/directory_search_commands.h"
+#include "shell/commands/fast_file_commands.h"
+#include "shell/commands/game_viewer.h"
+#include "shell/commands/variation_editor.h"
+#include "shell/dialogs/header_search_dialog.h"
+#include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/menus.h"
-#include "shell/variation_editor.h"
-#include "shell/win_statistics_dialog.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 

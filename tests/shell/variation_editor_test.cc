@@ -1,4 +1,4 @@
-#include "shell/variation_editor.h"
+#include "shell/commands/variation_editor.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include "display/board_geometry.h"
 #include "display/game_display.h"
 #include "shell/command_ids.h"
-#include "shell/game_viewer.h"
-#include "shell/search_commands.h"
+#include "shell/commands/game_viewer.h"
+#include "shell/commands/search_commands.h"
 #include "shell_session.h"
 #include "temp_dir.h"
 

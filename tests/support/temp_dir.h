@@ -9,7 +9,7 @@ namespace ravelin::testing {
 // A fresh directory under the system temporary directory, removed with everything in it when the
 // object goes out of scope. Tests write every file they make in one of these.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     // Writes bytes to a file in this directory and returns its full path.
     std::string Write(std::string_view name, std::string_view bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -31,11 +31,6 @@ std::string ReadWholeFile(const std::string& path);
 // Path of a file under tests/data (the macro is defined for every test program).
 inline std::string TestDataPath(std::string_view relative) {
     return std::string(RAVELIN_TEST_DATA) + "/" + std::string(relative);
-}
-
-// Path of a file under the shared data folder beside the project (real PGN files, corpus, ECO list).
-inline std::string SharedDataPath(std::string_view relative) {
-    return std::string(RAVELIN_SHARED_DATA) + "/" + std::string(relative);
 }
 
 }  // namespace ravelin::testing

@@ -26,8 +26,8 @@ namespace {
 using namespace ravelin;
 
 constexpr const char* kDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr std::array<shell::BoardSizeOption, 3> kSizes = {
-    shell::BoardSizeOption::kSmall, shell::BoardSizeOption::kMedium, shell::BoardSizeOption::kLarge};
+constexpr std::array<settings::BoardSizeOption, 3> kSizes = {
+    settings::BoardSizeOption::kSmall, settings::BoardSizeOption::kMedium, settings::BoardSizeOption::kLarge};
 
 bool Write(const std::string& path, const display::RgbImage& image) {
     if (!display::WriteBmpFile(path, image)) {
@@ -80,14 +80,14 @@ bool PreviewFigurines(const std::string& setDirectory, const std::string& pngDir
 }
 
 bool Preview(const std::string& setDirectory, const std::string& pngDirectory) {
-    shell::SettingsRecord record;
-    record.SetColour(shell::kOffsetLightSquaresColour, shell::kBuiltInColourPresets[2].lightSquares);
-    record.SetColour(shell::kOffsetDarkSquaresColour, shell::kBuiltInColourPresets[2].darkSquares);
-    record.SetColour(shell::kOffsetBackgroundColour, shell::kBuiltInColourPresets[2].background);
-    record.SetColour(shell::kOffsetBorderColour, shell::kPresetBorderColour);
+    settings::SettingsRecord record;
+    record.SetColour(settings::kOffsetLightSquaresColour, settings::kBuiltInColourPresets[2].lightSquares);
+    record.SetColour(settings::kOffsetDarkSquaresColour, settings::kBuiltInColourPresets[2].darkSquares);
+    record.SetColour(settings::kOffsetBackgroundColour, settings::kBuiltInColourPresets[2].background);
+    record.SetColour(settings::kOffsetBorderColour, settings::kPresetBorderColour);
     display::BoardColours colours = display::BoardColoursFrom(record);
     for (int style = 0; style < display::kPieceStyleCount; ++style) {
-        for (shell::BoardSizeOption size : kSizes) {
+        for (settings::BoardSizeOption size : kSizes) {
             display::PieceSetLoad load = display::LoadPieceSet(setDirectory, style, size);
             if (!load.set) {
                 std::fprintf(stderr, "%s: %s\n", std::string(display::PieceSetFileName(style, size)).c_str(),
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
     QFont font(QFontDatabase::applicationFontFamilies(fontId).value(0));
 
     for (int style = 0; style < display::kPieceStyleCount; ++style) {
-        for (shell::BoardSizeOption size : kSizes) {
+        for (settings::BoardSizeOption size : kSizes) {
             display::RgbImage sheet = pieceset::PaintPieceSet(
                 font, pieceset::PieceStyles()[static_cast<std::size_t>(style)], display::SquareSizeOf(size));
             if (!Write(outDirectory + "/" + std::string(display::PieceSetFileName(style, size)), sheet)) {
