@@ -42,10 +42,7 @@ constexpr int CodeOfSlot(int slot) {
                                : slot - chess::kKing + chess::kPawn + chess::kBlackOffset;
 }
 
-// The starting pawn square of home index h (0-7 white a2..h2, 8-15 black a7..h7), and its pawn.
-constexpr int HomeSquare(int home) {
-    return home < 8 ? FastSquare(home + 1, kWhitePawnRank) : FastSquare(home - 8 + 1, kBlackPawnRank);
-}
+// The pawn of home index h (0-7 white a2..h2, 8-15 black a7..h7).
 constexpr std::uint8_t HomePawn(int home) {
     return home < 8 ? chess::kPawn : chess::kPawn + chess::kBlackOffset;
 }
