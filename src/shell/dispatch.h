@@ -49,6 +49,7 @@ class CommandHandlers {
   public:
     using Handler = std::function<void()>;
     void Set(int commandId, Handler handler) { handlers_[commandId] = std::move(handler); }
+    void Remove(int commandId) { handlers_.erase(commandId); }
     bool Has(int commandId) const { return handlers_.count(commandId) != 0; }
     // Runs the handler; false when there is none.
     bool Run(int commandId) const;

@@ -32,12 +32,9 @@ TEST(MovesCommand, ListsLegalMovesInSanOnOneLine) {
     EXPECT_EQ(RunMovesCommand("4k3/P7/8/8/8/8/8/4K2R w K - 0 1", out), 0);
     EXPECT_EQ(out.str(),
               "a8=N a8=B a8=R+ a8=Q+ Kd1 Kd2 Ke2 Kf1 Kf2 O-O Rf1 Rg1 Rh2 Rh3 Rh4 Rh5 Rh6 Rh7 Rh8+\n");
-}
-
-TEST(MovesCommand, BlackToMoveUsesBlackPieces) {
-    std::ostringstream out;
-    EXPECT_EQ(RunMovesCommand("4k3/8/8/8/8/8/8/4K3 b - - 0 1", out), 0);
-    EXPECT_EQ(out.str(), "Kd7 Kd8 Ke7 Kf7 Kf8\n");
+    std::ostringstream black;
+    EXPECT_EQ(RunMovesCommand("4k3/8/8/8/8/8/8/4K3 b - - 0 1", black), 0);
+    EXPECT_EQ(black.str(), "Kd7 Kd8 Ke7 Kf7 Kf8\n") << "black to move uses black's pieces";
 }
 
 }  // namespace

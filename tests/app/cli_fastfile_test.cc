@@ -4,18 +4,19 @@
 
 #include <sstream>
 
-#include "temp_dir.h"
+#include "cli_test_helpers.h"
 
 namespace ravelin::app {
 namespace {
 
+using ravelin::testing::CopyOfTestFile;
 using ravelin::testing::ReadWholeFile;
 using ravelin::testing::TempDir;
 using ravelin::testing::TestDataPath;
 
 TEST(FastFileCommandLine, MakesTheFastFileAndSaysSo) {
     TempDir dir;
-    const std::string pgn = dir.Write("sample.pgn", ReadWholeFile(TestDataPath("fastfile/sample.pgn")));
+    const std::string pgn = CopyOfTestFile(dir, "fastfile/sample.pgn");
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(RunFastFileCommand(pgn, true, out, err), 0);

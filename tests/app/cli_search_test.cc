@@ -2,54 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "temp_dir.h"
+#include "cli_test_helpers.h"
 
+namespace ravelin::testing {
 namespace {
-
-using ravelin::testing::TempDir;
-using ravelin::testing::TestDataPath;
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::string& arguments, const TempDir& dir) {
-    const std::string errPath = dir.File("stderr.txt");
-    const std::string command = std::string(RAVELIN_CLI_BINARY) + " " + arguments + " 2>" + errPath;
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> chunk;
-    std::size_t got;
-    while ((got = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) {
-        run.out.append(chunk.data(), got);
-    }
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ravelin::testing::ReadWholeFile(errPath);
-    return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // Game 1 plays the Sicilian in order, game 2 reaches it by transposition, game 3 is a queen's pawn
 // game, game 4 has no moves.
@@ -156,8 +117,7 @@ TEST(CliSearch, DirectorySearchPrintsEachFilesMatchesAfterItsPath) {
 // with it as Black, and a position of eight pawns a side is every game's start.
 TEST(CliSearch, RealGamesAgreeAcrossSearchForms) {
     TempDir dir;
-    const std::string file = dir.File("world_matches.pgn");
-    std::filesystem::copy_file(TestDataPath("pgn/world_matches.pgn"), file);
+    const std::string file = CopyOfTestFile(dir, "pgn/world_matches.pgn");
     CliRun either = RunCli("search --player Karpov " + file, dir);
     ASSERT_EQ(either.exitCode, 0) << either.err;
     std::set<std::string> union_;
@@ -171,8 +131,7 @@ TEST(CliSearch, RealGamesAgreeAcrossSearchForms) {
     EXPECT_EQ(std::set<std::string>(found.begin(), found.end()), union_);
     EXPECT_GT(found.size(), 10u);
 
-    const std::string lichess = dir.File("lichess.pgn");
-    std::filesystem::copy_file(TestDataPath("pgn/lichess-benchmark.pgn"), lichess);
+    const std::string lichess = CopyOfTestFile(dir, "pgn/lichess-benchmark.pgn");
     CliRun pawns = RunCli("search --position '=8 / =8' " + lichess, dir);
     const std::vector<std::string> starts = Lines(pawns.out);
     ASSERT_EQ(starts.size(), 100u) << pawns.err;
@@ -182,3 +141,4 @@ TEST(CliSearch, RealGamesAgreeAcrossSearchForms) {
 }
 
 }  // namespace
+}  // namespace ravelin::testing

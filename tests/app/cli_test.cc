@@ -1,75 +1,49 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
-#include "temp_dir.h"
+#include "cli_test_helpers.h"
 
+namespace ravelin::testing {
 namespace {
-
-using ravelin::testing::TempDir;
-
-struct CliRun {
-    int exitCode;
-    std::string output;
-};
-
-CliRun RunCli(const std::string& arguments) {
-    std::string command = std::string(RAVELIN_CLI_BINARY) + " " + arguments + " 2>&1";
-    CliRun run{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> chunk;
-    std::size_t got;
-    while ((got = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) {
-        run.output.append(chunk.data(), got);
-    }
-    int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 TEST(CliIndex, PrintsTheGameCountAndUsesTheCacheTheSecondTime) {
     TempDir dir;
     std::string path = dir.Write("games.pgn", "[Event \"A\"]\n\n1.e4 *\n\n[Event \"B\"]\n\n1.d4 *\n");
-    CliRun first = RunCli("index " + path);
+    CliRun first = RunCli("index " + path, dir);
     EXPECT_EQ(first.exitCode, 0);
-    EXPECT_NE(first.output.find("Games: 2\n"), std::string::npos) << first.output;
-    EXPECT_EQ(first.output.find("index cache"), std::string::npos);
-    CliRun second = RunCli("--workdir " + dir.File("work") + " index " + path);
-    EXPECT_NE(second.output.find("(index cache)"), std::string::npos) << second.output;
-}
+    EXPECT_NE(first.out.find("Games: 2\n"), std::string::npos) << first.out;
+    EXPECT_EQ(first.out.find("index cache"), std::string::npos);
+    CliRun second = RunCli("index " + path, dir);
+    EXPECT_NE(second.out.find("(index cache)"), std::string::npos) << second.out;
 
-TEST(CliIndex, MissingFileFails) {
-    TempDir dir;
-    CliRun run = RunCli("index " + dir.File("none.pgn"));
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_NE(run.output.find("Error opening file."), std::string::npos);
+    CliRun missing = RunCli("index " + dir.File("none.pgn"), dir);
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_NE(missing.err.find("Error opening file."), std::string::npos);
 }
 
 // Game numbers of the per-game commands are the program's own: the bundled sample's second game
 // is a Queen's Indian with e3 (its ECO tag says E14) ending in a known position.
 TEST(CliGames, EcoFenAndShowAgreeOnTheSameGame) {
     TempDir dir;
-    const std::string sample = std::string(RAVELIN_SOURCE_DIR) + "/data/sample.pgn";
-    CliRun eco = RunCli("--workdir " + dir.File("work") + " eco " + sample + " 2");
-    EXPECT_EQ(eco.exitCode, 0);
-    EXPECT_EQ(eco.output, "2: E14 Queen's Indian Defense, with e3\n");
-    CliRun fen = RunCli("fen " + sample + " 2");
-    EXPECT_EQ(fen.output, "2\t118\t8/8/1p6/5k1p/4b2p/5p1P/5P1K/1q2R3 w - -\n");
-    CliRun show = RunCli("show " + sample + " 2");
-    EXPECT_NE(show.output.find("White:  Adams, Michael"), std::string::npos) << show.output;
-    EXPECT_NE(show.output.find("7. Bb5+\n"), std::string::npos);
-    EXPECT_NE(RunCli("eco " + sample + " 301").exitCode, 0);
+    const std::string sample = CopyOfProjectFile(dir, "data/sample.pgn");
+    CliRun eco = RunCli("eco " + sample + " 2", dir);
+    EXPECT_EQ(eco.exitCode, 0) << eco.err;
+    EXPECT_EQ(eco.out, "2: E14 Queen's Indian Defense, with e3\n");
+    CliRun fen = RunCli("fen " + sample + " 2", dir);
+    EXPECT_EQ(fen.out, "2\t118\t8/8/1p6/5k1p/4b2p/5p1P/5P1K/1q2R3 w - -\n");
+    CliRun show = RunCli("show " + sample + " 2", dir);
+    EXPECT_NE(show.out.find("White:  Adams, Michael"), std::string::npos) << show.out;
+    EXPECT_NE(show.out.find("7. Bb5+\n"), std::string::npos);
+    EXPECT_NE(RunCli("eco " + sample + " 301", dir).exitCode, 0);
 }
 
 TEST(Cli, UnknownCommandShowsUsage) {
-    CliRun run = RunCli("frobnicate");
+    TempDir dir;
+    CliRun run = RunCli("frobnicate", dir);
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.output.find("usage: ravelin-cli"), std::string::npos);
+    EXPECT_NE(run.err.find("usage: ravelin-cli"), std::string::npos);
 }
 
 }  // namespace
+}  // namespace ravelin::testing

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "display/bmp_writer.h"
 #include "display_test_helpers.h"
 #include "temp_dir.h"
@@ -17,7 +19,27 @@ BmpReadResult Decode(const std::vector<std::uint8_t>& bytes) {
     return DecodeBmp(std::span<const std::uint8_t>(bytes.data(), bytes.size()));
 }
 
-// --- Pictures written by the program come back unchanged ---
+// The picture a palette file shows: each index looked up, indices past the palette black.
+RgbImage LookUp(const RgbImage& indices, const std::vector<RgbColour>& palette) {
+    RgbImage image(indices.width, indices.height);
+    for (int y = 0; y < indices.height; ++y) {
+        for (int x = 0; x < indices.width; ++x) {
+            std::size_t index = indices.Pixel(x, y).red;
+            image.SetPixel(x, y, index < palette.size() ? palette[index] : RgbColour{0, 0, 0});
+        }
+    }
+    return image;
+}
+
+RgbImage Indices(int width, int height, int count) {
+    RgbImage indices(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            indices.SetPixel(x, y, {static_cast<std::uint8_t>((x + y) % count), 0, 0});
+        }
+    }
+    return indices;
+}
 
 TEST(BmpRoundTrip, WriterOutputReadsBackPixelForPixel) {
     for (int width : {1, 2, 3, 4, 5, 40}) {
@@ -26,9 +48,6 @@ TEST(BmpRoundTrip, WriterOutputReadsBackPixelForPixel) {
         ASSERT_TRUE(read.image) << width;
         EXPECT_EQ(*read.image, image) << "row padding lost at width " << width;
     }
-}
-
-TEST(BmpRoundTrip, FileWrittenThenReadFromDisk) {
     ravelin::testing::TempDir dir;
     RgbImage image = PatternImage(13, 9);
     ASSERT_TRUE(WriteBmpFile(dir.File("a.bmp"), image));
@@ -37,178 +56,116 @@ TEST(BmpRoundTrip, FileWrittenThenReadFromDisk) {
     EXPECT_EQ(*read.image, image);
 }
 
-// --- Header variants of common tools are not misread ---
-
-TEST(BmpVariants, TopDownRowsAreNotUpsideDown) {
-    RgbImage image = PatternImage(6, 5);
-    BmpReadResult read = Decode(BuildBmp({40, 24, true, {}, {}}, image));
-    ASSERT_TRUE(read.image);
-    EXPECT_EQ(*read.image, image);
-}
-
-TEST(BmpVariants, ThirtyTwoBitWithoutMasksReadsBlueGreenRed) {
-    RgbImage image = PatternImage(5, 4);
-    BmpReadResult read = Decode(BuildBmp({40, 32, false, {}, {}}, image));
-    ASSERT_TRUE(read.image);
-    EXPECT_EQ(*read.image, image);
-}
-
-TEST(BmpVariants, V4AndV5HeadersWithBitFieldsAreNotTakenForPalettes) {
-    RgbImage image = PatternImage(7, 3);
-    for (std::uint32_t headerSize : {108u, 124u}) {
-        BmpReadResult read =
-            Decode(BuildBmp({headerSize, 32, true, {}, {0x00FF0000, 0x0000FF00, 0x000000FF}}, image));
-        ASSERT_TRUE(read.image) << headerSize;
-        EXPECT_FALSE(read.hadPalette);
-        EXPECT_EQ(*read.image, image) << headerSize;
-    }
-}
-
-TEST(BmpVariants, BitFieldMasksAfterShortHeaderAreRead) {
-    RgbImage image(3, 2, {248, 252, 248});
-    image.SetPixel(0, 0, {8, 4, 16});
-    BmpReadResult read = Decode(BuildBmp({40, 16, false, {}, {0xF800, 0x07E0, 0x001F}}, image));
-    ASSERT_TRUE(read.image);
+// The header variants common tools write, each read to the picture it holds.
+TEST(BmpVariants, EveryHeaderAndDepthReadsItsPicture) {
+    const std::vector<RgbColour> four = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {10, 20, 30}};
+    const std::vector<RgbColour> two = {{255, 255, 255}, {9, 9, 9}};
+    const std::vector<std::uint32_t> masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+    RgbImage beyondPalette(2, 1);
+    beyondPalette.SetPixel(1, 0, {200, 0, 0});
     // 5-6-5 channels widened back to 8 bits.
-    EXPECT_EQ(read.image->Pixel(1, 1), (RgbColour{255, 255, 255}));
-    EXPECT_EQ(read.image->Pixel(0, 0), (RgbColour{8, 4, 16}));
-}
-
-TEST(BmpVariants, PalettedDepthsLookUpTheirColours) {
-    std::vector<RgbColour> palette = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {10, 20, 30}};
-    RgbImage indices(9, 3);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 9; ++x) {
-            indices.SetPixel(x, y, {static_cast<std::uint8_t>((x + y) % 4), 0, 0});
-        }
+    RgbImage sixteen(3, 2, {248, 252, 248});
+    sixteen.SetPixel(0, 0, {8, 4, 16});
+    RgbImage sixteenRead(3, 2, {255, 255, 255});
+    sixteenRead.SetPixel(0, 0, {8, 4, 16});
+    struct Case {
+        const char* name;
+        BmpLayout layout;
+        RgbImage pixels;
+        RgbImage expected;
+        bool palette;
+    };
+    const Case cases[] = {
+        {"top-down rows", {40, 24, true, {}, {}}, PatternImage(6, 5), PatternImage(6, 5), false},
+        {"32 bits without masks", {40, 32, false, {}, {}}, PatternImage(5, 4), PatternImage(5, 4), false},
+        {"V4 bit fields", {108, 32, true, {}, masks}, PatternImage(7, 3), PatternImage(7, 3), false},
+        {"V5 bit fields", {124, 32, true, {}, masks}, PatternImage(7, 3), PatternImage(7, 3), false},
+        {"16-bit masks after the header",
+         {40, 16, false, {}, {0xF800, 0x07E0, 0x001F}},
+         sixteen,
+         sixteenRead,
+         false},
+        {"4 bits", {40, 4, false, four, {}}, Indices(9, 3, 4), LookUp(Indices(9, 3, 4), four), true},
+        {"8 bits", {40, 8, false, four, {}}, Indices(9, 3, 4), LookUp(Indices(9, 3, 4), four), true},
+        {"1 bit", {40, 1, false, two, {}}, Indices(10, 2, 2), LookUp(Indices(10, 2, 2), two), true},
+        {"core header", {12, 1, false, two, {}}, Indices(10, 2, 2), LookUp(Indices(10, 2, 2), two), true},
+        {"index past a short palette shows black",
+         {40, 8, false, two, {}},
+         beyondPalette,
+         LookUp(beyondPalette, two),
+         true},
+    };
+    for (const Case& c : cases) {
+        BmpReadResult read = Decode(BuildBmp(c.layout, c.pixels));
+        ASSERT_TRUE(read.image) << c.name << ": " << read.error;
+        EXPECT_EQ(*read.image, c.expected) << c.name;
+        EXPECT_EQ(read.hadPalette, c.palette) << c.name;
     }
-    for (std::uint32_t bits : {4u, 8u}) {
-        BmpReadResult read = Decode(BuildBmp({40, bits, false, palette, {}}, indices));
-        ASSERT_TRUE(read.image) << bits;
-        EXPECT_TRUE(read.hadPalette);
-        EXPECT_EQ(read.image->Pixel(0, 0), palette[0]);
-        EXPECT_EQ(read.image->Pixel(3, 0), palette[3]);
-        EXPECT_EQ(read.image->Pixel(8, 2), palette[2]);
-    }
-}
-
-TEST(BmpVariants, OneBitAndCoreHeaderFiles) {
-    std::vector<RgbColour> palette = {{255, 255, 255}, {0, 0, 0}};
-    RgbImage indices(10, 2);
-    indices.SetPixel(9, 1, {1, 0, 0});
-    for (std::uint32_t headerSize : {12u, 40u}) {
-        BmpReadResult read = Decode(BuildBmp({headerSize, 1, false, palette, {}}, indices));
-        ASSERT_TRUE(read.image) << headerSize;
-        EXPECT_EQ(read.image->Pixel(9, 1), (RgbColour{0, 0, 0}));
-        EXPECT_EQ(read.image->Pixel(8, 1), (RgbColour{255, 255, 255}));
-    }
-}
-
-TEST(BmpVariants, IndexBeyondShortPaletteShowsBlack) {
-    std::vector<RgbColour> palette = {{255, 255, 255}, {9, 9, 9}};
-    RgbImage indices(2, 1);
-    indices.SetPixel(1, 0, {200, 0, 0});
-    BmpReadResult read = Decode(BuildBmp({40, 8, false, palette, {}}, indices));
-    ASSERT_TRUE(read.image);
-    EXPECT_EQ(read.image->Pixel(1, 0), (RgbColour{0, 0, 0}));
 }
 
 // --- Damaged files give the five messages ---
 
-TEST(BmpMessages, MissingFileCannotBeOpened) {
+TEST(BmpMessages, EachDamageGivesItsMessage) {
     ravelin::testing::TempDir dir;
     EXPECT_EQ(ReadBmpFile(dir.File("none.bmp")).error, kBmpOpenError);
     EXPECT_EQ(ReadBmpFile(dir.Path().string()).error, kBmpOpenError);
-}
 
-TEST(BmpMessages, NotABitmapOrBadHeaderIsAnInfoError) {
+    const std::vector<std::uint8_t> good = EncodeBmp24(PatternImage(8, 8));
+    auto with = [&good](const std::function<void(std::vector<std::uint8_t>&)>& damage) {
+        std::vector<std::uint8_t> bytes = good;
+        damage(bytes);
+        return Decode(bytes).error;
+    };
+    using Bytes = std::vector<std::uint8_t>;
     EXPECT_EQ(Decode({}).error, kBmpInfoError);
     EXPECT_EQ(Decode({'P', 'K', 3, 4}).error, kBmpInfoError);
-    std::vector<std::uint8_t> good = EncodeBmp24(PatternImage(4, 4));
-    std::vector<std::uint8_t> badHeaderSize = good;
-    testing::SetU32(badHeaderSize, 14, 77);
-    EXPECT_EQ(Decode(badHeaderSize).error, kBmpInfoError);
-    std::vector<std::uint8_t> zeroWidth = good;
-    testing::SetU32(zeroWidth, 18, 0);
-    EXPECT_EQ(Decode(zeroWidth).error, kBmpInfoError);
-    std::vector<std::uint8_t> negativeWidth = good;
-    testing::SetU32(negativeWidth, 18, static_cast<std::uint32_t>(-4));
-    EXPECT_EQ(Decode(negativeWidth).error, kBmpInfoError);
-    std::vector<std::uint8_t> runLength = good;
-    testing::SetU32(runLength, 30, 1);
-    EXPECT_EQ(Decode(runLength).error, kBmpInfoError);
-    std::vector<std::uint8_t> oddDepth = good;
-    oddDepth[28] = 7;
-    EXPECT_EQ(Decode(oddDepth).error, kBmpInfoError);
+    EXPECT_EQ(with([](Bytes& b) { testing::SetU32(b, 14, 77); }), kBmpInfoError) << "header size";
+    EXPECT_EQ(with([](Bytes& b) { testing::SetU32(b, 18, 0); }), kBmpInfoError) << "zero width";
+    EXPECT_EQ(with([](Bytes& b) { testing::SetU32(b, 18, static_cast<std::uint32_t>(-4)); }), kBmpInfoError);
+    EXPECT_EQ(with([](Bytes& b) { testing::SetU32(b, 30, 1); }), kBmpInfoError) << "run-length";
+    EXPECT_EQ(with([](Bytes& b) { b[28] = 7; }), kBmpInfoError) << "depth";
+    EXPECT_EQ(with([](Bytes& b) { b.pop_back(); }), kBmpBitsError);
+    EXPECT_EQ(with([](Bytes& b) { testing::SetU32(b, 10, 0xFFFFFFF0u); }), kBmpBitsError) << "data offset";
+    EXPECT_EQ(Decode(BuildBmp({40, 8, false, {}, {}}, RgbImage(4, 4))).error, kBmpPaletteError);
+    // Giant dimensions are refused before anything is allocated.
+    EXPECT_EQ(with([](Bytes& b) {
+                  testing::SetU32(b, 18, 0x7FFFFFFF);
+                  testing::SetU32(b, 22, 0x7FFFFFFF);
+              }),
+              kBmpSurfaceError);
+    EXPECT_EQ(with([](Bytes& b) {
+                  testing::SetU32(b, 18, 16000);
+                  testing::SetU32(b, 22, 16000);
+              }),
+              kBmpSurfaceError);
 }
 
-TEST(BmpMessages, ShortPixelDataIsABitsError) {
-    std::vector<std::uint8_t> bytes = EncodeBmp24(PatternImage(8, 8));
-    bytes.resize(bytes.size() - 1);
-    EXPECT_EQ(Decode(bytes).error, kBmpBitsError);
-    std::vector<std::uint8_t> offsetPastEnd = EncodeBmp24(PatternImage(8, 8));
-    testing::SetU32(offsetPastEnd, 10, 0xFFFFFFF0u);
-    EXPECT_EQ(Decode(offsetPastEnd).error, kBmpBitsError);
-}
-
-TEST(BmpMessages, PalettedFileWithoutPaletteIsAPaletteError) {
-    RgbImage indices(4, 4);
-    EXPECT_EQ(Decode(BuildBmp({40, 8, false, {}, {}}, indices)).error, kBmpPaletteError);
-}
-
-TEST(BmpMessages, GiantDimensionsAreRefusedBeforeAllocating) {
-    std::vector<std::uint8_t> bytes = EncodeBmp24(PatternImage(2, 2));
-    testing::SetU32(bytes, 18, 0x7FFFFFFF);
-    testing::SetU32(bytes, 22, 0x7FFFFFFF);
-    EXPECT_EQ(Decode(bytes).error, kBmpSurfaceError);
-    testing::SetU32(bytes, 18, 16000);
-    testing::SetU32(bytes, 22, 16000);
-    EXPECT_EQ(Decode(bytes).error, kBmpSurfaceError);
-}
-
-// Every prefix of valid files of each variant: a message or a picture, never a read past the end
-// (the sanitizer build checks the reads).
-TEST(BmpMessages, EveryTruncationIsReportedNotOverread) {
-    std::vector<std::vector<std::uint8_t>> files = {
+// Every prefix of valid files of each variant, and any header byte forged to an extreme value: a
+// message or a picture, never a read past the end (the sanitizer build checks the reads).
+TEST(BmpMessages, TruncatedOrForgedFilesAreReportedNotOverread) {
+    const std::vector<std::vector<std::uint8_t>> files = {
         EncodeBmp24(PatternImage(5, 3)),
         BuildBmp({124, 32, true, {}, {0xFF0000, 0xFF00, 0xFF}}, PatternImage(3, 3)),
+        BuildBmp({108, 16, true, {}, {0xF800, 0x07E0, 0x001F}}, PatternImage(3, 3)),
         BuildBmp({40, 4, false, {{1, 2, 3}, {4, 5, 6}}, {}}, RgbImage(5, 3)),
         BuildBmp({12, 8, false, {{1, 2, 3}}, {}}, RgbImage(3, 2)),
     };
     for (const auto& file : files) {
+        const BmpReadResult whole = Decode(file);
+        ASSERT_TRUE(whole.image);
         for (std::size_t length = 0; length < file.size(); ++length) {
-            std::vector<std::uint8_t> prefix(file.begin(),
-                                             file.begin() + static_cast<std::ptrdiff_t>(length));
-            BmpReadResult read = Decode(prefix);
+            BmpReadResult read = Decode({file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)});
             // Only the padding of the last row may be missing from a readable file.
-            bool paddingOnly = file.size() - length < 4;
-            EXPECT_TRUE(read.image ? paddingOnly : !read.error.empty()) << length;
+            EXPECT_TRUE(read.image ? file.size() - length < 4 : !read.error.empty()) << length;
             if (read.image) {
-                EXPECT_EQ(*read.image, *Decode(file).image);
+                EXPECT_EQ(*read.image, *whole.image);
             }
         }
-        EXPECT_TRUE(Decode(file).image);
-    }
-}
-
-}  // namespace
-}  // namespace ravelin::display
-
-namespace ravelin::display {
-namespace {
-
-// Any header byte forged to an extreme value: a message or a picture, never a stray read.
-TEST(BmpMessages, ForgedHeaderBytesNeverOverread) {
-    std::vector<std::vector<std::uint8_t>> files = {
-        testing::BuildBmp({40, 8, false, {{1, 2, 3}, {4, 5, 6}}, {}}, RgbImage(5, 3)),
-        testing::BuildBmp({108, 16, true, {}, {0xF800, 0x07E0, 0x001F}}, testing::PatternImage(3, 3)),
-    };
-    for (const auto& file : files) {
         for (std::size_t at = 0; at < 70 && at < file.size(); ++at) {
             for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
                 std::vector<std::uint8_t> forged = file;
                 forged[at] = value;
-                BmpReadResult read = DecodeBmp(forged);
+                BmpReadResult read = Decode(forged);
                 EXPECT_TRUE(read.image.has_value() != !read.error.empty()) << at;
             }
         }

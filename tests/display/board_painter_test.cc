@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "display/board_screen.h"
 #include "display/slide_animation.h"
 #include "display_test_helpers.h"
 
@@ -26,20 +27,13 @@ RgbColour Centre(const RgbImage& image, const BoardView& view, int file, int ran
 
 // --- Square geometry ---
 
-TEST(BoardGeometry, SquaresSitOneSquareInFromTheTopLeft) {
-    BoardView view{40, false, 0, 0};
-    EXPECT_EQ(SquareCorner(view, 1, 8), (PixelPoint{40, 40}));
-    EXPECT_EQ(SquareCorner(view, 1, 1), (PixelPoint{40, 320}));
-    EXPECT_EQ(SquareCorner(view, 8, 8), (PixelPoint{320, 40}));
-}
-
-TEST(BoardGeometry, FlipPutsA1TopRightAndH8BottomLeft) {
-    BoardView view{40, true, 0, 0};
-    EXPECT_EQ(SquareCorner(view, 1, 1), (PixelPoint{320, 40}));
-    EXPECT_EQ(SquareCorner(view, 8, 8), (PixelPoint{40, 320}));
-}
-
-TEST(BoardGeometry, ClickFindsTheSquareOnBothSides) {
+// The board sits one square in from the top left; flipped, a1 is at the top right. A click anywhere
+// in a square finds it again, on both sides and at every size.
+TEST(BoardGeometry, SquaresAndClicksOnBothSides) {
+    EXPECT_EQ(SquareCorner({40, false, 0, 0}, 1, 8), (PixelPoint{40, 40}));
+    EXPECT_EQ(SquareCorner({40, false, 0, 0}, 8, 1), (PixelPoint{320, 320}));
+    EXPECT_EQ(SquareCorner({40, true, 0, 0}, 1, 1), (PixelPoint{320, 40}));
+    EXPECT_EQ(SquareCorner({40, true, 0, 0}, 8, 8), (PixelPoint{40, 320}));
     for (bool flipped : {false, true}) {
         for (int size : {40, 60, 80}) {
             BoardView view{size, flipped, 7, 11};
@@ -75,38 +69,26 @@ TEST(BoardPainting, SquaresTakeTheirColoursAndLeaveBorderLines) {
 
 // --- Pieces come from the right cell, through the mask ---
 
-TEST(PiecePainting, MediumBoardWhiteQueenComesFromCell120x60) {
-    PieceSet set(SyntheticSheet(60), 60);
-    EXPECT_EQ(PieceCellOrigin(chess::kQueen, 60), (CellOrigin{120, 60}));
-    EXPECT_EQ(PieceCellOrigin(chess::kQueen, 40), (CellOrigin{80, 40}));
-    chess::Board board = EmptyBoard();
-    board[4][1] = chess::kQueen;
-    BoardView view{60, false, 0, 0};
-    RgbImage image = RenderBoardImage(board, view, kColours, &set);
-    EXPECT_EQ(Centre(image, view, 4, 1), PieceColour(chess::kQueen));
-    EXPECT_EQ(Centre(image, view, 4, 1), set.Bitmap().Pixel(150, 90));
-}
-
-TEST(PiecePainting, EveryPieceComesFromItsOwnCell) {
-    PieceSet set(SyntheticSheet(40), 40);
+TEST(PiecePainting, EveryPieceComesFromItsOwnCellAtEverySizeAndSide) {
     chess::Board board = chess::MakeStartBoard();
-    BoardView view{40, false, 0, 0};
-    RgbImage image = RenderBoardImage(board, view, kColours, &set);
-    for (int file = 1; file <= 8; ++file) {
-        for (int rank : {1, 2, 7, 8}) {
-            EXPECT_EQ(Centre(image, view, file, rank), PieceColour(board[file][rank])) << file << rank;
+    for (int size : {40, 60, 80}) {
+        PieceSet set(SyntheticSheet(size), size);
+        for (bool flipped : {false, true}) {
+            BoardView view{size, flipped, 0, 0};
+            RgbImage image = RenderBoardImage(board, view, kColours, &set);
+            for (int file = 1; file <= 8; ++file) {
+                for (int rank : {1, 2, 7, 8}) {
+                    EXPECT_EQ(Centre(image, view, file, rank), PieceColour(board[file][rank]))
+                        << size << (flipped ? " flipped " : " ") << file << rank;
+                }
+            }
         }
     }
-}
-
-TEST(PiecePainting, FlippedBoardShowsWhiteRookA1AtTopRight) {
+    // The top right of the flipped board is a1, its bottom left h8.
     PieceSet set(SyntheticSheet(40), 40);
-    BoardView view{40, true, 0, 0};
-    RgbImage image = RenderBoardImage(chess::MakeStartBoard(), view, kColours, &set);
-    // The top-right square of the flipped board.
-    EXPECT_EQ(image.Pixel(340, 60), PieceColour(chess::kRook));
-    EXPECT_EQ(image.Pixel(60, 340), PieceColour(chess::kRook + kBlackOffset));  // h8
-    EXPECT_EQ(image.Pixel(60, 60), PieceColour(chess::kRook));                  // h1
+    RgbImage flipped = RenderBoardImage(board, {40, true, 0, 0}, kColours, &set);
+    EXPECT_EQ(flipped.Pixel(340, 60), PieceColour(chess::kRook));
+    EXPECT_EQ(flipped.Pixel(60, 340), PieceColour(chess::kRook + kBlackOffset));
 }
 
 TEST(PiecePainting, OuterTwoPixelsOfACellAreNeverDrawn) {
@@ -149,28 +131,7 @@ TEST(PiecePainting, BitmapSmallerThanTheLayoutDrawsLessButNeverReadsOutside) {
     EXPECT_EQ(Centre(image, view, 5, 1), kColours.dark);  // king's row of cells is missing
 }
 
-TEST(PiecePainting, MissingSetPaintsSquaresOnly) {
-    BoardView view{40, false, 0, 0};
-    RgbImage image = RenderBoardImage(chess::MakeStartBoard(), view, kColours, nullptr);
-    EXPECT_EQ(Centre(image, view, 1, 1), kColours.dark);
-}
-
 // --- Only changed squares are redrawn ---
-
-TEST(ChangedSquareDrawing, MoveRedrawsTwoSquaresAndUpdatesTheShownBoard) {
-    PieceSet set(SyntheticSheet(40), 40);
-    BoardView view{40, false, 0, 0};
-    chess::Board shown = chess::MakeStartBoard();
-    RgbImage image = RenderBoardImage(shown, view, kColours, &set);
-    chess::Board next = shown;
-    next[5][2] = chess::kEmpty;
-    next[5][4] = chess::kPawn;
-    BoardChanges changes = BoardPainter(image, view, kColours, &set).DrawChanges(shown, next);
-    ASSERT_EQ(changes.squares.size(), 2u);
-    EXPECT_EQ(shown, next);
-    EXPECT_EQ(image, RenderBoardImage(next, view, kColours, &set));
-    EXPECT_EQ(changes.dirty, (PixelRect{200, 200, 40, 120}));
-}
 
 TEST(ChangedSquareDrawing, CastlingChangesFourSquares) {
     chess::Board before = chess::MakeStartBoard();
@@ -195,6 +156,36 @@ TEST(LastMoveHighlight, FrameInTheLastMoveColourInsideTheSquare) {
     painter.DrawHighlight(5, 4, HighlightKind::kThick);
     EXPECT_EQ(image.Pixel(c.x + 4, c.y + 10), kColours.lastMove);
     EXPECT_EQ(image.Pixel(c.x + 5, c.y + 10), kColours.light);
+}
+
+// The screen's board redraws only the squares that changed, and all of it after a flip.
+TEST(BoardScreen, FirstDrawPaintsEverythingThenOnlyChanges) {
+    PieceSet set(SyntheticSheet(40), 40);
+    BoardScreen screen;
+    screen.Configure({40, false, 0, 0}, kColours, &set);
+    chess::Board start = chess::MakeStartBoard();
+    BoardChanges first = screen.DrawPosition(start);
+    EXPECT_EQ(first.dirty, (PixelRect{0, 0, 400, 400}));
+    chess::Board next = start;
+    next[7][1] = chess::kEmpty;
+    next[6][3] = chess::kKnight;
+    BoardChanges second = screen.DrawPosition(next);
+    EXPECT_EQ(second.squares.size(), 2u);
+    EXPECT_EQ(second.dirty, (PixelRect{240, 240, 80, 120})) << "g1 and f3";
+    EXPECT_EQ(screen.Shown(), next);
+    EXPECT_EQ(screen.Image(), RenderBoardImage(next, {40, false, 0, 0}, kColours, &set));
+}
+
+TEST(BoardScreen, FlipRedrawsWhole) {
+    PieceSet set(SyntheticSheet(40), 40);
+    BoardScreen screen;
+    screen.Configure({40, false, 0, 0}, kColours, &set);
+    chess::Board start = chess::MakeStartBoard();
+    screen.DrawPosition(start);
+    screen.Configure({40, true, 0, 0}, kColours, &set);
+    BoardChanges flipped = screen.DrawPosition(start);
+    EXPECT_EQ(flipped.dirty, (PixelRect{0, 0, 400, 400}));
+    EXPECT_EQ(screen.Image(), RenderBoardImage(start, {40, true, 0, 0}, kColours, &set));
 }
 
 // --- Sliding pieces ---

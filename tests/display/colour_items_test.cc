@@ -33,54 +33,49 @@ struct ColourFixture : ::testing::Test {
 
 // --- Colour items ---
 
-TEST(ColourItemTable, ElevenItemsWithoutResetColors) {
-    EXPECT_EQ(ColourItems().size(), 11u);
+TEST_F(ColourFixture, EachItemKeepsItsPickedColourAcrossStartFixups) {
     EXPECT_EQ(FindColourItem(kResetColoursItem), nullptr);
-    EXPECT_EQ(FindColourItem(1)->menuEntry, "Dark Squares");
-    EXPECT_EQ(FindColourItem(12)->menuEntry, "Highlight Color");
     EXPECT_EQ(FindColourItem(13), nullptr);
-}
-
-TEST_F(ColourFixture, PickedColourIsStoredAndKeptAcrossStartFixups) {
-    ColourChooserDialog dialog = OpenColourChooser(record, 4);
-    EXPECT_EQ(dialog.colour, Rgb(255, 0, 0));
-    dialog.colour = Rgb(0, 128, 0);
-    EXPECT_TRUE(AcceptColourChooser(record, dialog));
+    EXPECT_FALSE(SetColourItem(record, kResetColoursItem, Rgb(1, 1, 1)));
+    for (const ColourItem& item : ColourItems()) {
+        ColourChooserDialog dialog = OpenColourChooser(record, item.number);
+        EXPECT_EQ(dialog.colour, ColourItemValue(record, item.number));
+        dialog.colour = Rgb(0, 128, static_cast<std::uint32_t>(item.number));
+        EXPECT_TRUE(AcceptColourChooser(record, dialog)) << item.menuEntry;
+    }
     settings::ApplyStartFixups(record, {});
-    EXPECT_EQ(record.LastMoveColour(), Rgb(0, 128, 0));
-    EXPECT_EQ(BoardColoursFrom(record).lastMove, (RgbColour{0, 128, 0}));
+    for (const ColourItem& item : ColourItems()) {
+        EXPECT_EQ(ColourItemValue(record, item.number), Rgb(0, 128, static_cast<std::uint32_t>(item.number)))
+            << item.menuEntry;
+    }
+    EXPECT_EQ(record.LastMoveColour(), ColourItemValue(record, 4));
+    EXPECT_EQ(BoardColoursFrom(record).lastMove, (RgbColour{0, 128, 4}));
 }
 
 TEST_F(ColourFixture, ChooserCustomColoursAreTheElevenItemsThenWhite) {
     SetColourItem(record, 8, Rgb(1, 2, 3));
     ColourChooserDialog dialog = OpenColourChooser(record, 8);
     EXPECT_EQ(dialog.Title(), "Color");
-    EXPECT_EQ(dialog.customColours[0], record.DarkSquaresColour());
-    EXPECT_EQ(dialog.customColours[6], Rgb(1, 2, 3));
-    EXPECT_EQ(dialog.customColours[10], record.ReplayHighlightColour());
-    for (std::size_t i = 11; i < 16; ++i) {
-        EXPECT_EQ(dialog.customColours[i], Rgb(255, 255, 255));
+    for (std::size_t i = 0; i < 16; ++i) {
+        EXPECT_EQ(dialog.customColours[i],
+                  i < 11 ? ColourItemValue(record, ColourItems()[i].number) : Rgb(255, 255, 255));
     }
+    EXPECT_EQ(dialog.customColours[6], Rgb(1, 2, 3));
 }
 
 // --- "Reset Colors" ---
 
-TEST_F(ColourFixture, ResetAnsweredNoChangesNothing) {
-    SetColourItem(record, 1, Rgb(9, 9, 9));
-    settings::SettingsRecord before = record;
-    platform.questionAnswers = {platform::kAnswerNo};
-    EXPECT_FALSE(ResetColours(record, boxes));
-    EXPECT_EQ(record, before);
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Reset to original colors. Are you sure?"});
-}
-
-TEST_F(ColourFixture, ResetRestoresPresetSixAndItemDefaults) {
+TEST_F(ColourFixture, ResetAsksAndOnYesRestoresPresetSixAndItemDefaults) {
     SetColourItem(record, 1, Rgb(9, 9, 9));
     SetColourItem(record, 6, Rgb(9, 9, 9));
     SetColourItem(record, 11, Rgb(9, 9, 9));
     record.SetPreset(5, {1, 2, 3, 4});
-    platform.questionAnswers = {platform::kAnswerYes};
+    settings::SettingsRecord before = record;
+    platform.questionAnswers = {platform::kAnswerNo, platform::kAnswerYes};
+    EXPECT_FALSE(ResetColours(record, boxes));
+    EXPECT_EQ(record, before);
     EXPECT_TRUE(ResetColours(record, boxes));
+    EXPECT_EQ(Texts(), std::vector<std::string>(2, "Reset to original colors. Are you sure?"));
     EXPECT_EQ(record.Preset(5), settings::kBuiltInColourPresets[5]);
     EXPECT_EQ(record.DarkSquaresColour(), Rgb(162, 189, 217));
     EXPECT_EQ(record.LightSquaresColour(), Rgb(231, 241, 250));
@@ -89,23 +84,13 @@ TEST_F(ColourFixture, ResetRestoresPresetSixAndItemDefaults) {
     EXPECT_EQ(record.VariationsColour(), Rgb(84, 0, 168));
     EXPECT_EQ(record.GridColour(), Rgb(0, 0, 0));
     EXPECT_EQ(record.MoveNumberBackgroundColour(), Rgb(232, 232, 232));
+    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 6) << "the presets dialog shows the reset preset";
 }
 
 // --- Presets dialog ---
 
-TEST_F(ColourFixture, PresetsDialogRightAfterResetChecksPresetSix) {
-    RestoreOriginalColours(record);
-    PresetsDialog dialog = OpenPresetsDialog(record);
-    EXPECT_EQ(dialog.Title(), "Select Preset Color Scheme");
-    EXPECT_EQ(dialog.checkedPreset, 6);
-}
-
-TEST_F(ColourFixture, PresetsDialogChecksNothingForOwnColours) {
-    SetColourItem(record, 2, Rgb(1, 1, 1));
-    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 0);
-}
-
 TEST_F(ColourFixture, OkAppliesTheCheckedPresetAndItsBorder) {
+    EXPECT_EQ(OpenPresetsDialog(record).Title(), "Select Preset Color Scheme");
     record.SetColour(settings::kOffsetBorderColour, Rgb(5, 5, 5));
     PresetsDialog dialog;
     dialog.checkedPreset = 4;
@@ -114,39 +99,27 @@ TEST_F(ColourFixture, OkAppliesTheCheckedPresetAndItsBorder) {
     EXPECT_EQ(record.LightSquaresColour(), Rgb(224, 224, 224));
     EXPECT_EQ(record.BorderColour(), Rgb(192, 192, 192));
     EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 4);
+    SetColourItem(record, 2, Rgb(1, 1, 1));
+    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 0) << "own colours check no preset";
     dialog.checkedPreset = 0;
     EXPECT_FALSE(AcceptPresetsDialog(record, dialog));
 }
 
-TEST_F(ColourFixture, SaveWithoutCheckedPresetAsksToSelectOne) {
+TEST_F(ColourFixture, SaveAsksBeforeOverwritingTheCheckedPreset) {
     PresetsDialog dialog;
     EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Select a preset color number first."});
-}
-
-TEST_F(ColourFixture, SaveAnsweredNoKeepsThePreset) {
     SetColourItem(record, 1, Rgb(7, 7, 7));
-    PresetsDialog dialog;
     dialog.checkedPreset = 2;
-    platform.questionAnswers = {platform::kAnswerNo};
+    platform.questionAnswers = {platform::kAnswerNo, platform::kAnswerYes};
     EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
     EXPECT_EQ(record.Preset(1), settings::kBuiltInColourPresets[1]);
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Overwrite preset number 2?"});
-}
-
-TEST_F(ColourFixture, SaveAnsweredYesStoresTheFourColoursAndConfirms) {
-    SetColourItem(record, 1, Rgb(7, 7, 7));
-    PresetsDialog dialog;
-    dialog.checkedPreset = 2;
-    platform.questionAnswers = {platform::kAnswerYes};
     EXPECT_TRUE(SaveCheckedPreset(record, dialog, boxes));
-    settings::ColourPreset saved = record.Preset(1);
-    EXPECT_EQ(saved.darkSquares, Rgb(7, 7, 7));
-    EXPECT_EQ(saved.lightSquares, record.LightSquaresColour());
-    EXPECT_EQ(saved.background, record.BackgroundColour());
-    EXPECT_EQ(saved.lastMove, record.LastMoveColour());
+    EXPECT_EQ(record.Preset(1),
+              (settings::ColourPreset{record.BackgroundColour(), record.LightSquaresColour(), Rgb(7, 7, 7),
+                                      record.LastMoveColour()}));
     EXPECT_EQ(Texts(),
-              (std::vector<std::string>{"Overwrite preset number 2?", "New preset number 2 saved."}));
+              (std::vector<std::string>{"Select a preset color number first.", "Overwrite preset number 2?",
+                                        "Overwrite preset number 2?", "New preset number 2 saved."}));
     EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 2);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "display/bmp_writer.h"
 #include "display/figurine_text.h"
 #include "temp_dir.h"
@@ -9,24 +11,15 @@
 namespace ravelin::display {
 namespace {
 
-TEST(FigurineNames, ResourceNamesPerSize) {
-    EXPECT_EQ(FigurineName(chess::kKnight, false), "Snbitmap");
-    EXPECT_EQ(FigurineName(chess::kKing, true), "Skxbitmap");
-    EXPECT_EQ(FigurineName(chess::kPawn, false), "");
-    EXPECT_EQ(FigurineFileName(chess::kQueen, true), "sqxbitmap.bmp");
-    EXPECT_TRUE(UsesLargeFigurines(settings::BoardSizeOption::kLarge));
-    EXPECT_FALSE(UsesLargeFigurines(settings::BoardSizeOption::kMedium));
-}
-
 TEST(FigurineMoves, PieceLetterGivesItsKindPawnsAndCastlingNone) {
-    EXPECT_EQ(FigurineKindOfMove("Nf3", "KQRBN"), chess::kKnight);
-    EXPECT_EQ(FigurineKindOfMove("Qxd8+", "KQRBN"), chess::kQueen);
-    EXPECT_EQ(FigurineKindOfMove("O-O", "KQRBN"), chess::kEmpty);
-    EXPECT_EQ(FigurineKindOfMove("e4", "KQRBN"), chess::kEmpty);
-    EXPECT_EQ(FigurineKindOfMove("", "KQRBN"), chess::kEmpty);
-    // The user's own letters (German: König, Dame, Turm, Läufer, Springer).
-    EXPECT_EQ(FigurineKindOfMove("Sf3", "KDTLS"), chess::kKnight);
-    EXPECT_EQ(FigurineKindOfMove("Lb5", "KDTLS"), chess::kBishop);
+    // The user's own letters too (German: König, Dame, Turm, Läufer, Springer).
+    const std::tuple<const char*, const char*, chess::PieceCode> cases[] = {
+        {"Nf3", "KQRBN", chess::kKnight}, {"Qxd8+", "KQRBN", chess::kQueen}, {"O-O", "KQRBN", chess::kEmpty},
+        {"e4", "KQRBN", chess::kEmpty},   {"", "KQRBN", chess::kEmpty},      {"Sf3", "KDTLS", chess::kKnight},
+        {"Lb5", "KDTLS", chess::kBishop}, {"Nf3", "KDTLS", chess::kEmpty}};
+    for (auto [move, letters, kind] : cases) {
+        EXPECT_EQ(FigurineKindOfMove(move, letters), kind) << move << " " << letters;
+    }
 }
 
 TEST(FigurineDrawing, AndKeepsTheBackgroundUnderWhiteAndDarkensUnderInk) {
@@ -55,11 +48,9 @@ TEST(FigurineDrawing, AndKeepsTheBackgroundUnderWhiteAndDarkensUnderInk) {
     EXPECT_EQ(set->Draw(line, chess::kPawn, 10, 0, 20), 0);
     // Drawing at the image's edge is clipped.
     EXPECT_EQ(set->Draw(line, chess::kKing, 98, -5, 20), 3);
-}
 
-TEST(FigurineDrawing, MissingFigurineFileFailsTheLoad) {
-    ravelin::testing::TempDir dir;
-    EXPECT_FALSE(FigurineSet::Load(dir.Path().string(), true));
+    ravelin::testing::TempDir empty;
+    EXPECT_FALSE(FigurineSet::Load(empty.Path().string(), true)) << "a missing figurine fails the load";
 }
 
 TEST(FigurineText, TheFigurineTakesTheLettersPlaceAndItsWidthFromTheRoom) {

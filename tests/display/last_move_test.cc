@@ -2,68 +2,62 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "chess/board.h"
 #include "display/last_move.h"
 
 namespace ravelin::display {
 namespace {
 
-chess::Board Empty() {
-    return chess::Board{};
-}
-
-TEST(FindLastMove, PlainMoveGoesFromTheEmptiedToTheFilledSquare) {
-    chess::Board before = Empty();
-    before[5][2] = chess::kPawn;
-    chess::Board after = Empty();
-    after[5][4] = chess::kPawn;
-    auto move = FindLastMove(before, after);
-    ASSERT_TRUE(move.has_value());
-    EXPECT_EQ(move->from, (BoardSquare{5, 2}));
-    EXPECT_EQ(move->to, (BoardSquare{5, 4}));
-}
-
-TEST(FindLastMove, CastlingShowsTheKingNotTheRook) {
-    chess::Board before = Empty();
-    before[5][1] = chess::kKing;
-    before[8][1] = chess::kRook;
-    chess::Board after = Empty();
-    after[7][1] = chess::kKing;
-    after[6][1] = chess::kRook;
-    auto move = FindLastMove(before, after);
-    ASSERT_TRUE(move.has_value());
-    EXPECT_EQ(move->from, (BoardSquare{5, 1}));
-    EXPECT_EQ(move->to, (BoardSquare{7, 1}));
-}
-
-TEST(FindLastMove, EnPassantStartsOnTheCapturingPawnNotTheCapturedOne) {
-    chess::Board before = Empty();
-    before[5][5] = chess::kPawn;
-    before[4][5] = chess::kPawn + chess::kBlackOffset;
-    chess::Board after = Empty();
-    after[4][6] = chess::kPawn;
-    auto move = FindLastMove(before, after);
-    ASSERT_TRUE(move.has_value());
-    EXPECT_EQ(move->from, (BoardSquare{5, 5}));
-    EXPECT_EQ(move->to, (BoardSquare{4, 6}));
-}
-
-TEST(FindLastMove, PromotionStartsOnThePawnThatChangedIntoTheQueen) {
-    chess::Board before = Empty();
-    before[1][7] = chess::kPawn;
-    before[2][8] = chess::kRook + chess::kBlackOffset;
-    chess::Board after = Empty();
-    after[2][8] = chess::kQueen;
-    auto move = FindLastMove(before, after);
-    ASSERT_TRUE(move.has_value());
-    EXPECT_EQ(move->from, (BoardSquare{1, 7}));
-    EXPECT_EQ(move->to, (BoardSquare{2, 8}));
-}
-
-TEST(FindLastMove, SameBoardsHaveNoMove) {
-    chess::Board board = Empty();
-    board[1][1] = chess::kKing;
-    EXPECT_FALSE(FindLastMove(board, board).has_value());
+// Each case: the pieces before and after a move, and the squares the highlight shows.
+TEST(FindLastMove, ShowsTheMovingPiecesSquares) {
+    using chess::kBlackOffset;
+    struct Piece {
+        int file;
+        int rank;
+        chess::PieceCode code;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Piece> before;
+        std::vector<Piece> after;
+        BoardSquare from;
+        BoardSquare to;
+    };
+    const Case cases[] = {
+        {"plain move", {{5, 2, chess::kPawn}}, {{5, 4, chess::kPawn}}, {5, 2}, {5, 4}},
+        {"castling shows the king, not the rook",
+         {{5, 1, chess::kKing}, {8, 1, chess::kRook}},
+         {{7, 1, chess::kKing}, {6, 1, chess::kRook}},
+         {5, 1},
+         {7, 1}},
+        {"en passant starts on the capturing pawn",
+         {{5, 5, chess::kPawn}, {4, 5, chess::kPawn + kBlackOffset}},
+         {{4, 6, chess::kPawn}},
+         {5, 5},
+         {4, 6}},
+        {"promotion starts on the pawn that became the queen",
+         {{1, 7, chess::kPawn}, {2, 8, chess::kRook + kBlackOffset}},
+         {{2, 8, chess::kQueen}},
+         {1, 7},
+         {2, 8}},
+    };
+    auto boardOf = [](const std::vector<Piece>& pieces) {
+        chess::Board board{};
+        for (const Piece& piece : pieces) {
+            board[piece.file][piece.rank] = piece.code;
+        }
+        return board;
+    };
+    for (const Case& c : cases) {
+        auto move = FindLastMove(boardOf(c.before), boardOf(c.after));
+        ASSERT_TRUE(move.has_value()) << c.name;
+        EXPECT_EQ(move->from, c.from) << c.name;
+        EXPECT_EQ(move->to, c.to) << c.name;
+    }
+    chess::Board board = boardOf({{1, 1, chess::kKing}});
+    EXPECT_FALSE(FindLastMove(board, board).has_value()) << "same boards have no move";
 }
 
 }  // namespace

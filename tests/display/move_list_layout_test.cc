@@ -7,35 +7,34 @@
 namespace ravelin::display {
 namespace {
 
-TEST(MoveListPages, Move21IsInTheRightHalfOfThePageOne) {
-    MoveListCell white21 = CellOfPly(41);
-    EXPECT_EQ(white21.page, 1);
-    EXPECT_EQ(white21.columnPair, 1);
-    EXPECT_FALSE(white21.black);
-    EXPECT_EQ(white21.pageRow, 4);
-    EXPECT_TRUE(CellOfPly(42).black);
-}
-
-TEST(MoveListPages, Move41StartsPageTwo) {
-    MoveListCell white41 = CellOfPly(81);
-    EXPECT_EQ(white41.page, 2);
-    EXPECT_EQ(white41.columnPair, 0);
-    EXPECT_EQ(white41.pageRow, 4);
-    EXPECT_EQ(white41.listRow, 24);
+// Twenty moves a column pair, two pairs a page; the first page's list starts with its heading rows.
+TEST(MoveListPages, PliesAndListRowsFindTheirPageAndRow) {
+    struct Cell {
+        int ply;
+        int page;
+        int columnPair;
+        bool black;
+        int pageRow;
+    };
+    const Cell cells[] = {
+        {41, 1, 1, false, 4}, {42, 1, 1, true, 4}, {81, 2, 0, false, 4}, {400, 5, 1, true, 23}};
+    for (const Cell& c : cells) {
+        MoveListCell cell = CellOfPly(c.ply);
+        EXPECT_EQ(cell.page, c.page) << c.ply;
+        EXPECT_EQ(cell.columnPair, c.columnPair) << c.ply;
+        EXPECT_EQ(cell.black, c.black) << c.ply;
+        EXPECT_EQ(cell.pageRow, c.pageRow) << c.ply;
+    }
+    EXPECT_EQ(CellOfPly(81).listRow, 24);
     EXPECT_EQ(PageOfPly(80), 1);
     EXPECT_EQ(PageOfPly(0), 1);
-    EXPECT_EQ(CellOfPly(400).page, 5);
-}
-
-TEST(MoveListPages, ListRowsMapToPagesAsRecorded) {
-    EXPECT_EQ(PageOfListRow(1), 1);
-    EXPECT_EQ(PageOfListRow(23), 1);
-    EXPECT_EQ(PageOfListRow(24), 2);
-    EXPECT_EQ(PageOfListRow(43), 2);
-    EXPECT_EQ(PageOfListRow(44), 3);
-    EXPECT_EQ(PageOfListRow(103), 5);
-    EXPECT_EQ(PageRowOfListRow(24), 4);
-    EXPECT_EQ(PageRowOfListRow(103), 23);
+    const int rows[][3] = {{1, 1, -1}, {23, 1, -1}, {24, 2, 4}, {43, 2, -1}, {44, 3, -1}, {103, 5, 23}};
+    for (const auto& [row, page, pageRow] : rows) {
+        EXPECT_EQ(PageOfListRow(row), page) << row;
+        if (pageRow >= 0) {
+            EXPECT_EQ(PageRowOfListRow(row), pageRow) << row;
+        }
+    }
 }
 
 TEST(MoveListHitTest, HeadingRowsAnswerAbove) {

@@ -15,34 +15,21 @@ namespace {
 
 using settings::BoardSizeOption;
 
-TEST(PieceSetFiles, NamesFollowStyleAndSize) {
-    EXPECT_EQ(PieceSetFileName(0, BoardSizeOption::kSmall), "modern1.bmp");
-    EXPECT_EQ(PieceSetFileName(4, BoardSizeOption::kMedium), "classbig.bmp");
-    EXPECT_EQ(PieceSetFileName(7, BoardSizeOption::kLarge), "hugeblue.bmp");
-    EXPECT_EQ(PieceSetFileName(2, BoardSizeOption::kLarge), "sthuge1.bmp");
-    // A style out of range falls back to the default "Classic".
-    EXPECT_EQ(PieceSetFileName(99, BoardSizeOption::kSmall), "classic.bmp");
-    EXPECT_EQ(AllPieceSetFileNames().size(), 24u);
-    EXPECT_EQ(PieceStyleNames()[7], "Mod Blue");
-    EXPECT_EQ(SquareSizeOf(BoardSizeOption::kLarge), 80);
-}
-
+// The cells of a set bitmap: the six white pieces from the pawn on, each followed by its black one,
+// in two rows of six.
 TEST(PieceSetCells, BlackPiecesSitRightOfWhiteAndRookStartsSecondRow) {
     EXPECT_EQ(PieceCellOrigin(chess::kPawn, 40), (CellOrigin{0, 0}));
     EXPECT_EQ(PieceCellOrigin(chess::kPawn + chess::kBlackOffset, 40), (CellOrigin{40, 0}));
     EXPECT_EQ(PieceCellOrigin(chess::kBishop + chess::kBlackOffset, 40), (CellOrigin{200, 0}));
     EXPECT_EQ(PieceCellOrigin(chess::kRook, 80), (CellOrigin{0, 80}));
     EXPECT_EQ(PieceCellOrigin(chess::kKing + chess::kBlackOffset, 60), (CellOrigin{300, 60}));
-}
 
-TEST(PieceSetMasks, EmptyAndForeignCodesAreNeverOpaque) {
     PieceSet set(testing::SyntheticSheet(40), 40);
     EXPECT_TRUE(set.Opaque(chess::kKing, 20, 20));
-    EXPECT_FALSE(set.Opaque(chess::kKing, 0, 0));
-    EXPECT_FALSE(set.Opaque(chess::kEmpty, 20, 20));
-    EXPECT_FALSE(set.Opaque(7, 20, 20));
-    EXPECT_FALSE(set.Opaque(chess::kKing, 40, 20));
-    EXPECT_FALSE(set.Opaque(chess::kKing, -1, 20));
+    for (auto [code, x] :
+         {std::pair{chess::kKing, 0}, {chess::kEmpty, 20}, {7, 20}, {chess::kKing, 40}, {chess::kKing, -1}}) {
+        EXPECT_FALSE(set.Opaque(code, x, 20)) << code << " at " << x;
+    }
 }
 
 TEST(PieceSetLoading, LoadsTheFileOfStyleAndSize) {
@@ -52,6 +39,10 @@ TEST(PieceSetLoading, LoadsTheFileOfStyleAndSize) {
     ASSERT_TRUE(load.set);
     EXPECT_EQ(load.set->SquareSize(), 60);
     EXPECT_EQ(LoadPieceSet(dir.Path().string(), 3, BoardSizeOption::kSmall).error, kBmpOpenError);
+    // A style out of range falls back to the default "Classic".
+    ASSERT_TRUE(
+        WriteBmpFile(dir.File(PieceSetFileName(4, BoardSizeOption::kSmall)), testing::SyntheticSheet(40)));
+    EXPECT_TRUE(LoadPieceSet(dir.Path().string(), 99, BoardSizeOption::kSmall).set);
 }
 
 TEST(PieceSetCache, FailedLoadIsReportedOnceAndNotRetriedEachPaint) {
@@ -98,12 +89,11 @@ TEST(PieceSetInstall, CopiesMissingSetsAndKeepsTheUsersOwn) {
     EXPECT_TRUE(std::filesystem::exists(work.File("hugeblue.bmp")));
     // A second run has nothing to do.
     EXPECT_TRUE(InstallPieceSets(shipped.Path().string(), work.Path().string()).installed.empty());
-}
 
-TEST(PieceSetInstall, MissingShippedFilesAreListedNotFatal) {
-    ravelin::testing::TempDir shipped;
-    ravelin::testing::TempDir work;
-    PieceSetInstallResult result = InstallPieceSets(shipped.Path().string(), work.Path().string());
+    // Missing shipped files are listed, not fatal.
+    ravelin::testing::TempDir none;
+    ravelin::testing::TempDir other;
+    result = InstallPieceSets(none.Path().string(), other.Path().string());
     EXPECT_TRUE(result.installed.empty());
     EXPECT_EQ(result.failed.size(), 24u);
 }

@@ -1,29 +1,77 @@
+// The directory search: the PGN files a directory lists, each opened and searched on its own, and
+// the result file written as it goes.
+
 #include "search/directory_search.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <set>
 
+#include "search/directory_listing.h"
 #include "search/directory_search_file.h"
 #include "search/searches.h"
-#include "temp_dir.h"
+#include "search_test_helpers.h"
 
 namespace ravelin::search {
 namespace {
 
-using ravelin::testing::ReadWholeFile;
-using ravelin::testing::TempDir;
-using ravelin::testing::TestDataPath;
+using namespace testing_support;
+
+std::vector<std::string> Names(const std::vector<ListedFile>& files) {
+    std::vector<std::string> names;
+    for (const ListedFile& file : files) {
+        names.push_back(file.name);
+    }
+    return names;
+}
+
+// Only PGN files, sorted with case ignored (names equal but for case in a fixed order), with only
+// the final extension stripped; an extension in capitals is found again by the name.
+TEST(DirectoryListingTest, PgnFilesSortedWithCaseIgnored) {
+    TempDir dir;
+    for (const char* name : {"zebra.pgn", "Alpha.pgn", "beta.PGN", "games.old.pgn", "notes.txt", "pgn",
+                             "x.pgn.bak", "abc.pgn", "ABC.pgn"}) {
+        dir.Write(name, "");
+    }
+    std::filesystem::create_directory(dir.File("folder.pgn"));
+    const std::vector<ListedFile> files = ListPgnFiles(dir.Path().string());
+    EXPECT_EQ(Names(files), (std::vector<std::string>{"ABC", "abc", "Alpha", "beta", "games.old", "zebra"}));
+    EXPECT_EQ(files[3].fileName, "beta.PGN");
+    EXPECT_EQ(files[4].fileName, "games.old.pgn");
+    EXPECT_EQ(FindPgnFile(dir.Path().string(), "beta"), dir.File("beta.PGN"));
+    EXPECT_EQ(FindPgnFile(dir.Path().string(), "BETA"), "");
+    EXPECT_TRUE(ListPgnFiles(dir.File("missing")).empty());
+}
+
+// At most 4096 files, and names (each with its NUL) filling at most 32 KB: 642 names of 50
+// characters fill 32,742 bytes.
+TEST(DirectoryListingTest, FilesAndNamesStopAtTheirLimits) {
+    TempDir many;
+    for (int i = 0; i < 4097; ++i) {
+        many.Write("g" + std::to_string(i) + ".pgn", "");
+    }
+    const std::vector<ListedFile> files = ListPgnFiles(many.Path().string());
+    ASSERT_EQ(files.size(), 4096u);
+    const std::vector<std::string> names = Names(files);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 4096u);
+    TempDir longNames;
+    for (int i = 0; i < 700; ++i) {
+        std::string name = std::to_string(i);
+        longNames.Write(std::string(50 - name.size(), 'n') + name + ".pgn", "");
+    }
+    EXPECT_EQ(ListPgnFiles(longNames.Path().string()).size(), 642u);
+}
 
 // A directory of real PGN files, and a stand-in search that matches each file's first and last
 // games and remembers what it was given.
 class DirectorySearchTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Copy("pgn/dortmund.pgn", "dortmund.pgn");
-        Copy("pgn/promotion.pgn", "games.old.pgn");
-        Copy("pgn/molinari-bordais-1979.pgn", "Molinari.pgn");
+        CopyPgn(games, "dortmund.pgn");
+        CopyPgn(games, "promotion.pgn", "games.old.pgn");
+        CopyPgn(games, "molinari-bordais-1979.pgn", "Molinari.pgn");
         job.directory = games.Path().string();
         job.resultPath = work.File(kResultFileName);
         job.kind = kPositionSearch;
@@ -32,79 +80,63 @@ class DirectorySearchTest : public ::testing::Test {
             progress.push_back(std::to_string(number) + "/" + std::to_string(count) + " " + name + " " +
                                std::to_string(matches));
         };
-    }
-    void Copy(const std::string& from, const std::string& to) {
-        games.Write(to, ReadWholeFile(TestDataPath(from)));
-    }
-
-    int FirstAndLast(SearchFile& file, const SearchCriteria&, int, int, SearchResult& result) {
-        searched[file.fileName] = file.gameCount;
-        EXPECT_TRUE(file.backgroundRunning);
-        EXPECT_NE(file.context, nullptr);
-        result.Clear();
-        result.Add(1, kOutcomeWhiteWon, 3);
-        if (file.gameCount > 1) {
-            result.Add(file.gameCount, kOutcomeOther, 8);
-        }
-        result.pliesMatched = 4;
-        return result.Count();
-    }
-    SearchRunner Runner() {
-        return
-            [this](SearchFile& file, const SearchCriteria& criteria, int kind, int combination,
-                   SearchResult& result) { return FirstAndLast(file, criteria, kind, combination, result); };
+        runner = [this](SearchFile& file, const SearchCriteria&, int, int, SearchResult& result) {
+            searched[file.fileName] = file.gameCount;
+            EXPECT_TRUE(file.backgroundRunning);
+            EXPECT_NE(file.context, nullptr);
+            result.Clear();
+            result.Add(1, kOutcomeWhiteWon, 3);
+            if (file.gameCount > 1) {
+                result.Add(file.gameCount, kOutcomeOther, 8);
+            }
+            result.pliesMatched = 4;
+            return result.Count();
+        };
     }
 
-    TempDir games;
-    TempDir work;
+    TempDir games, work;
     DirectorySearchJob job;
     DirectorySearchHooks hooks;
-    std::vector<std::string> messages;
-    std::vector<std::string> progress;
+    SearchRunner runner;
+    std::vector<std::string> messages, progress;
     std::map<std::string, int> searched;
 };
 
 TEST_F(DirectorySearchTest, EveryFileIsOpenedOnItsOwnAndItsMatchesWritten) {
-    const DirectorySearchOutcome outcome = RunDirectorySearch(job, Runner(), hooks);
+    // A name too long for the result file is reported and skipped, one a character shorter searched.
+    const std::string longName(52, 'L');
+    CopyPgn(games, "promotion.pgn", longName + ".pgn");
+    CopyPgn(games, "promotion.pgn", std::string(51, 'm') + ".pgn");
+    const DirectorySearchOutcome outcome = RunDirectorySearch(job, runner, hooks);
     EXPECT_EQ(outcome.status, DirectorySearchStatus::kMatches);
-    EXPECT_EQ(outcome.filesSearched, 3);
-    EXPECT_EQ(outcome.filesMatched, 3);
+    EXPECT_EQ(std::tie(outcome.filesListed, outcome.filesSearched, outcome.filesMatched),
+              std::make_tuple(5, 4, 4));
+    EXPECT_EQ(messages, std::vector<std::string>{"Filename " + longName + " is too long."});
     // Each file indexed on its own: the game counts of the files themselves (347 "[Event" tags in
     // dortmund.pgn, one game in each of the others).
-    EXPECT_EQ(searched,
-              (std::map<std::string, int>{{"dortmund.pgn", 347}, {"games.old.pgn", 1}, {"Molinari.pgn", 1}}));
-    EXPECT_EQ(progress, (std::vector<std::string>{"1/3 dortmund 2", "2/3 games.old 1", "3/3 Molinari 1"}));
-    EXPECT_TRUE(messages.empty());
-
+    EXPECT_EQ(searched, (std::map<std::string, int>{{"dortmund.pgn", 347},
+                                                    {"games.old.pgn", 1},
+                                                    {std::string(51, 'm') + ".pgn", 1},
+                                                    {"Molinari.pgn", 1}}));
+    EXPECT_EQ(progress, (std::vector<std::string>{"1/5 dortmund 2", "2/5 games.old 1",
+                                                  "4/5 " + std::string(51, 'm') + " 1", "5/5 Molinari 1"}));
     ResultFile file;
     ASSERT_EQ(LoadResultFile(job.resultPath, file), ResultFileLoad::kOk);
     EXPECT_EQ(file.header.directory, job.directory);
     EXPECT_EQ(file.header.kind, kPositionSearch);
-    EXPECT_EQ(file.header.flags, kAllResultFlags);
     EXPECT_EQ(file.header.pliesMatched, 4);
-    ASSERT_EQ(file.records.size(), 3u);
+    ASSERT_EQ(file.records.size(), 4u);
     EXPECT_EQ(file.records[0].name, "dortmund");
     EXPECT_EQ(file.records[0].games, (std::vector<int>{1, 347}));
     EXPECT_EQ(file.records[0].plies, (std::vector<int>{3, 8}));
     EXPECT_EQ(file.records[0].whiteWins, 1);
     // games.old.pgn is searched and recorded as itself, not as "games".
     EXPECT_EQ(file.records[1].name, "games.old");
-    EXPECT_EQ(file.records[2].games, (std::vector<int>{1}));
+    EXPECT_EQ(file.records[3].games, (std::vector<int>{1}));
 }
 
-TEST_F(DirectorySearchTest, LongNameIsReportedAndSkippedTheOthersSearched) {
-    const std::string longName(52, 'L');
-    Copy("pgn/promotion.pgn", longName + ".pgn");
-    Copy("pgn/promotion.pgn", std::string(51, 'm') + ".pgn");
-    const DirectorySearchOutcome outcome = RunDirectorySearch(job, Runner(), hooks);
-    EXPECT_EQ(messages, std::vector<std::string>{"Filename " + longName + " is too long."});
-    EXPECT_EQ(outcome.filesListed, 5);
-    EXPECT_EQ(outcome.filesSearched, 4);
-    EXPECT_EQ(searched.count(longName + ".pgn"), 0u);
-    EXPECT_EQ(searched.count(std::string(51, 'm') + ".pgn"), 1u);
-}
-
-TEST_F(DirectorySearchTest, NoMatchLeavesThePreviousResultFile) {
+TEST_F(DirectorySearchTest, SearchesThatEndWithoutMatchesOrEarly) {
+    // No match leaves the previous result file.
     const std::string previous = work.Write(kResultFileName, "previous");
     const SearchRunner none = [](SearchFile&, const SearchCriteria&, int, int, SearchResult& result) {
         result.Clear();
@@ -112,49 +144,40 @@ TEST_F(DirectorySearchTest, NoMatchLeavesThePreviousResultFile) {
     };
     EXPECT_EQ(RunDirectorySearch(job, none, hooks).status, DirectorySearchStatus::kNoMatches);
     EXPECT_EQ(ReadWholeFile(previous), "previous");
-    EXPECT_EQ(DirectorySearchEndMessage(DirectorySearchStatus::kNoMatches), "No matches were found.");
-}
-
-TEST_F(DirectorySearchTest, CancelEndsAfterTheCurrentFileWithAValidFile) {
+    // A cancel ends the search after the current file, with a valid file.
     hooks.cancelled = [this] { return !searched.empty(); };
-    const DirectorySearchOutcome outcome = RunDirectorySearch(job, Runner(), hooks);
+    DirectorySearchOutcome outcome = RunDirectorySearch(job, runner, hooks);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.filesSearched, 1);
     ResultFile file;
     ASSERT_EQ(LoadResultFile(job.resultPath, file), ResultFileLoad::kOk);
     EXPECT_EQ(file.records.size(), 1u);
-}
-
-TEST_F(DirectorySearchTest, DirectoryWithoutPgnFilesFindsNoFiles) {
-    TempDir empty;
-    job.directory = empty.Path().string();
-    EXPECT_EQ(RunDirectorySearch(job, Runner(), hooks).status, DirectorySearchStatus::kNoFiles);
-    EXPECT_EQ(DirectorySearchEndMessage(DirectorySearchStatus::kNoFiles), "No files were found.");
-}
-
-TEST_F(DirectorySearchTest, ResultFileThatCannotBeCreatedEndsTheSearch) {
+    hooks.cancelled = nullptr;
+    // A result file that cannot be created ends the search.
     job.resultPath = work.File("missing/searchqq.xyz");
-    const DirectorySearchOutcome outcome = RunDirectorySearch(job, Runner(), hooks);
+    outcome = RunDirectorySearch(job, runner, hooks);
     EXPECT_EQ(outcome.status, DirectorySearchStatus::kCreateError);
     EXPECT_EQ(outcome.filesSearched, 1);
-    EXPECT_EQ(DirectorySearchEndMessage(outcome.status), "Error creating search file.");
-}
-
-TEST_F(DirectorySearchTest, DirectoryTooLongForTheResultFileIsRefusedBeforeSearching) {
+    // A directory too long for the result file is refused before searching.
+    searched.clear();
     job.directory = "/" + std::string(250, 'd');
-    EXPECT_EQ(RunDirectorySearch(job, Runner(), hooks).status, DirectorySearchStatus::kDirectoryTooLong);
+    EXPECT_EQ(RunDirectorySearch(job, runner, hooks).status, DirectorySearchStatus::kDirectoryTooLong);
     EXPECT_TRUE(searched.empty());
-    EXPECT_FALSE(std::filesystem::exists(job.resultPath));
+    TempDir empty;
+    job.directory = empty.Path().string();
+    EXPECT_EQ(RunDirectorySearch(job, runner, hooks).status, DirectorySearchStatus::kNoFiles);
+    EXPECT_EQ(DirectorySearchEndMessage(DirectorySearchStatus::kNoFiles), "No files were found.");
+    EXPECT_EQ(DirectorySearchEndMessage(DirectorySearchStatus::kNoMatches), "No matches were found.");
+    EXPECT_EQ(DirectorySearchEndMessage(DirectorySearchStatus::kCreateError), "Error creating search file.");
 }
 
 // The real header search over real files. The expected games were counted outside the program:
 // the games whose White tag begins "Kasparov" (all of them "Kasparov, Gary"); "Garry Kasparov" of
 // the Deep Blue match has another name key and is not found.
 TEST(DirectorySearchRealFiles, HeaderSearchFindsThePlayersGamesInEachFile) {
-    TempDir games;
-    TempDir work;
+    TempDir games, work;
     for (const char* name : {"dortmund.pgn", "KASPAROV-DEEP-BLUE-1997.PGN", "world_matches.pgn"}) {
-        games.Write(name, ReadWholeFile(TestDataPath(std::string("pgn/") + name)));
+        CopyPgn(games, name);
     }
     DirectorySearchJob job;
     job.directory = games.Path().string();
@@ -163,9 +186,7 @@ TEST(DirectorySearchRealFiles, HeaderSearchFindsThePlayersGamesInEachFile) {
     job.criteria.header[HeaderField::kWhite] = "Kasparov";
     const DirectorySearchOutcome outcome = RunDirectorySearch(job, RunSearch, DirectorySearchHooks{});
     EXPECT_EQ(outcome.status, DirectorySearchStatus::kMatches);
-    EXPECT_EQ(outcome.filesSearched, 3);
-    EXPECT_EQ(outcome.filesMatched, 2);
-
+    EXPECT_EQ(std::tie(outcome.filesSearched, outcome.filesMatched), std::make_tuple(3, 2));
     ResultFile file;
     ASSERT_EQ(LoadResultFile(job.resultPath, file), ResultFileLoad::kOk);
     EXPECT_EQ(file.header.criteria.header[HeaderField::kWhite], "Kasparov");

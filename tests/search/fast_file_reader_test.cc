@@ -2,24 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
+#include <functional>
 
-#include "fast_file_test_helpers.h"
+#include "search/fast_file_output.h"
 #include "search/fast_header.h"
-#include "temp_dir.h"
+#include "search/header_move_counts.h"
+#include "search_test_helpers.h"
 
 namespace ravelin::search {
 namespace {
 
-using ravelin::testing::ReadWholeFile;
-using ravelin::testing::TempDir;
-using ravelin::testing::TestDataPath;
-using testing_support::MakeFastFile;
-using testing_support::Words;
+using namespace testing_support;
 
 constexpr int kSampleGames = 4;
 
@@ -28,54 +22,63 @@ class FastFileReaderTest : public ::testing::Test {
     void SetUp() override {
         pgn = dir.Write("sample.pgn", ReadWholeFile(TestDataPath("fastfile/sample.pgn")));
         MakeFastFile(pgn);
+        trf = ReadWholeFile(dir.File("sample.TRF"));
+        trh = ReadWholeFile(dir.File("sample.TRH"));
     }
-    int HeaderCheck(int games) {
-        return FastHeaderIsCurrent(::open(dir.File("sample.TRH").c_str(), O_RDONLY), games);
-    }
-    void WriteTrf(const std::string& bytes) { dir.Write("sample.TRF", bytes); }
-    void WriteTrh(const std::string& bytes) { dir.Write("sample.TRH", bytes); }
-
     TempDir dir;
-    std::string pgn;
+    std::string pgn, trf, trh;
 };
 
-// --- the header file ---
-
-TEST_F(FastFileReaderTest, FreshHeaderFileIsCurrent) {
-    EXPECT_EQ(HeaderCheck(kSampleGames), 0);
+TEST_F(FastFileReaderTest, HeaderFileIsCurrentOnlyForItsGameCountAndExactLength) {
+    std::string pointsPast;
+    AppendFastHeaderCount(1, pointsPast);
+    pointsPast += std::string(9, '\0') + "\xff";  // a length byte beyond the end
+    struct Case {
+        std::string bytes;
+        int games;
+        int expected;
+    };
+    for (const Case& c :
+         {Case{trh, kSampleGames, 0}, Case{trh, kSampleGames + 1, 1}, Case{trh + "x", kSampleGames, 1},
+          Case{trh.substr(0, trh.size() - 1), kSampleGames, 1}, Case{trh.substr(0, 2), kSampleGames, 1},
+          Case{pointsPast, 1, 1}}) {
+        dir.Write("sample.TRH", c.bytes);
+        EXPECT_EQ(FastHeaderIsCurrent(::open(dir.File("sample.TRH").c_str(), O_RDONLY), c.games), c.expected)
+            << c.bytes.size() << " bytes, " << c.games << " games";
+    }
 }
 
-TEST_F(FastFileReaderTest, HeaderOfAnotherGameCountIsStale) {
-    EXPECT_EQ(HeaderCheck(kSampleGames + 1), 1);
-}
-
-TEST_F(FastFileReaderTest, HeaderWithAByteTooManyOrTooFewIsStale) {
-    const std::string trh = ReadWholeFile(dir.File("sample.TRH"));
-    WriteTrh(trh + "x");
-    EXPECT_EQ(HeaderCheck(kSampleGames), 1);
-    WriteTrh(trh.substr(0, trh.size() - 1));
-    EXPECT_EQ(HeaderCheck(kSampleGames), 1);
-    WriteTrh(trh.substr(0, 2));
-    EXPECT_EQ(HeaderCheck(kSampleGames), 1);
-}
-
-TEST_F(FastFileReaderTest, HeaderWhoseLengthBytePointsPastTheEndIsStale) {
-    std::string trh;
-    AppendFastHeaderCount(1, trh);
-    trh += std::string(9, '\0') + "\xff";
-    WriteTrh(trh);
-    EXPECT_EQ(HeaderCheck(1), 1);
-}
-
-// --- the move file ---
-
-TEST_F(FastFileReaderTest, FreshFastFileChecksOk) {
-    EXPECT_EQ(CheckFastFile(pgn, kSampleGames), FastFileCheck::kOk);
-    EXPECT_TRUE(FastFileIsCurrent(pgn, kSampleGames));
-}
-
-TEST_F(FastFileReaderTest, AddedGameMakesTheFastFileStale) {
-    EXPECT_EQ(CheckFastFile(pgn, kSampleGames + 1), FastFileCheck::kStale);
+TEST_F(FastFileReaderTest, CheckOfTheMoveFile) {
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        int games;
+        FastFileCheck expected;
+        bool current;
+    };
+    const auto writeTrf = [this](const std::string& bytes) {
+        return [this, bytes] { dir.Write("sample.TRF", bytes); };
+    };
+    const auto remove = [this](const char* name) {
+        return [this, name] { std::filesystem::remove(dir.File(name)); };
+    };
+    const Case cases[] = {
+        {"fresh", [] {}, kSampleGames, FastFileCheck::kOk, true},
+        {"a game added", [] {}, kSampleGames + 1, FastFileCheck::kStale, false},
+        {"no move file", remove("sample.TRF"), kSampleGames, FastFileCheck::kMissing, false},
+        // The check passes on the moves alone, but no reader uses a fast file without its header.
+        {"no header file", remove("sample.TRH"), kSampleGames, FastFileCheck::kOk, false},
+        {"no end word", writeTrf(trf.substr(0, trf.size() - 2)), kSampleGames, FastFileCheck::kStale, false},
+        {"odd size", writeTrf(trf + "x"), kSampleGames, FastFileCheck::kStale, false},
+        {"records beyond the games", writeTrf(Words({0x1b19, 0x8001, 0x1b19, 0x8001, 0x1b19, 0x8001, 0})), 2,
+         FastFileCheck::kStale, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        c.change();
+        EXPECT_EQ(CheckFastFile(pgn, c.games), c.expected) << c.what;
+        EXPECT_EQ(FastFileIsCurrent(pgn, c.games), c.current) << c.what;
+    }
 }
 
 TEST_F(FastFileReaderTest, ReadersWarnAboutAStaleFastFileOnly) {
@@ -91,93 +94,85 @@ TEST_F(FastFileReaderTest, ReadersWarnAboutAStaleFastFileOnly) {
     EXPECT_EQ(warnings.size(), 1u);
 }
 
-TEST_F(FastFileReaderTest, MissingMoveFileIsReportedMissing) {
-    std::filesystem::remove(dir.File("sample.TRF"));
-    EXPECT_EQ(CheckFastFile(pgn, kSampleGames), FastFileCheck::kMissing);
-}
-
-TEST_F(FastFileReaderTest, MissingHeaderFileAloneIsNoErrorForTheCheck) {
-    std::filesystem::remove(dir.File("sample.TRH"));
-    EXPECT_EQ(CheckFastFile(pgn, kSampleGames), FastFileCheck::kOk);
-    EXPECT_FALSE(FastFileIsCurrent(pgn, kSampleGames));
-}
-
-TEST_F(FastFileReaderTest, MoveFileWithoutItsEndWordIsStale) {
-    const std::string trf = ReadWholeFile(dir.File("sample.TRF"));
-    WriteTrf(trf.substr(0, trf.size() - 2));
-    EXPECT_EQ(CheckFastFile(pgn, kSampleGames), FastFileCheck::kStale);
-}
-
-TEST_F(FastFileReaderTest, MoveFileOfOddSizeIsStale) {
-    WriteTrf(ReadWholeFile(dir.File("sample.TRF")) + "x");
-    EXPECT_EQ(CheckFastFile(pgn, kSampleGames), FastFileCheck::kStale);
-}
-
-TEST_F(FastFileReaderTest, RecordLongerThanFourHundredMovesIsStale) {
-    std::string trf;
-    for (int i = 0; i < kMaxFastRecordMoves + 1; ++i) {
-        trf += Words({0x1b19});
-    }
-    trf += Words({0x8001, 0x0000});
-    WriteTrf(trf);
-    EXPECT_EQ(CheckFastFile(pgn, 1), FastFileCheck::kStale);
-}
-
-TEST_F(FastFileReaderTest, MoreRecordsThanGamesAreNeverCountedAsCurrent) {
-    WriteTrf(Words({0x1b19, 0x8001, 0x1b19, 0x8001, 0x1b19, 0x8001, 0x0000}));
-    EXPECT_EQ(CheckFastFile(pgn, 2), FastFileCheck::kStale);
-}
-
-TEST_F(FastFileReaderTest, WalkNeverHandsOutARecordBeyondTheGameCount) {
-    FastMoveReader reader;
-    reader.gameLimit = 2;
-    ASSERT_TRUE(reader.Open(dir.File("sample.TRF")));
-    std::vector<FastMove> moves;
-    FastMove result = 0;
-    EXPECT_EQ(reader.Next(moves, result), FastMoveReader::Step::kRecord);
-    EXPECT_EQ(reader.Next(moves, result), FastMoveReader::Step::kRecord);
-    EXPECT_EQ(reader.Next(moves, result), FastMoveReader::Step::kStale);
-    EXPECT_EQ(reader.RecordsRead(), 2);
-}
-
-TEST_F(FastFileReaderTest, RecordWalkGivesMovesAndResultWords) {
-    FastMoveReader reader;
-    ASSERT_TRUE(reader.Open(dir.File("sample.TRF")));
-    std::vector<FastMove> moves;
-    FastMove result = 0;
-    ASSERT_EQ(reader.Next(moves, result), FastMoveReader::Step::kRecord);
-    EXPECT_EQ(result, 0x8002);
-    EXPECT_EQ(moves.front(), 0x2321);  // e2-e4
-    ASSERT_EQ(reader.Next(moves, result), FastMoveReader::Step::kRecord);
-    EXPECT_EQ(moves, (std::vector<FastMove>{kEmptyGameMove}));
-    EXPECT_EQ(result, 0x8001);
-    ASSERT_EQ(reader.Next(moves, result), FastMoveReader::Step::kRecord);
-    EXPECT_EQ(result, 0x8000);
-    ASSERT_EQ(reader.Next(moves, result), FastMoveReader::Step::kRecord);
-    EXPECT_EQ(result, 0x8001);
-    EXPECT_EQ(reader.Next(moves, result), FastMoveReader::Step::kEnd);
-}
-
-TEST_F(FastFileReaderTest, SmallWindowReadsTheSameRecords) {
-    FastMoveReader whole;
-    FastMoveReader window;
-    ASSERT_TRUE(whole.Open(dir.File("sample.TRF")));
-    ASSERT_TRUE(window.OpenWithWindow(dir.File("sample.TRF"), 6));
-    std::vector<FastMove> a;
-    std::vector<FastMove> b;
-    FastMove ra = 0;
-    FastMove rb = 0;
-    for (;;) {
-        const auto stepA = whole.Next(a, ra);
-        const auto stepB = window.Next(b, rb);
-        ASSERT_EQ(stepA, stepB);
-        if (stepA != FastMoveReader::Step::kRecord) {
-            break;
+// The three walks over X.TRF: copying records, pointing into the buffer, and counting plies. Any
+// window must read the records the whole-file buffer reads.
+TEST(FastRecordWalksTest, EveryWindowReadsTheRecordsOfARealFile) {
+    TempDir dir;
+    const std::string pgn = CopyPgn(dir, "dortmund.pgn");
+    MakeFastFile(pgn);
+    const std::string path = FastMoveFilePath(pgn);
+    for (const std::size_t window : {std::size_t{2}, std::size_t{6}, std::size_t{7}, std::size_t{1000}}) {
+        SCOPED_TRACE(window);
+        FastMoveReader whole, windowed, inPlace;
+        FastRecordLengths lengths;
+        ASSERT_TRUE(whole.Open(path));
+        ASSERT_TRUE(windowed.OpenWithWindow(path, std::max<std::size_t>(window, 6)));
+        ASSERT_TRUE(inPlace.OpenWithWindow(path, std::max<std::size_t>(window, 6)));
+        ASSERT_TRUE(lengths.Open(path, window));
+        std::vector<FastMove> moves, windowMoves;
+        FastMove result = 0, windowResult = 0, inPlaceResult = 0;
+        const std::uint8_t* words = nullptr;
+        int count = 0;
+        int plies = 0;
+        for (;;) {
+            const FastMoveReader::Step step = whole.Next(moves, result);
+            ASSERT_EQ(windowed.Next(windowMoves, windowResult), step);
+            ASSERT_EQ(inPlace.NextInPlace(words, count, inPlaceResult), step);
+            ASSERT_EQ(static_cast<int>(lengths.Next(plies)), static_cast<int>(step));
+            if (step != FastMoveReader::Step::kRecord) {
+                EXPECT_EQ(step, FastMoveReader::Step::kEnd);
+                break;
+            }
+            EXPECT_EQ(windowMoves, moves);
+            EXPECT_EQ(windowResult, result);
+            EXPECT_EQ(inPlaceResult, result);
+            ASSERT_EQ(count, static_cast<int>(moves.size()));
+            ASSERT_EQ(plies, count);
+            for (int i = 0; i < count; ++i) {
+                ASSERT_EQ(words[2 * i] | words[2 * i + 1] << 8, moves[static_cast<std::size_t>(i)]);
+            }
         }
-        EXPECT_EQ(a, b);
-        EXPECT_EQ(ra, rb);
+        EXPECT_EQ(inPlace.RecordsRead(), whole.RecordsRead());
+        EXPECT_GT(whole.RecordsRead(), 300);
     }
-    EXPECT_EQ(window.RecordsRead(), kSampleGames);
+}
+
+TEST(FastRecordWalksTest, MalformedFilesAreStaleForEveryWalk) {
+    TempDir dir;
+    std::string tooLong;
+    for (int i = 0; i <= kMaxFastRecordMoves; ++i) {
+        tooLong += Words({0x1c0c});
+    }
+    const std::string files[] = {
+        Words({0x1c0c, 0x8002}),            // no end word
+        Words({0x1c0c, 0x0000}),            // an end word inside a record
+        Words({0x1c0c, 0x8002}) + "x",      // an odd last byte instead of the end word
+        tooLong + Words({0x8002, 0x0000}),  // more moves than a record holds
+    };
+    for (const std::string& bytes : files) {
+        const std::string path = dir.Write("x.TRF", bytes);
+        SCOPED_TRACE(bytes.size());
+        FastMoveReader copied, inPlace;
+        FastRecordLengths lengths;
+        ASSERT_TRUE(copied.Open(path) && inPlace.Open(path) && lengths.Open(path, 300000));
+        std::vector<FastMove> moves;
+        const std::uint8_t* words = nullptr;
+        int count = 0;
+        FastMove result = 0;
+        FastMoveReader::Step step;
+        while ((step = copied.Next(moves, result)) == FastMoveReader::Step::kRecord) {
+        }
+        EXPECT_EQ(step, FastMoveReader::Step::kStale);
+        while ((step = inPlace.NextInPlace(words, count, result)) == FastMoveReader::Step::kRecord) {
+        }
+        EXPECT_EQ(step, FastMoveReader::Step::kStale);
+        FastRecordLengths::Step lengthStep;
+        while ((lengthStep = lengths.Next(count)) == FastRecordLengths::Step::kRecord) {
+        }
+        EXPECT_EQ(lengthStep, FastRecordLengths::Step::kStale);
+    }
+    FastRecordLengths missing;
+    EXPECT_FALSE(missing.Open(dir.File("none.TRF"), 300000));
 }
 
 }  // namespace

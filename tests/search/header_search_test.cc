@@ -5,31 +5,24 @@
 
 #include <algorithm>
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
-#include "fast_file_test_helpers.h"
 #include "search/fast_file_output.h"
-#include "search/fast_file_reader.h"
 #include "search/searches.h"
-#include "temp_dir.h"
-#include "variation_search_test_helpers.h"
+#include "search_test_helpers.h"
 
 namespace ravelin::search {
 namespace {
 
-using ravelin::testing::ReadWholeFile;
-using ravelin::testing::TempDir;
-using ravelin::testing::TestDataPath;
-using testing_support::MakeFastFile;
+using namespace testing_support;
 
-using Fields = std::initializer_list<std::pair<HeaderField, const char*>>;
+using Fields = std::vector<std::pair<HeaderField, const char*>>;
 
-template <typename FieldList>
-SearchCriteria CriteriaOf(const FieldList& fields) {
+SearchCriteria Criteria(const Fields& fields) {
     SearchCriteria criteria;
     for (const auto& [field, text] : fields) {
         criteria.header[field] = text;
@@ -37,48 +30,32 @@ SearchCriteria CriteriaOf(const FieldList& fields) {
     return criteria;
 }
 
-SearchCriteria Criteria(Fields fields) {
-    return CriteriaOf(fields);
-}
-
 struct SearchRun {
     SearchResult result;
     std::vector<std::string> messages;
 };
 
-SearchRun Search(const std::string& path, const SearchCriteria& criteria) {
+SearchRun Search(const std::string& path, const SearchCriteria& criteria, bool background = false) {
     SearchRun run;
     OpenedSearchFile opened(path);
     EXPECT_TRUE(opened.IsOpen()) << path;
     SearchFile& file = opened.File();
+    file.backgroundRunning = background;
     file.messages = [&run](std::string_view text) { run.messages.emplace_back(text); };
     const int count = SearchHeadersAlone(file, criteria, run.result);
     EXPECT_EQ(count, run.result.Count());
     return run;
 }
 
-std::vector<int> Games(const SearchResult& result) {
-    std::vector<int> games;
-    for (const SearchMatch& match : result.matches) {
-        games.push_back(match.game);
-    }
-    return games;
-}
-
 void ExpectSameResult(const SearchResult& a, const SearchResult& b, const std::string& what) {
-    ASSERT_EQ(a.Count(), b.Count()) << what;
-    for (std::size_t i = 0; i < a.matches.size(); ++i) {
-        EXPECT_EQ(a.matches[i].game, b.matches[i].game) << what;
-        EXPECT_EQ(a.matches[i].outcome, b.matches[i].outcome) << what;
-    }
-    EXPECT_EQ(a.whiteWins, b.whiteWins) << what;
-    EXPECT_EQ(a.blackWins, b.blackWins) << what;
-    EXPECT_EQ(a.counter3, b.counter3) << what;
-    EXPECT_EQ(a.counter4, b.counter4) << what;
+    EXPECT_EQ(Rows(a), Rows(b)) << what;
+    EXPECT_EQ(std::tie(a.whiteWins, a.blackWins, a.counter3, a.counter4),
+              std::tie(b.whiteWins, b.blackWins, b.counter3, b.counter4))
+        << what;
 }
 
 // The criteria compared on both paths: every field, every player form.
-const std::vector<std::vector<std::pair<HeaderField, const char*>>> kCriteriaSets = {
+const std::vector<Fields> kCriteriaSets = {
     {{HeaderField::kWhite, "Kasparov"}},
     {{HeaderField::kWhite, "Kasparov"}, {HeaderField::kBlack, "*"}},
     {{HeaderField::kWhite, "Karpov, A"}, {HeaderField::kBlack, "*Kasparov"}},
@@ -97,34 +74,15 @@ const std::vector<std::vector<std::pair<HeaderField, const char*>>> kCriteriaSet
     {{HeaderField::kResult, "0-"}, {HeaderField::kSite, "https://lichess.org/a"}},
 };
 
-// The games of a file that set up a position: their fast file records replay from the standard
-// position (the writer warns about them), so their move counts differ from the text's.
-std::vector<int> FenGames(const std::string& path) {
-    std::vector<int> games;
-    std::istringstream in(ReadWholeFile(path));
-    std::string line;
-    int game = 0;
-    bool inHeader = false;
-    while (std::getline(in, line)) {
-        const bool tag = !line.empty() && line[0] == '[';
-        game += tag && !inHeader ? 1 : 0;
-        inHeader = tag;
-        if (line.rfind("[FEN ", 0) == 0) {
-            games.push_back(game);
-        }
+// The text without the games that set up a position: their fast file records replay from the
+// standard position (the writer warns about them), so that their move counts differ from the text's.
+std::string WithoutFenGames(const std::string& text) {
+    std::string kept;
+    for (std::size_t at = 0, next = 0; at < text.size(); at = next) {
+        next = std::min(text.find("\n[Event ", at + 1), text.size() - 1) + 1;
+        const std::string game = text.substr(at, next - at);
+        kept += game.find("\n[FEN ") == std::string::npos ? game : "";
     }
-    return games;
-}
-
-SearchResult Without(const SearchResult& result, const std::vector<int>& games) {
-    SearchResult kept = result;
-    kept.matches.clear();
-    for (const SearchMatch& match : result.matches) {
-        if (!std::binary_search(games.begin(), games.end(), match.game)) {
-            kept.matches.push_back(match);
-        }
-    }
-    kept.Recount();
     return kept;
 }
 
@@ -135,25 +93,16 @@ class HeaderSearchFileTest : public ::testing::TestWithParam<const char*> {
 
 TEST_P(HeaderSearchFileTest, FastHeaderFileAndPgnTextSelectTheSameGames) {
     const std::string pgn =
-        dir.Write(GetParam(), ReadWholeFile(TestDataPath(std::string("pgn/") + GetParam())));
+        dir.Write(GetParam(), WithoutFenGames(ReadWholeFile(TestDataPath(std::string("pgn/") + GetParam()))));
     std::vector<SearchRun> fromText;
-    for (const auto& fields : kCriteriaSets) {
-        fromText.push_back(Search(pgn, CriteriaOf(fields)));
+    for (const Fields& fields : kCriteriaSets) {
+        fromText.push_back(Search(pgn, Criteria(fields)));
     }
     MakeFastFile(pgn);
-    const std::vector<int> fenGames = FenGames(pgn);
     int nonTrivial = 0;
     for (std::size_t i = 0; i < kCriteriaSets.size(); ++i) {
-        const SearchRun fromFast = Search(pgn, CriteriaOf(kCriteriaSets[i]));
-        const bool countsMoves =
-            std::any_of(kCriteriaSets[i].begin(), kCriteriaSets[i].end(),
-                        [](const auto& field) { return field.first == HeaderField::kNumberOfMoves; });
-        const std::string what = "criteria set " + std::to_string(i);
-        if (countsMoves) {
-            ExpectSameResult(Without(fromText[i].result, fenGames), Without(fromFast.result, fenGames), what);
-        } else {
-            ExpectSameResult(fromText[i].result, fromFast.result, what);
-        }
+        const SearchRun fromFast = Search(pgn, Criteria(kCriteriaSets[i]));
+        ExpectSameResult(fromText[i].result, fromFast.result, "criteria set " + std::to_string(i));
         EXPECT_TRUE(fromFast.messages.empty());
         nonTrivial += fromFast.result.Count() > 0 ? 1 : 0;
     }
@@ -174,311 +123,198 @@ void RenameInText(const std::string& path, const std::string& from, const std::s
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
+// A current fast file is read instead of the text, except for a Specific Move criterion and for
+// the ECO table files, which are always read as text.
 TEST(HeaderSearchSourceTest, CurrentFastFileIsReadInsteadOfTheText) {
-    TempDir dir;
-    const std::string pgn = dir.Write("matches.pgn", ReadWholeFile(TestDataPath("pgn/world_matches.pgn")));
-    const SearchCriteria kasparov = Criteria({{HeaderField::kWhite, "Kasparov"}});
-    const int before = Search(pgn, kasparov).result.Count();
-    ASSERT_GT(before, 0);
-    MakeFastFile(pgn);
-    RenameInText(pgn, "Kasparov", "Xasparov");
-    EXPECT_EQ(Search(pgn, kasparov).result.Count(), before);
-    // A Specific Move criterion reads the text.
-    const SearchCriteria withMove =
-        Criteria({{HeaderField::kWhite, "Kasparov"}, {HeaderField::kSpecificMove, "*"}});
-    EXPECT_EQ(Search(pgn, withMove).result.Count(), 0);
+    for (const std::string name : {"matches.pgn", "ecocodes.pgn"}) {
+        TempDir dir;
+        const std::string pgn = CopyPgn(dir, "world_matches.pgn", name);
+        const SearchCriteria kasparov = Criteria({{HeaderField::kWhite, "Kasparov"}});
+        const int before = Search(pgn, kasparov).result.Count();
+        ASSERT_GT(before, 0);
+        MakeFastFile(pgn);
+        RenameInText(pgn, "Kasparov", "Xasparov");
+        EXPECT_EQ(Search(pgn, kasparov).result.Count(), name == "ecocodes.pgn" ? 0 : before) << name;
+        const SearchCriteria withMove =
+            Criteria({{HeaderField::kWhite, "Kasparov"}, {HeaderField::kSpecificMove, "*"}});
+        EXPECT_EQ(Search(pgn, withMove).result.Count(), 0) << name;
+    }
 }
 
-TEST(HeaderSearchSourceTest, EcoTableFilesAreAlwaysReadAsText) {
-    TempDir dir;
-    const std::string pgn = dir.Write("ecocodes.pgn", ReadWholeFile(TestDataPath("pgn/world_matches.pgn")));
-    const SearchCriteria kasparov = Criteria({{HeaderField::kWhite, "Kasparov"}});
-    ASSERT_GT(Search(pgn, kasparov).result.Count(), 0);
-    MakeFastFile(pgn);
-    RenameInText(pgn, "Kasparov", "Xasparov");
-    EXPECT_EQ(Search(pgn, kasparov).result.Count(), 0);
-}
-
-TEST(HeaderSearchSourceTest, StaleHeaderFileWarnsAndIsSearchedWithItsOwnCount) {
+// A fast file that no longer fits the text is warned about, unless a background operation runs.
+TEST(HeaderSearchSourceTest, StaleFastFilesAreReadAsFarAsTheyGo) {
     TempDir dir;
     const std::string original = ReadWholeFile(TestDataPath("pgn/world_matches.pgn"));
     const std::string pgn = dir.Write("matches.pgn", original);
+    const SearchCriteria longGames = Criteria({{HeaderField::kNumberOfMoves, ">60"}});
+    const SearchRun longFromText = Search(pgn, longGames);
+    ASSERT_GT(longFromText.result.Count(), 0);
+    const std::vector<std::string> warned = {kRunMakeFastFileAgain};
+
+    // A move file cut short: a Number of Moves criterion turns to the text.
+    MakeFastFile(pgn);
+    const std::string trf = ReadWholeFile(FastMoveFilePath(pgn));
+    dir.Write("matches.TRF", trf.substr(0, trf.size() / 2));
+    SearchRun run = Search(pgn, longGames);
+    EXPECT_EQ(run.messages, warned);
+    ExpectSameResult(longFromText.result, run.result, "move file cut short");
+
+    // A header file cut short is walked only as far as it goes.
+    MakeFastFile(pgn);
+    const std::string trh = ReadWholeFile(FastHeaderFilePath(pgn));
+    dir.Write("matches.TRH", trh.substr(0, trh.size() / 2));
+    run = Search(pgn, Criteria({{HeaderField::kWhite, "K"}}));
+    EXPECT_EQ(run.messages, warned);
+    ASSERT_GT(run.result.Count(), 0);
+    EXPECT_LT(run.result.matches.back().game, 580);
+
+    // One more game in the text, about a player the fast file has not heard of: the header file is
+    // searched with its own count, and a Number of Moves criterion turns to the text.
     MakeFastFile(pgn);
     const SearchCriteria kasparov = Criteria({{HeaderField::kWhite, "Kasparov"}});
     const SearchRun current = Search(pgn, kasparov);
-    // One more game in the text, about a player the fast file has not heard of.
     dir.Write("matches.pgn", original +
                                  "\n[Event \"Extra\"]\n[White \"Kasparov, Gary\"]\n[Black \"Newcomer\"]\n"
                                  "[Result \"1-0\"]\n\n1. e4 e5 1-0\n");
     const SearchRun stale = Search(pgn, kasparov);
-    EXPECT_EQ(stale.messages, std::vector<std::string>{kRunMakeFastFileAgain});
+    EXPECT_EQ(stale.messages, warned);
     ExpectSameResult(current.result, stale.result, "stale header file");
-    // A Number of Moves criterion turns to the text, which has the new game.
     const SearchRun counted =
         Search(pgn, Criteria({{HeaderField::kWhite, "Kasparov"}, {HeaderField::kNumberOfMoves, "<2"}}));
-    EXPECT_EQ(counted.messages, std::vector<std::string>{kRunMakeFastFileAgain});
+    EXPECT_EQ(counted.messages, warned);
     ASSERT_EQ(counted.result.Count(), 1);
     EXPECT_EQ(counted.result.matches[0].game, 581);
-}
+    EXPECT_TRUE(Search(pgn, kasparov, true).messages.empty());
 
-TEST(HeaderSearchSourceTest, NoWarningWhileABackgroundOperationRuns) {
-    TempDir dir;
-    const std::string pgn = dir.Write("matches.pgn", ReadWholeFile(TestDataPath("pgn/uzchesscup.pgn")));
-    MakeFastFile(pgn);
-    dir.Write("matches.pgn", ReadWholeFile(TestDataPath("pgn/world_matches.pgn")));
-    OpenedSearchFile opened(pgn);
-    std::vector<std::string> messages;
-    opened.File().messages = [&messages](std::string_view text) { messages.emplace_back(text); };
-    opened.File().backgroundRunning = true;
-    SearchResult result;
-    SearchHeadersAlone(opened.File(), Criteria({{HeaderField::kEco, "A"}}), result);
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST(HeaderSearchSourceTest, HeaderFileCutShortIsWalkedOnlyAsFarAsItGoes) {
-    TempDir dir;
-    const std::string pgn = dir.Write("matches.pgn", ReadWholeFile(TestDataPath("pgn/world_matches.pgn")));
-    MakeFastFile(pgn);
-    const std::string trh = ReadWholeFile(FastHeaderFilePath(pgn));
-    dir.Write("matches.TRH", trh.substr(0, trh.size() / 2));
-    const SearchRun run = Search(pgn, Criteria({{HeaderField::kWhite, "K"}}));
-    EXPECT_EQ(run.messages, std::vector<std::string>{kRunMakeFastFileAgain});
-    ASSERT_GT(run.result.Count(), 0);
-    EXPECT_LT(run.result.matches.back().game, 580);
-}
-
-TEST(HeaderSearchSourceTest, MoveFileCutShortTurnsToTheText) {
-    TempDir dir;
-    const std::string pgn = dir.Write("dortmund.pgn", ReadWholeFile(TestDataPath("pgn/dortmund.pgn")));
-    const SearchCriteria longGames = Criteria({{HeaderField::kNumberOfMoves, ">60"}});
-    const SearchRun fromText = Search(pgn, longGames);
-    ASSERT_GT(fromText.result.Count(), 0);
-    MakeFastFile(pgn);
-    const std::string trf = ReadWholeFile(FastMoveFilePath(pgn));
-    dir.Write("dortmund.TRF", trf.substr(0, trf.size() / 2));
-    const SearchRun run = Search(pgn, longGames);
-    EXPECT_EQ(run.messages, std::vector<std::string>{kRunMakeFastFileAgain});
-    ExpectSameResult(fromText.result, run.result, "move file cut short");
-}
-
-TEST(HeaderSearchSourceTest, CancelEndsTheSearch) {
-    TempDir dir;
-    const std::string pgn = dir.Write("matches.pgn", ReadWholeFile(TestDataPath("pgn/world_matches.pgn")));
     OpenedSearchFile opened(pgn);
     opened.File().cancelRequested = [] { return true; };
     SearchResult result;
-    EXPECT_EQ(SearchHeadersAlone(opened.File(), Criteria({{HeaderField::kWhite, "K"}}), result), 0);
+    EXPECT_EQ(SearchHeadersAlone(opened.File(), kasparov, result), 0);
 }
 
 // --- move counts and specific moves ---
 
-// Plies per game, read back from the fast move file.
-std::vector<int> PliesOf(const std::string& pgn) {
-    std::vector<int> plies;
-    FastMoveReader reader;
-    EXPECT_TRUE(reader.Open(FastMoveFilePath(pgn)));
-    std::vector<FastMove> moves;
-    FastMove resultWord = 0;
-    while (reader.Next(moves, resultWord) == FastMoveReader::Step::kRecord) {
-        plies.push_back(static_cast<int>(moves.size()));
-    }
-    return plies;
-}
-
+// Number of Moves counts a last white move as a move: checked against the plies of every record.
 TEST(HeaderSearchMovesTest, AGameOfOddPliesCountsItsLastWhiteMove) {
     TempDir dir;
-    const std::string pgn = dir.Write("matches.pgn", ReadWholeFile(TestDataPath("pgn/world_matches.pgn")));
-    const SearchCriteria under20 = Criteria({{HeaderField::kNumberOfMoves, "<20"}});
-    const SearchRun fromText = Search(pgn, under20);
+    const std::string pgn = CopyPgn(dir, "world_matches.pgn");
     MakeFastFile(pgn);
-    const std::vector<int> plies = PliesOf(pgn);
-    const SearchRun fromFast = Search(pgn, under20);
-    const std::vector<int> fenGames = FenGames(pgn);
-    ASSERT_FALSE(fenGames.empty());
-    ExpectSameResult(Without(fromText.result, fenGames), Without(fromFast.result, fenGames),
-                     "Number of Moves <20");
-    const std::vector<int> found = Games(fromFast.result);
+    const auto games = ReplayedGames(FastMoveFilePath(pgn));
+    const std::vector<int> found =
+        Games(Search(pgn, Criteria({{HeaderField::kNumberOfMoves, "<20"}})).result);
     int oddChecked = 0;
-    for (std::size_t i = 0; i < plies.size(); ++i) {
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        const int plies = static_cast<int>(games[i].size()) - 1;
         const bool isFound = std::binary_search(found.begin(), found.end(), static_cast<int>(i) + 1);
-        EXPECT_EQ(isFound, (plies[i] + 1) / 2 < 20) << "game " << i + 1 << " plies " << plies[i];
-        oddChecked += plies[i] == 39 || plies[i] == 37 ? 1 : 0;
+        EXPECT_EQ(isFound, (plies + 1) / 2 < 20) << "game " << i + 1 << " plies " << plies;
+        oddChecked += plies == 39 || plies == 37 ? 1 : 0;
     }
     EXPECT_GT(oddChecked, 0);
 }
 
-// The main line of each game as move tokens, from a file without comments or variations.
-struct TextGame {
-    std::vector<std::string> white, black;
-};
-
-std::vector<TextGame> MainLines(const std::string& path) {
-    std::vector<TextGame> games;
-    std::istringstream in(ReadWholeFile(path));
-    std::string line;
-    bool inHeader = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty() && line[0] == '[') {
-            if (!inHeader) {
-                games.emplace_back();
-            }
-            inHeader = true;
-            continue;
-        }
-        inHeader = false;
-        std::istringstream tokens(line);
-        std::string token;
-        while (tokens >> token && !games.empty()) {
-            const bool number = token.back() == '.';
-            const bool result = token == "1-0" || token == "0-1" || token == "1/2-1/2" || token == "*";
-            if (number || result) {
-                continue;
-            }
-            TextGame& game = games.back();
-            (game.white.size() == game.black.size() ? game.white : game.black).push_back(token);
-        }
-    }
-    return games;
-}
-
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
+// Specific moves against the main lines of a file without comments or variations, as tokens.
 TEST(HeaderSearchMovesTest, SpecificMovesAgainstTheMainLines) {
     TempDir dir;
-    const std::string pgn =
-        dir.Write("lichess.pgn", ReadWholeFile(TestDataPath("pgn/lichess-benchmark.pgn")));
-    const std::vector<TextGame> games = MainLines(pgn);
-    auto expected = [&games](auto test) {
-        std::vector<int> numbers;
-        for (std::size_t i = 0; i < games.size(); ++i) {
-            if (test(games[i])) {
-                numbers.push_back(static_cast<int>(i) + 1);
+    const std::string pgn = CopyPgn(dir, "lichess-benchmark.pgn");
+    std::vector<std::vector<std::string>> games;  // plies
+    std::istringstream in(ReadWholeFile(pgn));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("[Event ", 0) == 0) {
+            games.emplace_back();
+        } else if (!line.empty() && line[0] != '[') {
+            std::istringstream tokens(line);
+            for (std::string token; tokens >> token;) {
+                const bool move = token.back() != '.' && token.find('-') == std::string::npos && token != "*";
+                if (move || token.rfind("O-O", 0) == 0) {
+                    games.back().push_back(token);
+                }
             }
         }
-        return numbers;
-    };
-    auto any = [](const TextGame& game, auto test) {
-        return std::any_of(game.white.begin(), game.white.end(), test) ||
-               std::any_of(game.black.begin(), game.black.end(), test);
-    };
-    const std::vector<int> longCastles = expected([&](const TextGame& g) {
-        return any(g, [](const std::string& m) { return StartsWith(m, "O-O-O"); });
-    });
-    const std::vector<int> shortCastles = expected([&](const TextGame& g) {
-        return any(g, [](const std::string& m) { return StartsWith(m, "O-O") && !StartsWith(m, "O-O-O"); });
-    });
-    const std::vector<int> black12 =
-        expected([](const TextGame& g) { return g.black.size() >= 12 && StartsWith(g.black[11], "Nxe4"); });
-    const std::vector<int> knightTakes = expected([&](const TextGame& g) {
-        return any(g, [](const std::string& m) {
-            return m.size() >= 4 && m[0] == 'N' && m.compare(2, 2, "e4") == 0;
-        });
-    });
-    ASSERT_FALSE(longCastles.empty());
-    ASSERT_FALSE(shortCastles.empty());
-    ASSERT_FALSE(knightTakes.empty());
-    EXPECT_EQ(Games(Search(pgn, Criteria({{HeaderField::kSpecificMove, "O-O-O"}})).result), longCastles);
-    EXPECT_EQ(Games(Search(pgn, Criteria({{HeaderField::kSpecificMove, "0-0"}})).result), shortCastles);
-    EXPECT_EQ(Games(Search(pgn, Criteria({{HeaderField::kSpecificMove, "12... Nxe4"}})).result), black12);
-    EXPECT_EQ(Games(Search(pgn, Criteria({{HeaderField::kSpecificMove, "N?e4"}})).result), knightTakes);
-    // With a fast file the Specific Move still reads the text, and finds the same.
-    MakeFastFile(pgn);
-    EXPECT_EQ(Games(Search(pgn, Criteria({{HeaderField::kSpecificMove, "O-O-O"}})).result), longCastles);
-}
-
-// --- the player forms on a file of known names ---
-
-constexpr char kMorrowGames[] =
-    "[Event \"A\"]\n[White \"Morrow, Glen\"]\n[Black \"Smith\"]\n[Result \"0-1\"]\n\n1. e4 e5 0-1\n\n"
-    "[Event \"A\"]\n[White \"Morrowa, X\"]\n[Black \"Smith\"]\n[Result \"1-0\"]\n\n1. e4 e5 1-0\n\n"
-    "[Event \"A\"]\n[White \"Morrow\"]\n[Black \"Jones\"]\n[Result \"1/2-1/2\"]\n\n1. d4 d5 1/2-1/2\n\n"
-    "[Event \"A\"]\n[White \"Smith\"]\n[Black \"Morrow, Glen\"]\n[Result \"0-1\"]\n\n1. c4 c5 0-1\n\n"
-    "[Event \"A\"]\n[White \"Jones\"]\n[Black \"Morrow\"]\n[Result \"*\"]\n\n1. c4 *\n\n"
-    "[Event \"A\"]\n[White \"\"]\n[Black \"Morrow\"]\n[Result \"1-0\"]\n\n1. Nf3 1-0\n";
-
-class HeaderSearchNamesTest : public ::testing::TestWithParam<bool> {
-  protected:
-    void SetUp() override {
-        pgn = dir.Write("morrow.pgn", kMorrowGames);
-        if (GetParam()) {
-            MakeFastFile(pgn);
+    }
+    // Black's twelfth move of the first game that has one, as a numbered Specific Move.
+    const auto withTwelve =
+        std::find_if(games.begin(), games.end(), [](const auto& plies) { return plies.size() >= 24; });
+    ASSERT_NE(withTwelve, games.end());
+    const std::string twelfth = (*withTwelve)[23].substr(0, (*withTwelve)[23].find_first_of("+#"));
+    std::vector<int> longCastles, black12;
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        const auto& plies = games[i];
+        if (std::any_of(plies.begin(), plies.end(),
+                        [](const std::string& m) { return m.rfind("O-O-O", 0) == 0; })) {
+            longCastles.push_back(static_cast<int>(i) + 1);
+        }
+        if (plies.size() >= 24 && plies[23].rfind(twelfth, 0) == 0) {
+            black12.push_back(static_cast<int>(i) + 1);
         }
     }
-    SearchResult Find(Fields fields) { return Search(pgn, Criteria(fields)).result; }
-    TempDir dir;
-    std::string pgn;
-};
-
-TEST_P(HeaderSearchNamesTest, PrefixCommaAndExactNames) {
-    EXPECT_EQ(Games(Find({{HeaderField::kWhite, "Morrow"}})), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(Games(Find({{HeaderField::kWhite, "Morrow,"}})), (std::vector<int>{1, 3}));
-    EXPECT_EQ(Games(Find({{HeaderField::kWhite, "Morrow#"}})), (std::vector<int>{3}));
-    EXPECT_EQ(Games(Find({{HeaderField::kWhite, "#"}})), (std::vector<int>{6}));
-}
-
-TEST_P(HeaderSearchNamesTest, EitherColourCountsThePlayersGames) {
-    const SearchResult result = Find({{HeaderField::kWhite, "Morrow,"}, {HeaderField::kBlack, "*"}});
-    EXPECT_EQ(Games(result), (std::vector<int>{1, 3, 4, 5, 6}));
-    // Game 1 lost as White: outcome 0, in no counter; game 4 won as Black: second counter.
-    EXPECT_EQ(result.matches[0].outcome, kOutcomeOther);
-    EXPECT_EQ(result.matches[2].outcome, kOutcomeBlackWon);
-    EXPECT_EQ(result.whiteWins, 0);
-    EXPECT_EQ(result.blackWins, 1);
-    EXPECT_EQ(result.counter3, 1);
-    EXPECT_EQ(result.counter4, 1);
-}
-
-TEST_P(HeaderSearchNamesTest, PairingCountsUndecidedGames) {
-    const SearchResult result = Find({{HeaderField::kWhite, "Jones"}, {HeaderField::kBlack, "*Morrow"}});
-    EXPECT_EQ(Games(result), (std::vector<int>{3, 5}));
-    EXPECT_EQ(result.whiteWins, 0);
-    EXPECT_EQ(result.blackWins, 0);
-    EXPECT_EQ(result.counter3, 2);
-    EXPECT_EQ(result.counter4, kNotCounted);
-    const SearchResult plain = Find({{HeaderField::kBlack, "Smith"}});
-    EXPECT_EQ(plain.whiteWins, 1);
-    EXPECT_EQ(plain.blackWins, 1);
-    EXPECT_EQ(plain.counter3, kNotCounted);
-}
-
-TEST_P(HeaderSearchNamesTest, CombinedWithAVariationThePlayerCountersAreThoseOfTheKeptGames) {
-    const auto combined = [this](Fields fields, std::initializer_list<std::string_view> moves) {
-        SearchCriteria criteria = Criteria(fields);
-        criteria.variation = testing_support::VariationOf(moves);
-        OpenedSearchFile opened(pgn);
-        SearchResult result;
-        const int count = RunSearch(opened.File(), criteria, kHeaderSearch, kWithVariation, result);
-        EXPECT_EQ(count, result.Count());
-        return result;
+    ASSERT_FALSE(longCastles.empty());
+    const auto found = [&pgn](const std::string& move) {
+        return Games(Search(pgn, Criteria({{HeaderField::kSpecificMove, move.c_str()}})).result);
     };
-    // Jones against Morrow in either colours: games 3 and 5, both undecided; 1. d4 keeps game 3.
-    const SearchResult pairing =
-        combined({{HeaderField::kWhite, "Jones"}, {HeaderField::kBlack, "*Morrow"}}, {"d4"});
-    EXPECT_EQ(Games(pairing), (std::vector<int>{3}));
-    EXPECT_EQ(pairing.counter3, 1);
-    EXPECT_EQ(pairing.counter4, kNotCounted);
-    EXPECT_EQ(pairing.pliesMatched, 1);
-    // Morrow in either colour: 1. c4 keeps game 4 (won as Black) and game 5 (undecided as Black).
-    const SearchResult player =
-        combined({{HeaderField::kWhite, "Morrow,"}, {HeaderField::kBlack, "*"}}, {"c4"});
-    EXPECT_EQ(Games(player), (std::vector<int>{4, 5}));
-    EXPECT_EQ(player.whiteWins, 0);
-    EXPECT_EQ(player.blackWins, 1);
-    EXPECT_EQ(player.counter3, 0);
-    EXPECT_EQ(player.counter4, 1);
-    const SearchResult plain = combined({{HeaderField::kBlack, "Smith"}}, {"e4"});
-    EXPECT_EQ(Games(plain), (std::vector<int>{1, 2}));
-    EXPECT_EQ(plain.whiteWins, 1);
-    EXPECT_EQ(plain.blackWins, 1);
-    EXPECT_EQ(plain.counter3, kNotCounted);
+    EXPECT_EQ(found("0-0-0"), longCastles);
+    EXPECT_EQ(found("12... " + twelfth), black12);
+    // With a fast file the Specific Move still reads the text, and finds the same.
+    MakeFastFile(pgn);
+    EXPECT_EQ(found("O-O-O"), longCastles);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSources, HeaderSearchNamesTest, ::testing::Values(false, true));
+// A search combined with others keeps the games that every part finds, with its own outcomes and
+// counters (for the header search here those of a player in either colour) over the kept games and
+// the position's plies; from the text and from the fast file alike.
+class HeaderSearchCombinedTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(HeaderSearchCombinedTest, KeepsTheGamesEveryPartFinds) {
+    TempDir dir;
+    const std::string pgn = CopyPgn(dir, "world_matches.pgn");
+    if (GetParam()) {
+        MakeFastFile(pgn);
+    }
+    SearchCriteria criteria = Criteria({{HeaderField::kWhite, "Kasparov"}, {HeaderField::kBlack, "*"}});
+    criteria.variation = VariationOf({"d4", "Nf6", "c4"});
+    criteria.position = Lists("Kg1 / Kg8 Q=0");
+    OpenedSearchFile opened(pgn);
+    SearchResult header, variation, position;
+    SearchHeadersAlone(opened.File(), criteria, header);
+    SearchVariationAlone(opened.File(), criteria, variation);
+    SearchPositionInFile(opened.File(), criteria, position);
+    const auto in = [](const SearchResult& result, int game) {
+        return std::find_if(result.matches.begin(), result.matches.end(),
+                            [game](const SearchMatch& match) { return match.game == game; });
+    };
+    // The header search with each combination, and the variation search with the position.
+    for (const auto& [kind, combination] :
+         std::vector<std::pair<int, int>>{{kHeaderSearch, kWithVariation},
+                                          {kHeaderSearch, kWithPosition},
+                                          {kHeaderSearch, kWithBoth},
+                                          {kVariationSearch, kWithPosition}}) {
+        SCOPED_TRACE(std::to_string(kind) + " " + std::to_string(combination));
+        const SearchResult& base = kind == kHeaderSearch ? header : variation;
+        SearchResult expected = base;
+        expected.matches.clear();
+        for (const SearchMatch& match : base.matches) {
+            const bool inVariation =
+                combination == kWithPosition || in(variation, match.game) != variation.matches.end();
+            const auto inPosition = in(position, match.game);
+            if (inVariation && (combination == kWithVariation || inPosition != position.matches.end())) {
+                expected.Add(match.game, match.outcome, combination == kWithVariation ? 0 : inPosition->ply);
+            }
+        }
+        expected.Recount();
+        ASSERT_GT(expected.Count(), 0);
+        SearchResult result;
+        const int count = RunSearch(opened.File(), criteria, kind, combination, result);
+        EXPECT_EQ(count, result.Count());
+        EXPECT_EQ(Rows(result), Rows(expected));
+        EXPECT_EQ(std::tie(result.whiteWins, result.blackWins, result.counter3, result.counter4),
+                  std::tie(expected.whiteWins, expected.blackWins, expected.counter3, expected.counter4));
+        if (kind == kVariationSearch || combination != kWithPosition) {
+            EXPECT_EQ(result.pliesMatched, 3);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSources, HeaderSearchCombinedTest, ::testing::Values(false, true));
 
 }  // namespace
 }  // namespace ravelin::search

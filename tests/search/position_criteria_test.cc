@@ -1,204 +1,190 @@
+// The position criteria: the lists' entries against a board, the move number condition and its
+// label, and the lists built from the criteria board and put back on it.
+
 #include "search/position_criteria.h"
 
 #include <gtest/gtest.h>
 
-#include "search/fast_move.h"
+#include <sstream>
+
+#include "search/position_lists.h"
+#include "search_test_helpers.h"
 
 namespace ravelin::search {
 namespace {
 
-using chess::Side;
-using Form = DecodedEntry::Form;
+using testing_support::Lists;
 
-SearchPosition PositionOf(std::initializer_list<const char*> white,
-                          std::initializer_list<const char*> black) {
-    SearchPosition position;
-    std::size_t i = 0;
-    for (const char* text : white) {
-        SetPositionEntry(position.white[i++], text);
+// The start position with the pieces of some squares taken off: "d1 b8".
+FastBoard StartWithout(const std::string& squares) {
+    FastBoard board = FastStartBoard();
+    std::istringstream in(squares);
+    for (std::string square; in >> square;) {
+        board[static_cast<std::size_t>(FastSquare(square[0] - 'a' + 1, square[1] - '0'))] = chess::kEmpty;
     }
-    i = 0;
-    for (const char* text : black) {
-        SetPositionEntry(position.black[i++], text);
+    return board;
+}
+
+// Placements must all hold (a white pawn is no black pawn, two pieces on one square are never
+// met); pawn and piece counts include the stated number; either-side entries say nothing in the
+// white list and let black meet the white condition of their own kind only.
+TEST(PositionQueryTest, PlacementsCountsAndEitherSideConditions) {
+    struct Case {
+        const char* removed;
+        std::vector<const char*> passing, failing;
+    };
+    const Case cases[] = {
+        {"",
+         {"Ke1 e2 Nb1 / Ke8 d7", "Ke1 Ke1 /", "=8 /", "<8 /", ">8 /", "*6 Q*3 /"},
+         {"Ke1 e4 /", "/ Ke1", "/ e2", "Ke1 / Qe1", "=7 /", "<7 /", ">9 /", "/ =7"}},
+        // White without its queen, black with one knight.
+        {"d1 b8", {"Q=0 R=2 B>2 N<2 / Q=1 N=1"}, {"Q=1 /", "/ N=2", "/ Q=0"}},
+        // White with two knights and seven pawns, black with one knight and eight pawns.
+        {"b8 a2", {"N=1 / N*1", "=8 / *8", "=7 / *5"}, {"N=1 /", "N=0 / N*0", "=8 / N*8", "/ N=2 N*2"}},
+    };
+    for (const Case& c : cases) {
+        const FastBoard board = StartWithout(c.removed);
+        for (const bool passes : {true, false}) {
+            for (const char* lists : passes ? c.passing : c.failing) {
+                EXPECT_EQ(DecodePositionQuery(Lists(lists)).Passes(board.data(), 0), passes)
+                    << lists << " without " << c.removed;
+            }
+        }
     }
-    return position;
-}
-
-bool PassesAt(const SearchPosition& position, const FastBoard& board, int ply = 0) {
-    return DecodePositionQuery(position).Passes(board.data(), ply);
-}
-
-void Put(FastBoard& board, const char* square, chess::PieceCode code) {
-    board[static_cast<std::size_t>(FastSquare(square[0] - 'a' + 1, square[1] - '0'))] =
-        static_cast<std::uint8_t>(code);
-}
-
-TEST(PositionEntryTest, PlacementsOfPiecesAndPawns) {
-    const DecodedEntry king = DecodePositionEntry("Ke1", Side::kWhite);
-    EXPECT_EQ(king.form, Form::kPlacement);
-    EXPECT_EQ(king.placement.square, FastSquare(5, 1));
-    EXPECT_EQ(king.placement.code, chess::kKing);
-
-    const DecodedEntry pawn = DecodePositionEntry("e4", Side::kBlack);
-    EXPECT_EQ(pawn.form, Form::kPlacement);
-    EXPECT_EQ(pawn.placement.square, FastSquare(5, 4));
-    EXPECT_EQ(pawn.placement.code, chess::kPawn + chess::kBlackOffset);
-
-    const DecodedEntry knight = DecodePositionEntry("Nh8", Side::kBlack);
-    EXPECT_EQ(knight.placement.square, 63);
-    EXPECT_EQ(knight.placement.code, chess::kKnight + chess::kBlackOffset);
-}
-
-TEST(PositionEntryTest, CountConditionsOfPawnsAndPieces) {
-    const DecodedEntry pawns = DecodePositionEntry("=5", Side::kWhite);
-    EXPECT_EQ(pawns.form, Form::kCount);
-    EXPECT_EQ(pawns.kind, chess::kPawn);
-    EXPECT_EQ(pawns.relation, kCountEqual);
-    EXPECT_EQ(pawns.digit, '5');
-    EXPECT_EQ(DecodePositionEntry("<3", Side::kWhite).relation, kCountAtMost);
-    EXPECT_EQ(DecodePositionEntry(">2", Side::kWhite).relation, kCountAtLeast);
-
-    const DecodedEntry rooks = DecodePositionEntry("R<1", Side::kBlack);
-    EXPECT_EQ(rooks.form, Form::kCount);
-    EXPECT_EQ(rooks.kind, chess::kRook);
-    EXPECT_EQ(rooks.relation, kCountAtMost);
-    EXPECT_EQ(rooks.digit, '1');
-}
-
-TEST(PositionEntryTest, EitherSideFormsBelongToTheBlackList) {
-    const DecodedEntry pawns = DecodePositionEntry("*6", Side::kBlack);
-    EXPECT_EQ(pawns.form, Form::kEitherSide);
-    EXPECT_EQ(pawns.kind, chess::kPawn);
-    const DecodedEntry knights = DecodePositionEntry("N*2", Side::kBlack);
-    EXPECT_EQ(knights.form, Form::kEitherSide);
-    EXPECT_EQ(knights.kind, chess::kKnight);
-    // In the white list they say nothing about white.
-    EXPECT_EQ(DecodePositionEntry("*6", Side::kWhite).form, Form::kIgnored);
-    EXPECT_EQ(DecodePositionEntry("Q*1", Side::kWhite).form, Form::kIgnored);
-}
-
-TEST(PositionEntryTest, EntriesNamingNoPlacementAreNeverMet) {
+    // Entries naming no placement are never met.
     for (const char* text : {"Xe4", "Pe4", "Ke9", "Ki1", "K", "z3", "e", "=x", "N=", "K=1", "7e"}) {
-        const DecodedEntry entry = DecodePositionEntry(text, Side::kWhite);
-        EXPECT_EQ(entry.form, Form::kPlacement) << text;
-        EXPECT_EQ(entry.placement.square, kNoSquare) << text;
+        const PositionQuery query = DecodePositionQuery(Lists(std::string("Ke1 ") + text + " /"));
+        EXPECT_TRUE(query.neverMet) << text;
+        EXPECT_FALSE(query.Passes(FastStartBoard().data(), 0)) << text;
     }
-    const PositionQuery query = DecodePositionQuery(PositionOf({"Ke1", "Xe4"}, {}));
-    EXPECT_TRUE(query.neverMet);
-    EXPECT_FALSE(query.Passes(FastStartBoard().data(), 0));
 }
 
-TEST(PositionQueryTest, PlacementsMustAllHold) {
-    const FastBoard start = FastStartBoard();
-    EXPECT_TRUE(PassesAt(PositionOf({"Ke1", "e2", "Nb1"}, {"Ke8", "d7"}), start));
-    EXPECT_FALSE(PassesAt(PositionOf({"Ke1", "e4"}, {}), start));
-    EXPECT_FALSE(PassesAt(PositionOf({}, {"Ke1"}), start));
-    // A white pawn is not a black pawn.
-    EXPECT_FALSE(PassesAt(PositionOf({}, {"e2"}), start));
-}
-
-TEST(PositionQueryTest, TwoPiecesOnOneSquareAreNeverMet) {
-    EXPECT_TRUE(DecodePositionQuery(PositionOf({"Ke1"}, {"Qe1"})).neverMet);
-    EXPECT_FALSE(DecodePositionQuery(PositionOf({"Ke1", "Ke1"}, {})).neverMet);
-}
-
-TEST(PositionQueryTest, PawnCountsIncludeTheStatedNumber) {
-    const FastBoard start = FastStartBoard();
-    EXPECT_TRUE(PassesAt(PositionOf({"=8"}, {}), start));
-    EXPECT_TRUE(PassesAt(PositionOf({"<8"}, {}), start));
-    EXPECT_TRUE(PassesAt(PositionOf({">8"}, {}), start));
-    EXPECT_FALSE(PassesAt(PositionOf({"=7"}, {}), start));
-    EXPECT_FALSE(PassesAt(PositionOf({"<7"}, {}), start));
-    EXPECT_FALSE(PassesAt(PositionOf({">9"}, {}), start));
-    EXPECT_FALSE(PassesAt(PositionOf({}, {"=7"}), start));
-}
-
-TEST(PositionQueryTest, PieceCountsOfEachKindAndSide) {
-    FastBoard board = FastStartBoard();
-    Put(board, "d1", chess::kEmpty);  // white has no queen
-    Put(board, "b8", chess::kEmpty);  // black has one knight
-    EXPECT_TRUE(PassesAt(PositionOf({"Q=0", "R=2", "B>2", "N<2"}, {"Q=1", "N=1"}), board));
-    EXPECT_FALSE(PassesAt(PositionOf({"Q=1"}, {}), board));
-    EXPECT_FALSE(PassesAt(PositionOf({}, {"N=2"}), board));
-    EXPECT_FALSE(PassesAt(PositionOf({}, {"Q=0"}), board));
-}
-
-TEST(PositionQueryTest, EitherSideLetsBlackMeetTheWhiteCondition) {
-    FastBoard board = FastStartBoard();
-    Put(board, "b8", chess::kEmpty);
-    Put(board, "a2", chess::kEmpty);
-    // White has two knights and seven pawns, black one knight and eight pawns.
-    EXPECT_FALSE(PassesAt(PositionOf({"N=1"}, {}), board));
-    EXPECT_TRUE(PassesAt(PositionOf({"N=1"}, {"N*1"}), board));
-    EXPECT_FALSE(PassesAt(PositionOf({"N=0"}, {"N*0"}), board));
-    EXPECT_TRUE(PassesAt(PositionOf({"=8"}, {"*8"}), board));
-    EXPECT_TRUE(PassesAt(PositionOf({"=7"}, {"*5"}), board));
-    // The either-side entry concerns only its own kind.
-    EXPECT_FALSE(PassesAt(PositionOf({"=8"}, {"N*8"}), board));
-    // Black conditions are tested on the black pieces only.
-    EXPECT_FALSE(PassesAt(PositionOf({}, {"N=2", "N*2"}), board));
-}
-
-TEST(PositionQueryTest, MoveNumberOfAPlyIsHalfTheNumberRoundedUp) {
-    EXPECT_EQ(MoveNumberOfPly(0), 0);
-    EXPECT_EQ(MoveNumberOfPly(1), 1);
-    EXPECT_EQ(MoveNumberOfPly(2), 1);
-    EXPECT_EQ(MoveNumberOfPly(3), 2);
-    EXPECT_EQ(MoveNumberOfPly(400), 200);
-}
-
+// A move number is half the ply rounded up; a range without an upper end has none, and the number
+// 0 sets no condition.
 TEST(PositionQueryTest, MoveNumberConditionNeedsItsSwitchAndANumber) {
-    SearchPosition position = PositionOf({"=8"}, {});
-    position.moveNumber.criterion = "3-4";
+    struct Case {
+        const char* criterion;
+        std::vector<int> passing, failing;
+    };
     const FastBoard start = FastStartBoard();
-    // Off: any ply.
-    EXPECT_TRUE(PassesAt(position, start, 0));
-    position.moveNumber.on = true;
-    EXPECT_FALSE(PassesAt(position, start, 4));  // move 2
-    EXPECT_TRUE(PassesAt(position, start, 5));   // move 3
-    EXPECT_TRUE(PassesAt(position, start, 8));   // move 4
-    EXPECT_FALSE(PassesAt(position, start, 9));  // move 5
-    position.moveNumber.criterion = ">10";
-    EXPECT_FALSE(PassesAt(position, start, 20));
-    EXPECT_TRUE(PassesAt(position, start, 21));
-    position.moveNumber.criterion = "<2";
-    EXPECT_TRUE(PassesAt(position, start, 0));
-    EXPECT_FALSE(PassesAt(position, start, 3));
-    // A range without an upper end has none.
-    position.moveNumber.criterion = "7-";
-    EXPECT_FALSE(PassesAt(position, start, 12));
-    EXPECT_TRUE(PassesAt(position, start, 399));
-    // The number 0 sets no condition.
-    for (const char* none : {"0", "", "=0", "abc"}) {
-        position.moveNumber.criterion = none;
-        EXPECT_TRUE(PassesAt(position, start, 17)) << none;
+    for (const Case& c :
+         {Case{"3-4", {5, 8}, {4, 9}}, Case{">10", {21}, {20}}, Case{"<2", {0}, {3}}, Case{"7-", {399}, {12}},
+          Case{"0", {17}, {}}, Case{"", {17}, {}}, Case{"=0", {17}, {}}, Case{"abc", {17}, {}}}) {
+        const PositionQuery query = DecodePositionQuery(Lists("=8 /", c.criterion));
+        for (const bool passes : {true, false}) {
+            for (const int ply : passes ? c.passing : c.failing) {
+                EXPECT_EQ(query.Passes(start.data(), ply), passes) << c.criterion << " ply " << ply;
+            }
+        }
+    }
+    SearchPosition off = Lists("=8 /", "3-4");
+    off.moveNumber.on = false;
+    EXPECT_TRUE(DecodePositionQuery(off).Passes(start.data(), 0));
+}
+
+TEST(PositionQueryTest, MoveNumberLabelShortensItsPrefixAsTheCriterionGrows) {
+    struct Case {
+        bool on;
+        const char *criterion, *label;
+    };
+    for (const Case& c : {Case{false, "= 5", "Move Num"}, Case{true, "= 5", "Move =5"},
+                          Case{true, "10 - 20", "Move 10-20"}, Case{true, "100-20", "Mov 100-20"},
+                          Case{true, "100 - 200", "M 100-200"}, Case{true, "   ", "Move Num"}}) {
+        EXPECT_EQ(MoveNumberLabel(MoveNumberCondition{c.on, c.criterion}), c.label) << c.criterion;
     }
 }
 
-TEST(MoveNumberLabelTest, ShortensItsPrefixAsTheCriterionGrows) {
-    MoveNumberCondition condition;
-    condition.criterion = "= 5";
-    EXPECT_EQ(MoveNumberLabel(condition), "Move Num");
-    condition.on = true;
-    EXPECT_EQ(MoveNumberLabel(condition), "Move =5");
-    condition.criterion = "10 - 20";
-    EXPECT_EQ(MoveNumberLabel(condition), "Move 10-20");
-    condition.criterion = "100-20";
-    EXPECT_EQ(MoveNumberLabel(condition), "Mov 100-20");
-    condition.criterion = "100 - 200";
-    EXPECT_EQ(MoveNumberLabel(condition), "M 100-200");
-    condition.criterion = "   ";
-    EXPECT_EQ(MoveNumberLabel(condition), "Move Num");
+// --- the lists and the criteria board ---
+
+std::string Texts(const SearchPosition& position) {
+    std::string texts;
+    for (const PositionList* list : {&position.white, &position.black}) {
+        for (const PositionEntry& entry : *list) {
+            texts += entry[0] != 0 ? std::string(PositionEntryText(entry)) + " " : "";
+        }
+        texts += list == &position.white ? "/ " : "";
+    }
+    return texts;
 }
 
-TEST(PieceCountTest, CountsEveryCodeOfTheStart) {
-    const FastBoard start = FastStartBoard();
-    const PieceCounts counts = CountPieces(start.data());
-    EXPECT_EQ(counts[chess::kPawn], 8);
-    EXPECT_EQ(counts[chess::kKnight + chess::kBlackOffset], 2);
-    EXPECT_EQ(counts[chess::kQueen], 1);
-    EXPECT_EQ(counts[chess::kKing + chess::kBlackOffset], 1);
-    EXPECT_EQ(counts[chess::kEmpty], 32);
+// One entry per piece, files first and ranks within them, then the counts in the order queens,
+// rooks, bishops, knights, pawns; codes of no piece are left out, and the move number condition
+// is no part of the board.
+TEST(PositionListsTest, BuiltFromTheBoardInTheirOrder) {
+    CriteriaBoard board;
+    board.squares = chess::MakeStartBoard();
+    SearchPosition position;
+    BuildPositionLists(board, position);
+    EXPECT_EQ(Texts(position),
+              "Ra1 a2 Nb1 b2 Bc1 c2 Qd1 d2 Ke1 e2 Bf1 f2 Ng1 g2 Rh1 h2 / "
+              "a7 Ra8 b7 Nb8 c7 Bc8 d7 Qd8 e7 Ke8 f7 Bf8 g7 Ng8 h7 Rh8 ");
+    board = CriteriaBoard{};
+    board.squares[5][1] = chess::kKing;
+    board.squares[5][8] = chess::kKing + chess::kBlackOffset;
+    board.squares[1][1] = 7;
+    board.squares[2][2] = 17;
+    board.counts[0][kCountPawns] = {kCountEqual, '8'};
+    board.counts[0][kCountKnights] = {kCountAtLeast, '1'};
+    board.counts[0][kCountQueens] = {kCountAtMost, '0'};
+    board.counts[0][kCountRooks] = {9, '1'};
+    board.counts[1][kCountPawns] = {kCountEitherSide, '8'};
+    board.counts[1][kCountRooks] = {kCountEqual, '2'};
+    position.moveNumber = {true, "10"};
+    BuildPositionLists(board, position);
+    EXPECT_EQ(Texts(position), "Ke1 Q<0 N>1 =8 / Ke8 R=2 *8 ");
+    EXPECT_EQ(position.moveNumber.criterion, "10");
+    EXPECT_TRUE(position.moveNumber.on);
+}
+
+TEST(PositionListsTest, AFullListKeepsOverwritingItsLastEntry) {
+    CriteriaBoard board;
+    for (int file = 1; file <= 8; ++file) {
+        for (int rank = 1; rank <= 6; ++rank) {
+            board.squares[file][rank] = chess::kQueen;
+        }
+    }
+    board.counts[0][kCountPawns] = {kCountEqual, '0'};
+    SearchPosition position;
+    SetPositionEntry(position.black[3], "Kh8");  // an old list is replaced
+    BuildPositionLists(board, position);
+    EXPECT_EQ(PositionEntryText(position.white[0]), "Qa1");
+    EXPECT_EQ(PositionEntryText(position.white[38]), "Qg3");
+    EXPECT_EQ(PositionEntryText(position.white[kPositionListEntries - 1]), "=0");
+    EXPECT_EQ(Texts(position).substr(Texts(position).find('/')), "/ ");
+}
+
+// The lists put back on a cleared board give the board they were built from; entries naming
+// nothing are left off, and a list ends at its first empty entry.
+TEST(PositionListsTest, PutBackOnTheCriteriaBoard) {
+    CriteriaBoard board;
+    board.squares = chess::MakeStartBoard();
+    board.squares[5][2] = chess::kEmpty;
+    board.squares[5][4] = chess::kPawn;
+    board.counts[0][kCountBishops] = {kCountEqual, '2'};
+    board.counts[1][kCountKnights] = {kCountEitherSide, '2'};
+    board.counts[1][kCountPawns] = {kCountAtLeast, '6'};
+    SearchPosition position;
+    BuildPositionLists(board, position);
+    CriteriaBoard back;
+    back.squares[8][8] = chess::kQueen;
+    PutListsOnCriteriaBoard(position, back);
+    EXPECT_EQ(back.squares, board.squares);
+    for (int side = 0; side < 2; ++side) {
+        for (int kind = 0; kind < kCountKinds; ++kind) {
+            EXPECT_EQ(back.counts[side][kind].relation, board.counts[side][kind].relation) << side << kind;
+            EXPECT_EQ(back.counts[side][kind].digit, board.counts[side][kind].digit) << side << kind;
+        }
+    }
+    position = Lists("Xe4 Nf3 Ki9 / h5 Q*1");
+    SetPositionEntry(position.white[4], "Qd1");  // after the empty entry 3
+    back = CriteriaBoard{};
+    PutListsOnCriteriaBoard(position, back);
+    CriteriaBoard expected;
+    expected.squares[6][3] = chess::kKnight;
+    expected.squares[8][5] = chess::kPawn + chess::kBlackOffset;
+    EXPECT_EQ(back.squares, expected.squares);
+    EXPECT_EQ(back.counts[1][kCountQueens].relation, kCountEitherSide);
+    EXPECT_EQ(back.counts[1][kCountQueens].digit, '1');
 }
 
 }  // namespace

@@ -1,84 +1,81 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "settings/settings_startup.h"
+#include "temp_dir.h"
 
 namespace ravelin::settings {
 namespace {
 
-struct IntCase {
-    int input;
-    int expected;
-};
-
-TEST(SlideSpeedTest, SpeedIsStoredAsTwoHundredOneMinusIt) {
-    const IntCase cases[] = {
-        {200, 1}, {1, 200}, {0, 0}, {175, 26}, {100, 101}, {201, 1}, {250, 1}, {-1, 200}, {-500, 200},
-    };
-    for (const IntCase& c : cases) {
-        int delay = SlideDelayFromSpeed(c.input);
-        EXPECT_EQ(delay, c.expected) << "speed " << c.input;
-        EXPECT_GE(delay, 0);
-        EXPECT_LE(delay, 200) << "a stored delay above 200 would be shown as a negative speed";
+TEST(SlideSpeedTest, SpeedsOutsideTheDialogsRangeKeepTheDelayInRange) {
+    const int speeds[][2] = {{0, 0}, {175, 26}, {201, 1}, {250, 1}, {-1, 200}, {-500, 200}};
+    for (const auto& [speed, delay] : speeds) {
+        EXPECT_EQ(SlideDelayFromSpeed(speed), delay) << "speed " << speed;
     }
-}
-
-TEST(SlideSpeedTest, StoredDelayIsShownAsSpeed) {
-    const IntCase cases[] = {
-        {0, 0}, {1, 200}, {200, 1}, {26, 175}, {201, 0}, {5000, 0}, {-7, 200},
-    };
-    for (const IntCase& c : cases) {
-        EXPECT_EQ(SlideSpeedFromDelay(c.input), c.expected) << "delay " << c.input;
+    // Delays no dialog writes, as a damaged options file may hold them.
+    const int delays[][2] = {{201, 0}, {5000, 0}, {-7, 200}};
+    for (const auto& [delay, speed] : delays) {
+        EXPECT_EQ(SlideSpeedFromDelay(delay), speed) << "delay " << delay;
     }
 }
 
 TEST(SlideSpeedTest, EverySpeedSurvivesTheDialogRoundTrip) {
     for (int speed = 0; speed <= 200; ++speed) {
-        ASSERT_EQ(SlideSpeedFromDelay(SlideDelayFromSpeed(speed)), speed);
+        int delay = SlideDelayFromSpeed(speed);
+        ASSERT_GE(delay, 0);
+        ASSERT_LE(delay, 200) << "a stored delay above 200 would be shown as a negative speed";
+        ASSERT_EQ(SlideSpeedFromDelay(delay), speed);
     }
+    EXPECT_EQ(SlideDelayFromSpeed(200), 1) << "the fastest slide still moves";
 }
 
-struct DelayCase {
-    const char* text;
-    int expectedMs;
+// Delay texts by the interval they give; "0,5" ends at the comma.
+const std::pair<int, std::vector<const char*>> kDelayCases[] = {
+    {250, {".25"}},
+    {500, {"0.5", " 0.5", "+.5"}},
+    {2250, {"2.25"}},
+    {4000, {"4s"}},
+    {10000, {"1e1"}},
+    {1000, {"", "abc", "-", "+-1", "nan"}},
+    {kMinAutoPlayIntervalMs, {"0", "0,5", "-2", "0.01", "1e-999"}},
+    {kMaxAutoPlayIntervalMs, {"9999999", "1e999", "inf"}},
 };
 
-TEST(AutoPlayIntervalTest, DelayTextIsReadAsSecondsLikePercentF) {
-    const DelayCase cases[] = {
-        {"0.5", 500},
-        {"1", 1000},
-        {"2.25", 2250},
-        {".25", 250},
-        {" 3", 3000},
-        {"+1.5", 1500},
-        {"4s", 4000},
-        {"1e1", 10000},
-        {"", 1000},
-        {"abc", 1000},
-        {"-", 1000},
-        {"+-1", 1000},
-        {"nan", 1000},
-        {"0", kMinAutoPlayIntervalMs},
-        {"-2", kMinAutoPlayIntervalMs},
-        {"0.01", kMinAutoPlayIntervalMs},
-        {"1e-999", kMinAutoPlayIntervalMs},
-        {"9999999", kMaxAutoPlayIntervalMs},
-        {"1e999", kMaxAutoPlayIntervalMs},
-        {"inf", kMaxAutoPlayIntervalMs},
-    };
-    for (const DelayCase& c : cases) {
-        EXPECT_EQ(AutoPlayIntervalMs(c.text), c.expectedMs) << '"' << c.text << '"';
+void ExpectDelayCases() {
+    for (const auto& [ms, texts] : kDelayCases) {
+        for (const char* text : texts) {
+            EXPECT_EQ(AutoPlayIntervalMs(text), ms) << '"' << text << '"';
+        }
     }
 }
 
+TEST(AutoPlayIntervalTest, DelayTextIsReadAsSecondsLikePercentF) {
+    ExpectDelayCases();
+}
+
+// The options file holds "0.5" whatever the user's locale, so the text is read with '.' under a
+// comma-decimal locale too. The locale is compiled from the installed sources into a temporary
+// directory, so the test runs under it on every machine.
 TEST(AutoPlayIntervalTest, DecimalPointDoesNotDependOnTheProcessLocale) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = previous != nullptr ? previous : "C";
-    bool changed = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-    EXPECT_EQ(AutoPlayIntervalMs("0.5"), 500) << (changed ? "under a comma locale" : "in the C locale");
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    ravelin::testing::TempDir dir;
+    std::string command = "localedef -c -i de_DE -f UTF-8 '" + dir.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
+    ASSERT_NE(std::system(command.c_str()), -1);
+    struct BackToC {
+        ~BackToC() {
+            std::setlocale(LC_ALL, "C");
+            unsetenv("LOCPATH");
+        }
+    } backToC;
+    ASSERT_EQ(setenv("LOCPATH", dir.Path().c_str(), 1), 0);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE locale could not be built from /usr/share/i18n/locales";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    ExpectDelayCases();
 }
 
 }  // namespace

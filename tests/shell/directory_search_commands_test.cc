@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
 #include "platform/file_util.h"
 #include "platform/messages.h"
@@ -16,30 +15,25 @@
 #include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/display_mode.h"
 #include "shell_session.h"
-#include "temp_dir.h"
 
 namespace ravelin::shell {
 namespace {
 
 using ravelin::testing::ReadWholeFile;
-using ravelin::testing::TempDir;
-using ravelin::testing::TestDataPath;
-using testing_support::Session;
+using testing_support::DataText;
+using Texts = std::vector<std::string>;
 
-// A directory of three real PGN files with world_matches.pgn open, and a stand-in search that
-// matches the second and third games of every file with more than one game, so that the test
-// knows what the directory search must find without depending on the searches' own rules.
-class DirectorySearchCommandsTest : public ::testing::Test {
+// A directory of three real PGN files with world_matches.pgn open at game 4, and a stand-in search
+// that matches the second and third games of every file with more than two games, so that the
+// test knows what the directory search must find without depending on the searches' own rules.
+class DirectorySearchCommandsTest : public ::testing::Test, protected testing_support::Dirs {
   protected:
-    void SetUp() override {
-        Copy("pgn/world_matches.pgn", "world_matches.pgn");
-        Copy("pgn/dortmund.pgn", "dortmund.pgn");
-        Copy("pgn/promotion.pgn", "games.old.pgn");
-        open = games.File("world_matches.pgn");
-        session = std::make_unique<Session>(work.Path().string());
-        auto& handlers = session->window.Handlers();
+    DirectorySearchCommandsTest() : session(work.Path().string()) {
+        files.Write("world_matches.pgn", DataText("pgn/world_matches.pgn"));
+        files.Write("dortmund.pgn", DataText("pgn/dortmund.pgn"));
+        files.Write("games.old.pgn", DataText("pgn/promotion.pgn"));
         for (const int id : {kCmdDisplayGame, kCmdEditVariation, kCmdEditPosition}) {
-            handlers.Set(id, [this, id] { posted.push_back(id); });
+            session.window.Handlers().Set(id, [this, id] { posted.push_back(id); });
         }
         commands().runSearch = [this](search::SearchFile& file, const search::SearchCriteria&, int kind, int,
                                       search::SearchResult& result) {
@@ -52,234 +46,174 @@ class DirectorySearchCommandsTest : public ::testing::Test {
             }
             return result.Count();
         };
-        session->Start(open);
-        session->window.File().currentGame = 4;
-        session->ClearRecords();
+        session.Start(open);
+        session.window.File().currentGame = 4;
+        session.ClearRecords();
         posted.clear();
     }
-    void Copy(const std::string& from, const std::string& to) {
-        games.Write(to, ReadWholeFile(TestDataPath(from)));
-    }
-    DirectorySearchCommands& commands() { return session->window.DirectorySearch(); }
-    gamefile::BackgroundWorker& worker() { return session->window.FastFile().Worker(); }
-    std::vector<std::string> Messages() const { return session->platform.MessageTexts(); }
+    DirectorySearchCommands& commands() { return session.window.DirectorySearch(); }
+    gamefile::BackgroundWorker& worker() { return session.window.FastFile().Worker(); }
+    std::string File(const char* name) const { return files.File(name); }
     std::string ResultPath() const { return work.File(search::kResultFileName); }
     // Runs a position search over the directory and waits for the worker; the report stays queued.
     void SearchDirectory() {
         ASSERT_TRUE(commands().Start(search::kPositionSearch, search::kAlone));
         worker().Join();
     }
+    // A finished search with its report run and the records forgotten.
+    void Searched() {
+        SearchDirectory();
+        session.Run();
+        session.ClearRecords();
+        posted.clear();
+    }
     // Accepts the Select File dialog with an entry selected (or none), remembering what it showed.
     void SelectEntry(int index) {
-        session->platform.dialogScript = [this, index](platform::Dialog& dialog) {
-            auto* select = dynamic_cast<SelectFileDialog*>(&dialog);
-            if (select == nullptr) {
-                return false;
-            }
-            shownEntries = select->entries;
-            shownTotal = select->totalLine;
-            select->selected = index;
+        session.OnDialog<SelectFileDialog>([this, index](SelectFileDialog& select) {
+            shownEntries = select.entries;
+            shownTotal = select.totalLine;
+            select.selected = index;
             return true;
-        };
+        });
+    }
+    void ExpectOpen(const std::string& path, int game) {
+        EXPECT_EQ(session.window.File().Path(), path);
+        EXPECT_EQ(session.window.File().currentGame, game);
     }
 
-    TempDir games;
-    TempDir work;
-    std::string open;
-    std::unique_ptr<Session> session;
+    const std::string open = files.File("world_matches.pgn");
+    testing_support::Session session;
     std::vector<int> posted;
-    std::vector<std::string> searchedPaths;
-    std::vector<std::string> shownEntries;
+    Texts searchedPaths;
+    Texts shownEntries;
     std::string shownTotal;
 };
 
 // --- the search on the worker thread ---
 
-TEST_F(DirectorySearchCommandsTest, SearchRunsInTheBackgroundWithoutTouchingTheOpenFile) {
+TEST_F(DirectorySearchCommandsTest, SearchRunsInTheBackgroundAndAMinimizedWindowAsksAfterTheRestore) {
+    session.platform.progress.Minimize();
     SearchDirectory();
-    EXPECT_EQ(session->window.displayMode, kModeBackground);
-    EXPECT_EQ(session->platform.progress.titles, std::vector<std::string>{"Search Directory"});
+    EXPECT_EQ(session.window.displayMode, kModeBackground);
+    EXPECT_EQ(session.platform.progress.titles, Texts{"Search Directory"});
     // Each file was opened by the search itself, the open one included.
-    EXPECT_EQ(searchedPaths,
-              (std::vector<std::string>{games.File("dortmund.pgn"), games.File("games.old.pgn"),
-                                        games.File("world_matches.pgn")}));
-    EXPECT_EQ(session->window.File().Path(), open);
-    EXPECT_EQ(session->window.File().currentGame, 4);
-    session->Run();
-    EXPECT_EQ(session->platform.messages.back().text, "Directory search complete. View results now?");
-    EXPECT_TRUE(session->platform.messages.back().question);
+    EXPECT_EQ(searchedPaths, (Texts{File("dortmund.pgn"), File("games.old.pgn"), open}));
+    ExpectOpen(open, 4);
+    session.Run();
+    EXPECT_TRUE(session.platform.messages.empty());
+    EXPECT_EQ(worker().State(), gamefile::kRunFinishedResults);
+    session.platform.progress.Restore();
+    session.Run();
+    ASSERT_EQ(session.platform.messages.size(), 1u);
+    EXPECT_EQ(session.platform.messages[0].text, "Directory search complete. View results now?");
+    EXPECT_TRUE(session.platform.messages[0].question);
+    EXPECT_EQ(worker().State(), gamefile::kRunIdle);
     EXPECT_EQ(posted, std::vector<int>{kCmdDisplayGame});  // answered No
-    EXPECT_NE(session->window.displayMode, kModeBackground);
-    EXPECT_FALSE(session->platform.progress.open);
-    EXPECT_TRUE(session->platform.dialogTitles.empty());
-}
-
-TEST_F(DirectorySearchCommandsTest, ProgressLineNamesEachFileWithItsNumber) {
-    SearchDirectory();
-    session->Run();
-    ASSERT_FALSE(session->platform.progress.lines.empty());
-    EXPECT_EQ(session->platform.progress.lines.front(), "Searching first file...");
-    const std::string& last = session->platform.progress.lines.back();
-    EXPECT_EQ(last.rfind("File:  ", 0), 0u) << last;
-    EXPECT_NE(last.find(" of 3 "), std::string::npos) << last;
+    EXPECT_NE(session.window.displayMode, kModeBackground);
+    EXPECT_FALSE(session.platform.progress.open);
+    EXPECT_TRUE(session.platform.dialogTitles.empty());
+    // The progress line names each file with its number.
+    const Texts& lines = session.platform.progress.lines;
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "Searching first file...");
+    EXPECT_EQ(lines.back().rfind("File:  ", 0), 0u) << lines.back();
+    EXPECT_NE(lines.back().find(" of 3 "), std::string::npos) << lines.back();
 }
 
 TEST_F(DirectorySearchCommandsTest, YesShowsTheListAndOkOpensTheFileOnItsFirstMatch) {
-    session->platform.questionAnswers.push_back(platform::kAnswerYes);
+    session.platform.questionAnswers.push_back(platform::kAnswerYes);
     SelectEntry(0);
     SearchDirectory();
-    session->Run();
-    EXPECT_EQ(session->platform.dialogTitles, std::vector<std::string>{"Select File"});
-    EXPECT_EQ(shownEntries, (std::vector<std::string>{"Dortmund:2", "World_matches:2"}));
+    session.Run();
+    EXPECT_EQ(session.platform.dialogTitles, Texts{"Select File"});
+    EXPECT_EQ(shownEntries, (Texts{"Dortmund:2", "World_matches:2"}));
     EXPECT_EQ(shownTotal, "Total games: 4");
-    EXPECT_EQ(session->window.File().Path(), games.File("dortmund.pgn"));
-    EXPECT_EQ(session->window.File().PreviousPath(), open);
-    EXPECT_EQ(session->window.File().currentGame, 2);
+    ExpectOpen(File("dortmund.pgn"), 2);
+    EXPECT_EQ(session.window.File().PreviousPath(), open);
     EXPECT_EQ(posted, std::vector<int>{kCmdDisplayGame});
-    const search::NavigationList& navigation = session->window.Search().navigation;
+    const search::NavigationList& navigation = session.window.Search().navigation;
     ASSERT_NE(navigation.Current(), nullptr);
     EXPECT_EQ(navigation.Current()->games, (std::vector<int>{2, 3}));
     EXPECT_EQ(navigation.CurrentPly(), 5);
-    EXPECT_TRUE(session->window.Search().searchActive);
+    EXPECT_TRUE(session.window.Search().searchActive);
 }
 
-TEST_F(DirectorySearchCommandsTest, PrevGameOnTheFirstMatchStaysOnIt) {
-    session->platform.questionAnswers.push_back(platform::kAnswerYes);
-    SelectEntry(1);
-    SearchDirectory();
-    session->Run();
-    search::NavigationList& navigation = session->window.Search().navigation;
-    const int count = session->window.File().GameCount();
-    EXPECT_EQ(navigation.Step(-1, 2, count), 2);
-    EXPECT_EQ(navigation.Step(1, 2, count), 3);
-    EXPECT_EQ(navigation.Step(1, 3, count), 3);
-    EXPECT_EQ(navigation.Step(-1, 3, count), 2);
-}
-
-TEST_F(DirectorySearchCommandsTest, NoMatchInAnyFileSaysSoAndShowsTheGame) {
+TEST_F(DirectorySearchCommandsTest, NoMatchInAnyFileSaysSoAfterTheRestoreAndShowsTheGame) {
     commands().runSearch = [](search::SearchFile&, const search::SearchCriteria&, int, int,
                               search::SearchResult& result) {
         result.Clear();
         return 0;
     };
+    session.platform.progress.Minimize();
     SearchDirectory();
-    session->Run();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"No matches were found."});
+    session.Run();
+    EXPECT_EQ(worker().State(), gamefile::kRunFinishedNothing);
+    EXPECT_TRUE(session.platform.messages.empty());
+    session.platform.progress.Restore();
+    session.Run();
+    EXPECT_EQ(session.Messages(), Texts{"No matches were found."});
     EXPECT_EQ(posted, std::vector<int>{kCmdDisplayGame});
     EXPECT_FALSE(std::filesystem::exists(ResultPath()));
 }
 
-TEST_F(DirectorySearchCommandsTest, MinimizedWindowAsksOnlyAfterItIsRestored) {
-    session->platform.progress.Minimize();
-    SearchDirectory();
-    session->Run();
-    EXPECT_TRUE(session->platform.messages.empty());
-    EXPECT_EQ(worker().State(), gamefile::kRunFinishedResults);
-    session->platform.progress.Restore();
-    session->Run();
-    ASSERT_EQ(session->platform.messages.size(), 1u);
-    EXPECT_EQ(session->platform.messages[0].text, "Directory search complete. View results now?");
-    EXPECT_EQ(worker().State(), gamefile::kRunIdle);
-}
-
-TEST_F(DirectorySearchCommandsTest, MinimizedWithoutMatchesKeepsNothingFound) {
-    commands().runSearch = [](search::SearchFile&, const search::SearchCriteria&, int, int,
-                              search::SearchResult& result) {
-        result.Clear();
-        return 0;
-    };
-    session->platform.progress.Minimize();
-    SearchDirectory();
-    session->Run();
-    EXPECT_EQ(worker().State(), gamefile::kRunFinishedNothing);
-    session->platform.progress.Restore();
-    session->Run();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"No matches were found."});
-}
-
-TEST_F(DirectorySearchCommandsTest, SecondSearchWhileOneRunsIsRefused) {
-    SearchDirectory();
-    EXPECT_FALSE(commands().Start(search::kPositionSearch, search::kAlone));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Must terminate directory search first."});
-    session->Run();
-}
-
-TEST_F(DirectorySearchCommandsTest, LongFileNameIsReportedOnTheWindowThreadAndSkipped) {
+TEST_F(DirectorySearchCommandsTest, LongFileNameIsReportedOnTheWindowThreadAndASecondSearchRefused) {
     const std::string longName(55, 'x');
-    Copy("pgn/dortmund.pgn", longName + ".pgn");
+    files.Write(longName + ".pgn", DataText("pgn/promotion.pgn"));
     SearchDirectory();
-    EXPECT_TRUE(Messages().empty());  // not shown from the worker thread
-    session->Run();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Filename " + longName + " is too long."});
+    EXPECT_TRUE(session.Messages().empty());  // not shown from the worker thread
+    EXPECT_FALSE(commands().Start(search::kPositionSearch, search::kAlone));
+    session.Run();
+    EXPECT_EQ(session.Messages(),
+              (Texts{"Must terminate directory search first.", "Filename " + longName + " is too long."}));
     EXPECT_EQ(searchedPaths.size(), 3u);
 }
 
 TEST_F(DirectorySearchCommandsTest, DirectoryTooLongForTheResultFileIsRefused) {
-    std::filesystem::path deep = games.Path();
+    std::filesystem::path deep = files.Path();
     while (deep.string().size() < 210) {
         deep /= std::string(40, 'd');
     }
     std::filesystem::create_directories(deep);
-    const std::string path = (deep / "deep.pgn").string();
-    std::filesystem::copy_file(open, path);
-    Session other(work.Path().string());
-    other.Start(path);
+    std::filesystem::copy_file(open, deep / "deep.pgn");
+    testing_support::Session other(work.Path().string());
+    other.Start((deep / "deep.pgn").string());
     other.ClearRecords();
     EXPECT_FALSE(other.window.DirectorySearch().Start(search::kPositionSearch, search::kAlone));
-    EXPECT_EQ(other.platform.MessageTexts(),
-              std::vector<std::string>{"The directory name is too long for a directory search."});
+    EXPECT_EQ(other.Messages(), Texts{"The directory name is too long for a directory search."});
     EXPECT_NE(other.window.displayMode, kModeBackground);
 }
 
 TEST_F(DirectorySearchCommandsTest, RealHeaderSearchOfTheDirectoryListsThePlayersFiles) {
     commands().runSearch = search::RunSearch;
-    session->window.Search().criteria.header[search::HeaderField::kWhite] = "Kasparov";
-    session->platform.questionAnswers.push_back(platform::kAnswerYes);
+    session.window.Search().criteria.header[search::HeaderField::kWhite] = "Kasparov";
+    session.platform.questionAnswers.push_back(platform::kAnswerYes);
     SelectEntry(1);
     ASSERT_TRUE(commands().Start(search::kHeaderSearch, search::kAlone));
     worker().Join();
-    session->Run();
+    session.Run();
     // Games whose White is "Kasparov, Gary", counted outside the program: 4 in dortmund.pgn, 49 in
     // world_matches.pgn (the first at game 467), none in games.old.pgn.
-    EXPECT_EQ(shownEntries, (std::vector<std::string>{"Dortmund:4", "World_matches:49"}));
+    EXPECT_EQ(shownEntries, (Texts{"Dortmund:4", "World_matches:49"}));
     EXPECT_EQ(shownTotal, "Total games: 53");
-    EXPECT_EQ(session->window.File().Path(), open);
-    EXPECT_EQ(session->window.File().currentGame, 467);
-    EXPECT_EQ(session->window.Search().navigation.Current()->Count(), 49);
+    ExpectOpen(open, 467);
+    EXPECT_EQ(session.window.Search().navigation.Current()->Count(), 49);
 }
 
 // --- Display Dir Search ---
 
-TEST_F(DirectorySearchCommandsTest, DisplayWithoutResultFileSaysThereIsNone) {
-    session->Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"There is no directory search to display."});
-    EXPECT_TRUE(session->platform.dialogTitles.empty());
-}
-
-TEST_F(DirectorySearchCommandsTest, CorruptResultFileIsInvalid) {
+TEST_F(DirectorySearchCommandsTest, DisplayWithoutOrWithACorruptResultFileSaysSo) {
+    session.Command(kCmdDisplayDirSearch);
     work.Write(search::kResultFileName, std::string(300, '\x01'));
-    session->Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid search file."});
+    session.Command(kCmdDisplayDirSearch);
+    EXPECT_EQ(session.Messages(),
+              (Texts{"There is no directory search to display.", "Invalid search file."}));
+    EXPECT_TRUE(session.platform.dialogTitles.empty());
 }
 
-TEST_F(DirectorySearchCommandsTest, CancelChangesNothing) {
-    SearchDirectory();
-    session->Run();
-    session->ClearRecords();
-    posted.clear();
-    session->Command(kCmdDisplayDirSearch);  // no script: the dialog is cancelled
-    EXPECT_EQ(session->platform.dialogTitles, std::vector<std::string>{"Select File"});
-    EXPECT_EQ(session->window.File().Path(), open);
-    EXPECT_EQ(session->window.File().currentGame, 4);
-    EXPECT_TRUE(posted.empty());
-}
-
-TEST_F(DirectorySearchCommandsTest, WinStatsNeedsASelectionAndShowsTheFilesCounters) {
-    SearchDirectory();
-    session->Run();
-    session->ClearRecords();
-    std::vector<std::string> statistics;
-    session->platform.dialogScript = [&](platform::Dialog& dialog) {
+TEST_F(DirectorySearchCommandsTest, WinStatsNeedsASelectionCancelChangesNothingAndAGoneFileCannotBeOpened) {
+    Searched();
+    Texts statistics;
+    session.platform.dialogScript = [&](platform::Dialog& dialog) {
         if (auto* stats = dynamic_cast<WinStatisticsDialog*>(&dialog)) {
             statistics = {stats->lines.gamesFound, stats->lines.whiteWins, stats->lines.blackWins,
                           stats->lines.draws};
@@ -291,11 +225,20 @@ TEST_F(DirectorySearchCommandsTest, WinStatsNeedsASelectionAndShowsTheFilesCount
         select.PressWinStats();
         return false;
     };
-    session->Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Select a file first."});
-    EXPECT_EQ(session->platform.dialogTitles, (std::vector<std::string>{"Select File", "Win Statistics"}));
-    EXPECT_EQ(statistics, (std::vector<std::string>{"Number of games found: 2", "White wins: 1  50.0%",
-                                                    "Black wins: 1  50.0%", "Draws: 0  0.0%"}));
+    session.Command(kCmdDisplayDirSearch);
+    EXPECT_EQ(session.Messages(), Texts{"Select a file first."});
+    EXPECT_EQ(session.platform.dialogTitles, (Texts{"Select File", "Win Statistics"}));
+    EXPECT_EQ(statistics, (Texts{"Number of games found: 2", "White wins: 1  50.0%", "Black wins: 1  50.0%",
+                                 "Draws: 0  0.0%"}));
+    ExpectOpen(open, 4);
+    EXPECT_TRUE(posted.empty());
+
+    std::filesystem::remove(File("dortmund.pgn"));
+    session.ClearRecords();
+    SelectEntry(0);
+    session.Command(kCmdDisplayDirSearch);
+    EXPECT_EQ(session.Messages(), Texts{"Error opening file."});
+    EXPECT_EQ(session.window.File().Path(), open);
 }
 
 // A result file made directly, for what a search of this program never writes.
@@ -311,7 +254,7 @@ void WriteResult(const std::string& path, const search::ResultFileHeader& header
 
 TEST_F(DirectorySearchCommandsTest, FileWithoutWinCountsIsListedAndItsStatisticsHaveOnlyTheCount) {
     search::ResultFileHeader header;
-    header.directory = games.Path().string();
+    header.directory = files.Path().string();
     header.kind = search::kHeaderSearch;
     header.flags = search::kFlagPliesMatched | search::kFlagEloFields;
     header.criteria.header[search::HeaderField::kWhite] = "Lasker";
@@ -319,8 +262,8 @@ TEST_F(DirectorySearchCommandsTest, FileWithoutWinCountsIsListedAndItsStatistics
     record.name = "games.old";
     record.games = {1};
     WriteResult(ResultPath(), header, {record});
-    std::vector<std::string> statistics;
-    session->platform.dialogScript = [&](platform::Dialog& dialog) {
+    Texts statistics;
+    session.platform.dialogScript = [&](platform::Dialog& dialog) {
         if (auto* stats = dynamic_cast<WinStatisticsDialog*>(&dialog)) {
             statistics = {stats->lines.gamesFound, stats->lines.whiteWins};
             return true;
@@ -331,18 +274,17 @@ TEST_F(DirectorySearchCommandsTest, FileWithoutWinCountsIsListedAndItsStatistics
         select.PressWinStats();
         return true;
     };
-    session->Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(shownEntries, std::vector<std::string>{"Games.Old:1"});
-    EXPECT_EQ(statistics, (std::vector<std::string>{"Number of games found: 1", ""}));
+    session.Command(kCmdDisplayDirSearch);
+    EXPECT_EQ(shownEntries, Texts{"Games.Old:1"});
+    EXPECT_EQ(statistics, (Texts{"Number of games found: 1", ""}));
     // The stored criteria became the window's, and the file named games.old is opened as itself.
-    EXPECT_EQ(session->window.Search().criteria.header[search::HeaderField::kWhite], "Lasker");
-    EXPECT_EQ(session->window.File().Path(), games.File("games.old.pgn"));
-    EXPECT_EQ(session->window.File().currentGame, 1);
+    EXPECT_EQ(session.window.Search().criteria.header[search::HeaderField::kWhite], "Lasker");
+    ExpectOpen(File("games.old.pgn"), 1);
 }
 
 TEST_F(DirectorySearchCommandsTest, MoreThanAThousandFilesKeepTheFirstThousand) {
     search::ResultFileHeader header;
-    header.directory = games.Path().string();
+    header.directory = files.Path().string();
     header.kind = search::kVariationSearch;
     std::vector<search::ResultFileRecord> records(1001);
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -351,172 +293,136 @@ TEST_F(DirectorySearchCommandsTest, MoreThanAThousandFilesKeepTheFirstThousand) 
     }
     WriteResult(ResultPath(), header, records);
     SelectEntry(-1);
-    session->Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Maximum number 1000 search files exceeded."});
+    session.Command(kCmdDisplayDirSearch);
+    EXPECT_EQ(session.Messages(), Texts{"Maximum number 1000 search files exceeded."});
     EXPECT_EQ(shownEntries.size(), 1000u);
     EXPECT_EQ(shownTotal, "Total games: 1000");
-    EXPECT_EQ(session->window.File().Path(), open);  // OK without a selection opens nothing
-}
-
-TEST_F(DirectorySearchCommandsTest, FileGoneSinceTheSearchCannotBeOpened) {
-    SearchDirectory();
-    session->Run();
-    std::filesystem::remove(games.File("dortmund.pgn"));
-    session->ClearRecords();
-    SelectEntry(0);
-    session->Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Error opening file."});
-    EXPECT_EQ(session->window.File().Path(), open);
+    EXPECT_EQ(session.window.File().Path(), open);  // OK without a selection opens nothing
 }
 
 // --- Save and Load Dir Search ---
 
-TEST_F(DirectorySearchCommandsTest, SaveWithoutAResultFileMustSearchFirst) {
-    session->Command(kCmdSaveDirSearch);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Must perform a directory search."});
-    EXPECT_TRUE(session->platform.fileRequests.empty());
+TEST_F(DirectorySearchCommandsTest, SaveNeedsAResultFileAndLoadKeepsItForAMissingOrCorruptFile) {
+    session.Command(kCmdSaveDirSearch);
+    EXPECT_TRUE(session.platform.fileRequests.empty());
+    work.Write(search::kResultFileName, "current");
+    session.platform.fileChoices = {File("missing/x.dir"), File("none.dir"),
+                                    files.Write("bad.dir", "not a result file")};
+    session.Command(kCmdSaveDirSearch);
+    session.Command(kCmdLoadDirSearch);
+    session.Command(kCmdLoadDirSearch);
+    EXPECT_EQ(session.Messages(), (Texts{"Must perform a directory search.", "Error opening file.",
+                                         "Error opening file.", "Invalid search file."}));
+    EXPECT_EQ(ReadWholeFile(ResultPath()), "current");
 }
 
 TEST_F(DirectorySearchCommandsTest, SavedCopyLoadsBackOverALaterResult) {
-    SearchDirectory();
-    session->Run();
+    Searched();
     const std::string first = ReadWholeFile(ResultPath());
-    session->platform.fileChoices.push_back(games.File("openings"));
-    session->Command(kCmdSaveDirSearch);
-    ASSERT_EQ(session->platform.fileRequests.size(), 1u);
-    EXPECT_EQ(session->platform.fileRequests[0].title, "Select Directory Search File");
-    EXPECT_EQ(session->platform.fileRequests[0].filter, "*.dir");
-    EXPECT_TRUE(session->platform.fileRequests[0].saveDialog);
-    EXPECT_EQ(ReadWholeFile(games.File("openings.dir")), first);
+    session.platform.fileChoices.push_back(File("openings"));
+    session.Command(kCmdSaveDirSearch);
+    ASSERT_EQ(session.platform.fileRequests.size(), 1u);
+    EXPECT_EQ(session.platform.fileRequests[0].title, "Select Directory Search File");
+    EXPECT_EQ(session.platform.fileRequests[0].filter, "*.dir");
+    EXPECT_TRUE(session.platform.fileRequests[0].saveDialog);
+    EXPECT_EQ(ReadWholeFile(File("openings.dir")), first);
 
     work.Write(search::kResultFileName, "later");
-    session->platform.fileChoices.push_back(games.File("openings.dir"));
-    session->Command(kCmdLoadDirSearch);
-    EXPECT_EQ(session->platform.fileRequests[1].fileName, "openings.dir");  // remembered
+    session.platform.fileChoices.push_back(File("openings.dir"));
+    session.Command(kCmdLoadDirSearch);
+    EXPECT_EQ(session.platform.fileRequests[1].fileName, "openings.dir");  // remembered
     EXPECT_EQ(ReadWholeFile(ResultPath()), first);
 }
 
 TEST_F(DirectorySearchCommandsTest, LoadAndSaveWaitForTheRunningSearch) {
-    SearchDirectory();
-    session->Run();
-    session->platform.fileChoices.push_back(games.File("first"));
-    session->Command(kCmdSaveDirSearch);
-    const std::string first = ReadWholeFile(games.File("first.dir"));
-    ASSERT_FALSE(first.empty());
-    session->ClearRecords();
+    Searched();
+    session.platform.fileChoices.push_back(File("first"));
+    session.Command(kCmdSaveDirSearch);
+    ASSERT_FALSE(ReadWholeFile(File("first.dir")).empty());
+    session.ClearRecords();
 
     // A second search is under way: its result file must be neither replaced nor copied half-written.
     SearchDirectory();
     const std::string running = ReadWholeFile(ResultPath());
     // Called directly: a posted command would run after the worker's report has ended the search.
-    session->platform.fileChoices.push_back(games.File("first.dir"));
+    session.platform.fileChoices.push_back(File("first.dir"));
     commands().LoadDirSearch();
-    session->platform.fileChoices.push_back(games.File("second"));
+    session.platform.fileChoices.push_back(File("second"));
     commands().SaveDirSearch();
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Must terminate directory search first.",
-                                                    "Must terminate directory search first."}));
-    EXPECT_EQ(session->platform.fileRequests.size(), 1u);  // the first save's only
+    EXPECT_EQ(session.Messages(),
+              (Texts{"Must terminate directory search first.", "Must terminate directory search first."}));
+    EXPECT_EQ(session.platform.fileRequests.size(), 1u);  // the first save's only
     EXPECT_EQ(ReadWholeFile(ResultPath()), running);
-    EXPECT_FALSE(std::filesystem::exists(games.File("second.dir")));
-    session->Run();
-}
-
-TEST_F(DirectorySearchCommandsTest, LoadOfAMissingOrCorruptFileKeepsTheResultFile) {
-    work.Write(search::kResultFileName, "current");
-    session->platform.fileChoices.push_back(games.File("none.dir"));
-    session->Command(kCmdLoadDirSearch);
-    games.Write("bad.dir", "not a result file");
-    session->platform.fileChoices.push_back(games.File("bad.dir"));
-    session->Command(kCmdLoadDirSearch);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Error opening file.", "Invalid search file."}));
-    EXPECT_EQ(ReadWholeFile(ResultPath()), "current");
-}
-
-TEST_F(DirectorySearchCommandsTest, SaveToAnUncreatableFileSaysSo) {
-    work.Write(search::kResultFileName, "current");
-    session->platform.fileChoices.push_back(games.File("missing/x.dir"));
-    session->Command(kCmdSaveDirSearch);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Error opening file."});
+    EXPECT_FALSE(std::filesystem::exists(File("second.dir")));
+    session.Run();
 }
 
 // --- criteria files ---
 
 TEST_F(DirectorySearchCommandsTest, SavedVariationLoadsBackAndIsShownInVariationEdit) {
-    search::SearchCriteria& criteria = session->window.Search().criteria;
+    search::SearchCriteria& criteria = session.window.Search().criteria;
     chess::SetSanText(criteria.variation.whiteMoves[0], "e4");
     chess::SetSanText(criteria.variation.blackMoves[0], "c5");
-    session->platform.fileChoices.push_back(games.File("sicilian"));
-    session->Command(kCmdSaveVariation);
-    EXPECT_EQ(session->platform.fileRequests[0].title, "Select Search Criteria File");
-    EXPECT_EQ(session->platform.fileRequests[0].filter, "*.ser");
-    EXPECT_EQ(ReadWholeFile(games.File("sicilian.ser")),
+    session.platform.fileChoices.push_back(File("sicilian"));
+    session.Command(kCmdSaveVariation);
+    EXPECT_EQ(session.platform.fileRequests[0].title, "Select Search Criteria File");
+    EXPECT_EQ(session.platform.fileRequests[0].filter, "*.ser");
+    EXPECT_EQ(ReadWholeFile(File("sicilian.ser")),
               search::EncodeCriteriaFile(search::kVariationSearch, 0, criteria));
 
     criteria.variation.Clear();
-    session->platform.fileChoices.push_back(games.File("sicilian.ser"));
-    session->Command(kCmdLoadVariation);
+    session.platform.fileChoices.push_back(File("sicilian.ser"));
+    session.Command(kCmdLoadVariation);
     EXPECT_EQ(criteria.variation.Plies(), 2);
     EXPECT_EQ(chess::SanView(criteria.variation.blackMoves[0]), "c5");
     EXPECT_EQ(posted, std::vector<int>{kCmdEditVariation});
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(session.Messages().empty());
 }
 
-TEST_F(DirectorySearchCommandsTest, LoadVariationOfAPositionFileIsInvalidAndChangesNothing) {
-    const std::string bytes =
-        search::EncodeCriteriaFile(search::kPositionSearch, 0, search::SearchCriteria{});
-    games.Write("pos.ser", bytes);
-    chess::SetSanText(session->window.Search().criteria.variation.whiteMoves[0], "d4");
-    session->platform.fileChoices.push_back(games.File("pos.ser"));
-    session->Command(kCmdLoadVariation);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid search file."});
-    EXPECT_EQ(chess::SanView(session->window.Search().criteria.variation.whiteMoves[0]), "d4");
+TEST_F(DirectorySearchCommandsTest, CancelledMissingOrWrongKindOfCriteriaFileChangesNothing) {
+    session.Command(kCmdLoadVariation);  // cancelled
+    session.Command(kCmdSaveHeader);     // cancelled
+    files.Write("pos.ser", search::EncodeCriteriaFile(search::kPositionSearch, 0, search::SearchCriteria{}));
+    chess::SetSanText(session.window.Search().criteria.variation.whiteMoves[0], "d4");
+    session.platform.fileChoices = {File("pos.ser"), File("none.ser")};
+    session.Command(kCmdLoadVariation);
+    session.Command(kCmdLoadHeader);
+    EXPECT_EQ(session.platform.fileRequests.size(), 4u);
+    EXPECT_EQ(session.Messages(), (Texts{"Invalid search file.", "Error opening file."}));
+    EXPECT_EQ(chess::SanView(session.window.Search().criteria.variation.whiteMoves[0]), "d4");
     EXPECT_TRUE(posted.empty());
 }
 
 TEST_F(DirectorySearchCommandsTest, LoadPositionPutsTheListsOnTheCriteriaBoardAndOpensThePositionEditor) {
     search::SearchCriteria saved;
     search::SetPositionEntry(saved.position.white[0], "Kg1");
-    games.Write("king.ser", search::EncodeCriteriaFile(search::kPositionSearch, 0, saved));
-    session->platform.fileChoices.push_back(games.File("king.ser"));
-    session->Command(kCmdLoadPosition);
-    EXPECT_EQ(search::PositionEntryText(session->window.Search().criteria.position.white[0]), "Kg1");
-    EXPECT_NE(session->window.Search().criteriaBoard.squares, chess::Board{});
+    files.Write("king.ser", search::EncodeCriteriaFile(search::kPositionSearch, 0, saved));
+    session.platform.fileChoices.push_back(File("king.ser"));
+    session.Command(kCmdLoadPosition);
+    EXPECT_EQ(search::PositionEntryText(session.window.Search().criteria.position.white[0]), "Kg1");
+    EXPECT_NE(session.window.Search().criteriaBoard.squares, chess::Board{});
     EXPECT_EQ(posted, std::vector<int>{kCmdEditPosition});
 }
 
-TEST_F(DirectorySearchCommandsTest, MissingCriteriaFileCannotBeOpened) {
-    session->platform.fileChoices.push_back(games.File("none.ser"));
-    session->Command(kCmdLoadHeader);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Error opening file."});
-}
-
 TEST_F(DirectorySearchCommandsTest, HeaderFileSavedWithItsCombinationLoadsAllThreeParts) {
-    search::SearchCriteria& criteria = session->window.Search().criteria;
+    search::SearchCriteria& criteria = session.window.Search().criteria;
     criteria.header[search::HeaderField::kBlack] = "*";
     chess::SetSanText(criteria.variation.whiteMoves[0], "c4");
     commands().headerCombination = search::kWithBoth;
-    session->platform.fileChoices.push_back(games.File("english.ser"));
-    session->Command(kCmdSaveHeader);
-    const std::string bytes = ReadWholeFile(games.File("english.ser"));
+    session.platform.fileChoices.push_back(File("english.ser"));
+    session.Command(kCmdSaveHeader);
+    const std::string bytes = ReadWholeFile(File("english.ser"));
     ASSERT_EQ(bytes.size(), 8u + 880u + 3200u + 640u);
     EXPECT_EQ(bytes[4], search::kWithBoth);
 
     criteria = search::SearchCriteria{};
     commands().headerCombination = search::kAlone;
-    session->platform.fileChoices.push_back(games.File("english.ser"));
-    session->Command(kCmdLoadHeader);
+    session.platform.fileChoices.push_back(File("english.ser"));
+    session.Command(kCmdLoadHeader);
     EXPECT_EQ(criteria.header[search::HeaderField::kBlack], "*");
     EXPECT_EQ(chess::SanView(criteria.variation.whiteMoves[0]), "c4");
     EXPECT_EQ(commands().headerCombination, search::kWithBoth);
     EXPECT_EQ(posted, std::vector<int>{kCmdEditVariation});
-}
-
-TEST_F(DirectorySearchCommandsTest, CancelledFileDialogDoesNothing) {
-    session->Command(kCmdLoadVariation);
-    session->Command(kCmdSaveHeader);
-    EXPECT_EQ(session->platform.fileRequests.size(), 2u);
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(posted.empty());
 }
 
 }  // namespace

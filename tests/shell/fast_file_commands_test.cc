@@ -132,11 +132,12 @@ TEST_F(FastFileCommandsTest, DatabaseStepWhileAFastFileIsMadeIsRefused) {
     session->Run();
 }
 
-// --- Check Fast File ---
+// --- Check and Delete Fast File ---
 
-TEST_F(FastFileCommandsTest, CheckWithoutFastFileSaysItDoesNotExist) {
+TEST_F(FastFileCommandsTest, CheckAndDeleteWithoutFastFileSayItDoesNotExist) {
     session->Command(kCmdCheckFastFile);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Fast file does not exist."});
+    session->Command(kCmdDeleteFastFile);
+    EXPECT_EQ(Messages(), std::vector<std::string>(2, "Fast file does not exist."));
 }
 
 TEST_F(FastFileCommandsTest, CheckAfterAGameWasAddedWarnsToMakeItAgain) {
@@ -149,11 +150,11 @@ TEST_F(FastFileCommandsTest, CheckAfterAGameWasAddedWarnsToMakeItAgain) {
     EXPECT_EQ(Messages(), std::vector<std::string>{"Warning: You need to run 'Make Fast File' again."});
 }
 
-// --- Delete Fast File ---
-
-TEST_F(FastFileCommandsTest, DeleteAsksAndRemovesBothFiles) {
+TEST_F(FastFileCommandsTest, DeleteAsksAndYesRemovesBothFiles) {
     MakeFastFile();
     session->Run();
+    session->Command(kCmdDeleteFastFile);  // answered No
+    EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRF")));
     session->ClearRecords();
     AnswerYes();
     session->Command(kCmdDeleteFastFile);
@@ -161,31 +162,6 @@ TEST_F(FastFileCommandsTest, DeleteAsksAndRemovesBothFiles) {
     EXPECT_EQ(Messages(), std::vector<std::string>{"Fast file deleted."});
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRH")));
-}
-
-TEST_F(FastFileCommandsTest, DeleteAnsweredNoKeepsTheFiles) {
-    MakeFastFile();
-    session->Run();
-    session->Command(kCmdDeleteFastFile);
-    EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRF")));
-}
-
-TEST_F(FastFileCommandsTest, DeleteWithoutFastFileSaysItDoesNotExist) {
-    session->Command(kCmdDeleteFastFile);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Fast file does not exist."});
-}
-
-// --- without an open file ---
-
-TEST(FastFileCommandsWithoutFile, EveryCommandNeedsAnOpenFile) {
-    TempDir work;
-    Session session(work.Path().string());
-    session.Start();
-    session.ClearRecords();
-    for (const int id : {kCmdMakeFastFile, kCmdCheckFastFile, kCmdDeleteFastFile}) {
-        session.Command(id);
-    }
-    EXPECT_EQ(session.platform.MessageTexts(), std::vector<std::string>(3, "Must open a file."));
 }
 
 }  // namespace

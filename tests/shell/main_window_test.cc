@@ -6,49 +6,26 @@
 #include <memory>
 #include <string>
 
-#include "platform/headless/headless_platform.h"
 #include "shell/command_ids.h"
-#include "temp_dir.h"
+#include "shell_session.h"
 
 namespace ravelin::shell {
 namespace {
 
-using platform::HeadlessPlatform;
 using testing::ReadWholeFile;
-using testing::TempDir;
+using testing_support::Session;
+using Texts = std::vector<std::string>;
 
 const std::string kTwoGames =
     "[Event \"One\"]\n[Result \"1-0\"]\n\n1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# 1-0\n\n"
     "[Event \"Two\"]\n[Result \"*\"]\n\n1.d4 *\n";
 const std::string kThreeGames = kTwoGames + "\n[Event \"Three\"]\n[Result \"*\"]\n\n1.c4 *\n";
 
-// One run of the program: a headless platform, the core window, and the working directory.
-struct Session {
-    explicit Session(const std::string& workDir)
-        : window(platform.AsPlatform(), platform::WorkingPaths(workDir)) {}
-
-    void Start(const std::string& commandLine = "") {
-        window.StartUp(commandLine);
-        Run();
-    }
-    void Command(int id) {
-        platform.PostCommand(id);
-        Run();
-    }
-    void Run() {
-        platform.RunPending([this](int id) { window.HandleCommand(id); });
-    }
-
-    HeadlessPlatform platform;
-    MainWindow window;
-};
-
-class MainWindowTest : public ::testing::Test {
+// Runs of the program that share one working directory, as restarts do.
+class MainWindowTest : public ::testing::Test, protected testing_support::Dirs {
   protected:
     std::unique_ptr<Session> NewSession() { return std::make_unique<Session>(work.Path().string()); }
-
-    TempDir work;
-    TempDir files;
+    std::string Line(Session& session) { return session.window.View().fileLine; }
 };
 
 TEST_F(MainWindowTest, QuotedCommandLinePathOpensWithoutDialog) {
@@ -61,6 +38,10 @@ TEST_F(MainWindowTest, QuotedCommandLinePathOpensWithoutDialog) {
     EXPECT_EQ(view.gameLine, "Game:  1 of 2");
     EXPECT_EQ(view.scrollMinimum, 1);
     EXPECT_EQ(view.scrollMaximum, 2);
+    // Without a previous file, Previous File does nothing.
+    session->Command(kCmdPreviousFile);
+    EXPECT_EQ(Line(*session), "File:  World-Ch");
+    EXPECT_TRUE(session->platform.messages.empty());
 }
 
 TEST_F(MainWindowTest, OpenFileDialogStartsFromRememberedDirectoryAndName) {
@@ -72,6 +53,8 @@ TEST_F(MainWindowTest, OpenFileDialogStartsFromRememberedDirectoryAndName) {
         ASSERT_EQ(first->platform.fileRequests.size(), 1u);
         EXPECT_EQ(first->platform.fileRequests[0].title, "Select PGN File");
         EXPECT_EQ(first->platform.fileRequests[0].filter, "*.pgn");
+        // The first start begins in the working directory.
+        EXPECT_EQ(first->platform.fileRequests[0].initialDirectory, work.Path().string());
         EXPECT_EQ(first->window.View().gameLine, "Game:  1 of 2");
     }
     EXPECT_EQ(std::filesystem::file_size(work.File("savinfo.opt")), 6464u);
@@ -82,14 +65,6 @@ TEST_F(MainWindowTest, OpenFileDialogStartsFromRememberedDirectoryAndName) {
     EXPECT_EQ(second->platform.fileRequests[0].fileName, "games.pgn");
     // Cancelling the dialog with no file open opens the remembered file.
     EXPECT_EQ(second->window.View().gameLine, "Game:  1 of 2");
-}
-
-TEST_F(MainWindowTest, FirstStartWorkingDirectoryIsTheDialogsStartingPlace) {
-    auto session = NewSession();
-    session->Start();
-    ASSERT_EQ(session->platform.fileRequests.size(), 1u);
-    EXPECT_EQ(session->platform.fileRequests[0].initialDirectory, work.Path().string());
-    EXPECT_TRUE(session->window.View().fileLine.empty());
 }
 
 TEST_F(MainWindowTest, FileInAnotherDirectoryIsScannedAfterTheWindowRepaints) {
@@ -114,50 +89,37 @@ TEST_F(MainWindowTest, PreviousFileReturnsToTheGameThatWasShown) {
     std::string second = files.Write("second.pgn", kTwoGames);
     auto session = NewSession();
     session->Start(first);
-    session->window.ScrollToGame(3);
+    session->window.ScrollToGame(99);  // the scroll bar stops at the last game
+    EXPECT_EQ(session->window.View().gameLine, "Game:  3 of 3");
     session->platform.fileChoices.push_back(second);
     session->Command(kCmdOpenFile);
-    EXPECT_EQ(session->window.View().fileLine, "File:  Second");
+    EXPECT_EQ(Line(*session), "File:  Second");
     EXPECT_EQ(session->window.View().gameLine, "Game:  1 of 2");
 
     session->Command(kCmdPreviousFile);
-    EXPECT_EQ(session->window.View().fileLine, "File:  First");
+    EXPECT_EQ(Line(*session), "File:  First");
     EXPECT_EQ(session->window.View().gameLine, "Game:  3 of 3");
     session->Command(kCmdPreviousFile);
-    EXPECT_EQ(session->window.View().fileLine, "File:  Second");
+    EXPECT_EQ(Line(*session), "File:  Second");
 
     // The previous file survives a restart.
     auto restarted = NewSession();
     restarted->platform.fileChoices.push_back(std::nullopt);
     restarted->Start();
     restarted->Command(kCmdPreviousFile);
-    EXPECT_EQ(restarted->window.View().fileLine, "File:  First");
+    EXPECT_EQ(Line(*restarted), "File:  First");
 }
 
-TEST_F(MainWindowTest, PreviousFileWithoutOneDoesNothing) {
-    std::string path = files.Write("only.pgn", kTwoGames);
-    auto session = NewSession();
-    session->Start(path);
-    session->Command(kCmdPreviousFile);
-    EXPECT_EQ(session->window.View().fileLine, "File:  Only");
-    EXPECT_TRUE(session->platform.messages.empty());
-}
-
-TEST_F(MainWindowTest, ReloadFileRescansAndSaysSo) {
+TEST_F(MainWindowTest, ReloadFileRescansAndSaysSoOnceForARepeatedCommand) {
     std::string path = files.Write("games.pgn", kTwoGames);
     auto session = NewSession();
     session->Start(path);
     files.Write("games.pgn", kThreeGames);
-    session->Command(kCmdReloadFile);
-    EXPECT_EQ(session->platform.MessageTexts(), std::vector<std::string>{"File has been reloaded."});
+    session->platform.PostCommand(kCmdReloadFile);
+    session->platform.PostCommand(kCmdReloadFile);
+    session->Run();
+    EXPECT_EQ(session->Messages(), Texts{"File has been reloaded."});
     EXPECT_EQ(session->window.View().gameLine, "Game:  1 of 3");
-}
-
-TEST_F(MainWindowTest, ReloadWithoutFileAsksToOpenOne) {
-    auto session = NewSession();
-    session->Start();
-    session->Command(kCmdReloadFile);
-    EXPECT_EQ(session->platform.MessageTexts(), std::vector<std::string>{"Must open a file."});
 }
 
 TEST_F(MainWindowTest, FileThatCannotBeOpenedKeepsTheOpenOne) {
@@ -166,21 +128,19 @@ TEST_F(MainWindowTest, FileThatCannotBeOpenedKeepsTheOpenOne) {
     session->Start(path);
     session->platform.fileChoices.push_back(files.File("missing.pgn"));
     session->Command(kCmdOpenFile);
-    EXPECT_EQ(session->platform.MessageTexts(), std::vector<std::string>{"Error opening file."});
-    EXPECT_EQ(session->window.View().fileLine, "File:  Games");
+    EXPECT_EQ(session->Messages(), Texts{"Error opening file."});
+    EXPECT_EQ(Line(*session), "File:  Games");
     EXPECT_EQ(session->window.Settings().PgnFileName(), "games.pgn");
 }
 
 TEST_F(MainWindowTest, SameNameTreeMergeFileAndDatabaseAreReported) {
     files.Write("games.TRM", "");
     files.Write("games.DBG", "");
-    std::string path = files.Write("games.pgn", kTwoGames);
     auto session = NewSession();
-    session->platform.fileChoices.push_back(path);
+    session->platform.fileChoices.push_back(files.Write("games.pgn", kTwoGames));
     session->Start();
-    EXPECT_EQ(session->platform.MessageTexts(),
-              (std::vector<std::string>{"Warning: There is a tree merge file with the same name.",
-                                        "Warning: There is a database with the same name."}));
+    EXPECT_EQ(session->Messages(), (Texts{"Warning: There is a tree merge file with the same name.",
+                                          "Warning: There is a database with the same name."}));
 }
 
 TEST_F(MainWindowTest, ChosenNameGetsThePgnExtension) {
@@ -198,29 +158,20 @@ TEST_F(MainWindowTest, FullFileWarnsAboutTheGameLimit) {
     for (int k = 0; k < gamefile::kMaxGames; ++k) {
         bytes += game;
     }
-    std::string path = files.Write("big.pgn", bytes);
     auto session = NewSession();
-    session->Start(path);
-    EXPECT_EQ(session->platform.MessageTexts(),
-              std::vector<std::string>{"Warning: Maximum number 200000 games exceeded."});
+    session->Start(files.Write("big.pgn", bytes));
+    EXPECT_EQ(session->Messages(), Texts{"Warning: Maximum number 200000 games exceeded."});
     EXPECT_EQ(session->window.View().gameLine, "Game:  1 of 200000");
 }
 
-TEST_F(MainWindowTest, RepeatedCommandRunsOnce) {
-    std::string path = files.Write("games.pgn", kTwoGames);
-    auto session = NewSession();
-    session->Start(path);
-    session->platform.PostCommand(kCmdReloadFile);
-    session->platform.PostCommand(kCmdReloadFile);
-    session->Run();
-    EXPECT_EQ(session->platform.MessageTexts().size(), 1u);
-}
-
-TEST_F(MainWindowTest, VersionHelpAndExit) {
+TEST_F(MainWindowTest, VersionHelpExitAndTheGameBufferDeletedAtStart) {
+    std::string buffer = work.Write("gameqqqq.xyz", "moved games");
     auto session = NewSession();
     session->Start();
+    EXPECT_FALSE(std::filesystem::exists(buffer));
+    EXPECT_TRUE(Line(*session).empty());  // the dialog was cancelled
     session->Command(kCmdShowVersion);
-    EXPECT_EQ(session->platform.MessageTexts(), std::vector<std::string>{"Version 4.0 updated 11-Nov-05"});
+    EXPECT_EQ(session->Messages(), Texts{"Version 4.0 updated 11-Nov-05"});
     EXPECT_EQ(session->platform.messages.back().caption, "Ravelin");
 
     std::string helpShown;
@@ -234,55 +185,37 @@ TEST_F(MainWindowTest, VersionHelpAndExit) {
     EXPECT_TRUE(session->window.ExitRequested());
 }
 
-TEST_F(MainWindowTest, GameBufferIsDeletedAtStart) {
-    std::string buffer = work.Write("gameqqqq.xyz", "moved games");
-    auto session = NewSession();
-    session->Start();
-    EXPECT_FALSE(std::filesystem::exists(buffer));
-}
-
-TEST_F(MainWindowTest, ScrollBarMovesThroughTheGames) {
-    std::string path = files.Write("games.pgn", kThreeGames);
-    auto session = NewSession();
-    session->Start(path);
-    session->window.ScrollToGame(2);
-    EXPECT_EQ(session->window.View().gameLine, "Game:  2 of 3");
-    session->window.ScrollToGame(99);
-    EXPECT_EQ(session->window.View().gameLine, "Game:  3 of 3");
-}
-
-TEST(MessageTemplate, FortyFourCharactersUseTheNarrowDialog) {
-    std::string narrow(44, 'n');
-    std::string wide(45, 'w');
-    EXPECT_EQ(settings::MessageTemplateName(narrow, false, settings::LayoutSize::kSmall, 0, false),
-              "Showmesg");
-    EXPECT_EQ(settings::MessageTemplateName(wide, false, settings::LayoutSize::kSmall, 0, false), "Showmsgx");
-    EXPECT_EQ(settings::MessageTemplateName(narrow, true, settings::LayoutSize::kSmall, 2, false),
-              "Showques");
-    EXPECT_EQ(settings::MessageTemplateName(wide, true, settings::LayoutSize::kSmall, 2, false), "Showquesx");
-}
-
-TEST(MessageTemplate, PlacementFollowsLayoutAndMode) {
-    const std::string text = "short";
-    EXPECT_EQ(settings::MessageTemplateName(text, false, settings::LayoutSize::kLarge, 2, false),
-              "Showmsgh1");
-    EXPECT_EQ(
-        settings::MessageTemplateName(std::string(50, 'x'), false, settings::LayoutSize::kLarge, 100, false),
-        "Showmsgh2");
-    EXPECT_EQ(settings::MessageTemplateName(text, true, settings::LayoutSize::kLarge, 1, false),
-              "Showquesh3");
-    EXPECT_EQ(
-        settings::MessageTemplateName(std::string(50, 'x'), true, settings::LayoutSize::kLarge, 0, false),
-        "Showquesh4");
-    EXPECT_EQ(settings::MessageTemplateName(text, false, settings::LayoutSize::kMedium, 1, false),
-              "Showmesgb");
-    EXPECT_EQ(settings::MessageTemplateName(text, false, settings::LayoutSize::kMedium, 2, false),
-              "Showmesg");
-    EXPECT_EQ(
-        settings::MessageTemplateName(std::string(50, 'x'), true, settings::LayoutSize::kMedium, 0, false),
-        "Showquesxb");
-    // A question from a child window always uses the standard templates.
-    EXPECT_EQ(settings::MessageTemplateName(text, true, settings::LayoutSize::kLarge, 0, true), "Showques");
+// The template of a message box: narrow up to 44 characters, placed beside the board in the board
+// modes of the large layout, and the standard ones for a child window's question.
+TEST(MessageTemplate, FollowsLengthLayoutModeAndChildWindow) {
+    using settings::LayoutSize;
+    struct Case {
+        std::size_t length;
+        bool question;
+        LayoutSize layout;
+        int mode;
+        bool child;
+        const char* name;
+    };
+    const Case cases[] = {
+        {44, false, LayoutSize::kSmall, 0, false, "Showmesg"},
+        {45, false, LayoutSize::kSmall, 0, false, "Showmsgx"},
+        {44, true, LayoutSize::kSmall, 2, false, "Showques"},
+        {45, true, LayoutSize::kSmall, 2, false, "Showquesx"},
+        {5, false, LayoutSize::kLarge, 2, false, "Showmsgh1"},
+        {50, false, LayoutSize::kLarge, 100, false, "Showmsgh2"},
+        {5, true, LayoutSize::kLarge, 1, false, "Showquesh3"},
+        {50, true, LayoutSize::kLarge, 0, false, "Showquesh4"},
+        {5, false, LayoutSize::kMedium, 1, false, "Showmesgb"},
+        {5, false, LayoutSize::kMedium, 2, false, "Showmesg"},
+        {50, true, LayoutSize::kMedium, 0, false, "Showquesxb"},
+        {5, true, LayoutSize::kLarge, 0, true, "Showques"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(
+            settings::MessageTemplateName(std::string(c.length, 'x'), c.question, c.layout, c.mode, c.child),
+            c.name);
+    }
 }
 
 }  // namespace

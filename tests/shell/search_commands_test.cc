@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "eco/eco_table.h"
 #include "search/directory_search_file.h"
 #include "shell/command_ids.h"
 #include "shell/commands/directory_search_commands.h"
@@ -13,16 +15,16 @@
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/variation_editor.h"
 #include "shell/dialogs/header_search_dialog.h"
+#include "shell/dialogs/select_opening_dialog.h"
 #include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/menus.h"
 #include "shell_session.h"
-#include "temp_dir.h"
 
 namespace ravelin::shell {
 namespace {
 
-using testing::TempDir;
-using testing_support::Session;
+using testing_support::OwnSession;
+using Texts = std::vector<std::string>;
 
 // Five short games; the fake search below picks games by their first move.
 const std::string kFiveGames =
@@ -32,360 +34,181 @@ const std::string kFiveGames =
     "[Event \"D\"]\n[Result \"1/2-1/2\"]\n\n1.c4 e5 1/2-1/2\n\n"
     "[Event \"E\"]\n[Result \"0-1\"]\n\n1.e4 e6 2.d4 d5 0-1\n";
 
-// Searches the way a search does, but only by the first white move and the criteria's first
-// variation move: enough to see what the commands do with a result.
-struct FirstMoveSearch {
-    std::vector<std::string> firstMoves{"e4", "d4", "e4", "c4", "e4"};
+void SetVariation(search::SearchVariation& variation, std::initializer_list<const char*> plies) {
+    variation.Clear();
+    int ply = 1;
+    for (const char* move : plies) {
+        chess::SetSanText(variation.MoveOfPly(ply++), move);
+    }
+}
+
+// Searches only by the first white move against the criteria's first variation move, matching at
+// ply: enough to see what the commands do with a result.
+class SearchCommandsTest : public ::testing::Test {
+  protected:
+    SearchCommandsTest() : session(kFiveGames, "five.pgn") {
+        session.window.Searches().runSearch = [this](search::SearchFile& file,
+                                                     const search::SearchCriteria& criteria, int kind,
+                                                     int combination, search::SearchResult& result) {
+            static const char* const kFirstMoves[] = {"e4", "d4", "e4", "c4", "e4"};
+            ++calls;
+            lastKind = kind;
+            lastCombination = combination;
+            result.Clear();
+            for (int game = 1; game <= file.gameCount && game <= 5; ++game) {
+                if (chess::SanView(criteria.variation.whiteMoves[0]) ==
+                    std::string_view(kFirstMoves[game - 1])) {
+                    result.Add(game, search::kOutcomeOther, ply);
+                }
+            }
+            result.pliesMatched = criteria.variation.Plies();
+            return result.Count();
+        };
+    }
+    void Variation(std::initializer_list<const char*> plies) {
+        SetVariation(session.window.Search().criteria.variation, plies);
+    }
+    int Game() { return session.window.File().currentGame; }
+    int Ply() { return session.window.Viewer().Display().CurrentPly(); }
+    std::string LastMessage() { return session.Messages().empty() ? "" : session.Messages().back(); }
+
+    OwnSession session;
     int calls = 0;
     int lastKind = 0;
     int lastCombination = -1;
     int ply = 0;
-
-    int operator()(search::SearchFile& file, const search::SearchCriteria& criteria, int kind,
-                   int combination, search::SearchResult& result) {
-        ++calls;
-        lastKind = kind;
-        lastCombination = combination;
-        result.Clear();
-        const std::string wanted(chess::SanView(criteria.variation.whiteMoves[0]));
-        for (int game = 1; game <= file.gameCount && game <= static_cast<int>(firstMoves.size()); ++game) {
-            if (firstMoves[static_cast<std::size_t>(game - 1)] == wanted) {
-                result.Add(game, search::kOutcomeOther, ply);
-            }
-        }
-        result.pliesMatched = criteria.variation.Plies();
-        return result.Count();
-    }
 };
 
-class SearchCommandsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        path = files.Write("five.pgn", kFiveGames);
-        session = std::make_unique<Session>(work.Path().string());
-        session->Start(path);
-        ASSERT_TRUE(session->window.File().IsOpen());
-        ASSERT_EQ(session->window.File().GameCount(), 5);
-        fake = std::make_shared<FirstMoveSearch>();
-        auto shared = fake;
-        session->window.Searches().runSearch = [shared](search::SearchFile& file,
-                                                        const search::SearchCriteria& criteria, int kind,
-                                                        int combination, search::SearchResult& result) {
-            return (*shared)(file, criteria, kind, combination, result);
-        };
-        session->ClearRecords();
-    }
+// Every command that names a search: refused with a message while its criteria are missing, run
+// with its kind and combination once they are there, on the worker for a directory.
+TEST_F(SearchCommandsTest, EverySearchCommandChecksItsCriteriaAndRunsItsKindAndCombination) {
+    std::vector<std::pair<int, int>> started;
+    session.window.Searches().startDirectorySearch = [&](int kind, int combination) {
+        started.emplace_back(kind, combination);
+    };
+    const std::set<std::string> refusals = {kNoVariationEntered, kNoPositionEntered, kNoHeaderEntered};
+    int searches = 0;
+    for (int id = kFirstCommandId; id <= kLastCommandId; ++id) {
+        SearchRequest request;
+        bool directory = false;
+        if (!SearchRequestOf(id, request, directory)) {
+            continue;
+        }
+        SCOPED_TRACE(id);
+        ++searches;
+        SearchSession& search = session.window.Search();
+        search.criteria = search::SearchCriteria{};
+        search.criteriaBoard = search::CriteriaBoard{};
+        session.ClearRecords();
+        started.clear();
+        const int callsBefore = calls;
+        session.Command(id);
+        ASSERT_EQ(session.Messages().size(), 1u);
+        EXPECT_EQ(refusals.count(session.Messages()[0]), 1u) << session.Messages()[0];
+        EXPECT_EQ(calls, callsBefore);
+        EXPECT_TRUE(started.empty());
 
-    void SetVariation(std::initializer_list<const char*> plies) {
-        search::SearchVariation& variation = session->window.Search().criteria.variation;
-        variation.Clear();
-        int ply = 1;
-        for (const char* move : plies) {
-            chess::SetSanText(variation.MoveOfPly(ply++), move);
+        Variation({"e4"});
+        search.criteriaBoard.squares[6][3] = chess::kKnight;
+        search.criteria.header[search::HeaderField::kWhite] = "Morrow";
+        session.Command(id);
+        if (directory) {
+            EXPECT_EQ(started, (std::vector<std::pair<int, int>>{{request.kind, request.combination}}));
+            EXPECT_EQ(calls, callsBefore);
+        } else {
+            EXPECT_EQ(calls, callsBefore + 1);
+            EXPECT_EQ(lastKind, request.kind);
+            EXPECT_EQ(lastCombination, request.combination);
         }
     }
-
-    TempDir work;
-    TempDir files;
-    std::string path;
-    std::unique_ptr<Session> session;
-    std::shared_ptr<FirstMoveSearch> fake;
-};
-
-TEST_F(SearchCommandsTest, EveryFileSearchNeedsAnOpenFile) {
-    TempDir otherWork;
-    Session empty(otherWork.Path().string());
-    empty.Start();
-    empty.ClearRecords();
-    for (int id : {112, 122, 132, 140, 142, 144, 146, 113, 123, 133, 141, 143, 145, 147}) {
-        empty.Command(id);
-        ASSERT_FALSE(empty.platform.MessageTexts().empty()) << id;
-        EXPECT_EQ(empty.platform.MessageTexts().back(), "Must open a file.") << id;
-    }
+    EXPECT_GT(searches, 0);
 }
 
-TEST_F(SearchCommandsTest, EmptyOrUnplayableCriteriaAreRefusedBeforeSearching) {
-    session->Command(kCmdVariationSearchFile);
-    EXPECT_EQ(session->platform.MessageTexts().back(), kNoVariationEntered);
-    session->Command(kCmdPositionSearchFile);
-    EXPECT_EQ(session->platform.MessageTexts().back(), kNoPositionEntered);
-    session->Command(kCmdHeaderSearchFile);
-    EXPECT_EQ(session->platform.MessageTexts().back(), kNoHeaderEntered);
-    // A loaded variation whose second move cannot follow the first.
-    SetVariation({"e4", "e4"});
-    session->Command(kCmdVariationSearchFile);
-    EXPECT_EQ(session->platform.MessageTexts().back(), "The variation's move e4 cannot be played.");
-    EXPECT_EQ(fake->calls, 0);
-}
-
-TEST_F(SearchCommandsTest, OneMatchIsCountedNavigatedAndShown) {
-    SetVariation({"d4"});
-    session->Command(kCmdVariationSearchFile);
-    ASSERT_EQ(fake->calls, 1);
-    EXPECT_EQ(fake->lastKind, search::kVariationSearch);
-    EXPECT_EQ(fake->lastCombination, search::kAlone);
-    EXPECT_EQ(session->platform.MessageTexts().back(), "Number of games found: 1");
-    EXPECT_EQ(session->window.File().currentGame, 2);
-    EXPECT_EQ(session->window.displayMode, kModeGame);
-    EXPECT_TRUE(session->window.Search().navigation.Active());
-    // Next and Prev stay on the only match.
-    session->Command(kCmdNextGame);
-    EXPECT_EQ(session->window.File().currentGame, 2);
-}
-
-TEST_F(SearchCommandsTest, NoMatchKeepsTheNavigationOfTheSearchBefore) {
-    SetVariation({"e4"});
-    session->Command(kCmdVariationSearchFile);
-    ASSERT_EQ(session->window.Search().navigation.Current()->Count(), 3);
-    SetVariation({"g4"});
-    session->Command(kCmdVariationSearchFile);
-    EXPECT_EQ(session->platform.MessageTexts().back(), "Number of games found: 0");
-    ASSERT_TRUE(session->window.Search().navigation.Active());
-    EXPECT_EQ(session->window.Search().navigation.Current()->Count(), 3);
+TEST_F(SearchCommandsTest, OneMatchIsCountedNavigatedAndShownAtTheSearchedPosition) {
+    Variation({"e4", "e4"});
+    session.Command(kCmdVariationSearchFile);
+    EXPECT_EQ(session.Messages(), Texts{"The variation's move e4 cannot be played."});
+    EXPECT_EQ(calls, 0);
+    Variation({"d4"});
+    ply = 3;
+    session.Command(kCmdVariationSearchFile);
+    EXPECT_EQ(LastMessage(), "Number of games found: 1");
+    EXPECT_EQ(Game(), 2);
+    EXPECT_EQ(session.window.displayMode, kModeGame);
+    EXPECT_EQ(Ply(), 0);
+    session.Command(kCmdSearchedPosition);
+    EXPECT_EQ(Ply(), 3);
+    // Next stays on the only match; a search finding nothing keeps the list.
+    session.Command(kCmdNextGame);
+    EXPECT_EQ(Game(), 2);
+    Variation({"g4"});
+    session.Command(kCmdVariationSearchFile);
+    EXPECT_EQ(LastMessage(), "Number of games found: 0");
+    ASSERT_TRUE(session.window.Search().navigation.Active());
+    EXPECT_EQ(session.window.Search().navigation.Current()->Count(), 1);
+    // A variation match without a ply: the position after the variation.
+    ply = 0;
+    Variation({"d4", "*", "c4"});
+    session.Command(kCmdVariationSearchFile);
+    session.Command(kCmdSearchedPosition);
+    EXPECT_EQ(Ply(), 3);
 }
 
 TEST_F(SearchCommandsTest, SeveralMatchesOpenTheStatisticsAndNextPrevWalkThem) {
     search::SearchResult shown;
     int statistics = 0;
-    session->window.Searches().showWinStatistics = [&](const search::SearchResult& result) {
+    session.window.Searches().showWinStatistics = [&](const search::SearchResult& result) {
         shown = result;
         ++statistics;
     };
-    SetVariation({"e4", "*"});
-    session->Command(kCmdVariationSearchFile);
+    Variation({"e4", "*"});
+    session.Command(kCmdVariationSearchFile);
     EXPECT_EQ(statistics, 1);
     EXPECT_EQ(shown.Count(), 3);
-    EXPECT_TRUE(session->platform.MessageTexts().empty());
-    EXPECT_EQ(session->window.File().currentGame, 1);
-
-    session->Command(kCmdNextGame);
-    EXPECT_EQ(session->window.File().currentGame, 3);
-    session->Command(kCmdNextGame);
-    EXPECT_EQ(session->window.File().currentGame, 5);
-    session->Command(kCmdNextGame);
-    EXPECT_EQ(session->window.File().currentGame, 5);
-    session->Command(kCmdPrevGame);
-    session->Command(kCmdPrevGame);
-    session->Command(kCmdPrevGame);
-    EXPECT_EQ(session->window.File().currentGame, 1);
-
+    EXPECT_TRUE(session.Messages().empty());
+    std::vector<int> walked{Game()};
+    for (int id : {kCmdNextGame, kCmdNextGame, kCmdNextGame, kCmdPrevGame, kCmdPrevGame, kCmdPrevGame}) {
+        session.Command(id);
+        walked.push_back(Game());
+    }
+    EXPECT_EQ(walked, (std::vector<int>{1, 3, 5, 5, 3, 1, 1}));
+    EXPECT_EQ(session.window.ContextMenu(), "GamezMenu");
+    // Reset Navigation walks all games again.
+    session.Command(kCmdResetNavigation);
+    EXPECT_FALSE(session.window.Search().navigation.Active());
+    EXPECT_EQ(session.window.ContextMenu(), "GameMenu");
+    session.Command(kCmdNextGame);
+    EXPECT_EQ(Game(), 2);
     // Without statistics the count is shown instead.
-    session->window.Searches().showWinStatistics = nullptr;
-    session->Command(kCmdVariationSearchFile);
-    EXPECT_EQ(session->platform.MessageTexts().back(), "Number of games found: 3");
+    session.window.Searches().showWinStatistics = nullptr;
+    session.Command(kCmdVariationSearchFile);
+    EXPECT_EQ(LastMessage(), "Number of games found: 3");
 }
 
-TEST_F(SearchCommandsTest, ResetNavigationWalksAllGamesAgain) {
-    SetVariation({"e4"});
-    session->Command(kCmdVariationSearchFile);
-    EXPECT_EQ(session->window.ContextMenu(), "GamezMenu");
-    session->Command(kCmdResetNavigation);
-    EXPECT_FALSE(session->window.Search().navigation.Active());
-    EXPECT_EQ(session->window.ContextMenu(), "GameMenu");
-    session->Command(kCmdNextGame);
-    EXPECT_EQ(session->window.File().currentGame, 2);
-}
-
-TEST_F(SearchCommandsTest, SearchedPositionGoesToThePlyOfTheMatch) {
-    SetVariation({"e4"});
-    fake->ply = 3;
-    session->Command(kCmdVariationSearchFile);
-    ASSERT_EQ(session->window.displayMode, kModeGame);
-    EXPECT_EQ(session->window.Viewer().Display().CurrentPly(), 0);
-    session->Command(kCmdSearchedPosition);
-    EXPECT_EQ(session->window.Viewer().Display().CurrentPly(), 3);
-    // A variation match without a ply: the position after the variation.
-    fake->ply = 0;
-    SetVariation({"e4", "*", "Nf3"});
-    session->Command(kCmdVariationSearchFile);
-    session->Command(kCmdSearchedPosition);
-    EXPECT_EQ(session->window.Viewer().Display().CurrentPly(), 3);
-}
-
-TEST_F(SearchCommandsTest, OptionsToggleWithTheirCheckMarks) {
-    auto checkedIn = [&](std::string_view menu, int id) {
-        std::vector<const MenuNode*> stack{session->window.Menus().Find(menu)};
-        while (!stack.empty()) {
-            const MenuNode* node = stack.back();
-            stack.pop_back();
-            if (!node->IsPopup() && node->commandId == id) {
-                EXPECT_TRUE(node->checkable);
-                return node->checked;
-            }
-            for (const MenuNode& child : node->children) {
-                stack.push_back(&child);
-            }
+TEST_F(SearchCommandsTest, OptionsToggleWithTheirCheckMarksInEveryMenu) {
+    // The check mark of the item in the named menu, found depth first.
+    std::function<int(const MenuNode&, int)> mark = [&](const MenuNode& node, int id) {
+        int found = !node.IsPopup() && node.commandId == id ? (node.checkable ? node.checked : 2) : -1;
+        for (std::size_t k = 0; found < 0 && k < node.children.size(); ++k) {
+            found = mark(node.children[k], id);
         }
-        ADD_FAILURE() << "no item " << id;
-        return false;
+        return found;
+    };
+    auto checkedIn = [&](std::string_view menu, int id) {
+        return mark(*session.window.Menus().Find(menu), id) == 1;
     };
     EXPECT_FALSE(checkedIn("MainMenu", kCmdExactVariation));
-    session->Command(kCmdExactVariation);
-    EXPECT_TRUE(session->window.Search().criteria.options.exactVariation);
+    session.Command(kCmdExactVariation);
+    EXPECT_TRUE(session.window.Search().criteria.options.exactVariation);
     EXPECT_TRUE(checkedIn("MainMenu", kCmdExactVariation));
     EXPECT_TRUE(checkedIn("VarMenu", kCmdExactVariation));
     EXPECT_FALSE(checkedIn("VarMenu", kCmdForceMatch));
-    session->Command(kCmdForceMatch);
-    session->Command(kCmdExactVariation);
-    EXPECT_FALSE(session->window.Search().criteria.options.exactVariation);
-    EXPECT_TRUE(session->window.Search().criteria.options.forceMatch);
+    session.Command(kCmdForceMatch);
+    session.Command(kCmdExactVariation);
+    EXPECT_FALSE(session.window.Search().criteria.options.exactVariation);
+    EXPECT_TRUE(session.window.Search().criteria.options.forceMatch);
     EXPECT_FALSE(checkedIn("MainMenu", kCmdExactVariation));
     EXPECT_TRUE(checkedIn("MainMenu", kCmdForceMatch));
-}
-
-TEST_F(SearchCommandsTest, CombinationsRunTheirKindAndCombination) {
-    SetVariation({"e4"});
-    struct Case {
-        int id;
-        int kind;
-        int combination;
-    };
-    session->window.Search().criteria.header[search::HeaderField::kWhite] = "Morrow";
-    for (Case c : {Case{142, 3, 1}}) {
-        session->Command(c.id);
-        EXPECT_EQ(fake->lastKind, c.kind);
-        EXPECT_EQ(fake->lastCombination, c.combination);
-    }
-    SearchRequest request;
-    bool directory = false;
-    ASSERT_TRUE(SearchRequestOf(147, request, directory));
-    EXPECT_TRUE(directory);
-    EXPECT_EQ(request.kind, search::kHeaderSearch);
-    EXPECT_EQ(request.combination, search::kWithBoth);
-    ASSERT_TRUE(SearchRequestOf(140, request, directory));
-    EXPECT_FALSE(directory);
-    EXPECT_EQ(request.combination, search::kWithPosition);
-    EXPECT_FALSE(SearchRequestOf(150, request, directory));
-}
-
-TEST_F(SearchCommandsTest, DirectorySearchStartsWithPreparedCriteria) {
-    session->Command(113);
-    EXPECT_EQ(session->platform.MessageTexts().back(), kNoVariationEntered);
-    SetVariation({"e4", "e5"});
-    std::vector<std::pair<int, int>> started;
-    session->window.Searches().startDirectorySearch = [&](int kind, int combination) {
-        started.emplace_back(kind, combination);
-    };
-    session->Command(113);
-    session->window.Search().criteria.header[search::HeaderField::kEvent] = "A";
-    session->Command(143);
-    ASSERT_EQ(started.size(), 2u);
-    EXPECT_EQ(started[0], std::make_pair(1, 0));
-    EXPECT_EQ(started[1], std::make_pair(3, 1));
-    EXPECT_EQ(fake->calls, 0);
-}
-
-TEST_F(SearchCommandsTest, HeaderDialogKeepsFieldsAndSearchesFromItsButtons) {
-    session->window.Search().criteria.header[search::HeaderField::kSite] = "Dortmund";
-    std::vector<std::string> seenSite;
-    session->platform.dialogScript = [&](platform::Dialog& dialog) {
-        auto* header = dynamic_cast<HeaderSearchDialog*>(&dialog);
-        if (header == nullptr) {
-            return false;
-        }
-        seenSite.push_back(header->fields[search::HeaderField::kSite]);
-        header->fields[search::HeaderField::kEvent] = "B";
-        header->chosen = HeaderDialogButton::kSearchFile;
-        return true;
-    };
-    session->Command(kCmdEditHeader);
-    ASSERT_EQ(seenSite.size(), 1u);
-    EXPECT_EQ(seenSite[0], "Dortmund");
-    EXPECT_EQ(session->window.Search().criteria.header[search::HeaderField::kEvent], "B");
-    EXPECT_EQ(fake->calls, 1);
-    EXPECT_EQ(fake->lastKind, search::kHeaderSearch);
-
-    // Cancel changes nothing.
-    session->platform.dialogScript = [](platform::Dialog& dialog) {
-        dynamic_cast<HeaderSearchDialog&>(dialog).Clear();
-        return false;
-    };
-    session->Command(kCmdEditHeader);
-    EXPECT_EQ(session->window.Search().criteria.header[search::HeaderField::kEvent], "B");
-    EXPECT_EQ(fake->calls, 1);
-}
-
-// The header search itself, from the dialog's "Search File" to the navigation list.
-TEST(HeaderSearchCommands, RealSearchOfTheOpenFileBecomesTheNavigationList) {
-    TempDir work;
-    TempDir files;
-    Session session(work.Path().string());
-    session.Start(files.Write("five.pgn", kFiveGames));
-    ASSERT_EQ(session.window.File().GameCount(), 5);
-    session.platform.dialogScript = [](platform::Dialog& dialog) {
-        auto& header = dynamic_cast<HeaderSearchDialog&>(dialog);
-        header.fields[search::HeaderField::kEvent] = "c";
-        header.chosen = HeaderDialogButton::kSearchFile;
-        return true;
-    };
-    session.ClearRecords();
-    session.Command(kCmdEditHeader);
-    EXPECT_EQ(session.platform.MessageTexts(), std::vector<std::string>{"Number of games found: 1"});
-    EXPECT_EQ(session.window.File().currentGame, 3);
-    EXPECT_EQ(session.window.displayMode, kModeGame);
-
-    int statistics = 0;
-    session.window.Searches().showWinStatistics = [&](const search::SearchResult& result) {
-        statistics = result.Count();
-        EXPECT_EQ(result.blackWins, 2);
-    };
-    search::HeaderCriteria& header = session.window.Search().criteria.header;
-    header.Clear();
-    header[search::HeaderField::kResult] = "0-1";
-    session.Command(kCmdHeaderSearchFile);
-    EXPECT_EQ(statistics, 2);
-    EXPECT_EQ(session.window.File().currentGame, 2);
-    session.Command(kCmdNextGame);
-    EXPECT_EQ(session.window.File().currentGame, 5);
-    session.Command(kCmdNextGame);
-    EXPECT_EQ(session.window.File().currentGame, 5);
-    session.Command(kCmdPrevGame);
-    EXPECT_EQ(session.window.File().currentGame, 2);
-}
-
-// The variation search itself: 1. e4 with any reply, in transposition order.
-TEST(VariationSearchCommands, RealSearchFindsTheGamesOfTheVariation) {
-    TempDir work;
-    TempDir files;
-    Session session(work.Path().string());
-    session.Start(files.Write("five.pgn", kFiveGames));
-    search::SearchVariation& variation = session.window.Search().criteria.variation;
-    chess::SetSanText(variation.MoveOfPly(1), "Nf3");
-    chess::SetSanText(variation.MoveOfPly(2), "*");
-    chess::SetSanText(variation.MoveOfPly(3), "e4");
-    std::vector<int> games;
-    session.window.Searches().showWinStatistics = [&](const search::SearchResult& result) {
-        for (const search::SearchMatch& match : result.matches) {
-            games.push_back(match.game);
-        }
-    };
-    session.Command(kCmdVariationSearchFile);
-    // Games 1 and 3 play e4 and Nf3 as their first two white moves; game 5 plays e4 and d4.
-    EXPECT_EQ(games, (std::vector<int>{1, 3}));
-    EXPECT_EQ(session.window.File().currentGame, 1);
-    session.Command(kCmdExactVariation);
-    session.ClearRecords();
-    session.Command(kCmdVariationSearchFile);
-    EXPECT_EQ(session.platform.MessageTexts(), std::vector<std::string>{"Number of games found: 0"});
-}
-
-// The position search itself: a white knight on f3 and a black pawn on c5, from the editor's board.
-TEST(PositionSearchCommands, RealSearchGoesToTheSearchedPosition) {
-    TempDir work;
-    TempDir files;
-    Session session(work.Path().string());
-    session.Start(files.Write("five.pgn", kFiveGames));
-    search::CriteriaBoard& board = session.window.Search().criteriaBoard;
-    board.squares[6][3] = chess::kKnight;
-    board.squares[3][5] = chess::kPawn + chess::kBlackOffset;
-    session.ClearRecords();
-    session.Command(kCmdPositionSearchFile);
-    EXPECT_EQ(session.platform.MessageTexts(), std::vector<std::string>{"Number of games found: 1"});
-    EXPECT_EQ(session.window.File().currentGame, 3);
-    EXPECT_EQ(session.window.ContextMenu(), "GamezMenu");
-    session.Command(kCmdSearchedPosition);
-    // 1.e4 c5 2.Nf3: both stand after ply 3.
-    EXPECT_EQ(session.window.Viewer().Display().CurrentPly(), 3);
 }
 
 TEST(HeaderSearchDialog, RefusesAFieldTooLongForTheCriteriaFile) {
@@ -400,41 +223,98 @@ TEST(HeaderSearchDialog, RefusesAFieldTooLongForTheCriteriaFile) {
     EXPECT_TRUE(dialog.fields.Empty());
 }
 
-}  // namespace
-}  // namespace ravelin::shell
+// --- the real searches, as the window starts them ---
 
-namespace ravelin::shell {
-namespace {
-
-// The window as it starts: a search with several matches opens the Win Statistics dialog, and the
-// directory commands run the directory search on the worker.
-TEST(SearchCommandsWiring, StatisticsDialogAndDirectorySearchAreConnected) {
-    TempDir work;
-    TempDir files;
-    Session session(work.Path().string());
-    session.Start(files.Write("five.pgn", kFiveGames));
-    files.Write("other.pgn", "[Event \"F\"]\n[Result \"1-0\"]\n\n1.e4 d5 1-0\n");
-    search::WinStatisticsLines lines;
-    session.platform.dialogScript = [&lines](platform::Dialog& dialog) {
-        if (auto* statistics = dynamic_cast<WinStatisticsDialog*>(&dialog)) {
-            lines = statistics->lines;
-        }
+// The header dialog shows the criteria kept, and its "Search File" button searches with them.
+TEST(RealSearches, HeaderSearchFromTheDialogAndWithTheStatisticsDialog) {
+    OwnSession session(kFiveGames, "five.pgn");
+    search::HeaderCriteria& header = session.window.Search().criteria.header;
+    header[search::HeaderField::kResult] = "1-0";
+    Texts seen;
+    session.OnDialog<HeaderSearchDialog>([&seen](HeaderSearchDialog& dialog) {
+        seen.push_back(dialog.fields[search::HeaderField::kResult]);
+        dialog.fields[search::HeaderField::kEvent] = "c";
+        dialog.chosen = HeaderDialogButton::kSearchFile;
         return true;
-    };
-    session.window.Search().criteria.header[search::HeaderField::kResult] = "0-1";
+    });
+    session.Command(kCmdEditHeader);
+    EXPECT_EQ(seen, Texts{"1-0"});
+    EXPECT_EQ(session.Messages(), Texts{"Number of games found: 1"});
+    EXPECT_EQ(session.window.File().currentGame, 3);
+    EXPECT_EQ(session.window.displayMode, kModeGame);
+    // Cancel changes nothing.
+    session.OnDialog<HeaderSearchDialog>([](HeaderSearchDialog& dialog) {
+        dialog.Clear();
+        return false;
+    });
+    session.Command(kCmdEditHeader);
+    EXPECT_EQ(header[search::HeaderField::kEvent], "c");
+
+    // Two Black wins: the Win Statistics dialog, and Next and Prev walk the two games.
+    search::WinStatisticsLines lines;
+    session.OnDialog<WinStatisticsDialog>([&lines](WinStatisticsDialog& statistics) {
+        lines = statistics.lines;
+        return true;
+    });
+    header.Clear();
+    header[search::HeaderField::kResult] = "0-1";
     session.ClearRecords();
     session.Command(kCmdHeaderSearchFile);
-    EXPECT_EQ(session.platform.dialogTitles, std::vector<std::string>{search::kWinStatisticsTitle});
+    EXPECT_EQ(session.platform.dialogTitles, Texts{search::kWinStatisticsTitle});
     EXPECT_EQ(lines.gamesFound, "Number of games found: 2");
     EXPECT_EQ(lines.blackWins.substr(0, 13), "Black wins: 2");
+    std::vector<int> walked{session.window.File().currentGame};
+    for (int id : {kCmdNextGame, kCmdNextGame, kCmdPrevGame}) {
+        session.Command(id);
+        walked.push_back(session.window.File().currentGame);
+    }
+    EXPECT_EQ(walked, (std::vector<int>{2, 5, 5, 2}));
+}
 
+TEST(RealSearches, VariationSearchFindsTranspositionsUntilExactVariationIsOn) {
+    OwnSession session(kFiveGames, "five.pgn");
+    SetVariation(session.window.Search().criteria.variation, {"Nf3", "*", "e4"});
+    std::vector<int> games;
+    session.window.Searches().showWinStatistics = [&](const search::SearchResult& result) {
+        for (const search::SearchMatch& match : result.matches) {
+            games.push_back(match.game);
+        }
+    };
+    session.Command(kCmdVariationSearchFile);
+    // Games 1 and 3 play e4 and Nf3 as their first two white moves; game 5 plays e4 and d4.
+    EXPECT_EQ(games, (std::vector<int>{1, 3}));
+    EXPECT_EQ(session.window.File().currentGame, 1);
+    session.Command(kCmdExactVariation);
+    session.ClearRecords();
+    session.Command(kCmdVariationSearchFile);
+    EXPECT_EQ(session.Messages(), Texts{"Number of games found: 0"});
+}
+
+// A white knight on f3 and a black pawn on c5, from the editor's board.
+TEST(RealSearches, PositionSearchGoesToTheSearchedPosition) {
+    OwnSession session(kFiveGames, "five.pgn");
+    search::CriteriaBoard& board = session.window.Search().criteriaBoard;
+    board.squares[6][3] = chess::kKnight;
+    board.squares[3][5] = chess::kPawn + chess::kBlackOffset;
+    session.Command(kCmdPositionSearchFile);
+    EXPECT_EQ(session.Messages(), Texts{"Number of games found: 1"});
+    EXPECT_EQ(session.window.File().currentGame, 3);
+    EXPECT_EQ(session.window.ContextMenu(), "GamezMenu");
+    session.Command(kCmdSearchedPosition);
+    // 1.e4 c5 2.Nf3: both stand after ply 3.
+    EXPECT_EQ(session.window.Viewer().Display().CurrentPly(), 3);
+}
+
+// The directory search runs on the worker and lists the files in the result file.
+TEST(RealSearches, HeaderSearchOfTheDirectoryWritesTheResultFile) {
+    OwnSession session(kFiveGames, "five.pgn");
+    session.files.Write("other.pgn", "[Event \"F\"]\n[Result \"1-0\"]\n\n1.e4 d5 1-0\n");
     session.window.Search().criteria.header[search::HeaderField::kResult] = "1-0";
     session.Command(kCmdHeaderSearchDirectory);
     session.window.FastFile().Worker().Join();
     session.Run();
-    // Both files of the directory have a White win: the result file lists them.
     search::ResultFile result;
-    ASSERT_EQ(search::LoadResultFile(work.File(search::kResultFileName), result),
+    ASSERT_EQ(search::LoadResultFile(session.work.File(search::kResultFileName), result),
               search::ResultFileLoad::kOk);
     ASSERT_EQ(result.records.size(), 2u);
     EXPECT_EQ(result.records[0].name, "five");
@@ -443,6 +323,71 @@ TEST(SearchCommandsWiring, StatisticsDialogAndDirectorySearchAreConnected) {
     EXPECT_EQ(result.header.combination, search::kAlone);
     // "Save Header" now stores the combination of that search.
     EXPECT_EQ(session.window.DirectorySearch().headerCombination, search::kAlone);
+}
+
+// --- the opening finders, on the shipped ECO table ---
+
+const std::string kRuyLopez =
+    "[Event \"Ruy\"]\n[Result \"1-0\"]\n\n1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 4.Ba4 Nf6 1-0\n\n"
+    "[Event \"Empty\"]\n[Result \"*\"]\n\n*\n";
+
+TEST(OpeningCommands, FindOpeningNamesTheShownGameOrSaysThereAreNoMoves) {
+    OwnSession session(kRuyLopez);
+    ASSERT_GT(session.window.Viewer().EcoTable().count, 0);
+    session.Command(kCmdFindOpeningInGame);
+    // "%s %s": the code, then the name of a Ruy Lopez line (the table has no line ending at 4...Nf6,
+    // so the game is named after the longest line it is still inside).
+    ASSERT_EQ(session.Messages().size(), 1u);
+    EXPECT_EQ(session.Messages()[0].substr(0, 1), "C") << session.Messages()[0];
+    EXPECT_NE(session.Messages()[0].find(" Ruy Lopez"), std::string::npos) << session.Messages()[0];
+    session.ClearRecords();
+    session.Command(kCmdNextGame);  // the game without moves
+    session.Command(kCmdFindOpeningInGame);
+    EXPECT_EQ(session.Messages(), Texts{"There are no moves to check."});
+}
+
+TEST(OpeningCommands, PopupFinderOpensTheListOnTheFoundEntryAndLoadsTheChosenLine) {
+    OwnSession session(kRuyLopez);
+    search::SearchVariation& variation = session.window.Search().criteria.variation;
+    SetVariation(variation, {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6"});
+    session.window.displayMode = kModeVariationEdit;
+    std::string foundRow;
+    int foundEntry = eco::kNoEcoEntry;
+    session.OnDialog<SelectOpeningDialog>([&](SelectOpeningDialog& select) {
+        foundEntry = select.ChosenEntry();
+        foundRow = select.List().rows.at(static_cast<std::size_t>(select.selectedRow));
+        // Another order keeps the selection on the same entry.
+        select.SetOrder(eco::EcoSortOrder::kByName);
+        EXPECT_EQ(select.ChosenEntry(), foundEntry);
+        select.SetWrapped(true);
+        EXPECT_EQ(select.ChosenEntry(), foundEntry);
+        return true;
+    });
+    session.Command(kCmdFindExactVariation);
+    EXPECT_EQ(session.platform.dialogTitles, Texts{"Find Opening - Exact Variation"});
+    ASSERT_NE(foundEntry, eco::kNoEcoEntry);
+    EXPECT_EQ(foundRow.substr(0, 3), "C70") << foundRow;
+    // The chosen line replaced the variation, and "Edit Variation" shows it.
+    EXPECT_EQ(variation.Plies(), 6);
+    EXPECT_EQ(chess::SanView(variation.whiteMoves[2]), "Bb5");
+    EXPECT_EQ(session.window.displayMode, kModeVariationEdit);
+    EXPECT_EQ(session.window.Searches().Variation().Plies(), 6);
+}
+
+// Select Opening opens in move order with nothing selected; OK needs a row, Cancel changes nothing.
+TEST(OpeningCommands, SelectOpeningCancelledChangesNothingAndOkNeedsARow) {
+    OwnSession session(kRuyLopez);
+    session.OnDialog<SelectOpeningDialog>([](SelectOpeningDialog& select) {
+        EXPECT_EQ(select.List().order, eco::EcoSortOrder::kByMoves);
+        EXPECT_EQ(select.selectedRow, -1);
+        EXPECT_EQ(select.Validate(), kNoOpeningSelected);
+        select.selectedRow = 0;
+        EXPECT_EQ(select.Validate(), "");
+        return false;
+    });
+    session.Command(kCmdSelectOpeningByMoves);
+    EXPECT_EQ(session.platform.dialogTitles.size(), 1u);
+    EXPECT_TRUE(session.window.Search().criteria.variation.Empty());
 }
 
 }  // namespace

@@ -5,58 +5,59 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "chess/annotations.h"
 #include "display/piece_set.h"
 #include "game_view_session.h"
-#include "shell/command_ids.h"
-#include "temp_dir.h"
 
 namespace ravelin::display {
 namespace {
 
+using testing::DataText;
 using testing::GameViewSession;
+using Lines = std::vector<std::string>;
 
-std::vector<std::string> Numbered(int count) {
-    std::vector<std::string> lines;
+Lines Numbered(int count) {
+    Lines lines;
     for (int k = 0; k < count; ++k) {
         lines.push_back("line " + std::to_string(k));
     }
     return lines;
 }
 
-TEST(AnnotationListScroll, StaysBetweenTheTopAndTheLastFullPage) {
+TEST(AnnotationListScroll, StaysBetweenTheTopAndTheLastFullPageAndNewLinesStartAtTheTop) {
     AnnotationList list;
     list.Reset(Numbered(10));
-    list.ScrollTo(4, 3);
-    EXPECT_EQ(list.FirstLine(), 4);
-    list.ScrollTo(9, 3);
-    EXPECT_EQ(list.FirstLine(), 7);
-    list.ScrollBy(-20, 3);
-    EXPECT_EQ(list.FirstLine(), 0);
-    list.ScrollBy(2, 3);
-    EXPECT_EQ(list.FirstLine(), 2);
-    // Lines that all fit never scroll.
-    list.Reset(Numbered(3));
-    list.ScrollBy(1, 3);
-    EXPECT_EQ(list.FirstLine(), 0);
-    list.Reset({});
-    list.ScrollTo(5, 3);
-    EXPECT_EQ(list.FirstLine(), 0);
+    auto to = [&](int first) {
+        list.ScrollTo(first, 3);
+        return list.FirstLine();
+    };
+    auto by = [&](int lines) {
+        list.ScrollBy(lines, 3);
+        return list.FirstLine();
+    };
+    EXPECT_EQ(to(4), 4);
+    EXPECT_EQ(to(9), 7);
+    EXPECT_EQ(by(-20), 0);
+    EXPECT_EQ(by(2), 2);
     EXPECT_EQ(AnnotationList::LastFirstLine(10, 0), 9);
-}
-
-TEST(AnnotationListScroll, NewLinesStartAtTheTopRedrawnLinesKeepTheirPlace) {
-    AnnotationList list;
-    list.Reset(Numbered(10));
+    // Redrawn lines keep their place as far as they reach; new ones start at the top.
     list.ScrollTo(5, 3);
     list.Replace(Numbered(10));
     EXPECT_EQ(list.FirstLine(), 5);
     list.Replace(Numbered(4));
     EXPECT_EQ(list.FirstLine(), 3);
     list.Reset(Numbered(10));
+    EXPECT_EQ(list.FirstLine(), 0);
+    // Lines that all fit never scroll.
+    list.Reset(Numbered(3));
+    list.ScrollBy(1, 3);
+    EXPECT_EQ(list.FirstLine(), 0);
+    list.Reset({});
+    list.ScrollTo(5, 3);
     EXPECT_EQ(list.FirstLine(), 0);
 }
 
@@ -102,35 +103,35 @@ TEST(AnnotationListPlace, FillsTheWholeRowsBelowTheBoardWithABarOnlyWhenLinesOve
     }
 }
 
-TEST(AnnotationListPlace, StateShowsTheLinesFromTheFirstShownOne) {
-    const GameLayout layout = GameLayoutFor(kNormalSquareSize);
-    AnnotationList list;
-    list.Reset(Numbered(8));
-    list.ScrollTo(2, layout.BelowBoardLines());
-    GameViewState state;
-    AddAnnotationList(state, layout, list, true, nullptr);
-    ASSERT_EQ(state.texts.size(), static_cast<std::size_t>(layout.BelowBoardLines()));
-    EXPECT_EQ(state.texts.front().text, "line 2");
-    EXPECT_EQ(state.texts.front().y, layout.belowBoardTop);
-    EXPECT_EQ(state.texts[1].y, layout.belowBoardTop + layout.lineHeight);
-    EXPECT_EQ(state.annotationList.lineCount, 8);
-    EXPECT_EQ(state.annotationList.firstLine, 2);
-    EXPECT_EQ(state.annotationList.visibleLines, layout.BelowBoardLines());
-    EXPECT_FALSE(state.annotationList.scrollBar.Empty());
+TEST(AnnotationListWrap, LinesFitTheWidthAndTogetherGiveTheText) {
+    const std::string name = "Queen's Pawn Game: Accelerated London System, Steinitz Countergambit";
+    constexpr int kFont = 11;
+    const int whole = EstimatedTextWidth(name, kFont, TextFont::kSans);
+    EXPECT_EQ(WrapToWidth(name, whole, kFont, nullptr), Lines{name});
+    const Lines lines = WrapToWidth(name, whole / 2, kFont, nullptr);
+    ASSERT_GE(lines.size(), 2u);
+    std::string joined;
+    for (const std::string& line : lines) {
+        EXPECT_LE(EstimatedTextWidth(line, kFont, TextFont::kSans), whole / 2) << line;
+        EXPECT_FALSE(line.empty());
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    EXPECT_EQ(joined, name);
+    // A word wider than a line is cut inside; a width too small for any character still ends.
+    EXPECT_EQ(
+        WrapToWidth("Countergambit", EstimatedTextWidth("Counter", kFont, TextFont::kSans), kFont, nullptr),
+        (Lines{"Counter", "gambit"}));
+    EXPECT_EQ(WrapToWidth("\u00e9t\u00e9", 0, kFont, nullptr), (Lines{"\u00e9", "t", "\u00e9"}));
+    EXPECT_TRUE(WrapToWidth("", 100, kFont, nullptr).empty());
 }
 
 // --- The list in the game display, on real annotated games ---
 
-std::string Matches() {
-    return ravelin::testing::TestDataPath("pgn/world_matches.pgn");
-}
-
 // The texts of the list in a view state, top to bottom.
-std::vector<std::string> ListTexts(const GameViewState& state) {
-    std::vector<std::string> texts;
-    const PixelRect& area = state.annotationList.area;
+Lines ListTexts(const GameViewState& state) {
+    Lines texts;
     for (const TextItem& item : state.texts) {
-        if (area.Contains(item.x, item.y)) {
+        if (state.annotationList.area.Contains(item.x, item.y)) {
             texts.push_back(item.text);
         }
     }
@@ -138,15 +139,15 @@ std::vector<std::string> ListTexts(const GameViewState& state) {
 }
 
 // Every line of the list, read page by page through the scroll position as the bar would move it.
-std::vector<std::string> ReadByScrolling(GameViewSession& game) {
-    std::vector<std::string> seen;
+Lines ReadByScrolling(GameViewSession& game) {
+    Lines seen;
     GameViewState state = game.State();
     const int last = state.annotationList.lineCount - state.annotationList.visibleLines;
     for (int first = 0; first <= std::max(last, 0); ++first) {
         game.Display().ScrollAnnotationsTo(first);
         state = game.State();
         EXPECT_EQ(state.annotationList.firstLine, first);
-        const std::vector<std::string> texts = ListTexts(state);
+        const Lines texts = ListTexts(state);
         // Each step shows one line more at the bottom.
         if (first == 0) {
             seen = texts;
@@ -157,33 +158,46 @@ std::vector<std::string> ReadByScrolling(GameViewSession& game) {
     return seen;
 }
 
-TEST(AnnotationWindow, LongCommentIsShownWholeThroughScrolling) {
-    // 9.Nbd2 of the first game carries an eight-line comment.
-    GameViewSession game(Matches(), 1);
-    GameDisplay& display = game.Display();
-    display.GoToPly(17);
-    const std::vector<std::string>& lines = display.Annotations().Lines();
-    EXPECT_EQ(lines, display.AnnotationLines(17));
-    ASSERT_GT(display.Annotations().LineCount(), display.Layout().BelowBoardLines());
-    for (const std::string& line : lines) {
-        EXPECT_LE(line.size(), static_cast<std::size_t>(chess::kNormalDisplayWidth)) << line;
+void Medium(settings::SettingsRecord& settings) {
+    settings.SetBoardSize(settings::BoardSizeOption::kMedium);
+}
+
+// 9.Nbd2 of the first game of world_matches.pgn carries an eight-line comment.
+TEST(AnnotationWindow, LongCommentIsShownWholeThroughScrollingAtTheBoardsWidth) {
+    for (bool medium : {false, true}) {
+        SCOPED_TRACE(medium);
+        GameViewSession game(DataText("pgn/world_matches.pgn"), 1, medium ? Medium : nullptr);
+        GameDisplay& display = game.Display();
+        display.GoToPly(17);
+        const Lines& lines = display.Annotations().Lines();
+        EXPECT_EQ(lines, display.AnnotationLines(17));
+        const std::size_t width = medium ? chess::kWideDisplayWidth : chess::kNormalDisplayWidth;
+        std::size_t longest = 0;
+        for (const std::string& line : lines) {
+            longest = std::max(longest, line.size());
+        }
+        EXPECT_LE(longest, width);
+        EXPECT_GT(longest, medium ? static_cast<std::size_t>(chess::kNormalDisplayWidth) : 0u);
+        if (!medium) {
+            ASSERT_GT(display.Annotations().LineCount(), display.Layout().BelowBoardLines());
+            GameViewState state = game.State();
+            EXPECT_FALSE(state.annotationList.scrollBar.Empty());
+            EXPECT_EQ(ListTexts(state).size(), static_cast<std::size_t>(display.Layout().BelowBoardLines()));
+        }
+        // No line is cut short with dots: scrolling reaches every one.
+        EXPECT_EQ(ReadByScrolling(game), lines);
+        EXPECT_EQ(lines.front().rfind("{Leonardo's cautious play", 0), 0u);
+        std::string joined;
+        for (const std::string& line : lines) {
+            joined += (joined.empty() ? "" : " ") + line;
+        }
+        EXPECT_NE(joined.find("for three won games. Three opening fragments from the event remained known.}"),
+                  std::string::npos);
     }
-    GameViewState state = game.State();
-    EXPECT_FALSE(state.annotationList.scrollBar.Empty());
-    EXPECT_EQ(ListTexts(state).size(), static_cast<std::size_t>(display.Layout().BelowBoardLines()));
-    // No line is cut short with dots any more: scrolling reaches every one.
-    EXPECT_EQ(ReadByScrolling(game), lines);
-    EXPECT_EQ(lines.front().rfind("{Leonardo's cautious play", 0), 0u);
-    std::string joined;
-    for (const std::string& line : lines) {
-        joined += (joined.empty() ? "" : " ") + line;
-    }
-    EXPECT_NE(joined.find("for three won games. Three opening fragments from the event remained known.}"),
-              std::string::npos);
 }
 
 TEST(AnnotationWindow, ClosedWithAutoDisplayAnalysisCommentsOff) {
-    GameViewSession game(Matches(), 1, [](settings::SettingsRecord& settings) {
+    GameViewSession game(DataText("pgn/world_matches.pgn"), 1, [](settings::SettingsRecord& settings) {
         settings.SetInt(settings::kOffsetAutoDisplayAnalysisComments, 0);
     });
     GameDisplay& display = game.Display();
@@ -197,43 +211,25 @@ TEST(AnnotationWindow, ClosedWithAutoDisplayAnalysisCommentsOff) {
     EXPECT_TRUE(game.State().annotationList.scrollBar.Empty());
 }
 
-TEST(AnnotationWindow, MediumBoardWrapsAtTheWiderWidth) {
-    GameViewSession game(Matches(), 1, [](settings::SettingsRecord& settings) {
-        settings.SetBoardSize(settings::BoardSizeOption::kMedium);
-    });
-    GameDisplay& display = game.Display();
-    ASSERT_EQ(display.Options().squareSize, kMediumSquareSize);
-    display.GoToPly(17);
-    const std::vector<std::string>& lines = display.Annotations().Lines();
-    ASSERT_FALSE(lines.empty());
-    std::size_t longest = 0;
-    for (const std::string& line : lines) {
-        longest = std::max(longest, line.size());
-    }
-    EXPECT_LE(longest, static_cast<std::size_t>(chess::kWideDisplayWidth));
-    EXPECT_GT(longest, static_cast<std::size_t>(chess::kNormalDisplayWidth));
-    EXPECT_EQ(ReadByScrolling(game), lines);
-}
-
 TEST(AnnotationWindow, OpeningNameStaysOnTopAndLosesNothingToTheListsWidth) {
-    GameViewSession game(Matches(), 1, [](settings::SettingsRecord& settings) {
+    GameViewSession game(DataText("pgn/world_matches.pgn"), 1, [](settings::SettingsRecord& settings) {
         settings.SetInt(settings::kOffsetDisplayOpening, 1);
     });
     GameDisplay& display = game.Display();
     display.GoToPly(17);
     const std::string opening(display.OpeningText());
     ASSERT_FALSE(opening.empty());
-    const std::vector<std::string>& lines = display.Annotations().Lines();
+    const Lines& lines = display.Annotations().Lines();
     // The long comment needs the scroll bar, so the name is wrapped beside it.
     const AnnotationListPlace place = display.AnnotationPlace(display.Annotations().LineCount());
     ASSERT_FALSE(place.scrollBar.Empty());
-    const std::vector<std::string> openingLines =
+    const Lines openingLines =
         WrapToWidth(opening, AnnotationTextWidth(place), display.Layout().fontPixels, nullptr);
-    const std::vector<std::string> annotations = display.AnnotationLines(17);
+    const Lines annotations = display.AnnotationLines(17);
     ASSERT_EQ(lines.size(), openingLines.size() + annotations.size());
     const auto split = lines.begin() + static_cast<long>(openingLines.size());
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), split), openingLines);
-    EXPECT_EQ(std::vector<std::string>(split, lines.end()), annotations);
+    EXPECT_EQ(Lines(lines.begin(), split), openingLines);
+    EXPECT_EQ(Lines(split, lines.end()), annotations);
     // The window shows the whole name at the top of the list.
     std::string shown;
     for (const std::string& text : ListTexts(game.State())) {
@@ -251,32 +247,9 @@ TEST(AnnotationWindow, OpeningNameStaysOnTopAndLosesNothingToTheListsWidth) {
     EXPECT_TRUE(game.State().annotationList.scrollBar.Empty());
 }
 
-TEST(AnnotationListWrap, LinesFitTheWidthAndTogetherGiveTheText) {
-    const std::string name = "Queen's Pawn Game: Accelerated London System, Steinitz Countergambit";
-    constexpr int kFont = 11;
-    const int whole = EstimatedTextWidth(name, kFont, TextFont::kSans);
-    EXPECT_EQ(WrapToWidth(name, whole, kFont, nullptr), std::vector<std::string>{name});
-    const std::vector<std::string> lines = WrapToWidth(name, whole / 2, kFont, nullptr);
-    ASSERT_GE(lines.size(), 2u);
-    std::string joined;
-    for (const std::string& line : lines) {
-        EXPECT_LE(EstimatedTextWidth(line, kFont, TextFont::kSans), whole / 2) << line;
-        EXPECT_FALSE(line.empty());
-        joined += (joined.empty() ? "" : " ") + line;
-    }
-    EXPECT_EQ(joined, name);
-    // A word wider than a line is cut inside; a width too small for any character still ends.
-    EXPECT_EQ(
-        WrapToWidth("Countergambit", EstimatedTextWidth("Counter", kFont, TextFont::kSans), kFont, nullptr),
-        (std::vector<std::string>{"Counter", "gambit"}));
-    EXPECT_EQ(WrapToWidth("\u00e9t\u00e9", 0, kFont, nullptr),
-              (std::vector<std::string>{"\u00e9", "t", "\u00e9"}));
-    EXPECT_TRUE(WrapToWidth("", 100, kFont, nullptr).empty());
-}
-
-// A real game with a comment of several lines after every move, so that each step leaves a
-// scrolled list behind.
-std::string EveryMoveCommented(const ravelin::testing::TempDir& files) {
+// A game with a comment of several lines after every move, so that each step leaves a scrolled
+// list behind.
+std::string EveryMoveCommented() {
     static const char* const kMoves[] = {"Nf3", "Nf6", "Ng1", "Ng8"};
     const std::string comment =
         " the knight has gone out and come back again while the other side waited for something to happen "
@@ -290,12 +263,11 @@ std::string EveryMoveCommented(const ravelin::testing::TempDir& files) {
         }
         text += std::string(kMoves[(ply - 1) % 4]) + " {After ply " + std::to_string(ply) + comment;
     }
-    return files.Write("comments.pgn", text + "*\n\n");
+    return text + "*\n\n";
 }
 
 TEST(AnnotationWindow, EveryNavigationStepShowsTheNewPlyFromTheTop) {
-    ravelin::testing::TempDir files;
-    GameViewSession game(EveryMoveCommented(files), 1);
+    GameViewSession game(EveryMoveCommented());
     GameDisplay& display = game.Display();
     shell::GameViewer& viewer = game.Viewer();
     ASSERT_EQ(display.TotalPlies(), 24);
@@ -311,17 +283,17 @@ TEST(AnnotationWindow, EveryNavigationStepShowsTheNewPlyFromTheTop) {
         {"previous", 3, [&] { viewer.Key(shell::GameKey::kPrevious); }, 2},
         {"ten forward", 3, [&] { viewer.Key(shell::GameKey::kForwardTen); }, 13},
         {"ten back", 13, [&] { viewer.Key(shell::GameKey::kBackTen); }, 3},
-        {"start of game", 13, [&] { game.session.Command(254); }, 0},
-        {"end of game", 13, [&] { game.session.Command(256); }, 24},
-        {"middle of game", 3, [&] { game.session.Command(255); }, 11},
+        {"start of game", 13, [&] { game.Command(shell::kCmdStartOfGame); }, 0},
+        {"end of game", 13, [&] { game.Command(shell::kCmdEndOfGame); }, 24},
+        {"middle of game", 3, [&] { game.Command(shell::kCmdMiddleOfGame); }, 11},
         {"typed ply", 3, [&] { display.GoToPly(7); }, 7},
         {"click in the move list", 3,
          [&] { viewer.Click(layout.MoveColumnX(0, true) + 2, layout.MoveRowY(6) + 2); }, 6},
         {"auto play", 3,
          [&] {
-             game.session.Command(shell::kCmdAutoPlay);
-             game.session.window.HandleTimer(shell::kAutoPlayTimer);
-             game.session.Command(shell::kCmdAutoPlay);
+             game.Command(shell::kCmdAutoPlay);
+             game.window.HandleTimer(shell::kAutoPlayTimer);
+             game.Command(shell::kCmdAutoPlay);
          },
          4},
     };
@@ -333,46 +305,36 @@ TEST(AnnotationWindow, EveryNavigationStepShowsTheNewPlyFromTheTop) {
         step.run();
         EXPECT_EQ(display.CurrentPly(), step.to);
         EXPECT_EQ(display.Annotations().FirstLine(), 0);
-        const std::vector<std::string> lines = display.AnnotationLines(step.to);
+        const Lines lines = display.AnnotationLines(step.to);
         EXPECT_EQ(display.Annotations().Lines(), lines);
-        const std::vector<std::string> shown = ListTexts(game.State());
+        const Lines shown = ListTexts(game.State());
         ASSERT_FALSE(lines.empty());
         ASSERT_FALSE(shown.empty());
         EXPECT_EQ(shown.front(), lines.front());
     }
 }
 
-TEST(AnnotationWindow, FlippingTheBoardKeepsTheScrolledPlace) {
-    GameViewSession game(Matches(), 1);
-    game.Display().GoToPly(17);
-    game.Display().ScrollAnnotationsTo(2);
-    game.session.Command(shell::kCmdFlip);
-    EXPECT_TRUE(game.Display().Flipped());
-    EXPECT_EQ(game.Display().Annotations().FirstLine(), 2);
-}
-
-TEST(AnnotationWindow, WheelOverTheListScrollsItAndNotTheGame) {
-    // The first game opens with a long comment before its first move.
-    GameViewSession game(Matches(), 1);
+// The first game opens with a long comment before its first move.
+TEST(AnnotationWindow, WheelOverTheListScrollsItAndNotTheGameAndAFlipKeepsThePlace) {
+    GameViewSession game(DataText("pgn/world_matches.pgn"));
     GameDisplay& display = game.Display();
-    ASSERT_GT(display.Annotations().LineCount(), display.Layout().BelowBoardLines());
+    const int last = display.Annotations().LineCount() - display.Layout().BelowBoardLines();
+    ASSERT_GT(last, 1);
     const PixelRect area = game.State().annotationList.area;
     const int x = area.x + area.width / 2;
     const int y = area.y + area.height / 2;
     // Towards the user: later lines, the game stays where it is.
-    game.Viewer().Wheel(-1, x, y);
-    EXPECT_EQ(display.Annotations().FirstLine(), 1);
+    std::vector<int> firsts;
+    for (int steps : {-1, -100, 1, 100}) {
+        game.Viewer().Wheel(steps, x, y);
+        firsts.push_back(display.Annotations().FirstLine());
+    }
+    EXPECT_EQ(firsts, (std::vector<int>{1, last, last - 1, 0}));
     EXPECT_EQ(display.CurrentPly(), 0);
-    game.Viewer().Wheel(-100, x, y);
-    EXPECT_EQ(display.Annotations().FirstLine(),
-              display.Annotations().LineCount() - display.Layout().BelowBoardLines());
-    EXPECT_EQ(display.CurrentPly(), 0);
-    game.Viewer().Wheel(1, x, y);
-    EXPECT_EQ(display.Annotations().FirstLine(),
-              display.Annotations().LineCount() - display.Layout().BelowBoardLines() - 1);
-    game.Viewer().Wheel(100, x, y);
-    EXPECT_EQ(display.Annotations().FirstLine(), 0);
-    EXPECT_EQ(display.CurrentPly(), 0);
+    display.ScrollAnnotationsTo(2);
+    game.Command(shell::kCmdFlip);
+    EXPECT_TRUE(display.Flipped());
+    EXPECT_EQ(display.Annotations().FirstLine(), 2);
     // Over the board the wheel still steps through the game.
     game.Viewer().Wheel(-1, 4 * display.Layout().squareSize, 4 * display.Layout().squareSize);
     EXPECT_EQ(display.CurrentPly(), 1);

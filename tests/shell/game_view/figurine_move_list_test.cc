@@ -11,36 +11,30 @@
 #include "display/figurine_text.h"
 #include "display/game_display.h"
 #include "display/piece_set_install.h"
-#include "shell/command_ids.h"
-#include "shell/commands/game_viewer.h"
-#include "shell/shell_session.h"
-#include "temp_dir.h"
+#include "game_view_session.h"
 
 namespace ravelin::display {
 namespace {
 
+using shell::testing_support::Dirs;
 using shell::testing_support::Session;
-using testing::TempDir;
 
 // 1.d4 Nf6 2.c4 g6 3.Nc3 Bg7 4.e4 d6 5.Nf3 O-O ... 9...Qe8 ... 15.Re1 ... 36.Kf1
 const char kGame[] = "pgn/anastasian-lewis.pgn";
 
-struct FigurineViewer {
+struct FigurineViewer : testing::GameViewSession {
     explicit FigurineViewer(settings::BoardSizeOption size = settings::BoardSizeOption::kSmall,
                             std::string_view letters = settings::kDefaultPieceLetters)
-        : session(work.Path().string()) {
-        session.Start(testing::TestDataPath(kGame));
-        session.window.Settings().SetSlideDelay(0);
-        session.window.Settings().SetNotationStyle(1);
-        session.window.Settings().SetBoardSize(size);
-        EXPECT_TRUE(session.window.Settings().SetPieceLetters(letters));
-        session.Command(shell::kCmdDisplayGame);
+        : GameViewSession(testing::DataText(kGame), 1, [size, letters](settings::SettingsRecord& settings) {
+              settings.SetNotationStyle(1);
+              settings.SetBoardSize(size);
+              EXPECT_TRUE(settings.SetPieceLetters(letters));
+          }) {
         // Six pixels a character: about what the window's 11-pixel font takes for numbers and moves.
         Display().measure = [](std::string_view text, int, TextFont) {
             return static_cast<int>(text.size()) * 6;
         };
     }
-    GameDisplay& Display() { return session.window.Viewer().Display(); }
     // The move-list items (panel, below the heading) of the current page.
     std::vector<TextItem> MoveListItems() {
         GameViewState state = Display().State("", "");
@@ -70,19 +64,12 @@ struct FigurineViewer {
         }
         return best;
     }
-    int MessageCount(std::string_view text) {
-        const std::vector<std::string> texts = session.platform.MessageTexts();
-        return static_cast<int>(std::count(texts.begin(), texts.end(), std::string(text)));
-    }
-
-    TempDir work;
-    Session session;
 };
 
 TEST(FigurineMoveList, PieceMovesCarryTheirFigurinePawnMovesAndCastlingDoNot) {
     FigurineViewer viewer;
     ASSERT_TRUE(viewer.Display().HasGame());
-    EXPECT_EQ(viewer.MessageCount(kFigurineError), 0);
+    EXPECT_TRUE(viewer.Messages().empty());
     struct Expected {
         int ply;
         chess::PieceCode kind;
@@ -124,6 +111,13 @@ TEST(FigurineMoveList, PieceMovesCarryTheirFigurinePawnMovesAndCastlingDoNot) {
     // Plain text keeps the letters.
     EXPECT_EQ(viewer.Display().PlainMove(2), "Nf6");
     EXPECT_EQ(viewer.Display().MoveListText(5), "  3. Nc3");
+    // A click on a figurine, or just right of it on the square letters, picks its move.
+    TextItem bishop = viewer.CellItem(6, true);
+    viewer.Viewer().Click(bishop.x + bishop.figurine->width / 2, FigurineTop(bishop) + 2);
+    EXPECT_EQ(viewer.Display().CurrentPly(), 6);
+    viewer.Display().GoToStart();
+    viewer.Viewer().Click(bishop.x + bishop.textOffset + 1, bishop.y + 2);
+    EXPECT_EQ(viewer.Display().CurrentPly(), 6);
 }
 
 TEST(FigurineMoveList, TheLineBelowTheBoardShowsTheFigurineOfTheCurrentMove) {
@@ -152,77 +146,49 @@ TEST(FigurineMoveList, TheLineBelowTheBoardShowsTheFigurineOfTheCurrentMove) {
                             [](const TextItem& item) { return item.text == "  2. ... g6"; }));
 }
 
-TEST(FigurineMoveList, TheLargeBoardTakesTheLargeFigurines) {
-    FigurineViewer viewer(settings::BoardSizeOption::kLarge);
+// The large board with the user's own piece letters.
+TEST(FigurineMoveList, TheLargeBoardTakesTheLargeFigurinesAndOwnLettersFindThem) {
+    FigurineViewer viewer(settings::BoardSizeOption::kLarge, "KDTLS");
     ASSERT_EQ(viewer.Display().Options().squareSize, kLargeSquareSize);
-    TextItem item = viewer.CellItem(2, true);
-    ASSERT_NE(item.figurine, nullptr);
-    EXPECT_EQ(item.figurine->height, kFigurineSizeLarge);
-    std::optional<FigurineSet> normal = FigurineSet::Load(viewer.work.Path().string(), false);
-    ASSERT_TRUE(normal);
-    EXPECT_GT(item.figurine->width, normal->Bitmap(chess::kKnight)->width);
-    EXPECT_LE(item.figurine->height, item.lineHeight);
-}
-
-TEST(FigurineMoveList, TheUsersOwnPieceLettersFindTheFigurines) {
-    FigurineViewer viewer(settings::BoardSizeOption::kSmall, "KDTLS");
     EXPECT_EQ(viewer.Display().PlainMove(2), "Sf6");
     TextItem knight = viewer.CellItem(2, true);
     ASSERT_NE(knight.figurine, nullptr);
     EXPECT_EQ(knight.figurineKind, chess::kKnight);
     EXPECT_EQ(knight.text, "f6");
+    EXPECT_EQ(knight.figurine->height, kFigurineSizeLarge);
+    EXPECT_LE(knight.figurine->height, knight.lineHeight);
+    std::optional<FigurineSet> normal = FigurineSet::Load(viewer.work.Path().string(), false);
+    ASSERT_TRUE(normal);
+    EXPECT_GT(knight.figurine->width, normal->Bitmap(chess::kKnight)->width);
     EXPECT_EQ(viewer.CellItem(6, true).figurineKind, chess::kBishop);
     EXPECT_EQ(viewer.CellItem(18, true).figurineKind, chess::kQueen);
 }
 
-TEST(FigurineMoveList, AlphaNotationWritesLetters) {
-    FigurineViewer viewer;
-    viewer.session.window.Settings().SetNotationStyle(0);
-    viewer.session.Command(shell::kCmdDisplayGame);
-    for (const TextItem& item : viewer.MoveListItems()) {
-        EXPECT_EQ(item.figurine, nullptr) << item.text;
-    }
-    EXPECT_EQ(viewer.CellItem(2, false).text, "Nf6");
-}
-
-TEST(FigurineMoveList, ClickOnAFigurinePicksItsMove) {
-    FigurineViewer viewer;
-    TextItem bishop = viewer.CellItem(6, true);
-    ASSERT_NE(bishop.figurine, nullptr);
-    viewer.session.window.Viewer().Click(bishop.x + bishop.figurine->width / 2, FigurineTop(bishop) + 2);
-    EXPECT_EQ(viewer.Display().CurrentPly(), 6);
-    // Just right of the figurine, on the square letters, the same move.
-    viewer.Display().GoToStart();
-    viewer.session.window.Viewer().Click(bishop.x + bishop.textOffset + 1, bishop.y + 2);
-    EXPECT_EQ(viewer.Display().CurrentPly(), 6);
-}
-
 TEST(FigurineFailure, AnUnreadableFigurineIsReportedOnceAndTheMovesKeepTheirLetters) {
-    TempDir work;
+    Dirs dirs;
     // The user's own (broken) knight stays and is not replaced by the shipped one.
-    work.Write("snbitmap.bmp", "BM not really a bitmap");
-    Session session(work.Path().string());
-    session.Start(testing::TestDataPath(kGame));
+    dirs.work.Write("snbitmap.bmp", "BM not really a bitmap");
+    Session session(dirs.work.Path().string());
+    session.Start(dirs.files.Write("game.pgn", testing::DataText(kGame)));
     session.window.Settings().SetNotationStyle(1);
     session.window.Settings().SetSlideDelay(0);
     session.Command(shell::kCmdDisplayGame);
     session.Command(shell::kCmdDisplayGame);
     session.window.Viewer().Key(shell::GameKey::kNext);
-    GameDisplay& display = session.window.Viewer().Display();
-    ASSERT_TRUE(display.HasGame());
+    ASSERT_TRUE(session.window.Viewer().Display().HasGame());
     GameViewState state = session.window.Viewer().State();
     session.window.Viewer().State();
-    const std::vector<std::string> texts = session.platform.MessageTexts();
+    const std::vector<std::string> texts = session.Messages();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string(kFigurineError)), 1);
     EXPECT_TRUE(std::none_of(state.texts.begin(), state.texts.end(),
                              [](const TextItem& item) { return item.figurine != nullptr; }));
     EXPECT_TRUE(std::any_of(state.texts.begin(), state.texts.end(),
                             [](const TextItem& item) { return item.text == "Nf6"; }));
-    EXPECT_EQ(testing::ReadWholeFile(work.File("snbitmap.bmp")), "BM not really a bitmap");
+    EXPECT_EQ(ravelin::testing::ReadWholeFile(dirs.work.File("snbitmap.bmp")), "BM not really a bitmap");
 }
 
 TEST(FigurineFailure, AFigurineLargerThanItsSizeIsRefused) {
-    TempDir work;
+    ravelin::testing::TempDir work;
     PieceSetInstallResult installed =
         InstallFigurines(std::string(RAVELIN_SOURCE_DIR) + "/data/pieces", work.Path().string());
     EXPECT_EQ(installed.installed.size(), AllFigurineFileNames().size());

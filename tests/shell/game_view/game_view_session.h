@@ -10,32 +10,33 @@
 #include "shell/command_ids.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/shell_session.h"
-#include "temp_dir.h"
 
 namespace ravelin::display::testing {
 
-struct GameViewSession {
-    // Opens the file and shows game number game again after change has set the options.
-    GameViewSession(const std::string& path, int game,
-                    const std::function<void(settings::SettingsRecord&)>& change = nullptr)
-        : session(work.Path().string()) {
-        session.Start(path);
-        settings::SettingsRecord& settings = session.window.Settings();
+using shell::testing_support::DataText;
+
+struct GameViewSession : shell::testing_support::OwnSession {
+    // Opens the PGN text and shows game number game again after change has set the options (no
+    // slides and letter notation unless it says otherwise).
+    explicit GameViewSession(const std::string& pgn, int game = 1,
+                             const std::function<void(settings::SettingsRecord&)>& change = nullptr)
+        : OwnSession(pgn) {
+        settings::SettingsRecord& settings = window.Settings();
         settings.SetSlideDelay(0);
         settings.SetNotationStyle(0);
         if (change) {
             change(settings);
         }
-        session.window.File().currentGame = game;
-        session.Command(shell::kCmdDisplayGame);
+        window.File().currentGame = game;
+        Command(shell::kCmdDisplayGame);
     }
 
-    GameDisplay& Display() { return session.window.Viewer().Display(); }
-    shell::GameViewer& Viewer() { return session.window.Viewer(); }
-    GameViewState State() { return Display().State("File", "Game"); }
-
-    ravelin::testing::TempDir work;
-    shell::testing_support::Session session;
+    GameDisplay& Display() { return window.Viewer().Display(); }
+    shell::GameViewer& Viewer() { return window.Viewer(); }
+    GameViewState State() { return Viewer().State(); }
+    chess::PieceCode Shown(char file, int rank) { return Display().Screen().Shown()[file - 'a' + 1][rank]; }
+    // Clicks the middle of a rectangle.
+    void ClickIn(const PixelRect& rect) { Viewer().Click(rect.x + rect.width / 2, rect.y + rect.height / 2); }
 };
 
 }  // namespace ravelin::display::testing
