@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "chess/nag_text.h"
-#include "movetext_test_helpers.h"
+#include "chess/piece_letters.h"
+#include "chess_test_helpers.h"
 
 namespace ravelin::chess {
 namespace {
@@ -15,27 +17,16 @@ using testing::ParsedGame;
 
 // --- NAG texts ---
 
-TEST(NagTexts, TableTextsAndTheSpecialNumbers) {
-    EXPECT_EQ(NagText(1), "$Good move$");
-    EXPECT_EQ(NagText(13), "$Unclear position$");
-    EXPECT_EQ(NagText(20), "$White has a crushing advantage (Black should resign)$");
-    EXPECT_EQ(NagText(139), "$Black has severe time control pressure$");
+TEST(NagTexts, TableTextsAreFilledAndOtherNumbersNamedOrUnknown) {
+    for (int nag = 1; nag <= 139; ++nag) {
+        EXPECT_FALSE(NagTableText(nag).empty()) << nag;
+        EXPECT_EQ(NagText(nag), "$" + std::string(NagTableText(nag)) + "$");
+    }
     EXPECT_EQ(NagText(142), "$>=$");
     EXPECT_EQ(NagText(146), "$Novelty$");
     for (const int unknown : {0, 140, 141, 143, 144, 145, 147, 99999}) {
         EXPECT_EQ(NagText(unknown), "$Unknown NAG " + std::to_string(unknown) + "$");
     }
-}
-
-TEST(NagTexts, EveryTableEntryIsFilled) {
-    for (int nag = 1; nag <= 139; ++nag) {
-        EXPECT_FALSE(NagTableText(nag).empty()) << nag;
-    }
-    EXPECT_EQ(NagTableText(46), "White has more than adequate compensation for material deficit");
-    EXPECT_EQ(NagTableText(98), "White has poor queen placement");
-}
-
-TEST(NagTexts, TextCollectionModesWriteTheNumber) {
     EXPECT_EQ(NagText(14, NagTextMode::kGameWriting), "$14");
     EXPECT_EQ(NagText(14, NagTextMode::kColumnText), "$14$");
 }
@@ -49,96 +40,112 @@ TEST(NagTexts, LongNumbersSaturateInsteadOfOverflowing) {
 
 // --- Word wrapping ---
 
-TEST(DisplayLines, FiftySixCharacterCommentGivesTwoEntriesCutAtTheLastBlank) {
-    const std::string comment = "{This comment is exactly long enough to need two lines.}";
-    ASSERT_EQ(comment.size(), 56U);
-    std::vector<std::string> list;
-    EXPECT_EQ(AddDisplayLine(&list, comment, 7, kNormalDisplayWidth), 9);
-    ASSERT_EQ(list.size(), 2U);
-    EXPECT_EQ(list[0], "{This comment is exactly long enough to need");
-    EXPECT_EQ(list[1], "two lines.}");
-    EXPECT_EQ(DisplayLineCount(comment, kWideDisplayWidth), 2);
-}
-
 TEST(DisplayLines, WordLongerThanALineIsCutHardAtTheWidth) {
-    const std::string word(100, 'w');
     std::vector<std::string> list;
-    AddDisplayLine(&list, word, 0, kNormalDisplayWidth);
-    ASSERT_EQ(list.size(), 3U);
-    EXPECT_EQ(list[0].size(), 44U);
-    EXPECT_EQ(list[1].size(), 44U);
-    EXPECT_EQ(list[2].size(), 12U);
-}
-
-TEST(DisplayLines, WithoutAListOnlyTheCounterAdvances) {
-    EXPECT_EQ(AddDisplayLine(nullptr, "short", 3, kNormalDisplayWidth), 4);
+    EXPECT_EQ(AddDisplayLine(&list, std::string(100, 'w'), 0, kNormalDisplayWidth), 3);
+    EXPECT_EQ(list,
+              (std::vector<std::string>{std::string(44, 'w'), std::string(44, 'w'), std::string(12, 'w')}));
+    EXPECT_EQ(DisplayLineCount(std::string(kWideDisplayWidth + 1, 'w'), kWideDisplayWidth), 2);
+    EXPECT_EQ(AddDisplayLine(nullptr, "short", 3, kNormalDisplayWidth), 4)
+        << "without a list only the counter";
 }
 
 // --- Annotations of a ply ---
 
-std::vector<std::string> Shown(const ParsedGame& game, int plyIndex, int width = kNormalDisplayWidth) {
+// The display lines of a ply's annotations, joined by '|'.
+std::string Shown(const ParsedGame& game, int plyIndex) {
     std::vector<std::string> lines;
     AnnotationOutput output;
     output.list = &lines;
-    output.width = width;
     ShowAnnotations(*game.record, plyIndex, output);
-    return lines;
+    std::string shown;
+    for (const std::string& line : lines) {
+        shown += (shown.empty() ? "" : "|") + line;
+    }
+    return shown;
 }
 
 TEST(PlyAnnotations, NagsCommentsAndVariationsUpToTheNextMove) {
-    ParsedGame game("1. e4 $1 {good\nmove} ; line end\ne5 (1... d5 {x ( y} 2. d4) $146 2. Nf3 *\n");
-    EXPECT_EQ(Shown(game, 1), (std::vector<std::string>{"$Good move$", "{good move}", "{ line end}"}));
-    EXPECT_EQ(Shown(game, 2), (std::vector<std::string>{"(1... d5 {x ( y} 2. d4)", "$Novelty$"}));
-    EXPECT_TRUE(Shown(game, 3).empty());
+    constexpr const char* kGame =
+        "1. e4 $1 {good\nmove} ; line end\ne5 (1... d5 {x ( y} 2. d4) $146 2. Nf3 *\n";
+    constexpr const char* kNotes = "{Start} 1. e4$1 e5 {a\nb} Nf3 ; rest\nNc6 *\n";
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {kGame, 1, "$Good move$|{good move}|{ line end}"},
+        {kGame, 2, "(1... d5 {x ( y} 2. d4)|$Novelty$"},
+        {kGame, 3, ""},
+        {kNotes, 0, "{Start}"},
+        {kNotes, 1, "$Good move$"},  // a NAG glued to its move
+        {kNotes, 2, "{a b}"},
+        {kNotes, 3, "{ rest}"},
+        // A variation replaces an earlier comment as the ply's first annotation.
+        {"1. e4 {comment} (1. d4) e5 *\n", 1, "(1. d4)"},
+        {"1. e4 {never closed\nsecond line\n", 1, "{never closed second line"},
+        // A long comment is cut at its last blank that fits the width.
+        {"1. e4 {This comment is exactly long enough to need two lines.} *", 1,
+         "{This comment is exactly long enough to need|two lines.}"},
+    };
+    for (const auto& [movetext, ply, shown] : cases) {
+        EXPECT_EQ(Shown(ParsedGame(movetext), ply), shown) << movetext << " ply " << ply;
+    }
 }
 
-TEST(PlyAnnotations, VariationHeldForAPlyShowsFromTheVariationOn) {
-    ParsedGame game("1. e4 {comment} (1. d4) e5 *\n");
-    EXPECT_EQ(Shown(game, 1), (std::vector<std::string>{"(1. d4)"}));
+// The annotations of the plies collected as text in a mode, after what the text held before.
+std::string Collected(const ParsedGame& game, std::initializer_list<int> plies, AnnotationOutputMode mode,
+                      std::string text = "") {
+    AnnotationOutput output;
+    output.mode = mode;
+    output.text = &text;
+    for (const int ply : plies) {
+        ShowAnnotations(*game.record, ply, output);
+    }
+    return text;
 }
 
 TEST(PlyAnnotations, TextCollectionModesGoToTheBuffer) {
     ParsedGame game("1. e4 $14 {c} e5 *\n");
-    std::string text;
-    AnnotationOutput writing;
-    writing.mode = AnnotationOutputMode::kGameWriting;
-    writing.text = &text;
-    EXPECT_EQ(ShowAnnotations(*game.record, 1, writing), 2);
-    EXPECT_EQ(text, "$14\r\n{c}\r\n");
-    std::string column;
-    AnnotationOutput columnOutput;
-    columnOutput.mode = AnnotationOutputMode::kColumnText;
-    columnOutput.text = &column;
-    ShowAnnotations(*game.record, 1, columnOutput);
-    EXPECT_EQ(column, "$14$ {c} ");
+    EXPECT_EQ(Collected(game, {1}, AnnotationOutputMode::kGameWriting), "$14\r\n{c}\r\n");
+    EXPECT_EQ(Collected(game, {1}, AnnotationOutputMode::kColumnText), "$14$ {c} ");
+    // A piece that would not fit under the column text limit is dropped.
+    const std::string nearlyFull(kColumnTextLimit - 2, 'x');
+    EXPECT_EQ(Collected(game, {1}, AnnotationOutputMode::kColumnText, nearlyFull), nearlyFull);
 }
 
 TEST(PlyAnnotations, OnlyTheColumnTextKeepsLineEndsInsideCommentsAndVariations) {
     ParsedGame game("1. e4 {two\nlines} e5 (1... d5\n2. d4) *\n");
-    EXPECT_EQ(Shown(game, 1), (std::vector<std::string>{"{two lines}"}));
-    EXPECT_EQ(Shown(game, 2), (std::vector<std::string>{"(1... d5 2. d4)"}));
-    std::string column;
-    AnnotationOutput output;
-    output.mode = AnnotationOutputMode::kColumnText;
-    output.text = &column;
-    ShowAnnotations(*game.record, 1, output);
-    ShowAnnotations(*game.record, 2, output);
-    EXPECT_EQ(column, "{two\nlines} (1... d5\n2. d4) ");
+    EXPECT_EQ(Shown(game, 1), "{two lines}");
+    EXPECT_EQ(Shown(game, 2), "(1... d5 2. d4)");
+    EXPECT_EQ(Collected(game, {1, 2}, AnnotationOutputMode::kColumnText), "{two\nlines} (1... d5\n2. d4) ");
 }
 
-TEST(PlyAnnotations, ColumnTextStopsAtItsLimit) {
-    ParsedGame game("1. e4 {c} e5 *\n");
-    std::string column(kColumnTextLimit - 2, 'x');
-    AnnotationOutput output;
-    output.mode = AnnotationOutputMode::kColumnText;
-    output.text = &column;
-    ShowAnnotations(*game.record, 1, output);
-    EXPECT_EQ(column.size(), kColumnTextLimit - 2) << "a piece that would not fit is dropped";
+PieceLetters German() {
+    PieceLetters letters;
+    EXPECT_EQ(SetPieceLetters("KDTLS", letters), "");
+    return letters;
 }
 
-TEST(PlyAnnotations, UnclosedCommentStopsAtTheEndOfTheMovetext) {
-    ParsedGame game("1. e4 {never closed\nsecond line\n");
-    EXPECT_EQ(Shown(game, 1), (std::vector<std::string>{"{never closed second line"}));
+TEST(PieceLettersOutput, LettersReplacedButMoveNumbersCastlingAndNcoKeptUnlessSuspended) {
+    std::string numbered = "12.Nf3";
+    LocaliseAfterMoveNumber(numbered, German());
+    EXPECT_EQ(numbered, "12.Sf3");
+    std::string text = "O-O NCO Qxd8 Rb1 Bc4 Ke2";
+    LocalisePieceLetters(text, German());
+    EXPECT_EQ(text, "O-O NCO Dxd8 Tb1 Lc4 Ke2");
+    PieceLetters suspended = German();
+    suspended.suspended = true;
+    char raw[] = "Nf3";
+    EXPECT_EQ(LocalisePieceLetters(raw, suspended), raw + 3);
+    EXPECT_STREQ(raw, "Nf3");
+}
+
+TEST(PieceLettersSetting, RefusedLettersLeaveTheDefaultAndDefaultLettersAreNotCustom) {
+    PieceLetters letters;
+    EXPECT_EQ(SetPieceLetters("KQRBB", letters), "Characters must be different.");
+    EXPECT_EQ(SetPieceLetters("KQR1N", letters), "Only valid characters are A to Z.");
+    EXPECT_FALSE(letters.custom);
+    letters = German();
+    EXPECT_TRUE(letters.custom);
+    EXPECT_EQ(SetPieceLetters("KQRBN", letters), "");
+    EXPECT_FALSE(letters.custom);
 }
 
 }  // namespace

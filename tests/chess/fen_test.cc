@@ -1,17 +1,14 @@
 #include "chess/fen.h"
+#include "chess/position_setup.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace ravelin::chess {
 namespace {
-
-std::string Refusal(std::string_view fen) {
-    FenPosition position;
-    return ParseFen(fen, position);
-}
 
 TEST(FenRead, StartPositionWithAnyFieldsGivesStandardBoard) {
     for (const char* fen : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
@@ -21,44 +18,47 @@ TEST(FenRead, StartPositionWithAnyFieldsGivesStandardBoard) {
         EXPECT_EQ(position.board, MakeStartBoard()) << fen;
         EXPECT_EQ(position.castlingRights, kAllCastlingRights);
     }
+    FenPosition masked;  // the castling field is masked by the placement
+    ASSERT_EQ(ParseFen("4k3/8/8/8/8/8/8/4K2R w KQkq - 0 1", masked), "");
+    EXPECT_EQ(masked.castlingRights, kWhiteKingSide);
 }
 
-TEST(FenRead, TagLineFillsFenBoard) {
-    const auto context = MakeChessContext();
-    ASSERT_TRUE(ReadFenPlacement(*context, "[FEN \"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1\"]"));
-    EXPECT_EQ(context->fenBoard[1][1], kRook);
-    EXPECT_EQ(context->fenBoard[5][8], kKing + kBlackOffset);
-    EXPECT_EQ(context->fenCastlingRights, kWhiteQueenSide);
+TEST(FenRead, BrokenPositionsAreRefusedWithTheirReason) {
+    const std::string kPrefix = "FEN position not recognised: ";
+    const std::pair<const char*, std::string> cases[] = {
+        {"rnbqkbnrr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR", "a rank has more than eight files."},
+        {"4k3/8/8/8/8/8/8/4K35", "a rank has more than eight files."},
+        {"4k3/8/8/8/8/8/8/4K2", "a rank has fewer than eight files."},
+        {"rnbqkbnr/pppppppp/8/8/8/8/8/PPPPPPPP/RNBQKBNR", "more than eight ranks."},
+        {"4k3/8/8/8/8/8/8/4K3/", "more than eight ranks."},
+        {"4k3/8/8/8/8/8/4K3", "fewer than eight ranks."},
+        {"8/8/8/8/8/8/8/4K3 w - - 0 1", "a king is missing."},
+        {"4k3/8/8/8/8/8/8/4KK2 w - - 0 1", "more than one king of a color."},
+        // Refused for any reason: a digit nine or zero, bad side, castling or en passant fields.
+        {"9/8/8/8/8/8/8/4K2k w - - 0 1", ""},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN0 w - - 0 1", ""},
+        {"4k3/8/8/8/8/8/8/4K3 x - - 0 1", ""},
+        {"4k3/8/8/8/8/8/8/4K3 w KX - 0 1", ""},
+        {"4k3/8/8/8/8/8/8/4K3 w - e9 0 1", ""},
+        {"4k3/8/8/8/8/8/8/4K3 w - e3 0 1", ""},
+        {"", ""},
+    };
+    for (const auto& [fen, reason] : cases) {
+        FenPosition position;
+        const std::string message = ParseFen(fen, position);
+        if (reason.empty()) {
+            EXPECT_NE(message, "") << fen;
+        } else {
+            EXPECT_EQ(message, kPrefix + reason) << fen;
+        }
+    }
 }
 
-TEST(FenRead, DigitNineIsRefusedNotSkippedOffBoard) {
-    EXPECT_NE(Refusal("9/8/8/8/8/8/8/4K2k w - - 0 1"), "");
-    EXPECT_NE(Refusal("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN0 w - - 0 1"), "");
-}
-
-TEST(FenRead, TooManyFilesOrRanksAreRefused) {
-    EXPECT_EQ(Refusal("rnbqkbnrr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"),
-              "FEN position not recognised: a rank has more than eight files.");
-    EXPECT_EQ(Refusal("rnbqkbnr/pppppppp/8/8/8/8/8/PPPPPPPP/RNBQKBNR"),
-              "FEN position not recognised: more than eight ranks.");
-    EXPECT_EQ(Refusal("4k3/8/8/8/8/8/8/4K3/"), "FEN position not recognised: more than eight ranks.");
-    EXPECT_EQ(Refusal("4k3/8/8/8/8/8/4K3"), "FEN position not recognised: fewer than eight ranks.");
-    EXPECT_EQ(Refusal("4k3/8/8/8/8/8/8/4K2"),
-              "FEN position not recognised: a rank has fewer than eight files.");
-    EXPECT_EQ(Refusal("4k3/8/8/8/8/8/8/4K35"),
-              "FEN position not recognised: a rank has more than eight files.");
-}
-
-TEST(FenRead, MissingOrDoubledKingIsRefused) {
-    EXPECT_EQ(Refusal("8/8/8/8/8/8/8/4K3 w - - 0 1"), "FEN position not recognised: a king is missing.");
-    EXPECT_EQ(Refusal("4k3/8/8/8/8/8/8/4KK2 w - - 0 1"),
-              "FEN position not recognised: more than one king of a color.");
-}
-
-TEST(FenRead, RefusedTagReportsMessageAndLeavesBoardEmpty) {
+TEST(FenRead, RefusedTagLeavesFenBoardEmptyAndReportsOnceOutsideBatch) {
     const auto context = MakeChessContext();
     std::vector<std::string> messages;
     context->messages = [&](std::string_view message) { messages.emplace_back(message); };
+    context->fenBoard[5][1] = kKing;
     EXPECT_FALSE(ReadFenPlacement(*context, "[FEN \"9/8/8/8/8/8/8/8 w - - 0 1\"]"));
     EXPECT_EQ(context->fenBoard, Board{});
     ASSERT_EQ(messages.size(), 1U);
@@ -67,21 +67,7 @@ TEST(FenRead, RefusedTagReportsMessageAndLeavesBoardEmpty) {
     EXPECT_EQ(messages.size(), 1U);
 }
 
-TEST(FenRead, BadFieldsAreRefused) {
-    EXPECT_NE(Refusal("4k3/8/8/8/8/8/8/4K3 x - - 0 1"), "");
-    EXPECT_NE(Refusal("4k3/8/8/8/8/8/8/4K3 w KX - 0 1"), "");
-    EXPECT_NE(Refusal("4k3/8/8/8/8/8/8/4K3 w - e9 0 1"), "");
-    EXPECT_NE(Refusal("4k3/8/8/8/8/8/8/4K3 w - e3 0 1"), "");
-    EXPECT_NE(Refusal(""), "");
-}
-
-TEST(FenRead, CastlingFieldIsMaskedByPlacement) {
-    FenPosition position;
-    ASSERT_EQ(ParseFen("4k3/8/8/8/8/8/8/4K2R w KQkq - 0 1", position), "");
-    EXPECT_EQ(position.castlingRights, kWhiteKingSide);
-}
-
-TEST(FenWrite, TagOfBlackToMoveGameHasSideB) {
+TEST(FenWrite, TagTakesSideFromFirstMoveOrResultAndClipboardTextEndsInSideMarker) {
     const auto context = MakeChessContext();
     context->fenSwitch = true;
     context->startPositionBoard = MakeStartBoard();
@@ -89,30 +75,60 @@ TEST(FenWrite, TagOfBlackToMoveGameHasSideB) {
     SetSanText(context->moves.blackMoves[0], "e5");
     EXPECT_EQ(WriteFenTag(*context, "*"),
               "[FEN \"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1\"]\r\n\r\n");
-}
-
-TEST(FenWrite, TagOfGameWithoutMovesTakesSideFromResult) {
-    const auto context = MakeChessContext();
-    context->fenSwitch = true;
+    context->moves.Clear();
+    context->startPositionBoard = Board{};
     context->startPositionBoard[5][1] = kKing;
     context->startPositionBoard[5][8] = kKing + kBlackOffset;
     EXPECT_EQ(WriteFenTag(*context, "0-1"), "[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 0 1\"]\r\n");
     EXPECT_EQ(WriteFenTag(*context, "1-0"), "[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\r\n");
+    EXPECT_EQ(FenClipboardText(context->startPositionBoard, true), "4k3/8/8/8/8/8/8/4K3+w");
+    EXPECT_EQ(FenClipboardText(MakeStartBoard(), false), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR+b");
     context->fenSwitch = false;
     EXPECT_EQ(WriteFenTag(*context, "1-0"), "");
 }
 
-TEST(FenWrite, ClipboardTextEndsInSideMarker) {
-    const std::string text = FenClipboardText(MakeStartBoard(), true);
-    EXPECT_EQ(text, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR+w");
-    EXPECT_EQ(FenClipboardText(MakeStartBoard(), false).substr(text.size() - 2), "+b");
+// The first message ValidateSetupBoard gives for a board holding the pieces ("e1K e8k a1N"), or
+// "" when it accepts it.
+std::string FirstRefusal(std::string_view pieces) {
+    Board board{};
+    std::istringstream in{std::string(pieces)};
+    for (std::string item; in >> item;) {
+        const auto kind = static_cast<PieceCode>(std::string_view(".PNBRQK").find(std::toupper(item[2])));
+        board[item[0] - 'a' + 1][item[1] - '0'] = std::islower(item[2]) ? kind + kBlackOffset : kind;
+    }
+    std::vector<std::string> messages;
+    const bool accepted = ValidateSetupBoard(board, [&](std::string_view m) { messages.emplace_back(m); });
+    EXPECT_EQ(accepted, messages.empty());
+    return messages.empty() ? "" : messages.front();
 }
 
-TEST(FenWrite, PlacementRoundTrips) {
-    const std::string placement = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R";
-    FenPosition position;
-    ASSERT_EQ(ParseFen(placement, position), "");
-    EXPECT_EQ(FenPlacementText(position.board), placement);
+TEST(ValidateSetup, RefusesImpossiblePlacementsWithTheFirstReason) {
+    const std::string kMore = "More than three ";
+    const std::pair<const char*, std::string> cases[] = {
+        {"e8k e1K a2P b2P c2P d2P e2P f2P g2P h2P a3P", ""},  // nine pawns
+        {"e8k e1K c1B g1B", "Bishops must be on different diagonals."},
+        {"e8k e1K a1N b1N c1N d1N", kMore + "knights of the same color are on the board."},
+        // a1 and a2 differ in colour, so the third bishop is refused by count, not by colour.
+        {"e8k e1K a1B b1B a2B", "More than two bishops of the same color are on the board."},
+        {"e8k e1K a1R b1R c1R d1R", kMore + "rooks of the same color are on the board."},
+        {"e8k e1K a1Q b1Q c1Q d1Q", kMore + "queens of the same color are on the board."},
+        // Knights are reported before rooks when both are over their limit.
+        {"e8k e1K a1N b1N c1N d1N a2R b2R c2R d2R", kMore + "knights of the same color are on the board."},
+        {"e1K", "Must place both kings on the board."},
+        {"e8k d1K e1K", "Multiple kings are on the board."},
+    };
+    for (const auto& [pieces, message] : cases) {
+        EXPECT_EQ(FirstRefusal(pieces), message) << pieces;
+    }
+}
+
+TEST(EnPassantField, ChecksSquareAndRank) {
+    EXPECT_EQ(CheckEnPassantField("", true), "");
+    EXPECT_EQ(CheckEnPassantField("e5", true), "");
+    EXPECT_EQ(CheckEnPassantField("e6", false), "A white pawn must be on the fourth rank.");
+    EXPECT_EQ(CheckEnPassantField("e4", true), "A black pawn must be on the fifth rank.");
+    EXPECT_EQ(CheckEnPassantField("i3", false), "The en passant square must be a1-h8.");
+    EXPECT_EQ(CheckEnPassantField("e44", false), "The en passant square must be a1-h8.");
 }
 
 }  // namespace

@@ -1,120 +1,64 @@
 #include "chess/move_legality.h"
+#include "chess/san_writer.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "chess_test_helpers.h"
 
 namespace ravelin::chess {
 namespace {
 
+using testing::MoveCase;
 using testing::Position;
 
-TEST(EnPassant, RefusedWhenPreviousPlyWasNotDoubleStep) {
-    // The d5 pawn arrived in two single steps: no en passant.
-    Position position("4k3/3p4/8/4P3/8/8/8/4K3 b - - 0 1");
-    ASSERT_TRUE(position.PlayAll({"d6", "Kd1", "d5"}));
-    EXPECT_FALSE(position.Legal("e5", "d6"));
+constexpr const char* kEnPassant = "4k3/3p4/8/4P3/8/8/8/4K3 b - - 0 1";
+constexpr const char* kCastle = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+
+const MoveCase kCoordinateCases[] = {
+    // En passant only right after the double step, or on the first move when the FEN names it.
+    {kEnPassant, "d6 Kd1 d5", "e5d6", nullptr},
+    {kEnPassant, "d5", "e5d6", "exd6", "d5. d6P e5."},
+    {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "", "e5d6", "exd6"},
+    // Lifting the d5 pawn discovers a check from a5 on the black king.
+    {"8/3p4/8/R3P2k/8/8/8/4K3 b - - 0 1", "d5", "e5d6", "exd6+"},
+    // Castling rights, attacked squares, home squares.
+    {kCastle, "Kf1 Kf8 Ke1 Ke8", "e1g1", nullptr},
+    {kCastle, "Kf1 Kf8 Ke1 Ke8", "e1c1", nullptr},
+    {"r3k2r/8/8/8/8/8/6b1/R3K2R b KQkq - 0 1", "Bxh1 Kd1 Bd5 Ke1", "e1g1", nullptr},
+    {"r3k2r/8/8/8/8/8/8/R3K2R w Qkq - 0 1", "", "e1g1", nullptr},
+    {"4k3/8/8/8/8/8/8/R4K1R w - - 0 1", "", "f1h1", nullptr},
+    {"4k3/8/8/8/8/8/8/R4K1R w - - 0 1", "", "f1d1", nullptr},
+    // King safety and pins; a king is never captured.
+    {"8/8/8/4k3/8/4K3/8/8 w - - 0 1", "", "e3e4", nullptr},
+    {"4r1k1/8/8/8/8/8/4K3/8 w - - 0 1", "", "e2e1", nullptr},
+    {"4r1k1/8/8/8/8/8/4R3/4K3 w - - 0 1", "", "e2d2", nullptr},
+    {"4r1k1/8/8/8/8/8/4R3/4K3 w - - 0 1", "", "e2e8", "Rxe8+", "e8R e2."},
+    {"4k3/8/8/8/8/8/8/4RK2 w - - 0 1", "", "e1e8", nullptr},
+    // Texts the SAN writer gives: the shortest that names the piece, with check and castling marks.
+    {"4k3/8/8/8/8/8/8/1N2KN2 w - - 0 1", "", "b1d2", "Nbd2"},
+    {"4k3/8/8/8/8/3N4/8/3NK3 w - - 0 1", "", "d1f2", "N1f2"},
+    // Three queens reach e4: the whole square is named, and reading it back moves the h4 queen.
+    {"8/8/k7/8/7Q/8/8/KQ5Q w - - 0 1", "", "h4e4", "Qh4e4", "h4. e4Q h1Q b1Q"},
+    // The f3 knight is pinned against the king, so Nd2 from b1 needs no file.
+    {"4k3/8/5q2/8/8/5N2/8/1N3K2 w - - 0 1", "", "b1d2", "Nd2"},
+    {"", "f3 e5 g4", "d8h4", "Qh4+"},  // mate is written with "+"
+    {kCastle, "", "e1g1", "O-O", "g1K f1R"},
+    {kCastle, "", "e1c1", "O-O-O"},
+    {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", "", "e1g1", "O-O+"},
+    {"", "e4 d5", "e4d5", "exd5"},
+    {"", "e4 d5", "e1e2", "Ke2"},
+    {"", "e4 d5", "f1b5", "Bb5+"},
+};
+
+TEST(CoordinateMove, AcceptsAndWritesInSanOrRefusesEachMove) {
+    for (const MoveCase& c : kCoordinateCases) {
+        testing::CheckCoordinateCase(c);
+    }
 }
 
-TEST(EnPassant, AllowedRightAfterDoubleStep) {
-    Position position("4k3/3p4/8/4P3/8/8/8/4K3 b - - 0 1");
-    ASSERT_TRUE(position.Play("d5"));
-    EXPECT_TRUE(position.Legal("e5", "d6"));
-}
-
-TEST(EnPassant, FenFieldAllowsCaptureOnFirstMove) {
-    Position position("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
-    EXPECT_TRUE(position.Legal("e5", "d6"));
-}
-
-TEST(EnPassant, RankPinThroughBothPawnsIsSeen) {
-    // Lifting the captured d5 pawn would open the fifth rank from the rook on a5 to the king on h5.
-    Position position("4k3/3p4/8/r3P2K/8/8/8/8 b - - 0 1");
-    ASSERT_TRUE(position.Play("d5"));
-    EXPECT_FALSE(position.Legal("e5", "d6"));
-}
-
-TEST(EnPassant, TrialCheckDoesNotConsumeTheRight) {
-    Position position("4k3/3p4/8/4P3/8/8/8/4K3 b - - 0 1");
-    ASSERT_TRUE(position.Play("d5"));
-    EXPECT_TRUE(position.Legal("e1", "e2"));
-    EXPECT_TRUE(position.Legal("e5", "d6"));
-    EXPECT_TRUE(position.Legal("e5", "d6"));
-}
-
-TEST(EnPassant, CaptureByCoordinatesIsWrittenAndLiftsPawn) {
-    Position position("4k3/3p4/8/4P3/8/8/8/4K3 b - - 0 1");
-    ASSERT_TRUE(position.Play("d5"));
-    ASSERT_EQ(position.MakeCoordinateMoveAt("e5", "d6", true), 0);
-    EXPECT_EQ(position.lastText, "exd6");
-    EXPECT_EQ(position.At("d5"), kEmpty);
-}
-
-TEST(Castling, RefusedAfterKingMovedAndReturned) {
-    Position position("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
-    ASSERT_TRUE(position.PlayAll({"Kf1", "Kf8", "Ke1", "Ke8"}));
-    EXPECT_FALSE(position.Legal("e1", "g1"));
-    EXPECT_FALSE(position.Legal("e1", "c1"));
-}
-
-TEST(Castling, TrialKingMoveDoesNotLoseTheRight) {
-    Position position("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
-    EXPECT_TRUE(position.Legal("e1", "f1"));
-    EXPECT_TRUE(position.Legal("h1", "h5"));
-    EXPECT_TRUE(position.Legal("e1", "g1"));
-}
-
-TEST(Castling, RefusedWhenRookCapturedOnCorner) {
-    Position position("r3k2r/8/8/8/8/8/6b1/R3K2R b KQkq - 0 1");
-    ASSERT_TRUE(position.PlayAll({"Bxh1", "Kd1", "Bd5", "Ke1"}));
-    // A new rook reaching h1 does not bring the right back.
-    EXPECT_FALSE(position.Legal("e1", "g1"));
-}
-
-TEST(Castling, RefusedThroughAttackedSquare) {
-    Position attacked("4kr2/8/8/8/8/8/8/R3K2R w KQ - 0 1");
-    EXPECT_FALSE(attacked.Legal("e1", "g1"));
-    EXPECT_TRUE(attacked.Legal("e1", "c1"));
-}
-
-TEST(Castling, FenFieldWithoutRightRefuses) {
-    Position position("r3k2r/8/8/8/8/8/8/R3K2R w Qkq - 0 1");
-    EXPECT_FALSE(position.Legal("e1", "g1"));
-    EXPECT_TRUE(position.Legal("e1", "c1"));
-}
-
-TEST(Castling, OnlyKingFromHomeSquareTwoFilesCastles) {
-    // A king on f1 stepping two files is no castling.
-    Position position("4k3/8/8/8/8/8/8/R4K1R w - - 0 1");
-    EXPECT_FALSE(position.Legal("f1", "h1"));
-    EXPECT_FALSE(position.Legal("f1", "d1"));
-}
-
-TEST(KingSafety, KingMayNotStepNextToEnemyKing) {
-    Position position("8/8/8/4k3/8/4K3/8/8 w - - 0 1");
-    EXPECT_FALSE(position.Legal("e3", "e4"));
-    EXPECT_TRUE(position.Legal("e3", "e2"));
-}
-
-TEST(KingSafety, KingMayNotRetreatAlongCheckingLine) {
-    Position position("4r1k1/8/8/8/8/8/4K3/8 w - - 0 1");
-    EXPECT_FALSE(position.Legal("e2", "e1"));
-    EXPECT_TRUE(position.Legal("e2", "d1"));
-}
-
-TEST(KingSafety, PinnedPieceMayMoveOnlyAlongPin) {
-    Position position("4r1k1/8/8/8/8/8/4R3/4K3 w - - 0 1");
-    EXPECT_FALSE(position.Legal("e2", "d2"));
-    EXPECT_TRUE(position.Legal("e2", "e8"));
-}
-
-TEST(KingSafety, KingIsNeverCaptured) {
-    // Black to move left its king in check by a broken set-up; the white rook may not take it.
-    Position position("4k3/8/8/8/8/8/8/4RK2 w - - 0 1");
-    EXPECT_FALSE(position.Legal("e1", "e8"));
-}
-
-TEST(Refusal, SquaresOffTheBoardAreRefused) {
+TEST(CoordinateMove, SquaresOrPlyOffTheBoardAreRefused) {
     Position position;
     EXPECT_EQ(MakeCoordinateMove(*position, false, 1, 5, 2, 5, 9), 1);
     EXPECT_EQ(MakeCoordinateMove(*position, false, 1, 0, 2, 5, 4), 1);
@@ -122,53 +66,55 @@ TEST(Refusal, SquaresOffTheBoardAreRefused) {
     EXPECT_EQ(MakeCoordinateMove(*position, false, kMaxPly + 1, 5, 2, 5, 4), 1);
 }
 
-TEST(Refusal, WrongSidesPieceIsRefused) {
-    Position position;
-    EXPECT_FALSE(position.Legal("e7", "e5"));
-    EXPECT_TRUE(position.Legal("e2", "e4"));
+TEST(PreparedText, StoredAndAppliedWithoutWritingButRefusedWhenItDoesNotFit) {
+    for (const auto& [text, move, result, squares] :
+         {std::tuple{"Nf3!", "g1f3", 0, "f3N g1."}, {"Nc4", "g1c4", 1, "g1N c4."}}) {
+        Position position;
+        position->preparedText = true;
+        SetSanText(position->preparedSan, text);
+        EXPECT_EQ(position.Coordinate(move, true), result);
+        EXPECT_EQ(SanView(position->moves.whiteMoves[0]), result == 0 ? text : "");
+        EXPECT_FALSE(position->preparedText);
+        position.ExpectSquares(squares);
+    }
 }
 
-TEST(PreparedText, StoredAndAppliedWithoutWriting) {
-    Position position;
-    position->preparedText = true;
-    SetSanText(position->preparedSan, "Nf3!");
-    ASSERT_EQ(position.MakeCoordinateMoveAt("g1", "f3", true), 0);
-    EXPECT_EQ(position.lastText, "Nf3!");
-    EXPECT_EQ(position.At("f3"), kKnight);
-    EXPECT_FALSE(position->preparedText);
+TEST(HasLegalMoveTest, NoneAfterMateOrInStalemate) {
+    Position mate;
+    ASSERT_TRUE(mate.PlayAll("f3 e5 g4 Qh4"));
+    EXPECT_FALSE(HasLegalMove(*mate, mate.ply));
+    Position stalemate("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
+    EXPECT_FALSE(HasLegalMove(*stalemate, stalemate.ply));
+    EXPECT_TRUE(HasLegalMove(*stalemate, stalemate.ply + 1));
 }
 
-TEST(PreparedText, TextThatDoesNotFitIsStillRefused) {
-    Position position;
-    position->preparedText = true;
-    SetSanText(position->preparedSan, "Nc4");
-    EXPECT_EQ(position.MakeCoordinateMoveAt("g1", "c4", true), 1);
-    EXPECT_EQ(position.At("g1"), kKnight);
-    EXPECT_EQ(position->moves.whiteMoves[0][0], '\0');
+TEST(SanWriter, PromotionChoiceZeroWritesQueen) {
+    Position position("4k3/P7/8/8/8/8/8/4K3 w - - 0 1");
+    for (const auto& [choice, text] : {std::pair{0, "a8=Q+"}, {kKnight, "a8=N"}}) {
+        position->promotionChoice = choice;
+        ASSERT_EQ(position.Coordinate("a7a8"), 0);
+        EXPECT_EQ(position.lastText, text);
+    }
 }
 
-TEST(Mate, NoLegalMoveAfterFoolsMate) {
-    Position position;
-    ASSERT_TRUE(position.PlayAll({"f3", "e5", "g4", "Qh4"}));
-    EXPECT_FALSE(HasLegalMove(*position, position.ply));
-}
-
-TEST(Mate, StalemateHasNoLegalMoveEither) {
-    Position position("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
-    EXPECT_FALSE(HasLegalMove(*position, position.ply));
-}
-
-TEST(GivesCheckTest, DiscoveredCheckThroughEnPassantPawnIsMarked) {
-    // exd6 lifts the d5 pawn and moves the e5 pawn off the fifth rank: the a5 rook checks h5.
-    Position position("8/3p4/8/R3P2k/8/8/8/4K3 b - - 0 1");
-    ASSERT_TRUE(position.Play("d5"));
-    ASSERT_EQ(position.MakeCoordinateMoveAt("e5", "d6", false), 0);
-    EXPECT_EQ(position.lastText, "exd6+");
-}
-
-TEST(GivesCheckTest, EnPassantExposingOwnKingOnRankIsRefused) {
-    Position position("8/8/8/8/R2pP2k/8/8/4K3 b - e3 0 1");
-    EXPECT_EQ(position.MakeCoordinateMoveAt("d4", "e3", false), 1);
+TEST(SanWriter, WrittenTextReadsBackToSameMove) {
+    // Every legal move of Kiwipete, written and then located, must give back its own squares.
+    Position position("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    int checked = 0;
+    for (int from = 0; from < 64; ++from) {
+        for (int to = 0; to < 64; ++to) {
+            const int fromFile = from / 8 + 1, fromRank = from % 8 + 1, toFile = to / 8 + 1,
+                      toRank = to % 8 + 1;
+            if (MakeCoordinateMove(*position, false, 1, fromFile, fromRank, toFile, toRank) != 0) {
+                continue;
+            }
+            ASSERT_EQ(LocateSanMove(*position, 1, position->scratchSan, FromHint{}), 0);
+            EXPECT_EQ(position->locate.fromFile, fromFile);
+            EXPECT_EQ(position->locate.fromRank, fromRank);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 48);
 }
 
 }  // namespace

@@ -1,46 +1,56 @@
 #include "eco/eco_select.h"
+#include "eco/eco_status.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
 
 #include "eco_test_helpers.h"
 
 namespace ravelin::eco {
 namespace {
 
+using testing::PreparedGame;
 using testing::TestTable;
 
-const std::string kTwentyPlies =
-    "1.Nf3 Nf6 2.Ng1 Ng8 3.Nf3 Nf6 4.Ng1 Ng8 5.Nf3 Nf6 6.Ng1 Ng8 7.Nf3 Nf6 8.Ng1 Ng8 9.Nf3 Nf6 10.Ng1 Ng8";
-const std::string kFiftyPlies =
-    kTwentyPlies +
-    " 11.Nf3 Nf6 12.Ng1 Ng8 13.Nf3 Nf6 14.Ng1 Ng8 15.Nf3 Nf6 16.Ng1 Ng8 17.Nf3 Nf6 "
-    "18.Ng1 Ng8 19.Nf3 Nf6 20.Ng1 Ng8 21.Nf3 Nf6 22.Ng1 Ng8 23.Nf3 Nf6 24.Ng1 Ng8 "
-    "25.Nf3 Nf6";
+// Fifty plies of knights going out and back.
+const std::string kFiftyPlies = [] {
+    std::string line;
+    for (int move = 1; move <= 25; ++move) {
+        line += (move > 1 ? " " : "") + std::to_string(move) + (move % 2 == 1 ? ".Nf3 Nf6" : ".Ng1 Ng8");
+    }
+    return line;
+}();
 
 const std::vector<testing::Line> kLines = {
     {"C20", "King's Pawn Game", "1.e4 e5"},
     {"A04", "Shuffle", kFiftyPlies},
     {"B20", "Sicilian", "1.e4 c5"},
+    {"C50", "Italian Game", "1.e4 e5 2.Nf3 Nc6 3.Bc4"},
 };
 
-TEST(SelectOpeningList, FourOrdersGiveTheirEntries) {
-    TestTable t(kLines, {1, 2, 0});
-    const chess::PieceLetters letters;
-    EXPECT_EQ(BuildSelectOpeningList(t.table, EcoSortOrder::kByEco, false, letters).rows.front(),
-              "A04 " + kFiftyPlies);
-    EXPECT_EQ(BuildSelectOpeningList(t.table, EcoSortOrder::kByName, false, letters).rows.front(),
-              "C20 1.e4 e5");
-    EXPECT_EQ(BuildSelectOpeningList(t.table, EcoSortOrder::kByMoves, false, letters).rows.front(),
-              "B20 1.e4 c5");
-    const SelectOpeningList byEntry = BuildSelectOpeningList(t.table, EcoSortOrder::kByEntry, false, letters);
-    EXPECT_EQ(byEntry.rows, (std::vector<std::string>{"C20 1.e4 e5", "A04 " + kFiftyPlies, "B20 1.e4 c5"}));
-    EXPECT_EQ(EntryOfRow(t.table, byEntry, 2), 2);
+TEST(SelectOpeningList, FourOrdersGiveTheirEntriesWithThePieceLettersInTheMovesOnly) {
+    TestTable t(kLines, {1, 2, 0, 3});
+    const auto rows = [&t](EcoSortOrder order, const chess::PieceLetters& letters = {}) {
+        return BuildSelectOpeningList(t.table, order, false, letters).rows;
+    };
+    EXPECT_EQ(rows(EcoSortOrder::kByEco).front(), "A04 " + kFiftyPlies);
+    EXPECT_EQ(rows(EcoSortOrder::kByName).front(), "C50 1.e4 e5 2.Nf3 Nc6 3.Bc4");
+    EXPECT_EQ(rows(EcoSortOrder::kByMoves).front(), "B20 1.e4 c5");
+    chess::PieceLetters german;
+    chess::SetPieceLetters("KDTLS", german);
+    std::string shuffle = kFiftyPlies;
+    std::replace(shuffle.begin(), shuffle.end(), 'N', 'S');
+    EXPECT_EQ(rows(EcoSortOrder::kByEntry, german),
+              (std::vector<std::string>{"C20 1.e4 e5", "A04 " + shuffle, "B20 1.e4 c5",
+                                        "C50 1.e4 e5 2.Sf3 Sc6 3.Lc4"}));
 }
 
 TEST(SelectOpeningList, WrappedLongLineContinuesEverySevenMovesAndMapsEveryRowToItsEntry) {
-    TestTable t(kLines, {1, 2, 0});
+    TestTable t(kLines, {1, 2, 0, 3});
     const SelectOpeningList list = BuildSelectOpeningList(t.table, EcoSortOrder::kByEco, true, {});
-    ASSERT_EQ(list.rows.size(), 3u + t.table.extraRows);
+    ASSERT_EQ(list.rows.size(), 4u + t.table.extraRows);
     EXPECT_EQ(t.table.extraRows, 3);
     EXPECT_EQ(list.rows[0],
               "A04 1.Nf3 Nf6 2.Ng1 Ng8 3.Nf3 Nf6 4.Ng1 Ng8 5.Nf3 Nf6 6.Ng1 Ng8 7.Nf3 Nf6 8.Ng1 Ng8 "
@@ -54,16 +64,8 @@ TEST(SelectOpeningList, WrappedLongLineContinuesEverySevenMovesAndMapsEveryRowTo
         EXPECT_EQ(EntryOfRow(t.table, list, row), 1);
     }
     EXPECT_EQ(EntryOfRow(t.table, list, 5), 0);
-    EXPECT_EQ(EntryOfRow(t.table, list, 6), kNoEcoEntry);
+    EXPECT_EQ(EntryOfRow(t.table, list, 7), kNoEcoEntry);
     EXPECT_EQ(RowOfEntry(t.table, list, 0), 5);
-}
-
-TEST(SelectOpeningList, CustomPieceLettersChangeMovesButNotTheCode) {
-    TestTable t({{"B01", "Scandinavian", "1.e4 d5 2.exd5 Qxd5 3.Nc3"}});
-    chess::PieceLetters letters;
-    chess::SetPieceLetters("KDTLS", letters);
-    EXPECT_EQ(BuildSelectOpeningList(t.table, EcoSortOrder::kByEntry, false, letters).rows[0],
-              "B01 1.e4 d5 2.exd5 Dxd5 3.Sc3");
 }
 
 TEST(SelectOpeningList, ScrollsAheadOnlyFromRowNine) {
@@ -72,12 +74,39 @@ TEST(SelectOpeningList, ScrollsAheadOnlyFromRowNine) {
     EXPECT_EQ(RowToScrollFirst(98, 100), 99);
 }
 
-TEST(EntryLine, SplitsTheChosenEntryIntoWhiteAndBlackMoves) {
+TEST(ShowOpeningStatus, CodeAndNameWithAStarPastEveryMatchingLineOrClearedWithoutAMatch) {
     TestTable t(kLines);
-    const EcoEntryLine line = EntryLine(t.table, 0);
-    EXPECT_EQ(line.white, (std::vector<std::string>{"e4"}));
-    EXPECT_EQ(line.black, (std::vector<std::string>{"e5"}));
-    EXPECT_TRUE(EntryLine(t.table, 3).white.empty());
+    const std::tuple<const char*, int, const char*, int, bool> cases[] = {
+        {"1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5", 3, "C50 Italian Game", 3, false},
+        {"1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5", 6, "C50 Italian Game *", 3, true},
+        {"1.d4 d5", 2, "", kNoEcoEntry, false},
+        {"1.e4 e5", 0, "", kNoEcoEntry, false},
+    };
+    for (const auto& [game, ply, text, entry, outOfBook] : cases) {
+        EcoStatusState state{1, true};
+        OpeningStatusRequest request;
+        request.ply = ply;
+        const OpeningStatusLine line = ShowOpeningStatus(t.table, PreparedGame(game), request, state);
+        EXPECT_TRUE(line.draw);
+        EXPECT_EQ(line.text, text) << game << " ply " << ply;
+        EXPECT_EQ(state.currentEntry, entry);
+        EXPECT_EQ(state.outOfBook, outOfBook);
+    }
+}
+
+TEST(ShowOpeningStatus, GameDisplayDrawsOnlyWithTheOptionAndNotFromFen) {
+    TestTable t(kLines);
+    const EcoGameMoves game = PreparedGame("1.e4 e5 2.Nf3 Nc6 3.Bc4");
+    EcoStatusState state{2, false};
+    OpeningStatusRequest request;
+    request.gameCurrentPly = 2;
+    EXPECT_FALSE(ShowOpeningStatus(t.table, game, request, state).draw);
+    EXPECT_EQ(state.currentEntry, 2) << "a line not drawn leaves the state";
+    request.showOpeningOption = true;
+    request.gameStartsFromFen = true;
+    EXPECT_FALSE(ShowOpeningStatus(t.table, game, request, state).draw);
+    request.gameStartsFromFen = false;
+    EXPECT_EQ(ShowOpeningStatus(t.table, game, request, state).text, "C20 King's Pawn Game");
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "eco_test_helpers.h"
 
 namespace ravelin::eco {
 namespace {
 
+using ravelin::testing::ReadWholeFile;
+using ravelin::testing::TempDir;
 using testing::Line;
 using testing::Messages;
 using testing::TestTable;
@@ -20,193 +23,100 @@ const std::vector<Line> kThreeLines = {
     {"A00", "Amar Opening", "1.Nh3"},
 };
 
-TEST(LoadEcoTable, ReadsCodesNamesMovesAndPlies) {
-    TestTable t(kThreeLines, {2, 1, 0});
-    ASSERT_TRUE(t.table.loaded);
-    EXPECT_EQ(t.table.count, 3);
-    EXPECT_EQ(EcoCode(t.table, 0), "C20");
-    EXPECT_EQ(EcoName(t.table, 1), "Sicilian Defense");
-    EXPECT_EQ(EcoMoves(t.table, 2), "1.Nh3");
-    EXPECT_EQ(t.table.plies, (std::vector<int>{2, 2, 1}));
-    EXPECT_EQ(t.table.ecoOrder, (std::vector<int>{2, 1, 0}));
-    EXPECT_TRUE(t.messages.all.empty());
+// Changes made to the files of a loaded table.
+using Change = std::function<void(TestTable&)>;
+Change Write(const char* file, std::string bytes) {
+    return [=](TestTable& t) { t.dir.Write(file, bytes); };
+}
+Change Remove(const char* file) {
+    return [=](TestTable& t) { std::filesystem::remove(t.dir.File(file)); };
+}
+Change Order(std::vector<std::uint32_t> order) {
+    return [=](TestTable& t) { WriteTable(t.dir, kThreeLines, order); };
 }
 
-TEST(LoadEcoTable, SortsByNameBytewiseAndByMovesIgnoringCase) {
-    TestTable t({{"A00", "b name", "1.e4"}, {"A00", "B name", "1.Nf3"}, {"A00", "a name", "1.d4"}});
-    EXPECT_EQ(t.table.byName, (std::vector<int>{1, 2, 0}));
-    // "1.d4" < "1.e4" < "1.Nf3" once case is ignored ('n' after 'e').
-    EXPECT_EQ(t.table.byMoves, (std::vector<int>{2, 0, 1}));
-}
-
-TEST(LoadEcoTable, MissingTextFileIsCorruptionAndKeepsOldTable) {
-    TestTable t(kThreeLines);
-    std::filesystem::remove(t.dir.File(kEcoNamesFile));
-    Messages messages;
-    EXPECT_FALSE(LoadEcoTable(t.table, t.dir.Path().string(), messages.Sink()));
-    EXPECT_EQ(messages.Last(), "ECO table corruption.");
-    EXPECT_EQ(messages.all.front().first, EcoMessageKind::kError);
-    EXPECT_TRUE(t.table.loaded);
-    EXPECT_EQ(t.table.count, 3);
-}
-
-TEST(LoadEcoTable, ShortNamesFileIsCorruptionNotReadPastEnd) {
-    ravelin::testing::TempDir dir;
-    WriteTable(dir, kThreeLines);
-    dir.Write(kEcoNamesFile, "King's Pawn Game\r\nSicilian Defense\r\n");
-    EcoTable table;
-    Messages messages;
-    EXPECT_FALSE(LoadEcoTable(table, dir.Path().string(), messages.Sink()));
-    EXPECT_EQ(messages.Last(), "ECO table corruption.");
-    EXPECT_FALSE(table.loaded);
-}
-
-TEST(LoadEcoTable, LfOnlyMovesFileIsCorruption) {
-    ravelin::testing::TempDir dir;
-    WriteTable(dir, kThreeLines);
-    dir.Write(kEcoMovesFile, "1.e4 e5\n1.e4 c5\n1.Nh3\n");
-    EcoTable table;
-    Messages messages;
-    EXPECT_FALSE(LoadEcoTable(table, dir.Path().string(), messages.Sink()));
-    EXPECT_EQ(messages.Last(), "ECO table corruption.");
-}
-
-TEST(LoadEcoTable, CodesRecordWithoutCrLfIsCorruption) {
-    ravelin::testing::TempDir dir;
-    WriteTable(dir, kThreeLines);
-    dir.Write(kEcoCodesFile, "C20\r\nB20\n\nA00\r\n");
-    EcoTable table;
-    EXPECT_FALSE(LoadEcoTable(table, dir.Path().string(), {}));
-}
-
-TEST(LoadEcoTable, SortFileShortOrNotAPermutationIsCorruption) {
-    ravelin::testing::TempDir dir;
-    WriteTable(dir, kThreeLines, {0, 1});
-    EcoTable table;
-    EXPECT_FALSE(LoadEcoTable(table, dir.Path().string(), {}));
-    WriteTable(dir, kThreeLines, {0, 1, 1});
-    EXPECT_FALSE(LoadEcoTable(table, dir.Path().string(), {}));
-    WriteTable(dir, kThreeLines, {0, 1, 7});
-    EXPECT_FALSE(LoadEcoTable(table, dir.Path().string(), {}));
-}
-
-TEST(LoadEcoTable, MissingSortFileWithOtherThanShippedSizeIsCorruption) {
-    ravelin::testing::TempDir dir;
-    WriteTable(dir, kThreeLines);
-    std::filesystem::remove(dir.File(kEcoSortFile));
-    EcoTable table;
-    Messages messages;
-    EXPECT_FALSE(LoadEcoTable(table, dir.Path().string(), messages.Sink()));
-    EXPECT_EQ(messages.Last(), "ECO table corruption.");
-    EXPECT_FALSE(std::filesystem::exists(dir.File(kEcoSortFile)));
+TEST(LoadEcoTable, DamagedFilesAreCorruptionThatKeepsTheOldTableAndWritesNothing) {
+    const std::pair<const char*, Change> cases[] = {
+        {"names file missing", Remove(kEcoNamesFile)},
+        {"names file short", Write(kEcoNamesFile, "King's Pawn Game\r\nSicilian\r\n")},
+        {"moves file with LF only", Write(kEcoMovesFile, "1.e4 e5\n1.e4 c5\n1.Nh3\n")},
+        {"codes record without CR LF", Write(kEcoCodesFile, "C20\r\nB20\n\nA00\r\n")},
+        {"sort file short", Order({0, 1})},
+        {"sort file repeats an entry", Order({0, 1, 1})},
+        {"sort file entry beyond the table", Order({0, 1, 7})},
+        // Only a table of the shipped size gets a new sort file.
+        {"sort file missing", Remove(kEcoSortFile)},
+    };
+    for (const auto& [what, damage] : cases) {
+        SCOPED_TRACE(what);
+        TestTable t(kThreeLines);
+        damage(t);
+        const auto files = std::distance(std::filesystem::directory_iterator(t.dir.Path()), {});
+        Messages messages;
+        EXPECT_FALSE(LoadEcoTable(t.table, t.dir.Path().string(), messages.Sink()));
+        EXPECT_EQ(messages.all, (decltype(messages.all){{EcoMessageKind::kError, "ECO table corruption."}}));
+        EXPECT_TRUE(t.table.loaded);
+        EXPECT_EQ(t.table.count, 3);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(t.dir.Path()), {}), files);
+    }
 }
 
 TEST(LoadEcoTable, MissingSortFileOfShippedSizeIsRebuiltAsIdentity) {
-    ravelin::testing::TempDir dir;
-    std::vector<Line> lines(kShippedEcoEntries, Line{"A00", "Amar Opening", "1.Nh3"});
-    WriteTable(dir, lines);
+    TempDir dir;
+    WriteTable(dir, std::vector<Line>(kShippedEcoEntries, Line{"A00", "Amar Opening", "1.Nh3"}));
     std::filesystem::remove(dir.File(kEcoSortFile));
     EcoTable table;
     ASSERT_TRUE(LoadEcoTable(table, dir.Path().string(), {}));
     EXPECT_EQ(std::filesystem::file_size(dir.File(kEcoSortFile)), 4u * kShippedEcoEntries);
-    EXPECT_EQ(table.ecoOrder[5], 5);
     EXPECT_EQ(table.ecoOrder.back(), kShippedEcoEntries - 1);
 }
 
-TEST(LoadEcoTable, CountsExtraRowsOfLongLines) {
-    const std::string nineteenPlies =
-        "1.Nf3 Nf6 2.Ng1 Ng8 3.Nf3 Nf6 4.Ng1 Ng8 5.Nf3 Nf6 6.Ng1 Ng8 7.Nf3 Nf6 "
-        "8.Ng1 Ng8 9.Nf3 Nf6 10.Ng1";
-    TestTable t({{"A00", "a", nineteenPlies}, {"A00", "b", "1.e4"}});
-    EXPECT_EQ(t.table.plies[0], 19);
-    EXPECT_EQ(t.table.extraRows, 1);
-}
-
-TEST(FreeEcoTable, ReleasesEverything) {
-    TestTable t(kThreeLines);
-    FreeEcoTable(t.table);
-    EXPECT_FALSE(t.table.loaded);
-    EXPECT_EQ(t.table.count, 0);
-    EXPECT_TRUE(t.table.names.empty());
-    ASSERT_TRUE(LoadEcoTable(t.table, t.dir.Path().string(), {}));
-    EXPECT_EQ(t.table.count, 3);
-}
-
-class CheckEcoTableTest : public ::testing::Test {
-  protected:
-    TestTable t{kThreeLines};
-    std::string Check() {
-        Messages messages;
-        CheckEcoTable(t.table, t.dir.Path().string(), messages.Sink());
-        EXPECT_EQ(messages.all.size(), 1u);
-        return messages.Last();
-    }
-};
-
-TEST_F(CheckEcoTableTest, ConsistentTableIsOk) {
+TEST(CheckEcoTable, ReportsTheTableOkOrEachFileOrBufferOutOfStep) {
+    TestTable ok(kThreeLines);
     Messages messages;
-    EXPECT_TRUE(CheckEcoTable(t.table, t.dir.Path().string(), messages.Sink()));
-    EXPECT_EQ(messages.Last(), "The ECO table is OK and has 3 entries.");
-    EXPECT_EQ(messages.all.front().first, EcoMessageKind::kInformation);
+    EXPECT_TRUE(CheckEcoTable(ok.table, ok.dir.Path().string(), messages.Sink()));
+    EXPECT_EQ(
+        messages.all,
+        (decltype(messages.all){{EcoMessageKind::kInformation, "The ECO table is OK and has 3 entries."}}));
+    const std::pair<Change, const char*> cases[] = {
+        {Write(kEcoCodesFile, "C20\r\nB20\r\nA00\r\nA01\r\n"), "The ECO file has 4 entries."},
+        {Remove(kEcoCodesFile), "The ECO file is missing."},
+        {Write(kEcoNamesFile, "x\r\n"), "The ECO names file is out of sync."},
+        {Remove(kEcoNamesFile), "The ECO names file is missing."},
+        {Write(kEcoMovesFile, "x\r\n"), "The ECO move file is out of sync."},
+        {Remove(kEcoMovesFile), "The ECO moves file is missing."},
+        {Write(kEcoSortFile, std::string(8, '\0')), "The ECO sort file has 2 entries."},
+        {Remove(kEcoSortFile), "The ECO sort file is missing."},
+        // NUL bytes counted in the loaded buffers.
+        {[](TestTable& t) { t.table.codes[0] = '\0'; }, "The ECO file is out of sync."},
+        {[](TestTable& t) { t.table.names[1] = '\0'; }, "The ECO names is out of sync."},
+        {[](TestTable& t) { t.table.moves[1] = '\0'; }, "The ECO moves is out of sync."},
+    };
+    for (const auto& [damage, message] : cases) {
+        TestTable t(kThreeLines);
+        damage(t);
+        Messages reported;
+        EXPECT_FALSE(CheckEcoTable(t.table, t.dir.Path().string(), reported.Sink()));
+        EXPECT_EQ(reported.all, (decltype(reported.all){{EcoMessageKind::kError, message}}));
+    }
 }
 
-TEST_F(CheckEcoTableTest, ReportsEachFileMissingOrOutOfStep) {
-    t.dir.Write(kEcoCodesFile, "C20\r\nB20\r\nA00\r\nA01\r\n");
-    EXPECT_EQ(Check(), "The ECO file has 4 entries.");
-    std::filesystem::remove(t.dir.File(kEcoCodesFile));
-    EXPECT_EQ(Check(), "The ECO file is missing.");
-    t.dir.Write(kEcoCodesFile, "C20\r\nB20\r\nA00\r\n");
-
-    t.dir.Write(kEcoNamesFile, "x\r\n");
-    EXPECT_EQ(Check(), "The ECO names file is out of sync.");
-    std::filesystem::remove(t.dir.File(kEcoNamesFile));
-    EXPECT_EQ(Check(), "The ECO names file is missing.");
-    t.dir.Write(kEcoNamesFile, "King's Pawn Game\r\nSicilian Defense\r\nAmar Opening\r\n");
-
-    t.dir.Write(kEcoMovesFile, "x\r\n");
-    EXPECT_EQ(Check(), "The ECO move file is out of sync.");
-    std::filesystem::remove(t.dir.File(kEcoMovesFile));
-    EXPECT_EQ(Check(), "The ECO moves file is missing.");
-    t.dir.Write(kEcoMovesFile, "1.e4 e5\r\n1.e4 c5\r\n1.Nh3\r\n");
-
-    t.dir.Write(kEcoSortFile, std::string(8, '\0'));
-    EXPECT_EQ(Check(), "The ECO sort file has 2 entries.");
-    std::filesystem::remove(t.dir.File(kEcoSortFile));
-    EXPECT_EQ(Check(), "The ECO sort file is missing.");
-}
-
-TEST_F(CheckEcoTableTest, ReportsNulCountsOfTheLoadedBuffers) {
-    t.table.codes[0] = '\0';
-    EXPECT_EQ(Check(), "The ECO file is out of sync.");
-    t.table.codes[0] = 'C';
-    t.table.names[1] = '\0';
-    EXPECT_EQ(Check(), "The ECO names is out of sync.");
-    t.table.names[1] = 'i';
-    t.table.moves[1] = '\0';
-    EXPECT_EQ(Check(), "The ECO moves is out of sync.");
-}
-
-TEST(InstallEcoTable, CopiesShippedFilesOnlyWhenTheCodesFileIsMissing) {
-    ravelin::testing::TempDir shipped;
+TEST(InstallEcoTable, CopiesShippedFilesOnlyWhenTheCodesFileIsMissingAndAllAreThere) {
+    TempDir shipped;
     WriteTable(shipped, kThreeLines);
-    ravelin::testing::TempDir working;
+    TempDir working;
     EXPECT_EQ(InstallEcoTable(shipped.Path().string(), working.Path().string()), "");
     for (const char* name : {kEcoCodesFile, kEcoNamesFile, kEcoMovesFile, kEcoSortFile}) {
-        EXPECT_EQ(ravelin::testing::ReadWholeFile(working.File(name)),
-                  ravelin::testing::ReadWholeFile(shipped.File(name)));
+        EXPECT_EQ(ReadWholeFile(working.File(name)), ReadWholeFile(shipped.File(name)));
     }
     working.Write(kEcoNamesFile, "mine\r\n");
     EXPECT_EQ(InstallEcoTable(shipped.Path().string(), working.Path().string()), "");
-    EXPECT_EQ(ravelin::testing::ReadWholeFile(working.File(kEcoNamesFile)), "mine\r\n");
-}
+    EXPECT_EQ(ReadWholeFile(working.File(kEcoNamesFile)), "mine\r\n");
 
-TEST(InstallEcoTable, MissingShippedFileWritesNothing) {
-    ravelin::testing::TempDir shipped;
-    WriteTable(shipped, kThreeLines);
     std::filesystem::remove(shipped.File(kEcoSortFile));
-    ravelin::testing::TempDir working;
-    EXPECT_NE(InstallEcoTable(shipped.Path().string(), working.Path().string()), "");
-    EXPECT_TRUE(std::filesystem::is_empty(working.Path()));
+    TempDir empty;
+    EXPECT_NE(InstallEcoTable(shipped.Path().string(), empty.Path().string()), "");
+    EXPECT_TRUE(std::filesystem::is_empty(empty.Path()));
 }
 
 }  // namespace

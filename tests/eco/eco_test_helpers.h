@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,24 +25,19 @@ struct Line {
 // The four table files of the lines, in entry order, with the ECO order given (identity when empty).
 inline void WriteTable(const ravelin::testing::TempDir& dir, const std::vector<Line>& lines,
                        std::vector<std::uint32_t> order = {}) {
-    std::string codes;
-    std::string names;
-    std::string moves;
+    std::string codes, names, moves, sort;
     for (const Line& line : lines) {
         codes += line.code + "\r\n";
         names += line.name + "\r\n";
         moves += line.moves + "\r\n";
     }
     if (order.empty()) {
-        for (std::uint32_t i = 0; i < lines.size(); ++i) {
-            order.push_back(i);
-        }
+        order.resize(lines.size());
+        std::iota(order.begin(), order.end(), 0U);
     }
-    std::string sort;
     for (const std::uint32_t entry : order) {
-        for (int b = 0; b < 4; ++b) {
-            sort.push_back(static_cast<char>((entry >> (8 * b)) & 0xFF));
-        }
+        sort += std::string{static_cast<char>(entry & 0xFF), static_cast<char>((entry >> 8) & 0xFF),
+                            static_cast<char>((entry >> 16) & 0xFF), static_cast<char>(entry >> 24)};
     }
     dir.Write(kEcoCodesFile, codes);
     dir.Write(kEcoNamesFile, names);
@@ -63,11 +59,12 @@ struct Messages {
 struct TestTable {
     ravelin::testing::TempDir dir;
     EcoTable table;
-    Messages messages;
 
     explicit TestTable(const std::vector<Line>& lines, std::vector<std::uint32_t> order = {}) {
         WriteTable(dir, lines, std::move(order));
+        Messages messages;
         EXPECT_TRUE(LoadEcoTable(table, dir.Path().string(), messages.Sink())) << messages.Last();
+        EXPECT_TRUE(messages.all.empty());
     }
 };
 

@@ -4,13 +4,13 @@
 
 #include <future>
 #include <memory>
+#include <tuple>
 
+#include "gamefile/progress_text.h"
 #include "platform/headless/headless_platform.h"
 
 namespace ravelin::gamefile {
 namespace {
-
-using gamefile::BackgroundKind;
 
 constexpr int kModeGame = 2;
 constexpr int kModeBackground = 100;
@@ -27,18 +27,28 @@ class BackgroundWorkerTest : public ::testing::Test {
     void Run() {
         platform.RunPending([this](int id) { commands.push_back(id); });
     }
-    // Joins the finished worker and runs what it posted.
+    // Lets a held operation go on, joins the finished worker and runs what it posted.
     void Finish() {
+        go.set_value();
         worker->Join();
         Run();
     }
-    BackgroundRequest Request(BackgroundKind kind, std::string refusal = {}) {
+    bool Start(BackgroundKind kind, BackgroundBody body, std::string refusal = {}) {
         BackgroundRequest request;
         request.kind = kind;
         request.title = "Title";
         request.total = 10;
         request.cancelRefusal = std::move(refusal);
-        return request;
+        return worker->StartBackgroundOperation(request, std::move(body));
+    }
+    // An operation that waits until Finish, notes whether a stop was asked for and gives the report.
+    BackgroundBody Held(BackgroundReport report) {
+        return [this, report](WorkerContext& context) {
+            release.wait();
+            context.UpdateProgress(10, 0, 10);
+            stopped = context.StopRequested();
+            return report;
+        };
     }
 
     platform::HeadlessPlatform platform;
@@ -46,26 +56,19 @@ class BackgroundWorkerTest : public ::testing::Test {
     std::vector<std::string> shown;
     std::vector<int> commands;
     std::shared_ptr<BackgroundWorker> worker;
-};
-
-// --- run states and the report ---
-
-TEST_F(BackgroundWorkerTest, RunningOperationSetsModeOpensWindowAndReportsAtTheEnd) {
     std::promise<void> go;
     std::shared_future<void> release = go.get_future().share();
-    ASSERT_TRUE(worker->StartBackgroundOperation(Request(BackgroundKind::kFastFile), [release](WorkerContext&
-                                                                                                   context) {
-        release.wait();
-        context.UpdateProgress(10, 0, 10);
-        return BackgroundReport{"Done.", kCommandDisplayGame, kRunFinishedResults, kCommandOperationComplete};
-    }));
+    bool stopped = false;
+};
+
+TEST_F(BackgroundWorkerTest, RunningOperationSetsModeOpensWindowAndReportsAtTheEnd) {
+    ASSERT_TRUE(Start(BackgroundKind::kFastFile,
+                      Held({"Done.", kCommandDisplayGame, kRunFinishedResults, kCommandOperationComplete})));
     EXPECT_TRUE(worker->IsRunning());
     EXPECT_EQ(displayMode, kModeBackground);
     EXPECT_TRUE(platform.progress.open);
     EXPECT_EQ(platform.progress.titles, std::vector<std::string>{"Title"});
-    EXPECT_FALSE(worker->StartBackgroundOperation(Request(BackgroundKind::kCheckFile),
-                                                  [](WorkerContext&) { return BackgroundReport{}; }));
-    go.set_value();
+    EXPECT_FALSE(Start(BackgroundKind::kCheckFile, [](WorkerContext&) { return BackgroundReport{}; }));
     Finish();
     EXPECT_FALSE(worker->IsRunning());
     EXPECT_EQ(worker->State(), kRunIdle);
@@ -77,19 +80,10 @@ TEST_F(BackgroundWorkerTest, RunningOperationSetsModeOpensWindowAndReportsAtTheE
 }
 
 TEST_F(BackgroundWorkerTest, CancelStopsACancellableKindAndClosesItsWindow) {
-    std::promise<void> go;
-    std::shared_future<void> release = go.get_future().share();
-    bool stopped = false;
-    worker->StartBackgroundOperation(Request(BackgroundKind::kCheckFile),
-                                     [release, &stopped](WorkerContext& context) {
-                                         release.wait();
-                                         stopped = context.StopRequested();
-                                         return BackgroundReport{};
-                                     });
+    Start(BackgroundKind::kCheckFile, Held({}));
     platform.progress.PressCancel();
     EXPECT_EQ(worker->State(), kRunCancelRequested);
     EXPECT_FALSE(platform.progress.open);
-    go.set_value();
     Finish();
     EXPECT_TRUE(stopped);
     EXPECT_TRUE(shown.empty());
@@ -97,32 +91,19 @@ TEST_F(BackgroundWorkerTest, CancelStopsACancellableKindAndClosesItsWindow) {
 }
 
 TEST_F(BackgroundWorkerTest, CancelOfFastFileIsRefusedAndTheRunGoesOn) {
-    std::promise<void> go;
-    std::shared_future<void> release = go.get_future().share();
-    bool stopped = true;
-    worker->StartBackgroundOperation(
-        Request(BackgroundKind::kFastFile, "Sorry, cannot cancel fast file generation."),
-        [release, &stopped](WorkerContext& context) {
-            release.wait();
-            stopped = context.StopRequested();
-            return BackgroundReport{"Fast file complete."};
-        });
+    Start(BackgroundKind::kFastFile, Held({"Fast file complete."}),
+          "Sorry, cannot cancel fast file generation.");
     platform.progress.PressCancel();
     EXPECT_TRUE(platform.progress.open);
-    go.set_value();
     Finish();
     EXPECT_FALSE(stopped);
     EXPECT_EQ(shown, (std::vector<std::string>{"Sorry, cannot cancel fast file generation.",
                                                "Fast file complete."}));
 }
 
-// --- the minimized main window ---
-
 TEST_F(BackgroundWorkerTest, ResultOfAMinimizedWindowWaitsForRestoreAndCommand461) {
-    worker->StartBackgroundOperation(Request(BackgroundKind::kFastFile), [](WorkerContext&) {
-        return BackgroundReport{"Fast file complete.", kCommandDisplayGame, kRunFinishedResults,
-                                kCommandOperationComplete};
-    });
+    Start(BackgroundKind::kFastFile,
+          Held({"Fast file complete.", kCommandDisplayGame, kRunFinishedResults, kCommandOperationComplete}));
     platform.progress.Minimize();
     Finish();
     EXPECT_EQ(worker->State(), kRunFinishedResults);
@@ -142,9 +123,8 @@ TEST_F(BackgroundWorkerTest, ResultOfAMinimizedWindowWaitsForRestoreAndCommand46
 }
 
 TEST_F(BackgroundWorkerTest, DuplicatesFoundWhileMinimizedOpenTheListOnRestore) {
-    worker->StartBackgroundOperation(Request(BackgroundKind::kDuplicateGames), [](WorkerContext&) {
-        return BackgroundReport{"", kCommandDuplicatesList, kRunFinishedResults, kCommandDuplicatesList};
-    });
+    Start(BackgroundKind::kDuplicateGames,
+          Held({"", kCommandDuplicatesList, kRunFinishedResults, kCommandDuplicatesList}));
     platform.progress.Minimize();
     Finish();
     platform.progress.Restore();
@@ -154,20 +134,59 @@ TEST_F(BackgroundWorkerTest, DuplicatesFoundWhileMinimizedOpenTheListOnRestore) 
 }
 
 TEST_F(BackgroundWorkerTest, RestoreWhileStillRunningChangesNothing) {
-    std::promise<void> go;
-    std::shared_future<void> release = go.get_future().share();
-    worker->StartBackgroundOperation(Request(BackgroundKind::kFastFile), [release](WorkerContext&) {
-        release.wait();
-        return BackgroundReport{"x"};
-    });
+    Start(BackgroundKind::kFastFile, Held({"x"}));
     platform.progress.Minimize();
     platform.progress.Restore();
     EXPECT_TRUE(platform.progress.open);
     Run();
     EXPECT_TRUE(commands.empty());
-    go.set_value();
     Finish();
     EXPECT_EQ(shown, std::vector<std::string>{"x"});
+}
+
+// --- progress texts ---
+
+using K = BackgroundKind;
+using V = ProgressVariant;
+
+TEST(ProgressCounterLine, PercentOrFoundCountInSingularPluralOrShortForm) {
+    constexpr K kCheck = K::kCheckFile;
+    constexpr K kDuplicates = K::kDuplicateGames;
+    const std::tuple<K, V, ProgressCounters, const char*> cases[] = {
+        {K::kFastFile, V::kPlain, {1, 0, 0}, "Game:  1 of 0    0% complete"},
+        {kCheck, V::kPlain, {3, 1, 10}, "Game:  3 of 10  30%  1 error"},
+        {kCheck, V::kDeleteFenGames, {3, 1, 10}, "Game:  3 of 10  30%  1 FEN"},
+        {kDuplicates, V::kPlain, {3, 1, 10}, "Game:  3 of 10  30%  1 duplicate"},
+        {kCheck, V::kPlain, {4, 2, 8}, "Game:  4 of 8  50%  2 errors"},
+        {kCheck, V::kDeleteFenGames, {4, 2, 8}, "Game:  4 of 8  50%  2 FEN's"},
+        {kDuplicates, V::kPlain, {4, 2, 8}, "Game:  4 of 8  50%  2 duplicates"},
+        // Many duplicates of a huge file are shortened.
+        {kDuplicates, V::kPlain, {100000, 1000, 150000}, "Game:  100000 of 150000  67%  1000 dups"},
+        {kDuplicates, V::kPlain, {99999, 1000, 150000}, "Game:  99999 of 150000  67%  1000 duplicates"},
+        {kDuplicates, V::kPlain, {100000, 999, 150000}, "Game:  100000 of 150000  67%  999 duplicates"},
+        // Directory searches and splits before the count is known.
+        {K::kDirectorySearch, V::kPlain, {1, 0, 0}, "Searching first file..."},
+        {K::kSplitFile, V::kPlain, {1, 0, 0}, "Calculating number of games..."},
+    };
+    for (const auto& [kind, variant, counters, text] : cases) {
+        EXPECT_EQ(ProgressCounterText(kind, variant, counters), text);
+    }
+    EXPECT_EQ(ProgressCounterText(K::kDirectorySearch, V::kPlain, {2, 0, 8}, "b.pgn"),
+              "File:  2 of 8  25%  b.pgn");
+}
+
+TEST(ProgressBarSteps, CheckOf25000GamesRedrawsInTwoAndAHalfPercentStepsWithinTheBar) {
+    ProgressBar bar;
+    int redraws = 0;
+    for (int game = 1; game <= 25000; ++game) {
+        redraws += bar.Advance({game, 0, 25000}, V::kPlain) >= 0 ? 1 : 0;
+    }
+    EXPECT_EQ(redraws, 40);
+    EXPECT_DOUBLE_EQ(bar.Drawn(), 1.0);
+    ProgressBar over;
+    EXPECT_DOUBLE_EQ(over.Advance({30, 0, 10}, V::kPlain), 1.0);
+    ProgressBar empty;
+    EXPECT_LT(empty.Advance({5, 0, 0}, V::kPlain), 0);
 }
 
 }  // namespace

@@ -89,8 +89,9 @@ void RegisterOpeningCommands(MainWindow& window) {
         {kCmdSelectOpeningByMoves, eco::EcoSortOrder::kByMoves},
         {kCmdSelectOpeningByEntry, eco::EcoSortOrder::kByEntry},
     };
-    for (const auto& [id, order] : sorts) {
-        handlers.Set(id, [commands, order] {
+    for (const auto& sort : sorts) {
+        const eco::EcoSortOrder order = sort.second;
+        handlers.Set(sort.first, [commands, order] {
             commands->SelectOpening(order, commands->CurrentLine(), kSelectOpeningTitle);
         });
     }
