@@ -2,6 +2,7 @@
 # make test  - install what is missing, build, run the whole test suite (also under ASan+UBSan)
 # make bench - build and run the benchmarks (see bench/README.md)
 # make fuzz  - build the libFuzzer targets with clang and run each for FUZZ_SECONDS
+# make install PREFIX=DIR - build and install the programs, their data, desktop entry and manual
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan
@@ -9,8 +10,9 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= --output-on-failure
+PREFIX ?= /usr/local
 
-.PHONY: deps build run test test-release test-sanitize bench fuzz clean
+.PHONY: deps build run install test test-release test-sanitize bench fuzz clean
 
 deps:
 	scripts/install-deps
@@ -21,6 +23,15 @@ build: deps
 
 run: build
 	$(BUILD)/src/app/ravelin data/sample.pgn
+
+# Package managers refresh the desktop's caches themselves; an install by hand does it here, so that
+# file managers open PGN files with the program.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+	if [ -d $(PREFIX)/share/mime/packages ] && command -v update-mime-database >/dev/null; then \
+	  update-mime-database $(PREFIX)/share/mime; fi
+	if [ -d $(PREFIX)/share/applications ] && command -v update-desktop-database >/dev/null; then \
+	  update-desktop-database $(PREFIX)/share/applications; fi
 
 test-release: build
 	cd $(BUILD) && ctest $(CTEST_FLAGS)

@@ -13,6 +13,8 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "usage: ravelin-cli [--workdir DIR] COMMAND ...\n"
+           "  --workdir DIR       the working directory, where the ECO table is kept\n"
+           "                      (default $XDG_DATA_HOME/ravelin)\n"
            "commands:\n"
            "  index FILE          index the games of a PGN file; prints the count and the time taken\n"
            "  fastfile FILE       make the fast file (FILE.TRF, FILE.TRH) of a PGN file\n"

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string_view>
@@ -24,6 +25,36 @@
 #include "shell/main_window.h"
 
 namespace {
+
+void PrintUsage(std::ostream& out) {
+    out << "usage: ravelin [--workdir DIR] [FILE.pgn]\n"
+           "       ravelin [--workdir DIR] --screenshot OUT.png [--game N] [--ply P] FILE.pgn\n"
+           "Shows the games of a PGN file; without FILE the file dialog asks for one.\n"
+           "  --workdir DIR       settings and working files in DIR (default $XDG_DATA_HOME/ravelin)\n"
+           "  --screenshot OUT    render the window showing game N at ply P into a PNG file and exit\n"
+           "  -h, --help          print this text\n";
+}
+
+bool WantsHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Missing shipped data leaves the board without pieces and the openings unnamed; say where it was
+// looked for before the window's own messages about the files.
+void WarnWhenShippedDataIsMissing() {
+    const std::string shipped = ravelin::platform::ShippedDataDirectory();
+    std::error_code error;
+    if (!std::filesystem::is_directory(shipped, error)) {
+        std::cerr << "ravelin: the shipped data (piece sets, ECO table) is not in " << shipped
+                  << "; set RAVELIN_DATA_DIR to its folder\n";
+    }
+}
 
 bool DisplayAvailable() {
     auto set = [](const char* name) {
@@ -134,6 +165,10 @@ void ShowRequestedGame(ravelin::shell::MainWindow& core, ravelin::gui::QtPlatfor
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (WantsHelp(argc, argv)) {
+        PrintUsage(std::cout);
+        return 0;
+    }
     std::string workingDirectory = ravelin::platform::TakeWorkingDirectoryOption(argc, argv);
     ScreenshotRequest request = TakeScreenshotOptions(argc, argv);
     const std::string& screenshot = request.picture;
@@ -147,6 +182,7 @@ int main(int argc, char** argv) {
                   << "\n";
         return 1;
     }
+    WarnWhenShippedDataIsMissing();
 
     QApplication application(argc, argv);
     ravelin::gui::QtPlatform platform;

@@ -29,12 +29,25 @@ std::string EnsureDirectory(const std::string& directory) {
     return {};
 }
 
-std::string ShippedDataDirectory() {
-    const char* chosen = std::getenv("RAVELIN_DATA_DIR");
-    if (chosen != nullptr && chosen[0] != '\0') {
-        return chosen;
+std::string FindShippedDataDirectory(const std::string& executablePath, const char* dataDirVariable) {
+    const std::filesystem::path beside =
+        std::filesystem::path(executablePath).parent_path().parent_path() / "share" / "ravelin";
+    std::error_code error;
+    if (std::filesystem::is_directory(beside, error)) {
+        return beside.string();
     }
-    return RAVELIN_BUILT_DATA_DIR;
+    if (dataDirVariable != nullptr && dataDirVariable[0] != '\0') {
+        return dataDirVariable;
+    }
+    return beside.string();
+}
+
+std::string ShippedDataDirectory() {
+    // The program's own file, with every link resolved: a link to it elsewhere (in ~/bin, say)
+    // still finds the data of the installation it belongs to.
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return FindShippedDataDirectory(error ? std::string() : self.string(), std::getenv("RAVELIN_DATA_DIR"));
 }
 
 std::string TakeWorkingDirectoryOption(int& argc, char** argv) {

@@ -8,12 +8,12 @@ namespace ravelin::platform {
 // The working directory holds the options file, the caches of the ECO table and every other
 // working file under its fixed name.
 class WorkingPaths {
-public:
+  public:
     explicit WorkingPaths(std::string directory) : directory_(std::move(directory)) {}
     const std::string& Directory() const { return directory_; }
     std::string File(std::string_view name) const { return directory_ + "/" + std::string(name); }
 
-private:
+  private:
     std::string directory_;
 };
 
@@ -25,9 +25,15 @@ std::string DefaultWorkingDirectory(const char* xdgDataHome, const char* home);
 // the reason.
 std::string EnsureDirectory(const std::string& directory);
 
-// The folder of the data the program ships (piece sets, the ECO table): $RAVELIN_DATA_DIR when
-// set, else the data folder of the source tree the program was built from.
+// The folder of the data the program ships (piece sets, the ECO table), looked up in this order:
+// share/ravelin beside the folder of the running program (bin/../share/ravelin, as installed and
+// as laid out in the build tree), then $RAVELIN_DATA_DIR. When neither is a directory the answer is
+// the first candidate, so that the messages about missing files name where they were expected.
 std::string ShippedDataDirectory();
+
+// The lookup of ShippedDataDirectory for a given program path and value of RAVELIN_DATA_DIR (null
+// or empty when unset).
+std::string FindShippedDataDirectory(const std::string& executablePath, const char* dataDirVariable);
 
 // Removes "--workdir DIR" (or "--workdir=DIR") from the argument list and returns DIR, or the
 // default working directory from the environment when the option is absent.
