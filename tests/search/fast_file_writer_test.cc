@@ -43,19 +43,8 @@ TEST(FastFileWriterTest, FilesMatchTheCheckedInFastFilesByteForByte) {
     }
 }
 
-TEST(FastHeaderTest, RoundValuesKeepTheNumberOfALetterPrefixedRound) {
-    for (const auto& [value, reduced] : std::vector<std::pair<const char*, const char*>>{
-             {"R5", "5"}, {"Round 12.1", "12.1"}, {"?", "?"}, {"-", "-"}, {"final", "final"}, {"", ""}}) {
-        EXPECT_EQ(ReduceRoundValue(value), reduced) << value;
-    }
-    EXPECT_EQ(TagValueOf("[White \"  Tal, M\"]"), "Tal, M");
-}
-
 TEST(FastFileWriterTest, GameOverTwoHundredMovesIsCutAndTheNextGameStillFound) {
-    std::string text = "[Event \"long\"]\n[Result \"*\"]\n\n";
-    for (int i = 1; i <= 230; ++i) {
-        text += std::to_string(i) + (i % 2 == 1 ? ". Nf3 Nf6 " : ". Ng1 Ng8 ") + (i % 8 == 0 ? "\n" : "");
-    }
+    const std::string text = "[Event \"long\"]\n[Result \"*\"]\n\n" + KnightShuffle(1, 230);
     TempDir dir;
     const std::string pgn =
         dir.Write("long.pgn", text + "*\n\n[Event \"next\"]\n[Result \"1-0\"]\n\n1.d4 1-0\n");

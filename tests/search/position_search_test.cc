@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,9 +23,12 @@ constexpr PositionSearchWay kFastWays[] = {PositionSearchWay::kFastFile, Positio
 // A real PGN file copied into a fresh directory, with its fast file, opened as a search sees it.
 class PositionSearchTest : public ::testing::Test {
   protected:
-    void Open(const std::string& name, bool withFastFile = true) {
+    void Open(const std::string& name, bool withFastFile = true, bool withoutFen = false) {
         ForgetPositionIndexes();
         pgn = CopyPgn(dir, name);
+        if (withoutFen) {
+            dir.Write(name, WithoutFenGames(ReadWholeFile(pgn)));
+        }
         if (withFastFile) {
             MakeFastFile(pgn);
         }
@@ -46,18 +48,19 @@ class PositionSearchTest : public ::testing::Test {
     std::vector<std::string> messages;
 };
 
-// The PGN text and the fast file (replayed and indexed) give the same games, plies and outcomes.
+// The PGN text and the fast file (replayed and indexed) give the same games, plies and outcomes,
+// FEN games (replayed from the standard start in the fast file) left out.
 class WaysAgreeTest : public PositionSearchTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(WaysAgreeTest, OnExactPositionsPartsOfPositionsAndConditions) {
-    Open(GetParam());
+    Open(GetParam(), true, true);
     const auto games = ReplayedGames(Companion("TRF"));
     ASSERT_EQ(static_cast<int>(games.size()), File().gameCount);
     std::vector<SearchPosition> queries = ConditionQueries();
     std::vector<std::pair<int, int>> sampled;  // game, ply of each exact query
-    for (std::size_t game = 0; game < games.size(); game += std::max<std::size_t>(1, games.size() / 6)) {
+    for (std::size_t game = 0; game < games.size(); game += std::max<std::size_t>(1, games.size() / 12)) {
         const int last = static_cast<int>(games[game].size()) - 1;
-        for (const int ply : {std::min(7, last), std::min(24, last), last}) {
+        for (const int ply : {std::min(7, last), std::min(24, last), std::min(45, last), last}) {
             queries.push_back(ExactPosition(games[game][static_cast<std::size_t>(ply)]));
             sampled.emplace_back(static_cast<int>(game) + 1, ply);
             queries.push_back(PositionOf(games[game][static_cast<std::size_t>(ply)], 3, false));
@@ -86,7 +89,8 @@ TEST_P(WaysAgreeTest, OnExactPositionsPartsOfPositionsAndConditions) {
 
 INSTANTIATE_TEST_SUITE_P(RealFiles, WaysAgreeTest,
                          ::testing::Values("dortmund.pgn", "lichess-benchmark.pgn", "TCEC_Cup_6_Bronze.pgn",
-                                           "KASPAROV-DEEP-BLUE-1997.PGN", "promotion.pgn", "annotated.pgn"));
+                                           "KASPAROV-DEEP-BLUE-1997.PGN", "promotion.pgn", "annotated.pgn",
+                                           "world_matches.pgn"));
 
 // Eight white pawns stand in every game's start: each way finds every game at ply 0 and counts the
 // wins the Result tags of the text give. Lists no position can meet find nothing, and a cancel
@@ -96,7 +100,7 @@ TEST_F(PositionSearchTest, EveryWayOnTheStartOfEachGame) {
     const std::string text = ReadWholeFile(pgn);
     const auto countOf = [&text](const std::string& needle) {
         int n = 0;
-        for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+        for (std::size_t at = 0; (at = text.find(needle, at)) != std::string::npos; ++at) {
             ++n;
         }
         return n;
@@ -111,7 +115,6 @@ TEST_F(PositionSearchTest, EveryWayOnTheStartOfEachGame) {
         EXPECT_EQ(result.whiteWins, countOf("[Result \"1-0\"]"));
         EXPECT_EQ(result.blackWins, countOf("[Result \"0-1\"]"));
         EXPECT_EQ(result.counter3, kNotCounted);
-        EXPECT_TRUE(Search(File(), Lists("=8 Ke0 / "), way).empty());
         EXPECT_TRUE(Search(File(), Lists("Ke1 / Ke1"), way).empty());
         int polls = 0;
         File().cancelRequested = [&polls] { return ++polls > 20; };
@@ -121,8 +124,9 @@ TEST_F(PositionSearchTest, EveryWayOnTheStartOfEachGame) {
 }
 
 // A game without moves is stored in the fast file as 1. d4, so the fast file finds its position
-// after that move, which the PGN text does not have.
-TEST_F(PositionSearchTest, AGameWithoutMovesIsSearchedAsOneDFourInTheFastFile) {
+// after that move, which the PGN text does not have. A FEN game starts from its own position in the
+// PGN text.
+TEST_F(PositionSearchTest, GamesWithoutMovesAndFenGamesStartWhereEachWayStartsThem) {
     Open("uzchesscup.pgn");
     const SearchPosition afterDFour = Lists("d4 =8 / =8", "1");
     EXPECT_TRUE(Search(File(), afterDFour, PositionSearchWay::kPgnText).empty());
@@ -130,6 +134,15 @@ TEST_F(PositionSearchTest, AGameWithoutMovesIsSearchedAsOneDFourInTheFastFile) {
     ASSERT_EQ(static_cast<int>(rows.size()), File().gameCount);
     EXPECT_EQ(rows.front(), (MatchRow{1, 1, 0}));
     EXPECT_EQ(Search(File(), afterDFour, PositionSearchWay::kFastFileIndex), rows);
+
+    Open("fenSetup.pgn", false);
+    using Rows = std::vector<MatchRow>;
+    // 1. e4 e5 2. Nf3 stand at the start; black moves first (ply 1 is white's empty entry):
+    // 2... g6 3. h4 g5 4. hxg5.
+    EXPECT_EQ(Search(File(), Lists("e4 Nf3 / e5"), PositionSearchWay::kChoose), (Rows{{1, 0, 0}}));
+    EXPECT_EQ(Search(File(), Lists("g5 / g6"), PositionSearchWay::kChoose), Rows{});
+    EXPECT_EQ(Search(File(), Lists("h4 / g5"), PositionSearchWay::kChoose), (Rows{{1, 4, 0}}));
+    EXPECT_EQ(Search(File(), Lists("=8 / =7"), PositionSearchWay::kChoose), (Rows{{1, 5, 0}}));
 }
 
 // A fast file that no longer fits its PGN file is warned about and read only as far as it and
@@ -149,13 +162,6 @@ TEST_F(PositionSearchTest, StaleFastFilesWarnAndNameOnlyGamesTheyHold) {
              dir.Write("dortmund.TRH", trh);
          },
          10},
-        // The file lost its last game after the fast file was made.
-        {"KASPAROV-DEEP-BLUE-1997.PGN",
-         [this] {
-             const std::string text = ReadWholeFile(pgn);
-             dir.Write("KASPAROV-DEEP-BLUE-1997.PGN", text.substr(0, text.rfind("[Event ")));
-         },
-         5},
         // Every record is 4 bytes (these games have no moves): the cut leaves 22 whole records.
         {"uzchesscup.pgn",
          [this] { dir.Write("uzchesscup.TRF", ReadWholeFile(Companion("TRF")).substr(0, 90)); }, 22},
@@ -180,35 +186,26 @@ TEST_F(PositionSearchTest, StaleFastFilesWarnAndNameOnlyGamesTheyHold) {
     }
 }
 
-TEST_F(PositionSearchTest, WithoutAFastFileThePgnTextIsSearched) {
-    Open("lichess-benchmark.pgn", false);
-    const SearchPosition query = Lists("Kg1 / Kg8 Q=0");
-    const std::vector<MatchRow> rows = Search(File(), query, PositionSearchWay::kPgnText);
-    EXPECT_FALSE(rows.empty());
-    EXPECT_EQ(Search(File(), query, PositionSearchWay::kFastFileIndex), rows);
-    // A header file without its move file is no fast file either.
+// The index is kept until its fast file is made again; a background search uses a kept index but
+// builds none.
+TEST_F(PositionSearchTest, TheIndexIsKeptUntilTheFastFileChanges) {
+    Open("lichess-benchmark.pgn");
+    const std::string trf = Companion("TRF");
+    const auto first = PositionIndexFor(trf, true);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GameCount(), 100);
+    EXPECT_EQ(PositionIndexFor(trf, true), first);
     MakeFastFile(pgn);
-    std::filesystem::remove(Companion("TRF"));
-    SearchCriteria criteria;
-    criteria.position = query;
-    SearchResult result;
-    const int count = SearchPositionInFile(File(), criteria, result);
-    EXPECT_EQ(count, result.Count());
-    EXPECT_EQ(Rows(result), rows);
-    EXPECT_TRUE(messages.empty());
-}
+    EXPECT_EQ(PositionIndexFor(trf, false), nullptr);
 
-TEST_F(PositionSearchTest, AFenGameStartsFromItsOwnPositionInThePgnText) {
-    Open("fenSetup.pgn", false);
-    // 1. e4 e5 2. Nf3 stand at the start; black moves first (ply 1 is white's empty entry):
-    // 2... g6 3. h4 g5 4. hxg5.
-    EXPECT_EQ(Search(File(), Lists("e4 Nf3 / e5"), PositionSearchWay::kChoose),
-              (std::vector<MatchRow>{{1, 0, 0}}));
-    EXPECT_EQ(Search(File(), Lists("g5 / g6"), PositionSearchWay::kChoose), std::vector<MatchRow>{});
-    EXPECT_EQ(Search(File(), Lists("h4 / g5"), PositionSearchWay::kChoose),
-              (std::vector<MatchRow>{{1, 4, 0}}));
-    EXPECT_EQ(Search(File(), Lists("=8 / =7"), PositionSearchWay::kChoose),
-              (std::vector<MatchRow>{{1, 5, 0}}));
+    File().backgroundRunning = true;
+    const SearchPosition query = Lists("Kg1 / Kg8");
+    const std::vector<MatchRow> rows = Search(File(), query, PositionSearchWay::kChoose);
+    EXPECT_FALSE(rows.empty());
+    EXPECT_EQ(PositionIndexFor(trf, false), nullptr);
+    File().backgroundRunning = false;
+    EXPECT_EQ(Search(File(), query, PositionSearchWay::kChoose), rows);
+    EXPECT_NE(PositionIndexFor(trf, false), nullptr);
 }
 
 }  // namespace

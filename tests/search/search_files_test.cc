@@ -104,54 +104,41 @@ TEST(CriteriaFileTest, ByteLayoutOfEachKind) {
     EXPECT_EQ(EntryAt(EncodeCriteriaFile(kHeaderSearch, kAlone, longEvent), 8, 80), std::string(79, 'x'));
 }
 
-// Load Variation and Load Position take a file of their own kind, or a header file that holds
-// all three parts.
-TEST(CriteriaFileTest, LoadVariationAndLoadPositionTakeTheirKindOrTheFullHeaderFile) {
+// Load Variation and Load Position take a file of their own kind, or a header file that holds all
+// three parts; Load Header reads the parts its second word names (the position lists also with the
+// variation alone). What no file holds is kept.
+TEST(CriteriaFileTest, EachLoadReadsThePartsItsFileHolds) {
     const SearchCriteria saved = SampleCriteria();
-    for (const int kind : {kVariationSearch, kPositionSearch, kHeaderSearch}) {
-        for (const Command command : {Command::kVariation, Command::kPosition}) {
-            if (kind != kHeaderSearch && (kind == kVariationSearch) != (command == Command::kVariation)) {
-                continue;
-            }
-            SearchCriteria loaded;
-            const CriteriaLoadResult result =
-                DecodeCriteriaFile(EncodeCriteriaFile(kind, kWithBoth, saved), command, loaded);
-            ASSERT_TRUE(result.ok) << kind;
-            const bool header = kind == kHeaderSearch;
-            EXPECT_EQ(result.headerLoaded, header);
-            EXPECT_EQ(loaded.variation.Plies(), command == Command::kVariation || header ? 5 : 0);
-            EXPECT_EQ(PositionEntryText(loaded.position.black[0]),
-                      command == Command::kPosition || header ? "N*2" : "");
-            EXPECT_EQ(loaded.header[HeaderField::kBlackElo], header ? "2400-2600" : "");
+    struct Case {
+        int kind, combination;
+        Command command;
+        bool variation, position, header;
+    };
+    for (const Case& c : {Case{kVariationSearch, kWithBoth, Command::kVariation, true, false, false},
+                          Case{kHeaderSearch, kWithBoth, Command::kVariation, true, true, true},
+                          Case{kHeaderSearch, kWithBoth, Command::kPosition, true, true, true},
+                          Case{kHeaderSearch, kAlone, Command::kHeader, false, false, true},
+                          Case{kHeaderSearch, kWithPosition, Command::kHeader, false, true, true},
+                          Case{kHeaderSearch, kWithVariation, Command::kHeader, true, true, true}}) {
+        SCOPED_TRACE(std::to_string(c.kind) + " " + std::to_string(c.combination));
+        SearchCriteria loaded;
+        loaded.header[HeaderField::kSpecificMove] = "O-O-O";
+        loaded.position.moveNumber = MoveNumberCondition{true, ">10"};
+        const CriteriaLoadResult result =
+            DecodeCriteriaFile(EncodeCriteriaFile(c.kind, c.combination, saved), c.command, loaded);
+        ASSERT_TRUE(result.ok);
+        EXPECT_EQ(result.headerLoaded, c.header);
+        EXPECT_EQ(loaded.variation.Plies(), c.variation ? 5 : 0);
+        EXPECT_EQ(loaded.position.black, c.position ? saved.position.black : PositionList{});
+        EXPECT_EQ(loaded.header[HeaderField::kBlackElo], c.header ? "2400-2600" : "");
+        EXPECT_EQ(loaded.header[HeaderField::kSpecificMove], "O-O-O");
+        EXPECT_EQ(loaded.position.moveNumber.criterion, ">10");
+        if (c.command == Command::kHeader) {
+            EXPECT_EQ(result.combination, c.combination);
+            EXPECT_EQ(result.variationLoaded, c.variation);
+            EXPECT_EQ(result.positionLoaded, c.position);
         }
     }
-}
-
-TEST(CriteriaFileTest, LoadHeaderReadsThePartsItsSecondWordNamesAndKeepsWhatNoFileHolds) {
-    const SearchCriteria saved = SampleCriteria();
-    SearchCriteria criteria;
-    criteria.header[HeaderField::kSpecificMove] = "O-O-O";
-    criteria.position.moveNumber = MoveNumberCondition{true, ">10"};
-    CriteriaLoadResult result = DecodeCriteriaFile(EncodeCriteriaFile(kHeaderSearch, kWithPosition, saved),
-                                                   Command::kHeader, criteria);
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.combination, kWithPosition);
-    EXPECT_FALSE(result.variationLoaded);
-    EXPECT_TRUE(result.positionLoaded);
-    EXPECT_TRUE(criteria.variation.Empty());
-    EXPECT_EQ(criteria.position.black, saved.position.black);
-    EXPECT_EQ(criteria.header[HeaderField::kWhite], "Morrow,");
-    EXPECT_EQ(criteria.header[HeaderField::kSpecificMove], "O-O-O");
-    EXPECT_EQ(criteria.position.moveNumber.criterion, ">10");
-    EXPECT_TRUE(criteria.position.moveNumber.on);
-    // Combined with the variation alone: the variation and the lists it carries too.
-    SearchCriteria both;
-    result =
-        DecodeCriteriaFile(EncodeCriteriaFile(kHeaderSearch, kWithVariation, saved), Command::kHeader, both);
-    ASSERT_TRUE(result.ok);
-    EXPECT_TRUE(result.variationLoaded && result.positionLoaded);
-    EXPECT_EQ(both.variation.Plies(), 5);
-    EXPECT_EQ(both.position.white, saved.position.white);
 }
 
 // Cut off, with an unknown second word, or with an entry that lacks its NUL: invalid, and the
@@ -187,10 +174,8 @@ TEST(CriteriaFileTest, CorruptOrOtherFilesAreInvalidAndLeaveTheCriteria) {
         EXPECT_EQ(criteria.header[HeaderField::kEvent], "kept") << "file " << i;
         EXPECT_EQ(criteria.variation.Plies(), 1) << "file " << i;
     }
-}
-
-// A missing file cannot be opened; an oversized one is invalid, not read whole.
-TEST(CriteriaFileTest, FilesThatCannotBeReadAreRefused) {
+    // A missing file cannot be opened, nor a file in a missing directory saved; an oversized file is
+    // invalid, not read whole.
     TempDir dir;
     SearchCriteria criteria;
     EXPECT_EQ(LoadCriteriaFile(dir.File("none.ser"), Command::kVariation, criteria).message,
@@ -289,23 +274,14 @@ TEST(ResultFileTest, RecordOfAResultWithAllFlags) {
     EXPECT_EQ(EncodeResultRecord(header, RecordOfResult("twic", result, header)), expected);
 }
 
-// Files written without the win counters in each record, or without the two Elo fields.
-TEST(ResultFileTest, FilesWithFewerFlagsAreReadWithoutWhatTheyLack) {
-    ResultFileHeader header = Header(kVariationSearch, kAlone);
-    header.flags = kFlagPliesMatched | kFlagExtraCounters | kFlagEloFields;
-    std::string bytes = EncodeResultHeader(header) + EncodeResultRecord(header, Record("old", {7, 8}, {}));
-    ResultFile file;
-    ASSERT_TRUE(DecodeResultFile(bytes + EncodeResultEnd(), file));
-    ASSERT_EQ(file.records.size(), 1u);
-    EXPECT_FALSE(file.records[0].hasWinCounts);
-    EXPECT_EQ(file.records[0].whiteWins, kNotCounted);
-    EXPECT_EQ(file.records[0].pliesMatched, 6);
-    EXPECT_EQ(file.records[0].games, (std::vector<int>{7, 8}));
-
-    header = Header(kHeaderSearch, kAlone);
+// Files written without the two Elo fields. (Those without win counters are the shell's Display Dir
+// Search test.)
+TEST(ResultFileTest, FilesWithoutTheEloFieldsAreReadWithoutThem) {
+    ResultFileHeader header = Header(kHeaderSearch, kAlone);
     header.flags = kFlagWinCounts | kFlagPliesMatched | kFlagExtraCounters;
-    bytes = EncodeResultHeader(header);
+    const std::string bytes = EncodeResultHeader(header);
     EXPECT_EQ(bytes.size(), 212u + 720u);
+    ResultFile file;
     ASSERT_TRUE(DecodeResultFile(bytes + EncodeResultEnd(), file));
     EXPECT_EQ(file.header.criteria.header[HeaderField::kWhite], "Morrow,");
     EXPECT_EQ(file.header.criteria.header[HeaderField::kWhiteElo], "");
@@ -351,13 +327,8 @@ TEST(ResultFileTest, WriterWritesTheEncodersBytesWithEveryFlagSetOrFails) {
     ASSERT_TRUE(writer.Finish());
     header.flags = kAllResultFlags;
     EXPECT_EQ(ReadWholeFile(dir.File(kResultFileName)), WholeFile(header, records));
-    ResultFile file;
-    EXPECT_EQ(LoadResultFile(dir.File(kResultFileName), file), ResultFileLoad::kOk);
-    EXPECT_EQ(LoadResultFile(dir.File("none.xyz"), file), ResultFileLoad::kMissing);
-
-    ResultFileWriter other;
-    EXPECT_FALSE(other.Create(dir.File("missing/searchqq.xyz"), header));
     // A directory too long for its field is refused, not cut.
+    ResultFileWriter other;
     header.directory = "/" + std::string(199, 'd');
     EXPECT_FALSE(DirectoryFitsResultFile(header.directory));
     EXPECT_FALSE(other.Create(dir.File("long.xyz"), header));

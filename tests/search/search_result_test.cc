@@ -12,31 +12,23 @@
 namespace ravelin::search {
 namespace {
 
-SearchResult ResultOf(std::initializer_list<std::pair<int, std::uint8_t>> gamesAndOutcomes) {
-    SearchResult result;
-    result.Clear(0);
-    for (const auto& [game, outcome] : gamesAndOutcomes) {
-        result.Add(game, outcome, game * 2);
-    }
-    result.Recount();
-    return result;
-}
-
 // --- win statistics ---
+
+using Lines = std::vector<std::string>;
+
+Lines AllLines(const WinStatisticsLines& lines) {
+    return {lines.gamesFound, lines.whiteWins, lines.whiteScore, lines.blackWins,
+            lines.blackScore, lines.draws,     lines.performance};
+}
 
 TEST(WinStatistics, TwoColourFormCountsDrawsAsTheGamesNeitherSideWon) {
     WinCounts counts;
     counts.games = 10;
     counts.whiteWins = 4;
     counts.blackWins = 3;
-    const WinStatisticsLines lines = ComputeWinStatistics(counts);
-    EXPECT_EQ(lines.gamesFound, "Number of games found: 10");
-    EXPECT_EQ(lines.whiteWins, "White wins: 4  40.0%");
-    EXPECT_EQ(lines.whiteScore, "Score: 5.5  55.0%");
-    EXPECT_EQ(lines.blackWins, "Black wins: 3  30.0%");
-    EXPECT_EQ(lines.blackScore, "Score: 4.5  45.0%");
-    EXPECT_EQ(lines.draws, "Draws: 3  30.0%");
-    EXPECT_EQ(lines.performance, "");
+    EXPECT_EQ(AllLines(ComputeWinStatistics(counts)),
+              (Lines{"Number of games found: 10", "White wins: 4  40.0%", "Score: 5.5  55.0%",
+                     "Black wins: 3  30.0%", "Score: 4.5  45.0%", "Draws: 3  30.0%", ""}));
     // A move search's result is this form; no games give zero percent, not a division by zero.
     SearchResult moves;
     moves.Add(1, kOutcomeWhiteWon);
@@ -49,25 +41,21 @@ TEST(WinStatistics, TwoColourFormCountsDrawsAsTheGamesNeitherSideWon) {
 
 TEST(WinStatistics, OnePlayerFormScoresEachColourWithItsOwnDrawsAndAddsPerformance) {
     // Won as White three times, as Black twice; undecided twice as White, once as Black; two lost.
-    const SearchResult result = ResultOf({{1, kOutcomeWhiteWon},
-                                          {2, kOutcomeWhiteWon},
-                                          {3, kOutcomeWhiteWon},
-                                          {4, kOutcomeBlackWon},
-                                          {5, kOutcomeBlackWon},
-                                          {6, kOutcomeUndecidedAsWhite},
-                                          {7, kOutcomeUndecidedAsWhite},
-                                          {8, kOutcomeUndecidedAsBlack},
-                                          {9, kOutcomeOther},
-                                          {10, kOutcomeOther}});
+    SearchResult result;
+    result.Clear(0);
+    int game = 0;
+    for (const std::uint8_t outcome : {kOutcomeWhiteWon, kOutcomeWhiteWon, kOutcomeWhiteWon, kOutcomeBlackWon,
+                                       kOutcomeBlackWon, kOutcomeUndecidedAsWhite, kOutcomeUndecidedAsWhite,
+                                       kOutcomeUndecidedAsBlack, kOutcomeOther, kOutcomeOther}) {
+        result.Add(++game, outcome);
+    }
+    result.Recount();
     const WinCounts counts = WinCountsOf(result);
     ASSERT_TRUE(counts.OnePlayer());
-    const WinStatisticsLines lines = ComputeWinStatistics(counts);
-    EXPECT_EQ(lines.whiteWins, "White wins: 3  30.0%");
-    EXPECT_EQ(lines.whiteScore, "Score: 4.0  40.0%");
-    EXPECT_EQ(lines.blackWins, "Black wins: 2  20.0%");
-    EXPECT_EQ(lines.blackScore, "Score: 2.5  25.0%");
-    EXPECT_EQ(lines.draws, "Draws: 3  30.0%");
-    EXPECT_EQ(lines.performance, "Performance: 6.5  65.0%");
+    EXPECT_EQ(
+        AllLines(ComputeWinStatistics(counts)),
+        (Lines{"Number of games found: 10", "White wins: 3  30.0%", "Score: 4.0  40.0%",
+               "Black wins: 2  20.0%", "Score: 2.5  25.0%", "Draws: 3  30.0%", "Performance: 6.5  65.0%"}));
 }
 
 TEST(WinStatistics, RecordsWithoutCountersOrWithCountersBeyondTheirGamesShowOnlyTheNumberOfGames) {
@@ -107,17 +95,12 @@ TEST(WinStatistics, RecordsWithoutCountersOrWithCountersBeyondTheirGamesShowOnly
 // --- the files of a directory search ---
 
 TEST(SearchFileListTest, EntriesInMixedCaseCutWithATildeUntilTheyFit) {
-    for (const auto& [entry, shown] : std::vector<std::pair<const char*, const char*>>{
-             // A small first letter or two capitals: mixed case, small after a digit or punctuation.
-             {"SICILIAN:3", "Sicilian:3"},
-             {"najdorf:12", "Najdorf:12"},
-             {"my-games:1", "My-Games:1"},
-             {"WORLD CH 2004:2", "World Ch 2004:2"},
-             {"x_yZ:1", "X_yz:1"},
-             {"a2B:1", "A2b:1"},
-             {"Kasparov-DEEP:1", "Kasparov-DEEP:1"},
-             {"2004games:1", "2004games:1"},
-             {"B:4", "B:4"}}) {
+    // A small first letter or two capitals: mixed case, small after a digit or punctuation.
+    const std::pair<const char*, const char*> entries[] = {
+        {"SICILIAN:3", "Sicilian:3"},           {"najdorf:12", "Najdorf:12"},   {"my-games:1", "My-Games:1"},
+        {"WORLD CH 2004:2", "World Ch 2004:2"}, {"x_yZ:1", "X_yz:1"},           {"a2B:1", "A2b:1"},
+        {"Kasparov-DEEP:1", "Kasparov-DEEP:1"}, {"2004games:1", "2004games:1"}, {"B:4", "B:4"}};
+    for (const auto& [entry, shown] : entries) {
         EXPECT_EQ(MixedCaseEntry(entry), shown);
     }
     EXPECT_EQ(SearchFileListEntry("Dortmund", 17, AverageTextWidth, false), "Dortmund:17");

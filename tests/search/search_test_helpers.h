@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <sstream>
 #include <string>
@@ -22,7 +23,6 @@
 #include "search/position_search.h"
 #include "search/search_criteria.h"
 #include "search/search_result.h"
-#include "search/variation_match.h"
 #include "temp_dir.h"
 
 namespace ravelin::search::testing_support {
@@ -36,6 +36,18 @@ inline std::string CopyPgn(const TempDir& dir, const std::string& name, const st
     return dir.Write(as.empty() ? name : as, ReadWholeFile(TestDataPath("pgn/" + name)));
 }
 
+// The text without the games that set up a position: their fast file records replay from the
+// standard position (the writer warns about them), so that their move counts differ from the text's.
+inline std::string WithoutFenGames(const std::string& text) {
+    std::string kept;
+    for (std::size_t at = 0, next = 0; at < text.size(); at = next) {
+        next = std::min(text.find("\n[Event ", at + 1), text.size() - 1) + 1;
+        const std::string game = text.substr(at, next - at);
+        kept += game.find("\n[FEN ") == std::string::npos ? game : "";
+    }
+    return kept;
+}
+
 // The game index of a file, as the open file would have it.
 inline std::vector<std::uint32_t> IndexOf(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY);
@@ -45,6 +57,39 @@ inline std::vector<std::uint32_t> IndexOf(const std::string& path) {
         ::close(fd);
     }
     return index.offsets;
+}
+
+// The main-line moves of each game of a file without comments or variations, as written there.
+inline std::vector<std::vector<std::string>> MainLines(const std::string& pgnPath) {
+    std::vector<std::vector<std::string>> games;
+    std::istringstream in(ReadWholeFile(pgnPath));
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("[Event ", 0) == 0) {
+            games.emplace_back();
+        } else if (!line.empty() && line[0] != '[') {
+            std::istringstream tokens(line);
+            for (std::string token; tokens >> token;) {
+                if (token.back() != '.' && token != "*" &&
+                    (token.find('-') == std::string::npos || token[0] == 'O')) {
+                    games.back().push_back(token);
+                }
+            }
+        }
+    }
+    return games;
+}
+
+// Knight moves out and back: a legal game of any length. Moves first..last (1-based) of it.
+inline std::string KnightShuffle(int first, int last) {
+    std::string text;
+    for (int move = first; move <= last; ++move) {
+        const bool out = move % 2 == 1;
+        text += std::to_string(move) + (out ? ". Nf3 Nf6 " : ". Ng1 Ng8 ");
+        if (move % 8 == 0) {
+            text += "\n";
+        }
+    }
+    return text;
 }
 
 inline FastFileOutcome MakeFastFile(const std::string& pgnPath) {
@@ -72,28 +117,15 @@ inline std::vector<int> Games(const SearchResult& result) {
     return games;
 }
 
-// A variation from its plies in playing order: {"e4", "e5", "Nf3"}.
-inline SearchVariation VariationOf(const std::vector<std::string_view>& plies) {
+// A variation from its plies in playing order: "e4 e5 Nf3".
+inline SearchVariation VariationOf(const std::string& plies) {
     SearchVariation variation;
+    std::istringstream in(plies);
     int ply = 1;
-    for (const std::string_view text : plies) {
+    for (std::string text; in >> text;) {
         chess::SetSanText(variation.MoveOfPly(ply++), text);
     }
     return variation;
-}
-
-// A game's plies as X.TRF stores them, derived by the same replay as the variation's.
-inline std::vector<std::uint8_t> GameWordsOf(const std::vector<std::string_view>& plies) {
-    VariationWords words;
-    const auto context = chess::MakeChessContext();
-    DeriveVariationWords(VariationOf(plies), *context, words);
-    std::vector<std::uint8_t> bytes;
-    for (int ply = 1; ply <= words.whiteCount + words.blackCount; ++ply) {
-        const FastMove word = ply % 2 == 1 ? words.white[(ply - 1) / 2] : words.black[ply / 2 - 1];
-        bytes.push_back(static_cast<std::uint8_t>(word & 0xff));
-        bytes.push_back(static_cast<std::uint8_t>(word >> 8));
-    }
-    return bytes;
 }
 
 // Every position of every record of a fast move file.

@@ -19,13 +19,8 @@ SettingsRecord Record(int boardSize, bool enhancedMenu = false, bool columnForma
     return record;
 }
 
-TEST(ScreenLayoutTest, LayoutsGrowWithTheBoardAndTheAlternateTakesTheSmallOne) {
-    const K kinds[] = {K::kSmall, K::kMedium, K::kLarge};
-    for (int i = 1; i < 3; ++i) {
-        EXPECT_GT(LayoutOfKind(kinds[i]).squareSize, LayoutOfKind(kinds[i - 1]).squareSize);
-        EXPECT_GT(ScreenLayoutFonts(kinds[i], false)[1].height,
-                  ScreenLayoutFonts(kinds[i - 1], false)[1].height);
-    }
+// (That the layouts grow with the board is met where a forced layout must be smaller.)
+TEST(ScreenLayoutTest, TheAlternateLayoutTakesTheSmallOne) {
     EXPECT_EQ(LayoutOfKind(K::kAlternate).squareSize, LayoutOfKind(K::kSmall).squareSize);
     EXPECT_EQ(LayoutOfKind(K::kAlternate).metrics, LayoutOfKind(K::kSmall).metrics);
     // Large system fonts change the text font only.
@@ -33,30 +28,11 @@ TEST(ScreenLayoutTest, LayoutsGrowWithTheBoardAndTheAlternateTakesTheSmallOne) {
     EXPECT_EQ(ScreenLayoutFonts(K::kLarge, true)[1].height, ScreenLayoutFonts(K::kLarge, false)[1].height);
 }
 
-// The chosen board size is kept while the screen is wide enough for it, else the next smaller one
-// that fits is taken; a board size outside 0-2 counts as small.
-TEST(ScreenLayoutTest, EachBoardSizeNeedsItsScreenWidth) {
-    struct Row {
-        int width;
-        int boardSize;
-        K expected;
-    };
-    const Row rows[] = {
-        {1023, 1, K::kSmall},  {1024, 1, K::kMedium}, {800, 2, K::kSmall},   {1023, 2, K::kSmall},
-        {1024, 2, K::kMedium}, {1279, 2, K::kMedium}, {1280, 2, K::kLarge},  {640, 1, K::kSmall},
-        {1920, 0, K::kSmall},  {1920, 7, K::kSmall},  {1920, -1, K::kSmall},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "width " << row.width << " board " << row.boardSize);
-        int fit = ChooseLayoutFit(row.width, row.boardSize);
-        EXPECT_EQ(ApplyScreenLayout(Record(row.boardSize), fit, 2).kind, row.expected);
-        EXPECT_EQ(ComputeWindowRect(Record(row.boardSize), row.width, 1024).layout, row.expected);
-    }
-}
-
-// Over every screen and option: the window is made for the layout the fit chooses (analysis replay
-// always takes the alternate one), the board with its one-square border fits in the window, the
-// window stays on the screen, and a layout other than the chosen board size is reported as forced.
+// Over every screen and option: the chosen board size is kept while the screen is wide enough for
+// it (1024 pixels for medium, 1280 for large), else the next smaller one is taken, and a board size
+// outside 0-2 counts as small; analysis replay always takes the alternate layout. The window is made
+// for that layout, the board with its one-square border fits in the window, the window stays on the
+// screen, and a layout other than the chosen board size is reported as forced.
 TEST(ScreenLayoutTest, ChosenLayoutFitsTheWindowAndTheWindowTheScreen) {
     struct Screen {
         int width;
@@ -65,7 +41,7 @@ TEST(ScreenLayoutTest, ChosenLayoutFitsTheWindowAndTheWindowTheScreen) {
     const Screen screens[] = {{640, 480},  {800, 600},   {900, 675},   {1023, 768},  {1024, 768},
                               {1152, 864}, {1279, 1024}, {1280, 1024}, {1600, 1200}, {1920, 1200}};
     for (const Screen& screen : screens) {
-        for (int boardSize = 0; boardSize < 3; ++boardSize) {
+        for (int boardSize : {-1, 0, 1, 2, 7}) {
             for (int options = 0; options < 8; ++options) {
                 bool replay = (options & 4) != 0;
                 SettingsRecord record = Record(boardSize, options & 1, options & 2, replay);
@@ -73,13 +49,18 @@ TEST(ScreenLayoutTest, ChosenLayoutFitsTheWindowAndTheWindowTheScreen) {
                                                   << boardSize << " options " << options);
                 WindowRect rect = ComputeWindowRect(record, screen.width, screen.height);
                 ScreenLayout layout = ApplyScreenLayout(record, ChooseLayoutFit(screen.width, boardSize), 2);
+                const K chosen = boardSize == 1 ? K::kMedium : boardSize == 2 ? K::kLarge : K::kSmall;
+                const K fits = chosen == K::kLarge && screen.width >= 1280   ? K::kLarge
+                               : chosen != K::kSmall && screen.width >= 1024 ? K::kMedium
+                                                                             : K::kSmall;
+                EXPECT_EQ(layout.kind, replay ? K::kAlternate : fits);
                 EXPECT_EQ(rect.layout, layout.kind);
                 // In analysis replay the alternate layout's kind follows the display mode.
                 EXPECT_EQ(layout.alternateKind, replay ? 1 : 0);
                 EXPECT_EQ(ApplyScreenLayout(record, 0, 0).alternateKind, replay ? 2 : 0);
                 EXPECT_LE(layout.Squares(10), rect.width);
                 EXPECT_LE(layout.Squares(10), rect.height);
-                K wanted = replay ? K::kAlternate : static_cast<K>(boardSize);
+                const K wanted = replay ? K::kAlternate : chosen;
                 EXPECT_EQ(rect.forcedLayout.has_value(), layout.kind != wanted);
                 if (rect.forcedLayout) {
                     EXPECT_EQ(*rect.forcedLayout, layout.kind);
@@ -107,65 +88,40 @@ TEST(ScreenLayoutTest, ColumnFormatWidensAndEnhancedMenuHeightensTheSmallWindow)
     }
 }
 
-constexpr SavedRect kSmallSaved{700, 500, 11, 12};
-constexpr SavedRect kOtherSaved{990, 730, 21, 22};
-constexpr SavedRect kLargeSaved{1260, 970, 31, 32};
-constexpr SavedRect kAlternateSaved{1010, 700, 41, 42};
-
-SettingsRecord WithAllSaved(int boardSize, bool replay) {
-    SettingsRecord record = Record(boardSize, false, false, replay);
-    record.SetSmallWindowRect(kSmallSaved);
-    record.SetOtherWindowRect(kOtherSaved);
-    record.SetLargeWindowRect(kLargeSaved);
-    record.SetAlternateWindowRect(kAlternateSaved);
-    return record;
-}
-
-SavedRect AsSaved(const WindowRect& rect) {
-    return {rect.width, rect.height, rect.x, rect.y};
-}
-
+// The saved rectangle of the layout in force wins: the small one, the "other" one of the medium
+// layout, or the large one. The alternate layout has one of its own, but the other one wins over
+// it. A rectangle of zero width counts as not saved, without a fallback to another one.
 TEST(WindowRectTest, SavedRectangleOfTheLayoutInForceWins) {
+    constexpr SavedRect kSmall{700, 500, 11, 12}, kOther{990, 730, 21, 22}, kLarge{1260, 970, 31, 32},
+        kAlternate{1010, 700, 41, 42};
+    enum Saved { kS = 1, kO = 2, kL = 4, kA = 8, kAll = 15 };
     struct Row {
-        const char* name;
-        int width;
-        int boardSize;
-        SavedRect expected;
+        int width, boardSize;
+        bool replay;
+        int saved;
+        std::optional<SavedRect> expected;  // none: as without saved rectangles
     };
     const Row rows[] = {
-        {"small layout uses the small rectangle", 1280, 0, kSmallSaved},
-        {"640 small uses the small rectangle", 640, 0, kSmallSaved},
-        {"medium forced small uses the small rectangle", 800, 1, kSmallSaved},
-        {"640 large forced small uses the small rectangle", 640, 2, kSmallSaved},
-        {"medium uses the other rectangle", 1024, 1, kOtherSaved},
-        {"large shrunk to medium uses the other rectangle", 1024, 2, kOtherSaved},
-        {"large uses its own rectangle", 1280, 2, kLargeSaved},
+        {1280, 0, false, kAll, kSmall},     {800, 1, false, kAll, kSmall},
+        {1024, 2, false, kAll, kOther},     {1280, 2, false, kAll, kLarge},
+        {1280, 2, false, kO, std::nullopt}, {1280, 0, true, kS | kL | kA, kAlternate},
+        {1280, 0, true, kAll, kOther},      {800, 0, true, kS | kO | kL, kOther},
     };
     for (const Row& row : rows) {
-        WindowRect rect = ComputeWindowRect(WithAllSaved(row.boardSize, false), row.width, 1024);
-        EXPECT_EQ(AsSaved(rect), row.expected) << row.name;
+        SCOPED_TRACE(::testing::Message()
+                     << row.width << " board " << row.boardSize << " saved " << row.saved);
+        const SettingsRecord plain = Record(row.boardSize, false, false, row.replay);
+        SettingsRecord record = plain;
+        record.SetSmallWindowRect((row.saved & kS) != 0 ? kSmall : SavedRect{});
+        record.SetOtherWindowRect((row.saved & kO) != 0 ? kOther : SavedRect{});
+        record.SetLargeWindowRect((row.saved & kL) != 0 ? kLarge : SavedRect{0, 900, 100, 100});
+        record.SetAlternateWindowRect((row.saved & kA) != 0 ? kAlternate : SavedRect{});
+        const WindowRect rect = ComputeWindowRect(record, row.width, row.width * 3 / 4);
+        const WindowRect unsaved = ComputeWindowRect(plain, row.width, row.width * 3 / 4);
+        const SavedRect expected =
+            row.expected.value_or(SavedRect{unsaved.width, unsaved.height, unsaved.x, unsaved.y});
+        EXPECT_EQ((SavedRect{rect.width, rect.height, rect.x, rect.y}), expected);
     }
-}
-
-TEST(WindowRectTest, RectangleWithZeroWidthCountsAsNotSaved) {
-    SettingsRecord record = Record(2);
-    record.SetLargeWindowRect({0, 900, 100, 100});
-    record.SetOtherWindowRect(kOtherSaved);
-    EXPECT_EQ(AsSaved(ComputeWindowRect(record, 1280, 1024)),
-              AsSaved(ComputeWindowRect(Record(2), 1280, 1024)))
-        << "no fallback to another layout's rectangle";
-}
-
-// The alternate layout has a rectangle of its own, but the one of the layouts without their own
-// wins over it.
-TEST(WindowRectTest, AlternateLayoutSharesTheOtherLayoutsRectangleLast) {
-    SettingsRecord record = WithAllSaved(0, true);
-    record.SetOtherWindowRect({});
-    EXPECT_EQ(AsSaved(ComputeWindowRect(record, 1280, 1024)), kAlternateSaved) << "not the small rectangle";
-    record.SetOtherWindowRect(kOtherSaved);
-    EXPECT_EQ(AsSaved(ComputeWindowRect(record, 1280, 1024)), kOtherSaved);
-    record.SetAlternateWindowRect({});
-    EXPECT_EQ(AsSaved(ComputeWindowRect(record, 800, 600)), kOtherSaved);
 }
 
 }  // namespace

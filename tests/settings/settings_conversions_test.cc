@@ -12,26 +12,22 @@
 namespace ravelin::settings {
 namespace {
 
-TEST(SlideSpeedTest, SpeedsOutsideTheDialogsRangeKeepTheDelayInRange) {
-    const int speeds[][2] = {{0, 0}, {175, 26}, {201, 1}, {250, 1}, {-1, 200}, {-500, 200}};
-    for (const auto& [speed, delay] : speeds) {
-        EXPECT_EQ(SlideDelayFromSpeed(speed), delay) << "speed " << speed;
-    }
-    // Delays no dialog writes, as a damaged options file may hold them.
-    const int delays[][2] = {{201, 0}, {5000, 0}, {-7, 200}};
-    for (const auto& [delay, speed] : delays) {
-        EXPECT_EQ(SlideSpeedFromDelay(delay), speed) << "delay " << delay;
-    }
-}
-
-TEST(SlideSpeedTest, EverySpeedSurvivesTheDialogRoundTrip) {
+// Every speed of the dialog survives the round trip through the stored delay (a delay above 200 would
+// be shown as a negative speed, and the fastest slide still moves); speeds and delays outside the
+// range, as a damaged options file may hold them, keep the other in range.
+TEST(SlideSpeedTest, SpeedsAndDelaysRoundTripAndStayInRange) {
     for (int speed = 0; speed <= 200; ++speed) {
-        int delay = SlideDelayFromSpeed(speed);
-        ASSERT_GE(delay, 0);
-        ASSERT_LE(delay, 200) << "a stored delay above 200 would be shown as a negative speed";
+        const int delay = SlideDelayFromSpeed(speed);
+        ASSERT_TRUE(delay >= (speed == 200 ? 1 : 0) && delay <= 200) << speed;
         ASSERT_EQ(SlideSpeedFromDelay(delay), speed);
     }
-    EXPECT_EQ(SlideDelayFromSpeed(200), 1) << "the fastest slide still moves";
+    for (const auto& [speed, delay] :
+         {std::pair{0, 0}, {175, 26}, {201, 1}, {250, 1}, {-1, 200}, {-500, 200}}) {
+        EXPECT_EQ(SlideDelayFromSpeed(speed), delay) << "speed " << speed;
+    }
+    for (const auto& [delay, speed] : {std::pair{201, 0}, {5000, 0}, {-7, 200}}) {
+        EXPECT_EQ(SlideSpeedFromDelay(delay), speed) << "delay " << delay;
+    }
 }
 
 // Delay texts by the interval they give; "0,5" ends at the comma.
