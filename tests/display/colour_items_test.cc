@@ -18,6 +18,7 @@ struct ColourFixture : ::testing::Test {
         settings::ApplyFirstRunDefaults(record, environment);
         settings::ApplyStartFixups(record, environment);
     }
+
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const auto& m : platform.messages) {
@@ -26,16 +27,18 @@ struct ColourFixture : ::testing::Test {
         return texts;
     }
 
+    // The board colours as a preset keeps them.
+    settings::ColourPreset Shown() const {
+        return {record.BackgroundColour(), record.LightSquaresColour(), record.DarkSquaresColour(),
+                record.LastMoveColour()};
+    }
+
     platform::HeadlessPlatform platform;
     settings::MessageBoxes boxes;
     settings::SettingsRecord record;
 };
 
-// --- Colour items ---
-
 TEST_F(ColourFixture, EachItemKeepsItsPickedColourAcrossStartFixups) {
-    EXPECT_EQ(FindColourItem(kResetColoursItem), nullptr);
-    EXPECT_EQ(FindColourItem(13), nullptr);
     EXPECT_FALSE(SetColourItem(record, kResetColoursItem, Rgb(1, 1, 1)));
     for (const ColourItem& item : ColourItems()) {
         ColourChooserDialog dialog = OpenColourChooser(record, item.number);
@@ -52,23 +55,10 @@ TEST_F(ColourFixture, EachItemKeepsItsPickedColourAcrossStartFixups) {
     EXPECT_EQ(BoardColoursFrom(record).lastMove, (RgbColour{0, 128, 4}));
 }
 
-TEST_F(ColourFixture, ChooserCustomColoursAreTheElevenItemsThenWhite) {
-    SetColourItem(record, 8, Rgb(1, 2, 3));
-    ColourChooserDialog dialog = OpenColourChooser(record, 8);
-    EXPECT_EQ(dialog.Title(), "Color");
-    for (std::size_t i = 0; i < 16; ++i) {
-        EXPECT_EQ(dialog.customColours[i],
-                  i < 11 ? ColourItemValue(record, ColourItems()[i].number) : Rgb(255, 255, 255));
-    }
-    EXPECT_EQ(dialog.customColours[6], Rgb(1, 2, 3));
-}
-
-// --- "Reset Colors" ---
-
 TEST_F(ColourFixture, ResetAsksAndOnYesRestoresPresetSixAndItemDefaults) {
-    SetColourItem(record, 1, Rgb(9, 9, 9));
-    SetColourItem(record, 6, Rgb(9, 9, 9));
-    SetColourItem(record, 11, Rgb(9, 9, 9));
+    for (int number : {1, 6, 11}) {
+        SetColourItem(record, number, Rgb(9, 9, 9));
+    }
     record.SetPreset(5, {1, 2, 3, 4});
     settings::SettingsRecord before = record;
     platform.questionAnswers = {platform::kAnswerNo, platform::kAnswerYes};
@@ -77,17 +67,14 @@ TEST_F(ColourFixture, ResetAsksAndOnYesRestoresPresetSixAndItemDefaults) {
     EXPECT_TRUE(ResetColours(record, boxes));
     EXPECT_EQ(Texts(), std::vector<std::string>(2, "Reset to original colors. Are you sure?"));
     EXPECT_EQ(record.Preset(5), settings::kBuiltInColourPresets[5]);
-    EXPECT_EQ(record.DarkSquaresColour(), Rgb(162, 189, 217));
-    EXPECT_EQ(record.LightSquaresColour(), Rgb(231, 241, 250));
-    EXPECT_EQ(record.BackgroundColour(), Rgb(255, 255, 221));
-    EXPECT_EQ(record.BorderColour(), Rgb(192, 192, 192));
-    EXPECT_EQ(record.VariationsColour(), Rgb(84, 0, 168));
-    EXPECT_EQ(record.GridColour(), Rgb(0, 0, 0));
-    EXPECT_EQ(record.MoveNumberBackgroundColour(), Rgb(232, 232, 232));
+    EXPECT_EQ(Shown(), settings::kBuiltInColourPresets[5]);
+    for (const ColourItem& item : ColourItems()) {
+        if (item.number >= 6) {
+            EXPECT_EQ(ColourItemValue(record, item.number), item.resetColour) << item.menuEntry;
+        }
+    }
     EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 6) << "the presets dialog shows the reset preset";
 }
-
-// --- Presets dialog ---
 
 TEST_F(ColourFixture, OkAppliesTheCheckedPresetAndItsBorder) {
     EXPECT_EQ(OpenPresetsDialog(record).Title(), "Select Preset Color Scheme");
@@ -95,8 +82,7 @@ TEST_F(ColourFixture, OkAppliesTheCheckedPresetAndItsBorder) {
     PresetsDialog dialog;
     dialog.checkedPreset = 4;
     EXPECT_TRUE(AcceptPresetsDialog(record, dialog));
-    EXPECT_EQ(record.DarkSquaresColour(), Rgb(64, 128, 128));
-    EXPECT_EQ(record.LightSquaresColour(), Rgb(224, 224, 224));
+    EXPECT_EQ(Shown(), settings::kBuiltInColourPresets[3]);
     EXPECT_EQ(record.BorderColour(), Rgb(192, 192, 192));
     EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 4);
     SetColourItem(record, 2, Rgb(1, 1, 1));
@@ -114,9 +100,8 @@ TEST_F(ColourFixture, SaveAsksBeforeOverwritingTheCheckedPreset) {
     EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
     EXPECT_EQ(record.Preset(1), settings::kBuiltInColourPresets[1]);
     EXPECT_TRUE(SaveCheckedPreset(record, dialog, boxes));
-    EXPECT_EQ(record.Preset(1),
-              (settings::ColourPreset{record.BackgroundColour(), record.LightSquaresColour(), Rgb(7, 7, 7),
-                                      record.LastMoveColour()}));
+    EXPECT_EQ(record.Preset(1), Shown());
+    EXPECT_EQ(Shown().darkSquares, Rgb(7, 7, 7));
     EXPECT_EQ(Texts(),
               (std::vector<std::string>{"Select a preset color number first.", "Overwrite preset number 2?",
                                         "Overwrite preset number 2?", "New preset number 2 saved."}));

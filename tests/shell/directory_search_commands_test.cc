@@ -23,9 +23,8 @@ using ravelin::testing::ReadWholeFile;
 using testing_support::DataText;
 using Texts = std::vector<std::string>;
 
-// A directory of three real PGN files with world_matches.pgn open at game 4, and a stand-in search
-// that matches the second and third games of every file with more than two games, so that the
-// test knows what the directory search must find without depending on the searches' own rules.
+// Three real PGN files, world_matches.pgn open at game 4, and a stand-in search that matches games 2
+// and 3 of every file with more than two games: what the commands must find, whatever the search rules.
 class DirectorySearchCommandsTest : public ::testing::Test, protected testing_support::Dirs {
   protected:
     DirectorySearchCommandsTest() : session(work.Path().string()) {
@@ -67,29 +66,39 @@ class DirectorySearchCommandsTest : public ::testing::Test, protected testing_su
         session.ClearRecords();
         posted.clear();
     }
-    // Accepts the Select File dialog with an entry selected (or none), remembering what it showed.
-    void SelectEntry(int index) {
-        session.OnDialog<SelectFileDialog>([this, index](SelectFileDialog& select) {
+    // Answers Select File with entry index selected (-1: none), OK or Cancel, first pressing Win Stats
+    // without and with the entry when asked to; keeps what the lists and the statistics showed.
+    void SelectEntry(int index, bool accept = true, bool winStats = false) {
+        session.platform.dialogScript = [=, this](platform::Dialog& dialog) {
+            if (auto* stats = dynamic_cast<WinStatisticsDialog*>(&dialog)) {
+                const search::WinStatisticsLines& l = stats->lines;
+                statistics = {l.gamesFound, l.whiteWins, l.blackWins, l.draws};
+                return true;
+            }
+            auto& select = dynamic_cast<SelectFileDialog&>(dialog);
             shownEntries = select.entries;
             shownTotal = select.totalLine;
+            if (winStats) {
+                select.PressWinStats();
+                select.selected = index;
+                select.PressWinStats();
+            }
             select.selected = index;
-            return true;
-        });
+            return accept;
+        };
     }
     void ExpectOpen(const std::string& path, int game) {
         EXPECT_EQ(session.window.File().Path(), path);
         EXPECT_EQ(session.window.File().currentGame, game);
     }
-
     const std::string open = files.File("world_matches.pgn");
     testing_support::Session session;
     std::vector<int> posted;
     Texts searchedPaths;
     Texts shownEntries;
     std::string shownTotal;
+    Texts statistics;
 };
-
-// --- the search on the worker thread ---
 
 TEST_F(DirectorySearchCommandsTest, SearchRunsInTheBackgroundAndAMinimizedWindowAsksAfterTheRestore) {
     session.platform.progress.Minimize();
@@ -101,62 +110,18 @@ TEST_F(DirectorySearchCommandsTest, SearchRunsInTheBackgroundAndAMinimizedWindow
     ExpectOpen(open, 4);
     session.Run();
     EXPECT_TRUE(session.platform.messages.empty());
-    EXPECT_EQ(worker().State(), gamefile::kRunFinishedResults);
     session.platform.progress.Restore();
     session.Run();
     ASSERT_EQ(session.platform.messages.size(), 1u);
     EXPECT_EQ(session.platform.messages[0].text, "Directory search complete. View results now?");
-    EXPECT_TRUE(session.platform.messages[0].question);
-    EXPECT_EQ(worker().State(), gamefile::kRunIdle);
     EXPECT_EQ(posted, std::vector<int>{kCmdDisplayGame});  // answered No
-    EXPECT_NE(session.window.displayMode, kModeBackground);
     EXPECT_FALSE(session.platform.progress.open);
-    EXPECT_TRUE(session.platform.dialogTitles.empty());
     // The progress line names each file with its number.
-    const Texts& lines = session.platform.progress.lines;
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.front(), "Searching first file...");
-    EXPECT_EQ(lines.back().rfind("File:  ", 0), 0u) << lines.back();
-    EXPECT_NE(lines.back().find(" of 3 "), std::string::npos) << lines.back();
-}
-
-TEST_F(DirectorySearchCommandsTest, YesShowsTheListAndOkOpensTheFileOnItsFirstMatch) {
-    session.platform.questionAnswers.push_back(platform::kAnswerYes);
-    SelectEntry(0);
-    SearchDirectory();
-    session.Run();
-    EXPECT_EQ(session.platform.dialogTitles, Texts{"Select File"});
-    EXPECT_EQ(shownEntries, (Texts{"Dortmund:2", "World_matches:2"}));
-    EXPECT_EQ(shownTotal, "Total games: 4");
-    ExpectOpen(File("dortmund.pgn"), 2);
-    EXPECT_EQ(session.window.File().PreviousPath(), open);
-    EXPECT_EQ(posted, std::vector<int>{kCmdDisplayGame});
-    const search::NavigationList& navigation = session.window.Search().navigation;
-    ASSERT_NE(navigation.Current(), nullptr);
-    EXPECT_EQ(navigation.Current()->games, (std::vector<int>{2, 3}));
-    EXPECT_EQ(navigation.CurrentPly(), 5);
-    EXPECT_TRUE(session.window.Search().searchActive);
-}
-
-TEST_F(DirectorySearchCommandsTest, NoMatchInAnyFileSaysSoAfterTheRestoreAndShowsTheGame) {
-    commands().runSearch = [](search::SearchFile&, const search::SearchCriteria&, int, int,
-                              search::SearchResult& result) {
-        result.Clear();
-        return 0;
-    };
-    session.platform.progress.Minimize();
-    SearchDirectory();
-    session.Run();
-    EXPECT_EQ(worker().State(), gamefile::kRunFinishedNothing);
-    EXPECT_TRUE(session.platform.messages.empty());
-    session.platform.progress.Restore();
-    session.Run();
-    EXPECT_EQ(session.Messages(), Texts{"No matches were found."});
-    EXPECT_EQ(posted, std::vector<int>{kCmdDisplayGame});
-    EXPECT_FALSE(std::filesystem::exists(ResultPath()));
-}
-
-TEST_F(DirectorySearchCommandsTest, LongFileNameIsReportedOnTheWindowThreadAndASecondSearchRefused) {
+    ASSERT_FALSE(session.platform.progress.lines.empty());
+    EXPECT_EQ(session.platform.progress.lines.front(), "Searching first file...");
+    EXPECT_EQ(session.platform.progress.lines.back().rfind("File:  3 of 3 ", 0), 0u)
+        << session.platform.progress.lines.back();
+    // A file name too long is reported on the window thread, and a second search is refused meanwhile.
     const std::string longName(55, 'x');
     files.Write(longName + ".pgn", DataText("pgn/promotion.pgn"));
     SearchDirectory();
@@ -165,10 +130,21 @@ TEST_F(DirectorySearchCommandsTest, LongFileNameIsReportedOnTheWindowThreadAndAS
     session.Run();
     EXPECT_EQ(session.Messages(),
               (Texts{"Must terminate directory search first.", "Filename " + longName + " is too long."}));
-    EXPECT_EQ(searchedPaths.size(), 3u);
+    EXPECT_EQ(searchedPaths.size(), 6u);  // the long name is not searched
 }
 
-TEST_F(DirectorySearchCommandsTest, DirectoryTooLongForTheResultFileIsRefused) {
+TEST_F(DirectorySearchCommandsTest, NoMatchSaysSoAndADirectoryTooLongForTheResultFileIsRefused) {
+    commands().runSearch = [](search::SearchFile&, const search::SearchCriteria&, int, int,
+                              search::SearchResult& result) {
+        result.Clear();
+        return 0;
+    };
+    SearchDirectory();
+    session.Run();
+    EXPECT_EQ(session.Messages(), Texts{"No matches were found."});
+    EXPECT_EQ(posted, std::vector<int>{kCmdDisplayGame});
+    EXPECT_FALSE(std::filesystem::exists(ResultPath()));
+    // A directory whose name is too long for the result file is refused.
     std::filesystem::path deep = files.Path();
     while (deep.string().size() < 210) {
         deep /= std::string(40, 'd');
@@ -183,8 +159,11 @@ TEST_F(DirectorySearchCommandsTest, DirectoryTooLongForTheResultFileIsRefused) {
     EXPECT_NE(other.window.displayMode, kModeBackground);
 }
 
+// The real search: Yes shows the files with matches, OK opens the chosen one on its first match; the
+// result file lists the files, and "Save Header" then stores that search's combination.
 TEST_F(DirectorySearchCommandsTest, RealHeaderSearchOfTheDirectoryListsThePlayersFiles) {
     commands().runSearch = search::RunSearch;
+    commands().headerCombination = search::kWithBoth;
     session.window.Search().criteria.header[search::HeaderField::kWhite] = "Kasparov";
     session.platform.questionAnswers.push_back(platform::kAnswerYes);
     SelectEntry(1);
@@ -196,49 +175,15 @@ TEST_F(DirectorySearchCommandsTest, RealHeaderSearchOfTheDirectoryListsThePlayer
     EXPECT_EQ(shownEntries, (Texts{"Dortmund:4", "World_matches:49"}));
     EXPECT_EQ(shownTotal, "Total games: 53");
     ExpectOpen(open, 467);
+    EXPECT_EQ(posted, std::vector<int>{kCmdDisplayGame});
     EXPECT_EQ(session.window.Search().navigation.Current()->Count(), 49);
-}
-
-// --- Display Dir Search ---
-
-TEST_F(DirectorySearchCommandsTest, DisplayWithoutOrWithACorruptResultFileSaysSo) {
-    session.Command(kCmdDisplayDirSearch);
-    work.Write(search::kResultFileName, std::string(300, '\x01'));
-    session.Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(session.Messages(),
-              (Texts{"There is no directory search to display.", "Invalid search file."}));
-    EXPECT_TRUE(session.platform.dialogTitles.empty());
-}
-
-TEST_F(DirectorySearchCommandsTest, WinStatsNeedsASelectionCancelChangesNothingAndAGoneFileCannotBeOpened) {
-    Searched();
-    Texts statistics;
-    session.platform.dialogScript = [&](platform::Dialog& dialog) {
-        if (auto* stats = dynamic_cast<WinStatisticsDialog*>(&dialog)) {
-            statistics = {stats->lines.gamesFound, stats->lines.whiteWins, stats->lines.blackWins,
-                          stats->lines.draws};
-            return true;
-        }
-        auto& select = dynamic_cast<SelectFileDialog&>(dialog);
-        select.PressWinStats();
-        select.selected = 1;
-        select.PressWinStats();
-        return false;
-    };
-    session.Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(session.Messages(), Texts{"Select a file first."});
-    EXPECT_EQ(session.platform.dialogTitles, (Texts{"Select File", "Win Statistics"}));
-    EXPECT_EQ(statistics, (Texts{"Number of games found: 2", "White wins: 1  50.0%", "Black wins: 1  50.0%",
-                                 "Draws: 0  0.0%"}));
-    ExpectOpen(open, 4);
-    EXPECT_TRUE(posted.empty());
-
-    std::filesystem::remove(File("dortmund.pgn"));
-    session.ClearRecords();
-    SelectEntry(0);
-    session.Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(session.Messages(), Texts{"Error opening file."});
-    EXPECT_EQ(session.window.File().Path(), open);
+    search::ResultFile result;
+    ASSERT_EQ(search::LoadResultFile(ResultPath(), result), search::ResultFileLoad::kOk);
+    ASSERT_EQ(result.records.size(), 2u);
+    EXPECT_EQ(result.records[0].name, "dortmund");
+    EXPECT_EQ(result.records[1].games.size(), 49u);
+    EXPECT_EQ(result.header.combination, search::kAlone);
+    EXPECT_EQ(commands().headerCombination, search::kAlone);
 }
 
 // A result file made directly, for what a search of this program never writes.
@@ -252,71 +197,70 @@ void WriteResult(const std::string& path, const search::ResultFileHeader& header
     ASSERT_TRUE(platform::WriteFileReplacing(path, bytes.data(), bytes.size()));
 }
 
-TEST_F(DirectorySearchCommandsTest, FileWithoutWinCountsIsListedAndItsStatisticsHaveOnlyTheCount) {
+// More than a thousand files, the first (games.old) without win counts: the list keeps a thousand, that
+// file's statistics have only the count, its stored criteria become the window's and it opens as itself.
+TEST_F(DirectorySearchCommandsTest, MoreThanAThousandFilesAndAFileWithoutWinCounts) {
     search::ResultFileHeader header;
     header.directory = files.Path().string();
     header.kind = search::kHeaderSearch;
     header.flags = search::kFlagPliesMatched | search::kFlagEloFields;
     header.criteria.header[search::HeaderField::kWhite] = "Lasker";
-    search::ResultFileRecord record;
-    record.name = "games.old";
-    record.games = {1};
-    WriteResult(ResultPath(), header, {record});
-    Texts statistics;
-    session.platform.dialogScript = [&](platform::Dialog& dialog) {
-        if (auto* stats = dynamic_cast<WinStatisticsDialog*>(&dialog)) {
-            statistics = {stats->lines.gamesFound, stats->lines.whiteWins};
-            return true;
-        }
-        auto& select = dynamic_cast<SelectFileDialog&>(dialog);
-        shownEntries = select.entries;
-        select.selected = 0;
-        select.PressWinStats();
-        return true;
-    };
+    std::vector<search::ResultFileRecord> records(1001);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].name = i == 0 ? "games.old" : "f" + std::to_string(i);
+        records[i].games = {1};
+    }
+    WriteResult(ResultPath(), header, records);
+    SelectEntry(0, true, true);
     session.Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(shownEntries, Texts{"Games.Old:1"});
-    EXPECT_EQ(statistics, (Texts{"Number of games found: 1", ""}));
-    // The stored criteria became the window's, and the file named games.old is opened as itself.
+    EXPECT_EQ(session.Messages(),
+              (Texts{"Maximum number 1000 search files exceeded.", "Select a file first."}));
+    ASSERT_EQ(shownEntries.size(), 1000u);
+    EXPECT_EQ(shownEntries[0], "Games.Old:1");
+    EXPECT_EQ(shownTotal, "Total games: 1000");
+    EXPECT_EQ(statistics, (Texts{"Number of games found: 1", "", "", ""}));
     EXPECT_EQ(session.window.Search().criteria.header[search::HeaderField::kWhite], "Lasker");
     ExpectOpen(File("games.old.pgn"), 1);
 }
 
-TEST_F(DirectorySearchCommandsTest, MoreThanAThousandFilesKeepTheFirstThousand) {
-    search::ResultFileHeader header;
-    header.directory = files.Path().string();
-    header.kind = search::kVariationSearch;
-    std::vector<search::ResultFileRecord> records(1001);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        records[i].name = "f" + std::to_string(i);
-        records[i].games = {1};
-    }
-    WriteResult(ResultPath(), header, records);
-    SelectEntry(-1);
+TEST_F(DirectorySearchCommandsTest, ResultFileCommandsSayWhatIsMissingAndWinStatisticsNeedsASelection) {
     session.Command(kCmdDisplayDirSearch);
-    EXPECT_EQ(session.Messages(), Texts{"Maximum number 1000 search files exceeded."});
-    EXPECT_EQ(shownEntries.size(), 1000u);
-    EXPECT_EQ(shownTotal, "Total games: 1000");
-    EXPECT_EQ(session.window.File().Path(), open);  // OK without a selection opens nothing
-}
-
-// --- Save and Load Dir Search ---
-
-TEST_F(DirectorySearchCommandsTest, SaveNeedsAResultFileAndLoadKeepsItForAMissingOrCorruptFile) {
     session.Command(kCmdSaveDirSearch);
     EXPECT_TRUE(session.platform.fileRequests.empty());
-    work.Write(search::kResultFileName, "current");
+    work.Write(search::kResultFileName, std::string(300, '\x01'));
+    session.Command(kCmdDisplayDirSearch);
     session.platform.fileChoices = {File("missing/x.dir"), File("none.dir"),
                                     files.Write("bad.dir", "not a result file")};
     session.Command(kCmdSaveDirSearch);
     session.Command(kCmdLoadDirSearch);
     session.Command(kCmdLoadDirSearch);
-    EXPECT_EQ(session.Messages(), (Texts{"Must perform a directory search.", "Error opening file.",
-                                         "Error opening file.", "Invalid search file."}));
-    EXPECT_EQ(ReadWholeFile(ResultPath()), "current");
+    EXPECT_EQ(session.Messages(),
+              (Texts{"There is no directory search to display.", "Must perform a directory search.",
+                     "Invalid search file.", "Error opening file.", "Error opening file.",
+                     "Invalid search file."}));
+    EXPECT_EQ(ReadWholeFile(ResultPath()), std::string(300, '\x01'));
+    EXPECT_TRUE(session.platform.dialogTitles.empty());
+    // After a search: Win Statistics needs a selection, Cancel changes nothing, a gone file cannot be opened.
+    Searched();
+    SelectEntry(1, false, true);
+    session.Command(kCmdDisplayDirSearch);
+    EXPECT_EQ(session.Messages(), Texts{"Select a file first."});
+    EXPECT_EQ(session.platform.dialogTitles, (Texts{"Select File", "Win Statistics"}));
+    EXPECT_EQ(statistics, (Texts{"Number of games found: 2", "White wins: 1  50.0%", "Black wins: 1  50.0%",
+                                 "Draws: 0  0.0%"}));
+    ExpectOpen(open, 4);
+    EXPECT_TRUE(posted.empty());
+    std::filesystem::remove(File("dortmund.pgn"));
+    session.ClearRecords();
+    SelectEntry(0);
+    session.Command(kCmdDisplayDirSearch);
+    EXPECT_EQ(session.Messages(), Texts{"Error opening file."});
+    EXPECT_EQ(session.window.File().Path(), open);
 }
 
-TEST_F(DirectorySearchCommandsTest, SavedCopyLoadsBackOverALaterResult) {
+// A saved copy loads back over a later result; while a second search runs, its result file is neither
+// replaced nor copied half-written.
+TEST_F(DirectorySearchCommandsTest, SavedCopyLoadsBackAndLoadAndSaveWaitForTheRunningSearch) {
     Searched();
     const std::string first = ReadWholeFile(ResultPath());
     session.platform.fileChoices.push_back(File("openings"));
@@ -326,40 +270,28 @@ TEST_F(DirectorySearchCommandsTest, SavedCopyLoadsBackOverALaterResult) {
     EXPECT_EQ(session.platform.fileRequests[0].filter, "*.dir");
     EXPECT_TRUE(session.platform.fileRequests[0].saveDialog);
     EXPECT_EQ(ReadWholeFile(File("openings.dir")), first);
-
     work.Write(search::kResultFileName, "later");
     session.platform.fileChoices.push_back(File("openings.dir"));
     session.Command(kCmdLoadDirSearch);
     EXPECT_EQ(session.platform.fileRequests[1].fileName, "openings.dir");  // remembered
     EXPECT_EQ(ReadWholeFile(ResultPath()), first);
-}
-
-TEST_F(DirectorySearchCommandsTest, LoadAndSaveWaitForTheRunningSearch) {
-    Searched();
-    session.platform.fileChoices.push_back(File("first"));
-    session.Command(kCmdSaveDirSearch);
-    ASSERT_FALSE(ReadWholeFile(File("first.dir")).empty());
-    session.ClearRecords();
-
-    // A second search is under way: its result file must be neither replaced nor copied half-written.
     SearchDirectory();
     const std::string running = ReadWholeFile(ResultPath());
     // Called directly: a posted command would run after the worker's report has ended the search.
-    session.platform.fileChoices.push_back(File("first.dir"));
+    session.platform.fileChoices.push_back(File("openings.dir"));
     commands().LoadDirSearch();
     session.platform.fileChoices.push_back(File("second"));
     commands().SaveDirSearch();
     EXPECT_EQ(session.Messages(),
               (Texts{"Must terminate directory search first.", "Must terminate directory search first."}));
-    EXPECT_EQ(session.platform.fileRequests.size(), 1u);  // the first save's only
+    EXPECT_EQ(session.platform.fileRequests.size(), 2u);
     EXPECT_EQ(ReadWholeFile(ResultPath()), running);
     EXPECT_FALSE(std::filesystem::exists(File("second.dir")));
     session.Run();
 }
 
-// --- criteria files ---
-
-TEST_F(DirectorySearchCommandsTest, SavedVariationLoadsBackAndIsShownInVariationEdit) {
+TEST_F(DirectorySearchCommandsTest,
+       SavedVariationLoadsBackIntoVariationEditAndAPositionIntoThePositionEditor) {
     search::SearchCriteria& criteria = session.window.Search().criteria;
     chess::SetSanText(criteria.variation.whiteMoves[0], "e4");
     chess::SetSanText(criteria.variation.blackMoves[0], "c5");
@@ -369,52 +301,47 @@ TEST_F(DirectorySearchCommandsTest, SavedVariationLoadsBackAndIsShownInVariation
     EXPECT_EQ(session.platform.fileRequests[0].filter, "*.ser");
     EXPECT_EQ(ReadWholeFile(File("sicilian.ser")),
               search::EncodeCriteriaFile(search::kVariationSearch, 0, criteria));
-
     criteria.variation.Clear();
     session.platform.fileChoices.push_back(File("sicilian.ser"));
     session.Command(kCmdLoadVariation);
     EXPECT_EQ(criteria.variation.Plies(), 2);
     EXPECT_EQ(chess::SanView(criteria.variation.blackMoves[0]), "c5");
-    EXPECT_EQ(posted, std::vector<int>{kCmdEditVariation});
     EXPECT_TRUE(session.Messages().empty());
+    // A position file puts its lists on the criteria board and opens the position editor.
+    search::SearchCriteria saved;
+    search::SetPositionEntry(saved.position.white[0], "Kg1");
+    session.platform.fileChoices.push_back(
+        files.Write("king.ser", search::EncodeCriteriaFile(search::kPositionSearch, 0, saved)));
+    session.Command(kCmdLoadPosition);
+    EXPECT_EQ(search::PositionEntryText(criteria.position.white[0]), "Kg1");
+    EXPECT_NE(session.window.Search().criteriaBoard.squares, chess::Board{});
+    EXPECT_EQ(posted, (std::vector<int>{kCmdEditVariation, kCmdEditPosition}));
 }
 
-TEST_F(DirectorySearchCommandsTest, CancelledMissingOrWrongKindOfCriteriaFileChangesNothing) {
+// A cancelled dialog, a missing file or one of another search's kind change nothing; a header file
+// keeps its combination (byte 4) and loads all three parts.
+TEST_F(DirectorySearchCommandsTest, CriteriaFilesOfAnotherKindChangeNothingAndAHeaderFileLoadsAllThreeParts) {
+    search::SearchCriteria& criteria = session.window.Search().criteria;
     session.Command(kCmdLoadVariation);  // cancelled
     session.Command(kCmdSaveHeader);     // cancelled
-    files.Write("pos.ser", search::EncodeCriteriaFile(search::kPositionSearch, 0, search::SearchCriteria{}));
-    chess::SetSanText(session.window.Search().criteria.variation.whiteMoves[0], "d4");
-    session.platform.fileChoices = {File("pos.ser"), File("none.ser")};
+    chess::SetSanText(criteria.variation.whiteMoves[0], "c4");
+    session.platform.fileChoices = {
+        files.Write("pos.ser",
+                    search::EncodeCriteriaFile(search::kPositionSearch, 0, search::SearchCriteria{})),
+        File("none.ser")};
     session.Command(kCmdLoadVariation);
     session.Command(kCmdLoadHeader);
     EXPECT_EQ(session.platform.fileRequests.size(), 4u);
     EXPECT_EQ(session.Messages(), (Texts{"Invalid search file.", "Error opening file."}));
-    EXPECT_EQ(chess::SanView(session.window.Search().criteria.variation.whiteMoves[0]), "d4");
+    EXPECT_EQ(chess::SanView(criteria.variation.whiteMoves[0]), "c4");
     EXPECT_TRUE(posted.empty());
-}
-
-TEST_F(DirectorySearchCommandsTest, LoadPositionPutsTheListsOnTheCriteriaBoardAndOpensThePositionEditor) {
-    search::SearchCriteria saved;
-    search::SetPositionEntry(saved.position.white[0], "Kg1");
-    files.Write("king.ser", search::EncodeCriteriaFile(search::kPositionSearch, 0, saved));
-    session.platform.fileChoices.push_back(File("king.ser"));
-    session.Command(kCmdLoadPosition);
-    EXPECT_EQ(search::PositionEntryText(session.window.Search().criteria.position.white[0]), "Kg1");
-    EXPECT_NE(session.window.Search().criteriaBoard.squares, chess::Board{});
-    EXPECT_EQ(posted, std::vector<int>{kCmdEditPosition});
-}
-
-TEST_F(DirectorySearchCommandsTest, HeaderFileSavedWithItsCombinationLoadsAllThreeParts) {
-    search::SearchCriteria& criteria = session.window.Search().criteria;
     criteria.header[search::HeaderField::kBlack] = "*";
-    chess::SetSanText(criteria.variation.whiteMoves[0], "c4");
     commands().headerCombination = search::kWithBoth;
     session.platform.fileChoices.push_back(File("english.ser"));
     session.Command(kCmdSaveHeader);
     const std::string bytes = ReadWholeFile(File("english.ser"));
     ASSERT_EQ(bytes.size(), 8u + 880u + 3200u + 640u);
     EXPECT_EQ(bytes[4], search::kWithBoth);
-
     criteria = search::SearchCriteria{};
     commands().headerCombination = search::kAlone;
     session.platform.fileChoices.push_back(File("english.ser"));

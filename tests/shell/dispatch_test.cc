@@ -6,10 +6,12 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "shell/command_ids.h"
 #include "shell/command_table.h"
+#include "shell/commands/game_viewer.h"
 #include "shell/display_mode.h"
 #include "shell/menu_bar.h"
 #include "shell/menus.h"
@@ -32,7 +34,6 @@ struct FakeOperation : gamefile::BackgroundOperation {
     bool IsMergeFile() const override { return merge; }
     void RequestCancel() override { ++cancelRequests; }
     void Join() override { ++joins; }
-
     gamefile::BackgroundKind kind;
     bool merge;
     int cancelRequests = 0;
@@ -73,26 +74,20 @@ TEST(DispatchGuards, EveryGuardedCommandIsRefusedWithItsGuardsMessage) {
     EXPECT_GT(guarded, 0);
 }
 
-// The refusal does not depend on which commands are built: a table row without a handler says so,
-// and answers once one is registered.
-TEST(DispatchHandlers, ACommandWithoutHandlerIsNotAvailableUntilOneIsRegistered) {
+// A row without a handler says so until one is registered; pending commands run once after the
+// handler; an id no menu issues is ignored; a long message is shown whole.
+TEST(DispatchHandlers, MissingHandlerPendingCommandsAndLongMessages) {
     OwnSession session;
+    // Without a file the game's commands keep no request and show nothing.
+    session.Command(kCmdEndOfGame);
+    session.Command(kCmdShowActualText);
+    EXPECT_EQ(session.window.Viewer().DeferredCommand(), 0);
+    EXPECT_EQ(session.window.displayMode, kModeNothing);
+    EXPECT_FALSE(session.window.Viewer().ActualTextOpen());
     session.window.Handlers().Remove(kCmdShowVersion);
     session.Command(kCmdShowVersion);
     EXPECT_EQ(session.Messages(), Texts{kNotAvailableYet});
-    int runs = 0;
-    session.window.Handlers().Set(kCmdShowVersion, [&] { ++runs; });
     session.ClearRecords();
-    session.Command(kCmdShowVersion);
-    EXPECT_EQ(runs, 1);
-    EXPECT_TRUE(session.platform.messages.empty());
-    // An id no menu issues is ignored.
-    session.Command(kLastCommandId + 1);
-    EXPECT_TRUE(session.platform.messages.empty());
-}
-
-TEST(DispatchHandlers, PendingReissueAndSecondPendingCommandArePostedOnceAfterTheCommand) {
-    OwnSession session;
     std::vector<int> order;
     auto record = [&](int id) { session.window.Handlers().Set(id, [&order, id] { order.push_back(id); }); };
     record(kCmdHelp);
@@ -104,18 +99,19 @@ TEST(DispatchHandlers, PendingReissueAndSecondPendingCommandArePostedOnceAfterTh
     });
     session.Command(kCmdShowVersion);
     EXPECT_EQ(order, (std::vector<int>{kCmdShowVersion, kCmdHelp, kCmdResetNavigation}));
+    session.Command(kLastCommandId + 1);
+    EXPECT_TRUE(session.platform.messages.empty());
     // The second pending command's "none" is 1, not 0.
     session.window.Handlers().Set(kCmdShowVersion, [&] { session.window.SetSecondPendingCommand(1); });
     session.Command(kCmdShowVersion);
     EXPECT_EQ(session.platform.PendingCount(), 0u);
-    // A long message is shown whole.
     const std::string text(600, 'm');
     session.window.Handlers().Set(kCmdShowVersion, [&] { session.window.Messages().ShowMessage(text); });
     session.Command(kCmdShowVersion);
     EXPECT_EQ(session.Messages(), Texts{text});
 }
 
-TEST(DispatchGuards, APassedGuardRunsTheCommandAndANewViewClosesThePreviousToolsFirst) {
+TEST(DispatchGuards, APassedGuardRunsTheCommandANewViewClosesToolsFirstAndPlayButtonsWaitForTheEngine) {
     OwnSession session;
     int closes = 0;
     int games = 0;
@@ -132,6 +128,21 @@ TEST(DispatchGuards, APassedGuardRunsTheCommandAndANewViewClosesThePreviousTools
     session.ClearRecords();
     session.Command(kCmdFindExactNumberOfMoves);  // the real handler: no variation entered
     EXPECT_EQ(session.Messages(), Texts{"There are no moves to check."});
+    // The play buttons are refused while the engine is on move.
+    session.ClearRecords();
+    int backs = 0;
+    session.window.Handlers().Set(kCmdEngineBack, [&] { ++backs; });
+    session.window.engine = EngineTurnState{true, true, true};
+    for (int id : {kCmdEngineBack, kCmdEngineScore, kCmdEngineNew}) {
+        session.Command(id);
+    }
+    EXPECT_EQ(session.Messages(),
+              (Texts{"Not valid when Crafty is on move. Force a move first.",
+                     "Not valid when Crafty is on move.", "Not valid when Crafty is on move."}));
+    EXPECT_EQ(backs, 0);
+    session.window.engine.onMove = false;
+    session.Command(kCmdEngineBack);
+    EXPECT_EQ(backs, 1);
 }
 
 TEST(DispatchBusy, AWorkerRefusesFileCommandsWithItsKindButNotVersionOrHelp) {
@@ -165,70 +176,23 @@ TEST(DispatchBusy, AWorkerRefusesFileCommandsWithItsKindButNotVersionOrHelp) {
     session.window.SetBackgroundOperation(nullptr);
 }
 
+// Exit and closing the window cancel the worker, except one making a fast file, and wait for it.
 TEST(DispatchBusy, ExitAndCloseStopTheWorkerUnlessItIsAFastFileAndJoinIt) {
-    struct Case {
-        gamefile::BackgroundKind kind;
-        bool viaExit;
-        int cancels;
-    };
-    for (const Case& c : {Case{gamefile::BackgroundKind::kCheckFile, true, 1},
-                          Case{gamefile::BackgroundKind::kFastFile, true, 0},
-                          Case{gamefile::BackgroundKind::kDirectorySearch, false, 1}}) {
-        SCOPED_TRACE(static_cast<int>(c.kind));
-        FakeOperation operation(c.kind);
+    for (const auto& [kind, viaExit, cancels] : {std::tuple{gamefile::BackgroundKind::kCheckFile, true, 1},
+                                                 {gamefile::BackgroundKind::kFastFile, true, 0},
+                                                 {gamefile::BackgroundKind::kDirectorySearch, false, 1}}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        FakeOperation operation(kind);
         OwnSession session;
         session.window.SetBackgroundOperation(&operation);
-        if (c.viaExit) {
+        if (viaExit) {
             session.Command(kCmdExit);
             EXPECT_TRUE(session.window.ExitRequested());
         } else {
             session.window.PrepareToClose();
         }
-        EXPECT_EQ(operation.cancelRequests, c.cancels);
+        EXPECT_EQ(operation.cancelRequests, cancels);
         EXPECT_EQ(operation.joins, 1);
-    }
-}
-
-TEST(DispatchEngine, PlayButtonsAreRefusedWhileTheEngineIsOnMove) {
-    OwnSession session;
-    int backs = 0;
-    session.window.Handlers().Set(kCmdEngineBack, [&] { ++backs; });
-    session.window.engine = EngineTurnState{true, true, true};
-    for (int id : {kCmdEngineBack, kCmdEngineScore, kCmdEngineNew}) {
-        session.Command(id);
-    }
-    EXPECT_EQ(session.Messages(),
-              (Texts{"Not valid when Crafty is on move. Force a move first.",
-                     "Not valid when Crafty is on move.", "Not valid when Crafty is on move."}));
-    EXPECT_EQ(backs, 0);
-    session.window.engine.onMove = false;
-    session.Command(kCmdEngineBack);
-    EXPECT_EQ(backs, 1);
-}
-
-// The menus and the table must agree: every id a menu or a bar issues has a row, and every row is
-// issued by a menu or a bar (or posted by the worker when it reports).
-TEST(CommandTable, MenusAndTableCoverEachOther) {
-    std::set<int> issued;
-    for (std::string_view name : MenuNames()) {
-        for (int id : CommandIdsOf(BuildMenu(name))) {
-            EXPECT_NE(FindCommand(id), nullptr) << name << " item " << id;
-            issued.insert(id);
-        }
-    }
-    for (int kind = 0; kind < kMenuBarKindCount; ++kind) {
-        for (const MenuBarItem& item : MenuBarItems(static_cast<MenuBarKind>(kind))) {
-            if (item.popup.empty()) {
-                EXPECT_NE(FindCommand(item.commandId), nullptr) << "bar " << kind << " " << item.label;
-                issued.insert(item.commandId);
-            }
-        }
-    }
-    const std::set<int> posted = {189, 224, 461};
-    for (const CommandInfo& row : CommandTable()) {
-        EXPECT_TRUE(issued.count(row.id) != 0 || posted.count(row.id) != 0) << row.id << " " << row.label;
-        EXPECT_GE(row.id, kFirstCommandId);
-        EXPECT_LE(row.id, kLastCommandId);
     }
 }
 
@@ -245,124 +209,83 @@ void ExpectUniqueLabels(const MenuNode& menu, const std::string& path) {
     }
 }
 
-TEST(MenuDefinition, EveryMenuAndBarHasUniqueLabelsAndNoEmptyPopup) {
+// Unique labels and no empty popup in every menu and bar, a bar item a popup that exists or a command;
+// every id issued has a table row, and every row is issued (or posted by the worker when it reports).
+TEST(MenuDefinition, MenusBarsAndTheCommandTableAgreeAndTheOwnBarMirrorsTheStandardOne) {
+    std::set<int> issued;
     for (std::string_view name : MenuNames()) {
         ExpectUniqueLabels(BuildMenu(name), std::string(name));
+        for (int id : CommandIdsOf(BuildMenu(name))) {
+            EXPECT_NE(FindCommand(id), nullptr) << name << " item " << id;
+            issued.insert(id);
+        }
     }
     for (int kind = 0; kind < kMenuBarKindCount; ++kind) {
         std::set<std::string_view> labels;
         for (const MenuBarItem& item : MenuBarItems(static_cast<MenuBarKind>(kind))) {
-            EXPECT_TRUE(labels.insert(item.label).second) << "bar " << kind << " " << item.label;
-            // Either a popup that exists or a command.
-            EXPECT_NE(item.popup.empty(), item.commandId == 0) << item.label;
-            if (!item.popup.empty()) {
-                EXPECT_FALSE(BuildMenu(item.popup).children.empty()) << item.popup;
+            SCOPED_TRACE("bar " + std::to_string(kind) + " " + std::string(item.label));
+            EXPECT_TRUE(labels.insert(item.label).second);
+            EXPECT_NE(item.popup.empty(), item.commandId == 0);
+            if (item.popup.empty()) {
+                EXPECT_NE(FindCommand(item.commandId), nullptr);
+                issued.insert(item.commandId);
+            } else {
+                EXPECT_FALSE(BuildMenu(item.popup).children.empty());
             }
         }
     }
-}
-
-// The program's own main bar stands in for the standard one: the same items in the same order,
-// its popups holding the same commands as the standard bar's submenus.
-TEST(MenuDefinition, OwnMainBarMirrorsTheStandardMenuBar) {
+    // The own main bar stands in for the standard one: the same items in the same order, its popups
+    // holding the same commands as the standard bar's submenus.
     const MenuNode standard = BuildMenu("MainMenu");
     const std::span<const MenuBarItem> own = MenuBarItems(MenuBarKind::kMain);
     ASSERT_EQ(own.size(), standard.children.size());
     for (std::size_t k = 0; k < own.size(); ++k) {
-        const MenuNode& item = standard.children[k];
-        SCOPED_TRACE(item.label);
-        EXPECT_EQ(own[k].label, item.label);
-        if (own[k].popup.empty()) {
-            EXPECT_EQ(own[k].commandId, item.commandId);
-        } else {
-            EXPECT_EQ(CommandIdsOf(BuildMenu(own[k].popup)), CommandIdsOf(item));
-        }
+        EXPECT_EQ(own[k].label, standard.children[k].label);
+        EXPECT_EQ(
+            own[k].popup.empty() ? std::vector<int>{own[k].commandId} : CommandIdsOf(BuildMenu(own[k].popup)),
+            CommandIdsOf(standard.children[k]))
+            << own[k].label;
     }
-}
-
-TEST(MenuBar, KeyboardWalksTheBarAndOpensOrIssues) {
-    OwnMenuBar bar;
-    EXPECT_EQ(bar.Key(MenuBarKey::kEnter).kind, MenuBarAction::Kind::kNone);  // not active yet
-    bar.Key(MenuBarKey::kActivate);
-    EXPECT_EQ(bar.Selected(), 0);
-    MenuBarAction open = bar.Key(MenuBarKey::kEnter);
-    EXPECT_EQ(open.kind, MenuBarAction::Kind::kOpenPopup);
-    EXPECT_EQ(open.popup, "FileMenu");
-    bar.Key(MenuBarKey::kRight);
-    MenuBarAction game = bar.Key(MenuBarKey::kEnter);
-    EXPECT_EQ(game.kind, MenuBarAction::Kind::kIssueCommand);
-    EXPECT_EQ(game.commandId, kCmdDisplayGame);
-    EXPECT_FALSE(bar.Active());
-    bar.Key(MenuBarKey::kActivate);
-    bar.Key(MenuBarKey::kLeft);  // wraps to "Help"
-    EXPECT_EQ(bar.Key(MenuBarKey::kEnter).commandId, kCmdHelp);
-    EXPECT_EQ(bar.Key(MenuBarKey::kCharacter, 's').popup, "SearchMenu");
-    bar.Key(MenuBarKey::kEscape);
-    EXPECT_FALSE(bar.Active());
+    const std::set<int> posted = {189, 224, 461};
+    for (const CommandInfo& row : CommandTable()) {
+        EXPECT_TRUE(issued.count(row.id) != 0 || posted.count(row.id) != 0) << row.id << " " << row.label;
+        EXPECT_GE(row.id, kFirstCommandId);
+        EXPECT_LE(row.id, kLastCommandId);
+    }
 }
 
 // Each step changes the state further; earlier rules win over later ones.
 TEST(ContextMenu, TheModeAndTheGamesStateChooseTheMenu) {
-    struct Step {
-        std::function<void(ContextMenuState&)> change;
-        std::string_view menu;
+    ContextMenuState s;
+    const std::pair<std::function<void()>, std::string_view> steps[] = {
+        {[] {}, ""},
+        {[&] { s.displayMode = kModeText; }, "TextnMenu"},
+        {[&] { s.displayActualText = true; }, "TextaMenu"},
+        {[&] { s.displayMode = kModeVariationEdit; }, "VarMenu"},
+        {[&] { s.analysisMenu = AnalysisMenu::kRL; }, "VarMenu"},
+        {[&] { s.analysing = true; }, "AnalMenurl"},
+        {[&] { s.displayMode = kModePositionEdit; }, ""},
+        {[&] { s.clickOnBoard = true; }, "PosMenu"},
+        {[&] { s.displayMode = kModeAddGame; }, "AddMenu"},
+        {[&] { s.displayMode = kModeTree; }, "TreeMenu"},
+        {[&] { s.displayMode = kModeBackground; }, ""},
+        {[&] { s = ContextMenuState{.displayMode = kModeGame}; }, "GameMenu"},
+        {[&] { s.inVariationOrNavigation = true; }, "GamexMenu"},
+        {[&] { s.searchActive = true; }, "GamezMenu"},
+        {[&] { s.inVariationOrNavigation = false; }, "GameyMenu"},
+        {[&] { s.inVariationOrNavigation = true; }, "GamezMenu"},
+        {[&] { s.actualTextWindowOpen = true; }, "GameaMenu"},
+        {[&] { s.recordedAnalysisKind = 2; }, "GamepMenu"},
+        {[&] { s.recordedAnalysisKind = 1; }, "GamerMenu"},
+        {[&] { s.alternateKind = 1; }, "AnalMenucb"},
     };
-    const std::vector<std::vector<Step>> runs = {
-        {{[](ContextMenuState&) {}, ""},
-         {[](ContextMenuState& s) { s.displayMode = kModeText; }, "TextnMenu"},
-         {[](ContextMenuState& s) { s.displayActualText = true; }, "TextaMenu"},
-         {[](ContextMenuState& s) { s.displayMode = kModeVariationEdit; }, "VarMenu"},
-         {[](ContextMenuState& s) { s.analysisMenu = AnalysisMenu::kRL; }, "VarMenu"},
-         {[](ContextMenuState& s) { s.analysing = true; }, "AnalMenurl"},
-         {[](ContextMenuState& s) { s.displayMode = kModePositionEdit; }, ""},
-         {[](ContextMenuState& s) { s.clickOnBoard = true; }, "PosMenu"},
-         {[](ContextMenuState& s) { s.displayMode = kModeAddGame; }, "AddMenu"},
-         {[](ContextMenuState& s) { s.displayMode = kModeTree; }, "TreeMenu"},
-         {[](ContextMenuState& s) { s.displayMode = kModeBackground; }, ""}},
-        {{[](ContextMenuState& s) { s.displayMode = kModeGame; }, "GameMenu"},
-         {[](ContextMenuState& s) { s.inVariationOrNavigation = true; }, "GamexMenu"},
-         {[](ContextMenuState& s) { s.searchActive = true; }, "GamezMenu"},
-         {[](ContextMenuState& s) { s.inVariationOrNavigation = false; }, "GameyMenu"},
-         {[](ContextMenuState& s) { s.inVariationOrNavigation = true; }, "GamezMenu"},
-         {[](ContextMenuState& s) { s.actualTextWindowOpen = true; }, "GameaMenu"},
-         {[](ContextMenuState& s) { s.recordedAnalysisKind = 2; }, "GamepMenu"},
-         {[](ContextMenuState& s) { s.recordedAnalysisKind = 1; }, "GamerMenu"},
-         {[](ContextMenuState& s) { s.alternateKind = 1; }, "AnalMenucb"}},
-    };
-    for (const std::vector<Step>& run : runs) {
-        ContextMenuState state;
-        for (const Step& step : run) {
-            step.change(state);
-            EXPECT_EQ(ContextMenuName(state), step.menu);
-            if (!step.menu.empty()) {
-                EXPECT_FALSE(BuildMenu(step.menu).children.empty()) << step.menu;
-            }
+    for (const auto& [change, menu] : steps) {
+        change();
+        EXPECT_EQ(ContextMenuName(s), menu);
+        if (!menu.empty()) {
+            EXPECT_FALSE(BuildMenu(menu).children.empty()) << menu;
         }
     }
-}
-
-TEST(AutoPlay, RenamesItsItemInEveryGameMenuAndExitStopsItsTimer) {
-    OwnSession session;
-    auto expectLabel = [&](const char* label) {
-        for (std::string_view name : kGameMenuNames) {
-            EXPECT_EQ(session.window.Menus().ItemLabel(name, kCmdAutoPlay), std::optional<std::string>(label))
-                << name;
-        }
-    };
-    expectLabel("Auto Play");
-    session.Command(kCmdAutoPlay);
-    EXPECT_TRUE(session.window.View().autoPlayOn);
-    EXPECT_EQ(session.platform.timers.count(kAutoPlayTimer), 1u);
-    expectLabel("Stop Auto Play");
-    session.Command(kCmdAutoPlay);
-    EXPECT_FALSE(session.window.View().autoPlayOn);
-    expectLabel("Auto Play");
-    EXPECT_TRUE(session.platform.timers.empty());
-
-    session.Command(kCmdAutoPlay);
-    session.Command(kCmdExit);
-    EXPECT_EQ(session.platform.timers.count(kAutoPlayTimer), 0u);
-    EXPECT_TRUE(session.platform.messages.empty());
 }
 
 }  // namespace

@@ -15,13 +15,13 @@ namespace ravelin::shell {
 namespace {
 
 using ravelin::testing::ReadWholeFile;
-using ravelin::testing::TempDir;
 using ravelin::testing::TestDataPath;
 using testing_support::Session;
+using Texts = std::vector<std::string>;
 
 // A session with the sample file open, its fast file commands in reach so that the test can wait
 // for the worker, and "Display Game" recorded instead of drawn.
-class FastFileCommandsTest : public ::testing::Test {
+class FastFileCommandsTest : public ::testing::Test, protected testing_support::Dirs {
   protected:
     void SetUp() override {
         pgn = files.Write("sample.pgn", ReadWholeFile(TestDataPath("fastfile/sample.pgn")));
@@ -42,60 +42,30 @@ class FastFileCommandsTest : public ::testing::Test {
         session->window.HandleCommand(kCmdMakeFastFile);
         commands->Worker().Join();
     }
-    std::vector<std::string> Messages() const { return session->platform.MessageTexts(); }
-
-    TempDir work;
-    TempDir files;
+    Texts Messages() const { return session->platform.MessageTexts(); }
     std::string pgn;
     std::unique_ptr<Session> session;
     std::shared_ptr<FastFileCommands> commands;
     int displays = 0;
 };
 
-// --- Make Fast File ---
-
-TEST_F(FastFileCommandsTest, MakeFastFileAsksFirstAndNoDoesNothing) {
-    session->Command(kCmdMakeFastFile);
-    ASSERT_EQ(session->platform.messages.size(), 1u);
-    EXPECT_EQ(session->platform.messages[0].text, "Generate a new fast file. Are you sure?");
-    EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
-}
-
+// The file is the worker's until its report has run on the window thread; then the run is reported,
+// the game shown and the fast file is the one made outside the program.
 TEST_F(FastFileCommandsTest, MakeFastFileRunsOnTheWorkerAndReportsCompletion) {
     MakeFastFile();
     EXPECT_EQ(session->window.displayMode, kModeBackground);
-    EXPECT_EQ(session->platform.progress.titles, std::vector<std::string>{"Make Fast File"});
+    EXPECT_EQ(session->platform.progress.titles, Texts{"Make Fast File"});
+    session->window.HandleCommand(kCmdCheckFastFile);
+    session->window.HandleCommand(kCmdMakeFastFile);
     session->Run();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Fast file complete."});
+    EXPECT_EQ(Messages(), (Texts{"Must terminate fast file generation first.",
+                                 "Must terminate fast file generation first.", "Fast file complete."}));
     EXPECT_FALSE(session->platform.progress.open);
     EXPECT_EQ(displays, 1);
     EXPECT_EQ(ReadWholeFile(files.File("sample.TRF")), ReadWholeFile(TestDataPath("fastfile/sample.TRF")));
     EXPECT_EQ(ReadWholeFile(files.File("sample.TRH")), ReadWholeFile(TestDataPath("fastfile/sample.TRH")));
-}
-
-TEST_F(FastFileCommandsTest, FileCommandsAreRefusedUntilTheRunIsReported) {
-    MakeFastFile();
-    // The worker has ended, but until its report has run on the window thread the file is its.
-    session->window.HandleCommand(kCmdCheckFastFile);
-    session->window.HandleCommand(kCmdMakeFastFile);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Must terminate fast file generation first.",
-                                                    "Must terminate fast file generation first."}));
-    session->Run();
     session->Command(kCmdCheckFastFile);
     EXPECT_EQ(Messages().back(), "Fast file OK");
-}
-
-TEST_F(FastFileCommandsTest, MinimizedWindowGetsTheReportAfterRestoreThroughCommand461) {
-    session->platform.progress.Minimize();
-    MakeFastFile();
-    session->Run();
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(displays, 0);
-    session->platform.progress.Restore();
-    session->Run();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Fast file complete."});
-    EXPECT_EQ(displays, 1);
-    EXPECT_EQ(session->window.displayMode, kModeGame);
 }
 
 TEST_F(FastFileCommandsTest, ExitWhileMakingWaitsForACompleteFastFile) {
@@ -109,48 +79,42 @@ TEST_F(FastFileCommandsTest, FileThatCannotBeCreatedReportsTheError) {
     std::filesystem::create_directory(files.File("sample.TRF.tmp~"));
     MakeFastFile();
     session->Run();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Error creating fast file."});
+    EXPECT_EQ(Messages(), Texts{"Error creating fast file."});
     EXPECT_EQ(displays, 1);
 }
 
-TEST_F(FastFileCommandsTest, DatabaseStepGetsNoQuestionNoMessageAndItsCommandFollows) {
+// The database's step makes the fast file without a question or a message and then runs its
+// command; a second request while one is made is refused.
+TEST_F(FastFileCommandsTest, DatabaseStepAsksNothingAndCheckAfterAnAddedGameWarns) {
     std::vector<int> followed;
     session->window.Handlers().Set(kCmdAddToDatabase, [&followed] { followed.push_back(kCmdAddToDatabase); });
     commands->MakeFastFile(kCmdAddToDatabase);
+    commands->MakeFastFile(kCmdAddToDatabase);
+    EXPECT_EQ(Messages(), Texts{"Must terminate fast file generation first."});
     commands->Worker().Join();
+    session->ClearRecords();
     session->Run();
     EXPECT_TRUE(session->platform.messages.empty());
     EXPECT_EQ(followed, std::vector<int>{kCmdAddToDatabase});
     EXPECT_EQ(displays, 0);
-}
-
-TEST_F(FastFileCommandsTest, DatabaseStepWhileAFastFileIsMadeIsRefused) {
-    commands->MakeFastFile(kCmdAddToDatabase);
-    commands->MakeFastFile(kCmdAddToDatabase);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Must terminate fast file generation first."});
-    commands->Worker().Join();
-    session->Run();
-}
-
-// --- Check and Delete Fast File ---
-
-TEST_F(FastFileCommandsTest, CheckAndDeleteWithoutFastFileSayItDoesNotExist) {
-    session->Command(kCmdCheckFastFile);
-    session->Command(kCmdDeleteFastFile);
-    EXPECT_EQ(Messages(), std::vector<std::string>(2, "Fast file does not exist."));
-}
-
-TEST_F(FastFileCommandsTest, CheckAfterAGameWasAddedWarnsToMakeItAgain) {
+    // After a game was added, Check warns to make the fast file again.
     MakeFastFile();
     session->Run();
     std::ofstream(pgn, std::ios::app) << "\r\n[Event \"Added\"]\r\n\r\n1. c4 *\r\n";
     session->Command(kCmdReloadFile);
     session->ClearRecords();
     session->Command(kCmdCheckFastFile);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Warning: You need to run 'Make Fast File' again."});
+    EXPECT_EQ(Messages(), Texts{"Warning: You need to run 'Make Fast File' again."});
 }
 
-TEST_F(FastFileCommandsTest, DeleteAsksAndYesRemovesBothFiles) {
+// Without a fast file Check and Delete say so; Make and Delete ask first, and No changes nothing.
+TEST_F(FastFileCommandsTest, MakeAndDeleteAskFirstAndYesRemovesBothFiles) {
+    session->Command(kCmdCheckFastFile);
+    session->Command(kCmdDeleteFastFile);
+    EXPECT_EQ(Messages(), Texts(2, "Fast file does not exist."));
+    session->Command(kCmdMakeFastFile);
+    EXPECT_EQ(session->platform.messages.at(2).text, "Generate a new fast file. Are you sure?");
+    EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     MakeFastFile();
     session->Run();
     session->Command(kCmdDeleteFastFile);  // answered No
@@ -159,7 +123,7 @@ TEST_F(FastFileCommandsTest, DeleteAsksAndYesRemovesBothFiles) {
     AnswerYes();
     session->Command(kCmdDeleteFastFile);
     EXPECT_EQ(session->platform.messages.front().text, "Delete the fast file. Are you sure?");
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Fast file deleted."});
+    EXPECT_EQ(Messages(), Texts{"Fast file deleted."});
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRH")));
 }

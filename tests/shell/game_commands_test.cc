@@ -8,6 +8,7 @@
 #include "chess/board.h"
 #include "chess/variation_stepper.h"
 #include "display/game_buttons.h"
+#include "game_view/game_view_session.h"
 #include "shell/command_ids.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/search_commands.h"
@@ -29,17 +30,7 @@ const std::string kTwoGames =
 const std::string kSetUpGame =
     "[Event \"Ending\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n\n1.e4 (1.e3) Kd7 *\n";
 
-struct GameSession : OwnSession {
-    explicit GameSession(const std::string& pgn) : OwnSession(pgn) {}
-    display::GameDisplay& Display() { return window.Viewer().Display(); }
-    int Ply() { return Display().CurrentPly(); }
-    void Step(GameKey key, int times = 1) {
-        for (int k = 0; k < times; ++k) {
-            window.Viewer().Key(key);
-        }
-    }
-    chess::PieceCode At(char file, int rank) { return Display().Screen().Shown()[file - 'a' + 1][rank]; }
-};
+using GameSession = display::testing::GameViewSession;
 
 class GameCommandsTest : public ::testing::Test {
   protected:
@@ -50,7 +41,7 @@ class GameCommandsTest : public ::testing::Test {
     GameSession session{kTwoGames};
 };
 
-TEST_F(GameCommandsTest, MovesOfTheGameAskedForInTheTextViewShowTheGameAndGoThere) {
+TEST_F(GameCommandsTest, MovesOfTheGameAskedForInTheTextViewShowTheGameAndGoThereAndCopiesTakeIt) {
     session.Command(kCmdMiddleOfGame);
     EXPECT_EQ(session.window.displayMode, kModeGame);
     EXPECT_EQ(session.Ply(), 3);  // 7 / 2, odd so that white is to move
@@ -70,13 +61,10 @@ TEST_F(GameCommandsTest, MovesOfTheGameAskedForInTheTextViewShowTheGameAndGoTher
     session.Run();
     EXPECT_EQ(session.window.Viewer().DeferredCommand(), 0);
     EXPECT_EQ(session.Ply(), 0);
-}
-
-TEST_F(GameCommandsTest, CopyToPositionAndToVariationTakeTheShownGame) {
+    // Copy to Position and to Variation take the shown game.
     session.Command(kCmdCopyToPosition);
     EXPECT_EQ(session.window.displayMode, kModePositionEdit);
     EXPECT_EQ(session.window.Search().criteriaBoard.squares, chess::MakeStartBoard());
-
     session.Command(kCmdDisplayGame);
     session.Step(GameKey::kNext, 3);
     session.Command(kCmdCopyToVariation);
@@ -92,12 +80,33 @@ TEST_F(GameCommandsTest, CopyToPositionAndToVariationTakeTheShownGame) {
     EXPECT_TRUE(variation.Empty());
 }
 
-TEST_F(GameCommandsTest, PieceCountAndNagHelpAnswerForTheShownGame) {
+// The dialog takes a move number of the game and the side; cancelled, nothing moves.
+TEST_F(GameCommandsTest, GoToMovePieceCountAndNagHelp) {
+    session.Command(kCmdDisplayGame);
+    session.OnDialog<GoToMoveDialog>([](GoToMoveDialog& goTo) {
+        // 4.Qxf7# is the last move: black has no fourth move, and there is no fifth one at all.
+        goTo.moveNumber = "4";
+        EXPECT_EQ(goTo.Validate(), "");
+        goTo.blackMove = true;
+        for (const char* wrong : {"4", "", "0", "5", "two", "-1", "1.", "99999999999"}) {
+            goTo.moveNumber = wrong;
+            EXPECT_EQ(goTo.Validate(), "Enter a move number from 1 to 4.") << wrong;
+        }
+        goTo.moveNumber = " 2 ";
+        return goTo.Validate().empty();
+    });
+    session.window.Viewer().AskGoToMove();
+    EXPECT_EQ(session.Ply(), 4);
+    EXPECT_EQ(session.window.currentPly, 4);
+    session.platform.dialogScript = nullptr;
+    session.window.Viewer().AskGoToMove();
+    EXPECT_EQ(session.Ply(), 4);
+    EXPECT_EQ(session.platform.dialogTitles, (Texts{"Go to Move", "Go to Move"}));
+    // Piece Count and NAG Help answer for the shown game.
     session.Command(kCmdEndOfGame);
     session.Command(kCmdPieceCount);
     // 4.Qxf7# took the f-pawn.
     EXPECT_EQ(session.Messages(), Texts{"White: Q1 R2 B2 N2 P8 (39)  Black: Q1 R2 B2 N2 P7 (38)"});
-
     std::string shown;
     session.window.onShowHelp = [&shown](const std::string& path) { shown = path; };
     session.Command(kCmdNagHelp);
@@ -107,40 +116,6 @@ TEST_F(GameCommandsTest, PieceCountAndNagHelpAnswerForTheShownGame) {
     EXPECT_NE(page.find("<td>$142</td><td>&gt;=</td><td></td>"), std::string::npos);
     EXPECT_NE(page.find("<td>$146</td><td></td><td>A novelty</td>"), std::string::npos);
     EXPECT_EQ(page.find("<td>$140</td>"), std::string::npos);
-}
-
-TEST(GoToMove, NumberAndSideNameAPlyOfTheGame) {
-    GoToMoveDialog dialog(7);  // 4.Qxf7# is the last move
-    dialog.moveNumber = " 3 ";
-    EXPECT_EQ(dialog.Validate(), "");
-    EXPECT_EQ(dialog.Ply(), 5);
-    dialog.blackMove = true;
-    EXPECT_EQ(dialog.Ply(), 6);
-    // Black has no fourth move, and there is no fifth one at all.
-    for (const char* wrong : {"4", "", "0", "5", "two", "-1", "1.", "99999999999"}) {
-        dialog.moveNumber = wrong;
-        EXPECT_EQ(dialog.Validate(), "Enter a move number from 1 to 4.") << wrong;
-        dialog.blackMove = false;
-    }
-    dialog.moveNumber = "4";
-    EXPECT_EQ(dialog.Validate(), "");
-}
-
-TEST_F(GameCommandsTest, GoToMoveAsksAndGoesThere) {
-    session.Command(kCmdDisplayGame);
-    session.OnDialog<GoToMoveDialog>([](GoToMoveDialog& goTo) {
-        goTo.moveNumber = "2";
-        goTo.blackMove = true;
-        return goTo.Validate().empty();
-    });
-    session.window.Viewer().AskGoToMove();
-    EXPECT_EQ(session.Ply(), 4);
-    EXPECT_EQ(session.window.currentPly, 4);
-    // Cancelled, nothing moves.
-    session.platform.dialogScript = nullptr;
-    session.window.Viewer().AskGoToMove();
-    EXPECT_EQ(session.Ply(), 4);
-    EXPECT_EQ(session.platform.dialogTitles, (Texts{"Go to Move", "Go to Move"}));
 }
 
 TEST(GameCommandsOnSetUpGames, CopyToVariationAndPlayAnalysisAreRefused) {
@@ -154,55 +129,37 @@ TEST(GameCommandsOnSetUpGames, CopyToVariationAndPlayAnalysisAreRefused) {
     EXPECT_FALSE(session.Display().AnalysisReplayActive());
 }
 
-TEST(GameCommandsWithoutFile, KeepNoRequestAndShowNothing) {
-    OwnSession session;
-    session.Command(kCmdEndOfGame);
-    session.Command(kCmdShowActualText);
-    EXPECT_EQ(session.window.Viewer().DeferredCommand(), 0);
-    EXPECT_EQ(session.window.displayMode, kModeNothing);
-    EXPECT_FALSE(session.window.Viewer().ActualTextOpen());
-}
-
-// --- Play Analysis ---
-
 // After 2.Nf3 the game has 2.Bc4 Nf6 3.d3 as its variation, with a nested 2...Nc6 inside it.
 const std::string kAnnotatedGame =
     "[Event \"Analysed\"]\n[Result \"*\"]\n\n"
     "1.e4 e5 2.Nf3 {the main move} (2.Bc4 Nf6 (2...Nc6 3.Qh5) 3.d3) 2...Nc6 3.Bb5 a6 *\n";
 constexpr chess::PieceCode kBlackKnight = chess::kKnight + chess::kBlackOffset;
 
+// 2.Bc4 replaces 2.Nf3, the nested 2...Nc6 3.Qh5 replaces 2...Nf6 until 3.d3 puts it back; past the
+// end the game comes back at the ply the replay began; a move without a variation ends at once.
 TEST(PlayAnalysis, PlaysTheVariationAndComesBackToTheGame) {
     GameSession session(kAnnotatedGame);
     session.Step(GameKey::kNext, 3);
     session.Command(kCmdPlayAnalysis);
-    // 2.Bc4 takes the place of 2.Nf3.
     EXPECT_TRUE(session.Display().AnalysisReplayActive());
     EXPECT_EQ(session.Ply(), 3);
     EXPECT_EQ(session.Display().PlainMove(3), "Bc4");
-    EXPECT_EQ(session.At('c', 4), chess::kBishop);
-    EXPECT_EQ(session.At('f', 3), chess::kEmpty);
+    EXPECT_EQ(session.Shown('c', 4), chess::kBishop);
     EXPECT_EQ(session.window.ContextMenu(false), "GamexMenu");
-    // The nested 2...Nc6 3.Qh5 replaces 2...Nf6.
     session.Step(GameKey::kNext, 3);
     EXPECT_EQ(session.Display().PlainMove(5), "Qh5");
-    EXPECT_EQ(session.At('c', 6), kBlackKnight);
-    EXPECT_EQ(session.At('h', 5), chess::kQueen);
-    // Leaving the nested line puts 2...Nf6 back and goes on with 3.d3 in the same step.
     session.Step(GameKey::kNext);
     EXPECT_EQ(session.Display().PlainMove(4), "Nf6");
     EXPECT_EQ(session.Display().PlainMove(5), "d3");
-    EXPECT_EQ(session.At('d', 3), chess::kPawn);
-    EXPECT_EQ(session.At('f', 6), kBlackKnight);
+    EXPECT_EQ(session.Shown('f', 6), kBlackKnight);
     EXPECT_TRUE(session.Messages().empty());
-    // Past the variation's end the game's own moves come back at the ply the replay began.
     session.Step(GameKey::kNext);
     EXPECT_EQ(session.Messages(), Texts{chess::kEndOfAnalysis});
     EXPECT_FALSE(session.Display().AnalysisReplayActive());
     EXPECT_EQ(session.Ply(), 3);
     EXPECT_EQ(session.Display().TotalPlies(), 6);
-    EXPECT_EQ(session.At('f', 3), chess::kKnight);
+    EXPECT_EQ(session.Shown('f', 3), chess::kKnight);
     EXPECT_EQ(session.window.ContextMenu(false), "GameMenu");
-    // A move without a variation ends at once.
     session.ClearRecords();
     session.Step(GameKey::kPrevious, 2);
     session.Command(kCmdPlayAnalysis);
@@ -211,44 +168,14 @@ TEST(PlayAnalysis, PlaysTheVariationAndComesBackToTheGame) {
     EXPECT_EQ(session.Ply(), 1);
 }
 
+// With the game buttons shown each acts in the replay: ">" plays on past the move list's last move,
+// "<" steps back into the game; End of Variation, Middle of Game or another key leave it too.
 TEST(PlayAnalysis, StepBackEndOfVariationMiddleOrAnotherKeyReturnToTheGame) {
-    GameSession session(kAnnotatedGame);
-    session.Step(GameKey::kNext, 3);
-    session.Command(kCmdPlayAnalysis);
-    session.Command(kCmdPlayAnalysis);
-    ASSERT_EQ(session.Ply(), 4);
-    session.Step(GameKey::kPrevious);
-    EXPECT_FALSE(session.Display().AnalysisReplayActive());
-    EXPECT_EQ(session.Ply(), 3);
-    EXPECT_EQ(session.Display().PlainMove(4), "Nc6");
-
-    session.Command(kCmdPlayAnalysis);
-    ASSERT_TRUE(session.Display().AnalysisReplayActive());
-    session.Command(kCmdEndOfVariation);
-    EXPECT_FALSE(session.Display().AnalysisReplayActive());
-    EXPECT_EQ(session.Ply(), 3);
-    EXPECT_EQ(session.At('f', 3), chess::kKnight);
-    // Middle of Game goes to the game's own middle move, not into the analysis.
-    session.Command(kCmdPlayAnalysis);
-    session.Command(kCmdMiddleOfGame);
-    EXPECT_FALSE(session.Display().AnalysisReplayActive());
-    EXPECT_EQ(session.Ply(), 3);
-    EXPECT_EQ(session.Display().PlainMove(3), "Nf3");
-    // Another key leaves the replay and then does its own step.
-    session.Command(kCmdPlayAnalysis);
-    session.Step(GameKey::kEnd);
-    EXPECT_FALSE(session.Display().AnalysisReplayActive());
-    EXPECT_EQ(session.Ply(), 6);
-    EXPECT_EQ(session.Display().PlainMove(6), "a6");
-}
-
-TEST(PlayAnalysis, GameButtonsStepTheReplayAndAllAct) {
     GameSession session(kAnnotatedGame);
     session.window.Settings().SetInt(settings::kOffsetDisplayGameButtons, 1);
     session.Command(kCmdDisplayGame);
     session.Step(GameKey::kNext, 3);
     session.Command(kCmdPlayAnalysis);
-    // 2.Bc4 is the last move of the move list now, yet ">" plays the next analysis move.
     const display::GameViewState state = session.window.Viewer().State();
     ASSERT_EQ(state.buttons.size(), static_cast<std::size_t>(display::kGameButtonCount));
     for (const display::ButtonItem& button : state.buttons) {
@@ -259,11 +186,23 @@ TEST(PlayAnalysis, GameButtonsStepTheReplayAndAllAct) {
         session.window.Viewer().Click(rect.x + rect.width / 2, rect.y + rect.height / 2);
     };
     press(display::GameButton::kNext);
-    EXPECT_TRUE(session.Display().AnalysisReplayActive());
     EXPECT_EQ(session.Display().PlainMove(4), "Nf6");
     press(display::GameButton::kPrevious);
     EXPECT_FALSE(session.Display().AnalysisReplayActive());
-    EXPECT_EQ(session.Display().PlainMove(3), "Nf3");
+    EXPECT_EQ(session.Display().PlainMove(4), "Nc6");
+    for (int leave : {kCmdEndOfVariation, kCmdMiddleOfGame}) {
+        session.Command(kCmdPlayAnalysis);
+        ASSERT_TRUE(session.Display().AnalysisReplayActive());
+        session.Command(leave);
+        EXPECT_FALSE(session.Display().AnalysisReplayActive()) << leave;
+        EXPECT_EQ(session.Ply(), 3);
+        EXPECT_EQ(session.Display().PlainMove(3), "Nf3");
+    }
+    session.Command(kCmdPlayAnalysis);
+    session.Step(GameKey::kEnd);
+    EXPECT_FALSE(session.Display().AnalysisReplayActive());
+    EXPECT_EQ(session.Ply(), 6);
+    EXPECT_EQ(session.Display().PlainMove(6), "a6");
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "settings/settings_startup.h"
@@ -19,17 +21,10 @@ using testing_support::OwnSession;
 using testing_support::Session;
 using Texts = std::vector<std::string>;
 
-OptionsDialog Fresh(int mode = kModeGame) {
-    return OptionsDialog::FromSettings(settings::SettingsRecord{}, mode);
-}
-
-TEST(OptionsChecks, PieceLettersMustBeSingleDifferentLettersInAnyCase) {
-    struct Case {
-        std::array<std::string, 5> letters;
-        std::string message;
-    };
-    const Case cases[] = {
-        {{"K", "Q", "R", "B", "K"}, "Characters must be different."},
+// Piece letters must be single different letters in any case, the column format needs game mode;
+// slide speed and print lines are converted both ways; an entry reached by its id is cut to length.
+TEST(OptionsDialogAlone, ChecksAndConverts) {
+    const std::pair<std::array<std::string, 5>, std::string> letters[] = {
         {{"k", "Q", "R", "B", "K"}, "Characters must be different."},
         // Not a letter is found before a repeat.
         {{"K", "K", "R", "3", "N"}, "Only valid characters are A to Z."},
@@ -37,62 +32,34 @@ TEST(OptionsChecks, PieceLettersMustBeSingleDifferentLettersInAnyCase) {
         {{"K", "Q", "RR", "B", "N"}, "Only valid characters are A to Z."},
         {{"k", "d", "t", "l", "s"}, ""},
     };
-    for (const Case& c : cases) {
-        OptionsDialog dialog = Fresh();
-        dialog.letters = c.letters;
-        EXPECT_EQ(dialog.Validate(), c.message) << c.letters[0] << c.letters[1] << c.letters[4];
+    for (const auto& [entered, message] : letters) {
+        OptionsDialog dialog = OptionsDialog::FromSettings(settings::SettingsRecord{}, kModeGame);
+        dialog.letters = entered;
+        EXPECT_EQ(dialog.Validate(), message) << entered[0] << entered[1] << entered[4];
     }
-    OptionsDialog text = Fresh(kModeText);
+    OptionsDialog text = OptionsDialog::FromSettings(settings::SettingsRecord{}, kModeText);
     text.columnFormat = true;
     EXPECT_EQ(text.Validate(), "The column format is only available in game mode.");
-}
-
-TEST(OptionsConversion, SlideSpeedAndPrintLinesAreStoredAndShown) {
-    const std::pair<std::string, int> cases[] = {
-        {"250", 1}, {"175", 26}, {"0", 0}, {"200", 1}, {"1", 200}, {"abc", 0}, {"-5", 26},
-    };
-    for (const auto& [entered, stored] : cases) {
-        settings::SettingsRecord settings;
-        OptionsDialog dialog = Fresh();
+    settings::SettingsRecord settings;
+    for (const auto& [entered, stored] :
+         {std::pair{"250", 1}, {"200", 1}, {"1", 200}, {"0", 0}, {"abc", 0}, {"-5", 26}}) {
+        OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
         dialog.slideSpeed = entered;
         dialog.StoreInto(settings);
         EXPECT_EQ(settings.SlideDelay(), stored) << "speed " << entered;
     }
-    settings::SettingsRecord settings;
-    settings.SetSlideDelay(26);
     settings.SetMaxPrintLines(0);
     OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
     EXPECT_EQ(dialog.slideSpeed, "175");
     EXPECT_EQ(dialog.maxPrintLines, "70");
-    // A negative count takes the default.
-    dialog.maxPrintLines = "-12";
-    dialog.StoreInto(settings);
-    EXPECT_EQ(settings.MaxPrintLines(), 70);
-    dialog.maxPrintLines = "55";
-    dialog.StoreInto(settings);
-    EXPECT_EQ(settings.MaxPrintLines(), 55);
-}
-
-TEST(OptionsConversion, ControlsByIdAndResetChangeTheDialogNotTheSettings) {
-    settings::SettingsRecord settings;
-    settings.SetPieceStyle(1);
-    settings.SetSlideDelay(1);
-    OptionsDialog dialog = OptionsDialog::FromSettings(settings, kModeGame);
-    dialog.SetChecked(240, true);
-    EXPECT_EQ(dialog.pieceStyle, kPieceStyleModBlue);
-    EXPECT_FALSE(dialog.Checked(237));
+    for (const auto& [entered, stored] :
+         {std::pair{"-12", 70}, {"55", 55}}) {  // a negative count: the default
+        dialog.maxPrintLines = entered;
+        dialog.StoreInto(settings);
+        EXPECT_EQ(settings.MaxPrintLines(), stored);
+    }
     dialog.SetText(kOptAutoPlayDelay, "123456789");
     EXPECT_EQ(dialog.autoPlayDelay, "1234567");
-    dialog.Reset();
-    EXPECT_EQ(dialog.slideSpeed, "175");
-    EXPECT_EQ(dialog.autoPlayDelay, "1");
-    EXPECT_TRUE(dialog.Checked(237));  // "Classic"
-    EXPECT_EQ(dialog.Text(kOptLetterFirst), "K");
-    EXPECT_EQ(settings.PieceStyle(), 1);
-    EXPECT_EQ(settings.SlideDelay(), 1);
-    for (const OptionsControl& control : OptionsControls()) {
-        EXPECT_FALSE(control.label.empty()) << control.id;
-    }
 }
 
 // Runs Options with a script that changes the controls and presses OK.
@@ -108,15 +75,25 @@ settings::SettingsRecord Saved(const OwnSession& session) {
     return *settings::ReadSettingsFile(session.work.File("savinfo.opt"));
 }
 
-TEST(OptionsCommand, AcceptedChangesAreWrittenToTheOptionsFile) {
+// Refused letters or Cancel store nothing; accepted changes are written to the options file.
+TEST(OptionsCommand, AcceptedChangesAreWrittenToTheOptionsFileAndRefusedOnesNot) {
     OwnSession session;
+    settings::SettingsRecord before = session.window.Settings();
+    RunOptions(session, [](OptionsDialog& dialog) {
+        dialog.slideSpeed = "5";
+        dialog.letters = {"K", "Q", "R", "B", "K"};
+    });
+    EXPECT_EQ(session.window.Settings(), before);
+    session.platform.dialogScript = nullptr;
+    session.Command(kCmdOptions);
+    EXPECT_EQ(session.window.Settings(), before);
     RunOptions(session, [](OptionsDialog& dialog) {
         dialog.slideSpeed = "250";
         dialog.autoPlayDelay = "0.5";
         dialog.displayCoordinates = false;
         dialog.letters = {"k", "d", "t", "l", "s"};
     });
-    EXPECT_EQ(session.platform.dialogTitles, Texts{"Edit Options"});
+    EXPECT_EQ(session.platform.dialogTitles, Texts(3, "Edit Options"));
     settings::SettingsRecord saved = Saved(session);
     EXPECT_EQ(saved.SlideDelay(), 1);
     EXPECT_EQ(saved.AutoPlayDelayText(), "0.5");
@@ -125,34 +102,6 @@ TEST(OptionsCommand, AcceptedChangesAreWrittenToTheOptionsFile) {
     EXPECT_TRUE(saved.CustomPieceLetters());
     session.Command(kCmdAutoPlay);
     EXPECT_EQ(session.platform.timers[kAutoPlayTimer], 500);
-}
-
-TEST(OptionsCommand, RefusedLettersOrCancelStoreNothing) {
-    OwnSession session;
-    settings::SettingsRecord before = session.window.Settings();
-    RunOptions(session, [](OptionsDialog& dialog) {
-        dialog.slideSpeed = "5";
-        dialog.letters = {"K", "Q", "R", "B", "K"};
-    });
-    EXPECT_EQ(session.Messages(), Texts{"Characters must be different."});
-    EXPECT_EQ(session.window.Settings(), before);
-    session.platform.dialogScript = nullptr;
-    session.Command(kCmdOptions);
-    EXPECT_EQ(session.window.Settings(), before);
-}
-
-TEST(OptionsCommand, TurningEnhancedMenuOffAttachesTheStandardBarAtOnce) {
-    OwnSession session;
-    ASSERT_TRUE(session.window.View().ownMenuBar);
-    EXPECT_EQ(session.window.View().menuBarHeight, 25);
-    std::optional<settings::WindowRect> rect;
-    session.window.onWindowRect = [&](const settings::WindowRect& r) { rect = r; };
-    RunOptions(session, [](OptionsDialog& dialog) { dialog.enhancedMenu = false; });
-    EXPECT_FALSE(session.window.View().ownMenuBar);
-    EXPECT_EQ(session.window.View().menuBarHeight, 0);
-    ASSERT_TRUE(rect.has_value());
-    RunOptions(session, [](OptionsDialog& dialog) { dialog.enhancedMenu = true; });
-    EXPECT_TRUE(session.window.View().ownMenuBar);
 }
 
 TEST(OptionsCommand, ModBlueSavesTheBoardColoursAndClassicOffersThemBack) {
@@ -169,7 +118,6 @@ TEST(OptionsCommand, ModBlueSavesTheBoardColoursAndClassicOffersThemBack) {
     EXPECT_EQ(PreviousColours(settings).light, light);
     EXPECT_EQ(PreviousColours(settings).dark, dark);
     EXPECT_EQ(reloads, 1);
-
     session.platform.questionAnswers.push_back(platform::kAnswerYes);
     RunOptions(session, [](OptionsDialog& dialog) { dialog.SetChecked(237, true); });
     ASSERT_EQ(session.platform.messages.size(), 1u);
@@ -190,43 +138,37 @@ TEST(OptionsCommand, BoardSizeChangeWhileStayingModBlueAsksNothing) {
 
 TEST(OptionsCommand, BoardSizeTheScreenCannotHoldWarnsAndTakesTheLargestThatFits) {
     using settings::ScreenLayoutKind;
-    struct Case {
-        int width, height, boardSize;
-        std::string message;
-        ScreenLayoutKind layout;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, std::string, ScreenLayoutKind> cases[] = {
         {1024, 768, 2, "The screen resolution must be at least 1280 x 1024 to activate the large board.",
          ScreenLayoutKind::kMedium},
         {800, 600, 1, "The screen resolution must be at least 1024 x 768 to activate the medium board.",
          ScreenLayoutKind::kSmall},
         {1600, 1200, 2, "", ScreenLayoutKind::kLarge},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
-        OwnSession session("", "games.pgn", c.width, c.height);
-        RunOptions(session, [&c](OptionsDialog& dialog) { dialog.boardSize = c.boardSize; });
-        EXPECT_EQ(session.Messages(), c.message.empty() ? Texts{} : Texts{c.message});
-        EXPECT_EQ(static_cast<int>(session.window.Settings().BoardSize()), c.boardSize);
-        EXPECT_EQ(session.window.Layout().kind, c.layout);
+    for (const auto& [width, height, boardSize, message, layout] : cases) {
+        SCOPED_TRACE(width);
+        OwnSession session("", "games.pgn", width, height);
+        RunOptions(session, [size = boardSize](OptionsDialog& dialog) { dialog.boardSize = size; });
+        EXPECT_EQ(session.Messages(), message.empty() ? Texts{} : Texts{message});
+        EXPECT_EQ(static_cast<int>(session.window.Settings().BoardSize()), boardSize);
+        EXPECT_EQ(session.window.Layout().kind, layout);
     }
 }
 
-TEST(OptionsCommand, FirstAnalysisReplayGetsItsColoursAndButtons) {
+// Turning the enhanced menu off attaches the standard bar at once; Display Opening shows the game
+// again, Hide Game Text starts running, and the first analysis replay brings its colours.
+TEST(OptionsCommand, EnhancedMenuDisplayOpeningAndHideGameTextTakeEffectAtOnce) {
     OwnSession session;
-    RunOptions(session, [](OptionsDialog& dialog) { dialog.analysisReplayMode = true; });
-    settings::SettingsRecord& settings = session.window.Settings();
-    EXPECT_EQ(settings.LightSquaresColour(), kReplayLight);
-    EXPECT_EQ(settings.DarkSquaresColour(), kReplayDark);
-    EXPECT_TRUE(settings.DisplayGameButtons());
-    EXPECT_EQ(settings.VariationsColour(), settings::Rgb(84, 0, 168));
-    EXPECT_EQ(settings.ReplayHighlightColour(), settings::Rgb(160, 160, 160));
-    EXPECT_EQ(settings.Int(settings::kOffsetAnalysisReplayColoursOnce), 1);
-    EXPECT_EQ(session.window.Layout().kind, settings::ScreenLayoutKind::kAlternate);
-}
-
-TEST(OptionsCommand, DisplayOpeningRedisplaysTheGameAndHideGameTextRuns) {
-    OwnSession session;
+    ASSERT_TRUE(session.window.View().ownMenuBar);
+    EXPECT_EQ(session.window.View().menuBarHeight, 25);
+    std::optional<settings::WindowRect> rect;
+    session.window.onWindowRect = [&](const settings::WindowRect& r) { rect = r; };
+    RunOptions(session, [](OptionsDialog& dialog) { dialog.enhancedMenu = false; });
+    EXPECT_FALSE(session.window.View().ownMenuBar);
+    EXPECT_EQ(session.window.View().menuBarHeight, 0);
+    ASSERT_TRUE(rect.has_value());
+    RunOptions(session, [](OptionsDialog& dialog) { dialog.enhancedMenu = true; });
+    EXPECT_TRUE(session.window.View().ownMenuBar);
     session.window.displayMode = kModeGame;
     session.window.databaseOpen = true;
     int shown = 0;
@@ -234,14 +176,18 @@ TEST(OptionsCommand, DisplayOpeningRedisplaysTheGameAndHideGameTextRuns) {
     RunOptions(session, [](OptionsDialog& dialog) { dialog.displayOpening = true; });
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(session.window.Settings().DisplayOpening());
-
     EXPECT_FALSE(session.window.HideGameTextRunning());
-    RunOptions(session, [](OptionsDialog& dialog) {
-        dialog.hideGameText = true;
-        dialog.displayGameButtons = true;
-    });
+    RunOptions(session, [](OptionsDialog& dialog) { dialog.hideGameText = true; });
     EXPECT_TRUE(session.window.HideGameTextRunning());
-    EXPECT_TRUE(session.window.Settings().DisplayGameButtons());
+    EXPECT_FALSE(session.window.Settings().DisplayGameButtons());
+    // The first analysis replay gets its colours and the alternate layout.
+    RunOptions(session, [](OptionsDialog& dialog) { dialog.analysisReplayMode = true; });
+    settings::SettingsRecord& settings = session.window.Settings();
+    EXPECT_EQ(settings.LightSquaresColour(), kReplayLight);
+    EXPECT_EQ(settings.DarkSquaresColour(), kReplayDark);
+    EXPECT_TRUE(settings.DisplayGameButtons());
+    EXPECT_EQ(settings.Int(settings::kOffsetAnalysisReplayColoursOnce), 1);
+    EXPECT_EQ(session.window.Layout().kind, settings::ScreenLayoutKind::kAlternate);
 }
 
 }  // namespace

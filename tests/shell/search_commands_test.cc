@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -71,7 +70,6 @@ class SearchCommandsTest : public ::testing::Test {
     int Game() { return session.window.File().currentGame; }
     int Ply() { return session.window.Viewer().Display().CurrentPly(); }
     std::string LastMessage() { return session.Messages().empty() ? "" : session.Messages().back(); }
-
     OwnSession session;
     int calls = 0;
     int lastKind = 0;
@@ -107,7 +105,6 @@ TEST_F(SearchCommandsTest, EverySearchCommandChecksItsCriteriaAndRunsItsKindAndC
         EXPECT_EQ(refusals.count(session.Messages()[0]), 1u) << session.Messages()[0];
         EXPECT_EQ(calls, callsBefore);
         EXPECT_TRUE(started.empty());
-
         Variation({"e4"});
         search.criteriaBoard.squares[6][3] = chess::kKnight;
         search.criteria.header[search::HeaderField::kWhite] = "Morrow";
@@ -124,7 +121,8 @@ TEST_F(SearchCommandsTest, EverySearchCommandChecksItsCriteriaAndRunsItsKindAndC
     EXPECT_GT(searches, 0);
 }
 
-TEST_F(SearchCommandsTest, OneMatchIsCountedNavigatedAndShownAtTheSearchedPosition) {
+// One match is counted, navigated and shown at the searched position; several open the statistics.
+TEST_F(SearchCommandsTest, MatchesAreCountedNavigatedAndShownAtTheSearchedPosition) {
     Variation({"e4", "e4"});
     session.Command(kCmdVariationSearchFile);
     EXPECT_EQ(session.Messages(), Texts{"The variation's move e4 cannot be played."});
@@ -152,80 +150,24 @@ TEST_F(SearchCommandsTest, OneMatchIsCountedNavigatedAndShownAtTheSearchedPositi
     session.Command(kCmdVariationSearchFile);
     session.Command(kCmdSearchedPosition);
     EXPECT_EQ(Ply(), 3);
-}
-
-TEST_F(SearchCommandsTest, SeveralMatchesOpenTheStatisticsAndNextPrevWalkThem) {
+    // Several matches open the statistics instead, until Reset Navigation walks all games again.
     search::SearchResult shown;
-    int statistics = 0;
-    session.window.Searches().showWinStatistics = [&](const search::SearchResult& result) {
-        shown = result;
-        ++statistics;
-    };
+    session.window.Searches().showWinStatistics = [&](const search::SearchResult& result) { shown = result; };
+    session.ClearRecords();
     Variation({"e4", "*"});
     session.Command(kCmdVariationSearchFile);
-    EXPECT_EQ(statistics, 1);
     EXPECT_EQ(shown.Count(), 3);
     EXPECT_TRUE(session.Messages().empty());
-    std::vector<int> walked{Game()};
-    for (int id : {kCmdNextGame, kCmdNextGame, kCmdNextGame, kCmdPrevGame, kCmdPrevGame, kCmdPrevGame}) {
-        session.Command(id);
-        walked.push_back(Game());
-    }
-    EXPECT_EQ(walked, (std::vector<int>{1, 3, 5, 5, 3, 1, 1}));
+    session.Command(kCmdNextGame);
+    EXPECT_EQ(Game(), 3);
     EXPECT_EQ(session.window.ContextMenu(), "GamezMenu");
-    // Reset Navigation walks all games again.
     session.Command(kCmdResetNavigation);
     EXPECT_FALSE(session.window.Search().navigation.Active());
     EXPECT_EQ(session.window.ContextMenu(), "GameMenu");
     session.Command(kCmdNextGame);
-    EXPECT_EQ(Game(), 2);
-    // Without statistics the count is shown instead.
-    session.window.Searches().showWinStatistics = nullptr;
-    session.Command(kCmdVariationSearchFile);
-    EXPECT_EQ(LastMessage(), "Number of games found: 3");
+    EXPECT_EQ(Game(), 4);
 }
 
-TEST_F(SearchCommandsTest, OptionsToggleWithTheirCheckMarksInEveryMenu) {
-    // The check mark of the item in the named menu, found depth first.
-    std::function<int(const MenuNode&, int)> mark = [&](const MenuNode& node, int id) {
-        int found = !node.IsPopup() && node.commandId == id ? (node.checkable ? node.checked : 2) : -1;
-        for (std::size_t k = 0; found < 0 && k < node.children.size(); ++k) {
-            found = mark(node.children[k], id);
-        }
-        return found;
-    };
-    auto checkedIn = [&](std::string_view menu, int id) {
-        return mark(*session.window.Menus().Find(menu), id) == 1;
-    };
-    EXPECT_FALSE(checkedIn("MainMenu", kCmdExactVariation));
-    session.Command(kCmdExactVariation);
-    EXPECT_TRUE(session.window.Search().criteria.options.exactVariation);
-    EXPECT_TRUE(checkedIn("MainMenu", kCmdExactVariation));
-    EXPECT_TRUE(checkedIn("VarMenu", kCmdExactVariation));
-    EXPECT_FALSE(checkedIn("VarMenu", kCmdForceMatch));
-    session.Command(kCmdForceMatch);
-    session.Command(kCmdExactVariation);
-    EXPECT_FALSE(session.window.Search().criteria.options.exactVariation);
-    EXPECT_TRUE(session.window.Search().criteria.options.forceMatch);
-    EXPECT_FALSE(checkedIn("MainMenu", kCmdExactVariation));
-    EXPECT_TRUE(checkedIn("MainMenu", kCmdForceMatch));
-}
-
-TEST(HeaderSearchDialog, RefusesAFieldTooLongForTheCriteriaFile) {
-    search::HeaderCriteria criteria;
-    HeaderSearchDialog dialog(criteria);
-    EXPECT_EQ(dialog.Validate(), "");
-    dialog.fields[search::HeaderField::kBlack] = std::string(79, 'x');
-    EXPECT_EQ(dialog.Validate(), "");
-    dialog.fields[search::HeaderField::kBlack] += "x";
-    EXPECT_EQ(dialog.Validate(), "A field has at most 79 characters: Black");
-    dialog.Clear();
-    EXPECT_TRUE(dialog.fields.Empty());
-}
-
-// --- the real searches, as the window starts them ---
-
-// The header dialog shows the criteria kept, and its "Search File" button searches with them.
 TEST(RealSearches, HeaderSearchFromTheDialogAndWithTheStatisticsDialog) {
     OwnSession session(kFiveGames, "five.pgn");
     search::HeaderCriteria& header = session.window.Search().criteria.header;
@@ -233,6 +175,10 @@ TEST(RealSearches, HeaderSearchFromTheDialogAndWithTheStatisticsDialog) {
     Texts seen;
     session.OnDialog<HeaderSearchDialog>([&seen](HeaderSearchDialog& dialog) {
         seen.push_back(dialog.fields[search::HeaderField::kResult]);
+        // A field longer than the criteria file holds is refused.
+        dialog.fields[search::HeaderField::kBlack] = std::string(80, 'x');
+        EXPECT_EQ(dialog.Validate(), "A field has at most 79 characters: Black");
+        dialog.fields[search::HeaderField::kBlack].clear();
         dialog.fields[search::HeaderField::kEvent] = "c";
         dialog.chosen = HeaderDialogButton::kSearchFile;
         return true;
@@ -241,15 +187,7 @@ TEST(RealSearches, HeaderSearchFromTheDialogAndWithTheStatisticsDialog) {
     EXPECT_EQ(seen, Texts{"1-0"});
     EXPECT_EQ(session.Messages(), Texts{"Number of games found: 1"});
     EXPECT_EQ(session.window.File().currentGame, 3);
-    EXPECT_EQ(session.window.displayMode, kModeGame);
-    // Cancel changes nothing.
-    session.OnDialog<HeaderSearchDialog>([](HeaderSearchDialog& dialog) {
-        dialog.Clear();
-        return false;
-    });
-    session.Command(kCmdEditHeader);
     EXPECT_EQ(header[search::HeaderField::kEvent], "c");
-
     // Two Black wins: the Win Statistics dialog, and Next and Prev walk the two games.
     search::WinStatisticsLines lines;
     session.OnDialog<WinStatisticsDialog>([&lines](WinStatisticsDialog& statistics) {
@@ -264,14 +202,14 @@ TEST(RealSearches, HeaderSearchFromTheDialogAndWithTheStatisticsDialog) {
     EXPECT_EQ(lines.gamesFound, "Number of games found: 2");
     EXPECT_EQ(lines.blackWins.substr(0, 13), "Black wins: 2");
     std::vector<int> walked{session.window.File().currentGame};
-    for (int id : {kCmdNextGame, kCmdNextGame, kCmdPrevGame}) {
+    for (int id : {kCmdNextGame, kCmdNextGame, kCmdPrevGame, kCmdPrevGame}) {
         session.Command(id);
         walked.push_back(session.window.File().currentGame);
     }
-    EXPECT_EQ(walked, (std::vector<int>{2, 5, 5, 2}));
+    EXPECT_EQ(walked, (std::vector<int>{2, 5, 5, 2, 2}));  // Next and Prev stop at the ends
 }
 
-TEST(RealSearches, VariationSearchFindsTranspositionsUntilExactVariationIsOn) {
+TEST(RealSearches, VariationSearchFindsTranspositionsUntilExactVariationIsOnAndPositionSearch) {
     OwnSession session(kFiveGames, "five.pgn");
     SetVariation(session.window.Search().criteria.variation, {"Nf3", "*", "e4"});
     std::vector<int> games;
@@ -285,44 +223,22 @@ TEST(RealSearches, VariationSearchFindsTranspositionsUntilExactVariationIsOn) {
     EXPECT_EQ(games, (std::vector<int>{1, 3}));
     EXPECT_EQ(session.window.File().currentGame, 1);
     session.Command(kCmdExactVariation);
+    EXPECT_TRUE(session.window.Menus().Checked(kCmdExactVariation));
+    EXPECT_FALSE(session.window.Menus().Checked(kCmdForceMatch));
     session.ClearRecords();
     session.Command(kCmdVariationSearchFile);
     EXPECT_EQ(session.Messages(), Texts{"Number of games found: 0"});
-}
-
-// A white knight on f3 and a black pawn on c5, from the editor's board.
-TEST(RealSearches, PositionSearchGoesToTheSearchedPosition) {
-    OwnSession session(kFiveGames, "five.pgn");
+    // A white knight on f3 and a black pawn on c5 from the editor's board: 1.e4 c5 2.Nf3 of game 3.
     search::CriteriaBoard& board = session.window.Search().criteriaBoard;
     board.squares[6][3] = chess::kKnight;
     board.squares[3][5] = chess::kPawn + chess::kBlackOffset;
+    session.ClearRecords();
     session.Command(kCmdPositionSearchFile);
     EXPECT_EQ(session.Messages(), Texts{"Number of games found: 1"});
     EXPECT_EQ(session.window.File().currentGame, 3);
     EXPECT_EQ(session.window.ContextMenu(), "GamezMenu");
     session.Command(kCmdSearchedPosition);
-    // 1.e4 c5 2.Nf3: both stand after ply 3.
-    EXPECT_EQ(session.window.Viewer().Display().CurrentPly(), 3);
-}
-
-// The directory search runs on the worker and lists the files in the result file.
-TEST(RealSearches, HeaderSearchOfTheDirectoryWritesTheResultFile) {
-    OwnSession session(kFiveGames, "five.pgn");
-    session.files.Write("other.pgn", "[Event \"F\"]\n[Result \"1-0\"]\n\n1.e4 d5 1-0\n");
-    session.window.Search().criteria.header[search::HeaderField::kResult] = "1-0";
-    session.Command(kCmdHeaderSearchDirectory);
-    session.window.FastFile().Worker().Join();
-    session.Run();
-    search::ResultFile result;
-    ASSERT_EQ(search::LoadResultFile(session.work.File(search::kResultFileName), result),
-              search::ResultFileLoad::kOk);
-    ASSERT_EQ(result.records.size(), 2u);
-    EXPECT_EQ(result.records[0].name, "five");
-    EXPECT_EQ(result.records[0].games, (std::vector<int>{1, 3}));
-    EXPECT_EQ(result.records[1].name, "other");
-    EXPECT_EQ(result.header.combination, search::kAlone);
-    // "Save Header" now stores the combination of that search.
-    EXPECT_EQ(session.window.DirectorySearch().headerCombination, search::kAlone);
+    EXPECT_EQ(session.window.Viewer().Display().CurrentPly(), 3);  // both stand after ply 3
 }
 
 // --- the opening finders, on the shipped ECO table ---
@@ -331,7 +247,7 @@ const std::string kRuyLopez =
     "[Event \"Ruy\"]\n[Result \"1-0\"]\n\n1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 4.Ba4 Nf6 1-0\n\n"
     "[Event \"Empty\"]\n[Result \"*\"]\n\n*\n";
 
-TEST(OpeningCommands, FindOpeningNamesTheShownGameOrSaysThereAreNoMoves) {
+TEST(OpeningCommands, FindOpeningSelectOpeningAndThePopupFinder) {
     OwnSession session(kRuyLopez);
     ASSERT_GT(session.window.Viewer().EcoTable().count, 0);
     session.Command(kCmdFindOpeningInGame);
@@ -344,10 +260,20 @@ TEST(OpeningCommands, FindOpeningNamesTheShownGameOrSaysThereAreNoMoves) {
     session.Command(kCmdNextGame);  // the game without moves
     session.Command(kCmdFindOpeningInGame);
     EXPECT_EQ(session.Messages(), Texts{"There are no moves to check."});
-}
-
-TEST(OpeningCommands, PopupFinderOpensTheListOnTheFoundEntryAndLoadsTheChosenLine) {
-    OwnSession session(kRuyLopez);
+    // Select Opening opens in move order with nothing selected; OK needs a row, Cancel changes nothing.
+    session.OnDialog<SelectOpeningDialog>([](SelectOpeningDialog& select) {
+        EXPECT_EQ(select.List().order, eco::EcoSortOrder::kByMoves);
+        EXPECT_EQ(select.selectedRow, -1);
+        EXPECT_EQ(select.Validate(), kNoOpeningSelected);
+        select.selectedRow = 0;
+        EXPECT_EQ(select.Validate(), "");
+        return false;
+    });
+    session.Command(kCmdSelectOpeningByMoves);
+    EXPECT_EQ(session.platform.dialogTitles.size(), 1u);
+    EXPECT_TRUE(session.window.Search().criteria.variation.Empty());
+    // In Variation Edit the popup finder opens the list on the entry found and loads the chosen line.
+    session.ClearRecords();
     search::SearchVariation& variation = session.window.Search().criteria.variation;
     SetVariation(variation, {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6"});
     session.window.displayMode = kModeVariationEdit;
@@ -356,10 +282,7 @@ TEST(OpeningCommands, PopupFinderOpensTheListOnTheFoundEntryAndLoadsTheChosenLin
     session.OnDialog<SelectOpeningDialog>([&](SelectOpeningDialog& select) {
         foundEntry = select.ChosenEntry();
         foundRow = select.List().rows.at(static_cast<std::size_t>(select.selectedRow));
-        // Another order keeps the selection on the same entry.
-        select.SetOrder(eco::EcoSortOrder::kByName);
-        EXPECT_EQ(select.ChosenEntry(), foundEntry);
-        select.SetWrapped(true);
+        select.SetOrder(eco::EcoSortOrder::kByName);  // another order keeps the selection on the entry
         EXPECT_EQ(select.ChosenEntry(), foundEntry);
         return true;
     });
@@ -372,22 +295,6 @@ TEST(OpeningCommands, PopupFinderOpensTheListOnTheFoundEntryAndLoadsTheChosenLin
     EXPECT_EQ(chess::SanView(variation.whiteMoves[2]), "Bb5");
     EXPECT_EQ(session.window.displayMode, kModeVariationEdit);
     EXPECT_EQ(session.window.Searches().Variation().Plies(), 6);
-}
-
-// Select Opening opens in move order with nothing selected; OK needs a row, Cancel changes nothing.
-TEST(OpeningCommands, SelectOpeningCancelledChangesNothingAndOkNeedsARow) {
-    OwnSession session(kRuyLopez);
-    session.OnDialog<SelectOpeningDialog>([](SelectOpeningDialog& select) {
-        EXPECT_EQ(select.List().order, eco::EcoSortOrder::kByMoves);
-        EXPECT_EQ(select.selectedRow, -1);
-        EXPECT_EQ(select.Validate(), kNoOpeningSelected);
-        select.selectedRow = 0;
-        EXPECT_EQ(select.Validate(), "");
-        return false;
-    });
-    session.Command(kCmdSelectOpeningByMoves);
-    EXPECT_EQ(session.platform.dialogTitles.size(), 1u);
-    EXPECT_TRUE(session.window.Search().criteria.variation.Empty());
 }
 
 }  // namespace

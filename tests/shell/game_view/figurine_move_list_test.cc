@@ -5,12 +5,11 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "display/bmp_writer.h"
 #include "display/figurine_text.h"
 #include "display/game_display.h"
-#include "display/piece_set_install.h"
 #include "game_view_session.h"
 
 namespace ravelin::display {
@@ -35,30 +34,15 @@ struct FigurineViewer : testing::GameViewSession {
             return static_cast<int>(text.size()) * 6;
         };
     }
-    // The move-list items (panel, below the heading) of the current page.
-    std::vector<TextItem> MoveListItems() {
-        GameViewState state = Display().State("", "");
-        std::vector<TextItem> items;
-        const int gridTop = Display().Layout().MoveRowY(4);
-        for (const TextItem& item : state.texts) {
-            if (item.y >= gridTop && item.x >= Display().Layout().panelX) {
-                items.push_back(item);
-            }
-        }
-        return items;
-    }
-    // The item of a move list cell: the one that starts at or right of the cell's x, nearest to it.
+    // The move list's item in the cell of a ply: the nearest at or right of the cell's x in its row.
     TextItem CellItem(int ply, bool figurineOnly) {
         const MoveListCell cell = CellOfPly(ply);
         const int x = Display().Layout().MoveColumnX(cell.columnPair, cell.black);
-        const int y = Display().Layout().MoveRowY(cell.pageRow);
         TextItem best;
         best.x = -1;
-        for (const TextItem& item : MoveListItems()) {
-            if (item.y != y || item.x < x || (figurineOnly && item.figurine == nullptr)) {
-                continue;
-            }
-            if (best.x < 0 || item.x < best.x) {
+        for (const TextItem& item : Display().State("", "").texts) {
+            if (item.y == Display().Layout().MoveRowY(cell.pageRow) && item.x >= x &&
+                (!figurineOnly || item.figurine != nullptr) && (best.x < 0 || item.x < best.x)) {
                 best = item;
             }
         }
@@ -70,41 +54,31 @@ TEST(FigurineMoveList, PieceMovesCarryTheirFigurinePawnMovesAndCastlingDoNot) {
     FigurineViewer viewer;
     ASSERT_TRUE(viewer.Display().HasGame());
     EXPECT_TRUE(viewer.Messages().empty());
-    struct Expected {
-        int ply;
-        chess::PieceCode kind;
-        std::string text;
-    };
-    const Expected pieceMoves[] = {{2, chess::kKnight, "f6"},
-                                   {5, chess::kKnight, "c3"},
-                                   {6, chess::kBishop, "g7"},
-                                   {18, chess::kQueen, "e8"},
-                                   {29, chess::kRook, "e1"}};
-    for (const Expected& expected : pieceMoves) {
-        TextItem item = viewer.CellItem(expected.ply, true);
-        ASSERT_NE(item.figurine, nullptr) << expected.ply;
-        EXPECT_EQ(item.figurineKind, expected.kind) << expected.ply;
-        EXPECT_EQ(item.text, expected.text) << expected.ply;
+    const std::tuple<int, chess::PieceCode, std::string> pieceMoves[] = {{2, chess::kKnight, "f6"},
+                                                                         {6, chess::kBishop, "g7"},
+                                                                         {18, chess::kQueen, "e8"},
+                                                                         {29, chess::kRook, "e1"}};
+    for (const auto& [ply, kind, text] : pieceMoves) {
+        SCOPED_TRACE(ply);
+        TextItem item = viewer.CellItem(ply, true);
+        ASSERT_NE(item.figurine, nullptr);
+        EXPECT_EQ(item.figurineKind, kind);
+        EXPECT_EQ(item.text, text);
         EXPECT_LE(item.figurine->width, kFigurineSizeNormal);
         EXPECT_EQ(item.figurine->height, kFigurineSizeNormal);
         EXPECT_EQ(item.textOffset, item.figurine->width + kFigurineTextGap);
         // Number, figurine and text stay within the column.
-        const MoveListCell cell = CellOfPly(expected.ply);
+        const MoveListCell cell = CellOfPly(ply);
         const GameLayout& layout = viewer.Display().Layout();
         EXPECT_LE(item.x + item.textOffset + viewer.Display().measure(item.text, item.fontPixels, item.font),
                   layout.MoveColumnX(cell.columnPair, cell.black) + layout.moveList.blackColumnOffset);
         // Centred in its line.
         EXPECT_EQ(FigurineTop(item) - item.y, (item.lineHeight - item.figurine->height) / 2);
     }
-    // A white piece move: the number stands in its own item before the figurine.
-    TextItem number = viewer.CellItem(5, false);
-    EXPECT_EQ(number.text, "  3. ");
-    EXPECT_EQ(number.figurine, nullptr);
-    EXPECT_GT(viewer.CellItem(5, true).x, number.x);
-    for (int ply : {1, 4, 7, 10}) {  // d4, g6, e4, O-O
+    EXPECT_EQ(viewer.CellItem(5, false).text, "  3. ");  // the number of a white piece move stands alone
+    for (int ply : {4, 10}) {                            // g6, O-O
         TextItem item = viewer.CellItem(ply, false);
         EXPECT_EQ(item.figurine, nullptr) << ply;
-        EXPECT_EQ(item.figurineKind, 0) << ply;
         EXPECT_EQ(item.text, viewer.Display().MoveListText(ply));
     }
     EXPECT_EQ(viewer.CellItem(10, false).text, "O-O");
@@ -120,48 +94,34 @@ TEST(FigurineMoveList, PieceMovesCarryTheirFigurinePawnMovesAndCastlingDoNot) {
     EXPECT_EQ(viewer.Display().CurrentPly(), 6);
 }
 
-TEST(FigurineMoveList, TheLineBelowTheBoardShowsTheFigurineOfTheCurrentMove) {
-    FigurineViewer viewer;
+// On the large board with the user's own piece letters: the large figurines, found by the own letters,
+// in the move list and in the line below the board, where the current move is bold after its number.
+TEST(FigurineMoveList, TheLargeBoardAndOwnLettersAndTheLineBelowTheBoard) {
+    FigurineViewer viewer(settings::BoardSizeOption::kLarge, "KDTLS");
     GameDisplay& display = viewer.Display();
+    ASSERT_EQ(display.Options().squareSize, kLargeSquareSize);
+    EXPECT_EQ(display.PlainMove(2), "Sf6");
+    TextItem knight = viewer.CellItem(2, true);
+    ASSERT_NE(knight.figurine, nullptr);
+    EXPECT_EQ(knight.figurineKind, chess::kKnight);
+    EXPECT_EQ(knight.figurine->height, kFigurineSizeLarge);
+    EXPECT_LE(knight.figurine->height, knight.lineHeight);
     display.GoToPly(71);  // 36.Kf1
     GameViewState state = display.State("", "");
-    const int boardBottom = display.Layout().belowBoardTop - display.Layout().squareSize;
-    auto king = std::find_if(state.texts.begin(), state.texts.end(), [&](const TextItem& item) {
-        return item.figurine != nullptr && item.x < display.Layout().panelX && item.y > boardBottom;
-    });
+    auto below = [&](auto&& match) {
+        return std::find_if(state.texts.begin(), state.texts.end(), [&](const TextItem& item) {
+            return item.x < display.Layout().panelX &&
+                   item.y > display.Layout().belowBoardTop - display.Layout().squareSize && match(item);
+        });
+    };
+    auto king = below([](const TextItem& item) { return item.figurine != nullptr; });
     ASSERT_NE(king, state.texts.end());
     EXPECT_EQ(king->figurineKind, chess::kKing);
     EXPECT_EQ(king->text, "f1");
     EXPECT_TRUE(king->bold);
-    auto number = std::find_if(state.texts.begin(), state.texts.end(), [&](const TextItem& item) {
-        return item.text == " 36. " && item.x < display.Layout().panelX;
-    });
+    auto number = below([](const TextItem& item) { return item.text == " 36. "; });
     ASSERT_NE(number, state.texts.end());
     EXPECT_LT(number->x, king->x);
-    EXPECT_EQ(display.MoveNumberText(71), " 36. Kf1");
-    // A black pawn move has no figurine.
-    display.GoToPly(4);
-    state = display.State("", "");
-    EXPECT_TRUE(std::any_of(state.texts.begin(), state.texts.end(),
-                            [](const TextItem& item) { return item.text == "  2. ... g6"; }));
-}
-
-// The large board with the user's own piece letters.
-TEST(FigurineMoveList, TheLargeBoardTakesTheLargeFigurinesAndOwnLettersFindThem) {
-    FigurineViewer viewer(settings::BoardSizeOption::kLarge, "KDTLS");
-    ASSERT_EQ(viewer.Display().Options().squareSize, kLargeSquareSize);
-    EXPECT_EQ(viewer.Display().PlainMove(2), "Sf6");
-    TextItem knight = viewer.CellItem(2, true);
-    ASSERT_NE(knight.figurine, nullptr);
-    EXPECT_EQ(knight.figurineKind, chess::kKnight);
-    EXPECT_EQ(knight.text, "f6");
-    EXPECT_EQ(knight.figurine->height, kFigurineSizeLarge);
-    EXPECT_LE(knight.figurine->height, knight.lineHeight);
-    std::optional<FigurineSet> normal = FigurineSet::Load(viewer.work.Path().string(), false);
-    ASSERT_TRUE(normal);
-    EXPECT_GT(knight.figurine->width, normal->Bitmap(chess::kKnight)->width);
-    EXPECT_EQ(viewer.CellItem(6, true).figurineKind, chess::kBishop);
-    EXPECT_EQ(viewer.CellItem(18, true).figurineKind, chess::kQueen);
 }
 
 TEST(FigurineFailure, AnUnreadableFigurineIsReportedOnceAndTheMovesKeepTheirLetters) {
@@ -185,24 +145,6 @@ TEST(FigurineFailure, AnUnreadableFigurineIsReportedOnceAndTheMovesKeepTheirLett
     EXPECT_TRUE(std::any_of(state.texts.begin(), state.texts.end(),
                             [](const TextItem& item) { return item.text == "Nf6"; }));
     EXPECT_EQ(ravelin::testing::ReadWholeFile(dirs.work.File("snbitmap.bmp")), "BM not really a bitmap");
-}
-
-TEST(FigurineFailure, AFigurineLargerThanItsSizeIsRefused) {
-    ravelin::testing::TempDir work;
-    PieceSetInstallResult installed =
-        InstallFigurines(std::string(RAVELIN_SOURCE_DIR) + "/data/pieces", work.Path().string());
-    EXPECT_EQ(installed.installed.size(), AllFigurineFileNames().size());
-    EXPECT_TRUE(installed.failed.empty());
-    ASSERT_TRUE(FigurineSet::Load(work.Path().string(), false));
-    // An oversized queen would spill over the next moves.
-    RgbImage wide(kFigurineSizeNormal * 4, kFigurineSizeNormal, {0, 0, 0});
-    ASSERT_TRUE(WriteBmpFile(work.File("sqbitmap.bmp"), wide));
-    EXPECT_FALSE(FigurineSet::Load(work.Path().string(), false));
-    EXPECT_TRUE(FigurineSet::Load(work.Path().string(), true));
-    // A second install keeps the user's file.
-    EXPECT_TRUE(InstallFigurines(std::string(RAVELIN_SOURCE_DIR) + "/data/pieces", work.Path().string())
-                    .installed.empty());
-    EXPECT_FALSE(FigurineSet::Load(work.Path().string(), false));
 }
 
 }  // namespace
