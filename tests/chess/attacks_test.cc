@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "chess/fen.h"
+#include "chess/move_legality.h"
+#include "chess/perft.h"
 
 namespace ravelin::chess {
 namespace {
@@ -45,17 +47,28 @@ TEST(TrialMoves, BoardIsRestoredAfterCheckTests) {
     PieceTable table;
     BuildPieceTable(board, table);
     const Board before = board;
-    const MoveShape castle = DescribeMove(board, 5, 1, 7, 1, kNoPromotion);
-    EXPECT_EQ(castle.rookFromFile, 8);
-    EXPECT_EQ(castle.rookToFile, 6);
-    EXPECT_FALSE(GivesCheck(board, table, castle, Side::kWhite));
-    EXPECT_FALSE(LeavesKingInCheck(board, table, castle, Side::kWhite));
-    EXPECT_EQ(board, before);
     const MoveShape rookCheck = DescribeMove(board, 1, 1, 1, 7, kNoPromotion);
     EXPECT_FALSE(GivesCheck(board, table, rookCheck, Side::kWhite));
     const MoveShape rookTakes = DescribeMove(board, 1, 1, 1, 8, kNoPromotion);
     EXPECT_TRUE(GivesCheck(board, table, rookTakes, Side::kWhite));
     EXPECT_EQ(board, before);
+}
+
+// Castling checks with the rook on f1; in the Chess960 case king and rook swap squares.
+TEST(TrialMoves, CastlingShapeChecksFromTheRooksNewSquareAndRestoresTheBoard) {
+    for (const char* fen : {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", "5k2/8/8/8/8/8/8/5KR1 w G - 0 1"}) {
+        SCOPED_TRACE(fen);
+        const auto context = MakeChessContext();
+        std::string error;
+        ASSERT_EQ(SetUpFen(*context, fen, error), 1) << error;
+        const Board before = context->board;
+        const MoveShape castle = CastlingMoveShape(*context, Side::kWhite, true);
+        EXPECT_EQ(castle.toFile, 7);
+        EXPECT_EQ(castle.rookToFile, 6);
+        EXPECT_TRUE(GivesCheck(context->board, context->pieces, castle, Side::kWhite));
+        EXPECT_FALSE(LeavesKingInCheck(context->board, context->pieces, castle, Side::kWhite));
+        EXPECT_EQ(context->board, before);
+    }
 }
 
 }  // namespace

@@ -56,14 +56,21 @@ struct RealFile {
 };
 
 const std::vector<std::string>& RealFiles() {
-    static const std::vector<std::string> files = {
-        "pgn/world_matches.pgn",     "pgn/dortmund.pgn",
-        "pgn/TCEC_Cup_6_Bronze.pgn", "pgn/uzchesscup.pgn",
-        "pgn/lichess-benchmark.pgn", "pgn/chessbase-empty-line.pgn",
-        "pgn/utf8-bom.pgn",          "pgn/KASPAROV-DEEP-BLUE-1997.PGN",
-        "pgn/annotated.pgn",         "pgn/fenSetup.pgn",
-        "pgn/promotion.pgn",         "pgn/molinari-bordais-1979.pgn",
-        "pgn/anastasian-lewis.pgn"};
+    static const std::vector<std::string> files = {"pgn/world_matches.pgn",
+                                                   "pgn/dortmund.pgn",
+                                                   "pgn/TCEC_Cup_6_Bronze.pgn",
+                                                   "pgn/uzchesscup.pgn",
+                                                   "pgn/lichess-benchmark.pgn",
+                                                   "pgn/chessbase-empty-line.pgn",
+                                                   "pgn/utf8-bom.pgn",
+                                                   "pgn/KASPAROV-DEEP-BLUE-1997.PGN",
+                                                   "pgn/annotated.pgn",
+                                                   "pgn/fenSetup.pgn",
+                                                   "pgn/promotion.pgn",
+                                                   "pgn/molinari-bordais-1979.pgn",
+                                                   "pgn/anastasian-lewis.pgn",
+                                                   "pgn/chess960rwch.pgn",
+                                                   "pgn/cutechess-fischerrandom.pgn"};
     return files;
 }
 
