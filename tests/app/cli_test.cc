@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "gamefile/game_index.h"
 #include "temp_dir.h"
 
 namespace {
@@ -64,6 +65,32 @@ TEST(CliGames, EcoFenAndShowAgreeOnTheSameGame) {
     EXPECT_NE(show.output.find("White:  Adams, Michael"), std::string::npos) << show.output;
     EXPECT_NE(show.output.find("7. Bb5+\n"), std::string::npos);
     EXPECT_NE(RunCli("eco " + sample + " 301").exitCode, 0);
+}
+
+TEST(CliGames, MovetextWithoutTagLinesIsSaidToHoldNoGames) {
+    TempDir dir;
+    const std::string path = dir.Write("moves.pgn", "1. e4 e5 2. Nf3 Nc6 *\n");
+    const std::string why = std::string(ravelin::gamefile::kNoGamesFound) + "\n";
+    CliRun index = RunCli("index " + path);
+    EXPECT_EQ(index.exitCode, 0);
+    EXPECT_NE(index.output.find("Games: 0\n"), std::string::npos) << index.output;
+    EXPECT_NE(index.output.find(why), std::string::npos) << index.output;
+    for (const std::string& command : {"show " + path + " 1", "fen " + path, "fen " + path + " 1"}) {
+        CliRun run = RunCli(command);
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_EQ(run.output, why) << command;
+    }
+}
+
+// Both castlings of a Chess960 game (king and rook from b1/a1 and b8/a8), shown as written and
+// replayed to the final position pgn-extract gives.
+TEST(CliGames, Chess960GameShowsItsCastlingAndReplaysToTheEnd) {
+    const std::string file = ravelin::testing::TestDataPath("pgn/chess960rwch.pgn");
+    CliRun show = RunCli("show " + file + " 2");
+    EXPECT_NE(show.output.find("6... O-O-O\n"), std::string::npos) << show.output;
+    EXPECT_NE(show.output.find("9. O-O-O\n"), std::string::npos);
+    CliRun fen = RunCli("fen " + file + " 2");
+    EXPECT_EQ(fen.output, "2\t150\t3Q4/q6p/1qp5/kp5P/8/PK6/8/8 w - -\n");
 }
 
 TEST(Cli, UnknownCommandShowsUsage) {

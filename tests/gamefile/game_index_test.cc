@@ -130,9 +130,8 @@ TEST(IndexGameFile, RealFilesIndexEveryGameAtATagLine) {
         int games;
     };
     const Expected files[] = {
-        {"pgn/KASPAROV-DEEP-BLUE-1997.PGN", 6}, {"pgn/TCEC_Cup_6_Bronze.pgn", 3},
-        {"pgn/dortmund.pgn", 347},              {"pgn/lichess-benchmark.pgn", 100},
-        {"pgn/utf8-bom.pgn", 2},                {"pgn/uzchesscup.pgn", 45},
+        {"pgn/KASPAROV-DEEP-BLUE-1997.PGN", 6}, {"pgn/TCEC_Cup_6_Bronze.pgn", 3}, {"pgn/dortmund.pgn", 347},
+        {"pgn/lichess-benchmark.pgn", 100},     {"pgn/utf8-bom.pgn", 2},          {"pgn/uzchesscup.pgn", 45},
         {"pgn/world_matches.pgn", 580},
     };
     for (const Expected& expected : files) {
@@ -141,7 +140,8 @@ TEST(IndexGameFile, RealFilesIndexEveryGameAtATagLine) {
         std::string bytes = ReadWholeFile(TestDataPath(expected.file));
         ASSERT_FALSE(bytes.empty());
         int resultTags = 0;
-        for (std::size_t at = bytes.find("[Result "); at != std::string::npos; at = bytes.find("[Result ", at + 1)) {
+        for (std::size_t at = bytes.find("[Result "); at != std::string::npos;
+             at = bytes.find("[Result ", at + 1)) {
             if (at == 0 || bytes[at - 1] == '\n') {
                 ++resultTags;
             }
@@ -202,11 +202,12 @@ TEST(IndexCache, MalformedCacheIsIgnored) {
     };
     const std::string size = le32(static_cast<std::uint32_t>(bytes.size()));
     const std::vector<std::string> bad = {
-        size + le32(3) + le32(0) + le32(10),                 // count says 3, two offsets follow
-        size + le32(2) + le32(50) + le32(10),                // offsets not rising
-        size + le32(2) + le32(0) + le32(100000),             // offset beyond the file
-        size + le32(300000),                                 // more games than the table holds
-        size.substr(0, 3),                                   // cut short
+        size + le32(3) + le32(0) + le32(10),      // count says 3, two offsets follow
+        size + le32(2) + le32(50) + le32(10),     // offsets not rising
+        size + le32(2) + le32(0) + le32(100000),  // offset beyond the file
+        size + le32(2) + le32(0) + le32(10),      // offset inside game 1's first line
+        size + le32(300000),                      // more games than the table holds
+        size.substr(0, 3),                        // cut short
     };
     for (const std::string& cache : bad) {
         dir.Write("games.PGO", cache);
@@ -214,6 +215,35 @@ TEST(IndexCache, MalformedCacheIsIgnored) {
         EXPECT_FALSE(indexed.result.fromCache);
         ASSERT_EQ(indexed.result.count, 2);
         EXPECT_EQ(indexed.offsets[1], kGame1.size());
+    }
+}
+
+// The games swapped: the size is the same, the second game starts elsewhere.
+TEST(IndexCache, SameSizeFileWhoseGamesMovedIsRescanned) {
+    TempDir dir;
+    std::string path = dir.Write("games.pgn", kGame1 + kGame2);
+    IndexPath(path);
+    dir.Write("games.pgn", kGame2 + kGame1);
+    auto again = IndexPath(path);
+    EXPECT_FALSE(again.result.fromCache);
+    EXPECT_EQ(again.offsets, (std::vector<std::uint32_t>{0, static_cast<std::uint32_t>(kGame2.size())}));
+    EXPECT_TRUE(IndexPath(path).result.fromCache);
+}
+
+// Only a scan tells movetext without tag lines from a file of blank lines, so a cache of no games
+// is not used.
+TEST(IndexCache, MovetextWithoutTagLinesIsReportedEveryTime) {
+    TempDir dir;
+    for (const char* text : {"1. e4 e5 *\n", "\n\n1. e4 e5 *\n", "\n  \n", ""}) {
+        SCOPED_TRACE(text);
+        const bool movetext = std::string(text).find('e') != std::string::npos;
+        std::string path = dir.Write("games.pgn", text);
+        for (int pass = 0; pass < 2; ++pass) {
+            auto indexed = IndexPath(path);
+            EXPECT_EQ(indexed.result.count, 0);
+            EXPECT_FALSE(indexed.result.fromCache);
+            EXPECT_EQ(indexed.result.textWithoutGames, movetext);
+        }
     }
 }
 
