@@ -20,9 +20,7 @@ constexpr std::size_t kUtf8ByteOrderMarkLength = 3;
 // An over-long line is recognised when one character more than a line holds has been taken.
 constexpr std::size_t kOverlongLength = kMaxLineLength + 1;
 
-int ClampCount(std::size_t count) {
-    return count > INT_MAX ? INT_MAX : static_cast<int>(count);
-}
+int ClampCount(std::size_t count) { return count > INT_MAX ? INT_MAX : static_cast<int>(count); }
 
 // The read buffer has this many readable bytes after its end, so the line-feed search may load
 // whole 16-byte blocks.

@@ -34,7 +34,7 @@ enum class LongLineFlag {
 // a line feed is returned as a line. A UTF-8 byte-order mark at the start of the file is skipped
 // like leading blanks.
 class LineReader {
-  public:
+public:
     // The buffer size is the size of each read from the file; the scan of a whole file uses a
     // larger one than the readers of single games.
     explicit LineReader(std::size_t bufferSize = kReadBufferSize);
@@ -64,7 +64,7 @@ class LineReader {
     // Bytes taken from the file by ReadLine since the game loader last reset it.
     std::uint64_t byteCounter = 0;
 
-  private:
+private:
     bool Fill();
     int FinishLine(std::string_view& text, const char* start, std::size_t stored, std::size_t taken,
                    std::size_t skipped);

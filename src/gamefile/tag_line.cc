@@ -9,12 +9,10 @@ namespace {
 // Names that make a bracketed line a tag line even without the quoted-value form; longer names
 // that begin with one of these qualify too.
 constexpr std::array<std::string_view, 15> kKnownTagPrefixes = {
-    "Event", "Site", "Date", "Round",  "White",   "Black", "Result", "ECO",
-    "Annot", "Ply",  "Time", "Source", "Opening", "NIC",   "FEN"};
+    "Event", "Site", "Date", "Round", "White", "Black", "Result", "ECO",
+    "Annot", "Ply",  "Time", "Source", "Opening", "NIC", "FEN"};
 
-bool IsUpperLetter(char c) {
-    return c >= 'A' && c <= 'Z';
-}
+bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
 }  // namespace
 
