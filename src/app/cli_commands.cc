@@ -43,6 +43,9 @@ int IndexCommand(CliContext& context, int argc, char** argv) {
         std::snprintf(time, sizeof time, gamefile::kMaxGamesWarning, gamefile::kMaxGames);
         context.err << time << "\n";
     }
+    if (result.textWithoutGames) {
+        context.err << gamefile::kNoGamesFound << "\n";
+    }
     return 0;
 }
 

@@ -26,7 +26,7 @@ struct OpenedFile {
         if (fd >= 0) {
             gamefile::LineReader scanner(gamefile::kScanBufferSize);
             scanner.Attach(fd);
-            gamefile::ScanGameOffsets(scanner, index);
+            textWithoutGames = gamefile::ScanGameOffsets(scanner, index) && index.Count() == 0;
             reader.Attach(fd);
         }
     }
@@ -41,7 +41,17 @@ struct OpenedFile {
     int fd;
     gamefile::GameIndex index;
     gamefile::LineReader reader;
+    bool textWithoutGames = false;
 };
+
+// A file of movetext without tag lines is told apart from a game number that is not there.
+bool CheckFileHasGames(const OpenedFile& file, std::ostream& err) {
+    if (file.textWithoutGames) {
+        err << gamefile::kNoGamesFound << "\n";
+        return false;
+    }
+    return true;
+}
 
 std::string FenWithoutCounters(const chess::ChessContext& context, int pliesPlayed) {
     const std::string fen = chess::FenOfPly(context, pliesPlayed + 1);
@@ -79,7 +89,7 @@ int RunShowCommand(const std::string& path, int gameNumber, std::ostream& out, s
         err << gamefile::kErrorOpeningFile << "\n";
         return 1;
     }
-    if (!CheckGameNumber(file, gameNumber, err)) {
+    if (!CheckFileHasGames(file, err) || !CheckGameNumber(file, gameNumber, err)) {
         return 1;
     }
     auto header = std::make_unique<gamefile::GameHeader>();
@@ -120,7 +130,7 @@ int ReplayGamesOfFile(const std::string& path, int gameNumber, std::ostream& err
         err << gamefile::kErrorOpeningFile << "\n";
         return 1;
     }
-    if (gameNumber != 0 && !CheckGameNumber(file, gameNumber, err)) {
+    if (!CheckFileHasGames(file, err) || (gameNumber != 0 && !CheckGameNumber(file, gameNumber, err))) {
         return 1;
     }
     auto header = std::make_unique<gamefile::GameHeader>();

@@ -130,10 +130,6 @@ MoveShape DescribeMove(const Board& board, int fromFile, int fromRank, int toFil
                 promotionKind == kKnight || promotionKind == kBishop || promotionKind == kRook;
             move.placed = MakePiece(mover, minorOrRook ? promotionKind : kQueen);
         }
-    } else if (kind == kKing && fromRank == toRank && (toFile - fromFile == 2 || fromFile - toFile == 2)) {
-        const bool kingSide = toFile > fromFile;
-        move.rookFromFile = kingSide ? kLastLine : kFirstLine;
-        move.rookToFile = kingSide ? toFile - 1 : toFile + 1;
     }
     return move;
 }

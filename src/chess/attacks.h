@@ -26,8 +26,9 @@ struct MoveShape {
 inline constexpr PieceCode kNoPromotion = kEmpty;
 
 // Works out the squares a move from -> to changes on this board: a pawn stepping diagonally onto an
-// empty square captures en passant, a king stepping two files castles, and a pawn reaching the last
-// rank becomes promotionKind (queen when promotionKind is not a knight, bishop or rook).
+// empty square captures en passant, and a pawn reaching the last rank becomes promotionKind (queen
+// when promotionKind is not a knight, bishop or rook). Castling, whose squares depend on where king
+// and rook started, has its own shape (CastlingMoveShape).
 MoveShape DescribeMove(const Board& board, int fromFile, int fromRank, int toFile, int toRank,
                        PieceCode promotionKind);
 

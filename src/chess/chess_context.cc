@@ -11,7 +11,6 @@ namespace ravelin::chess {
 
 namespace {
 
-constexpr int kKingHomeFile = 5;
 constexpr char kBadMoveMark = '*';
 constexpr char kPlaceholderFirst = '.';
 
@@ -88,26 +87,6 @@ std::string_view SanView(const SanText& san) {
     return std::string_view(san.data(), static_cast<std::size_t>(end - san.begin()));
 }
 
-std::uint8_t CastlingRightsPossible(const Board& board) {
-    std::uint8_t rights = 0;
-    const struct {
-        Side side;
-        int rookFile;
-        std::uint8_t right;
-    } kCorners[] = {{Side::kWhite, kLastLine, kWhiteKingSide},
-                    {Side::kWhite, kFirstLine, kWhiteQueenSide},
-                    {Side::kBlack, kLastLine, kBlackKingSide},
-                    {Side::kBlack, kFirstLine, kBlackQueenSide}};
-    for (const auto& corner : kCorners) {
-        const int rank = HomeRank(corner.side);
-        if (board[kKingHomeFile][rank] == MakePiece(corner.side, kKing) &&
-            board[corner.rookFile][rank] == MakePiece(corner.side, kRook)) {
-            rights = static_cast<std::uint8_t>(rights | corner.right);
-        }
-    }
-    return rights;
-}
-
 void ChessContext::Warn(std::string_view message) const {
     if (!batch && messages) {
         messages(message);
@@ -122,15 +101,16 @@ void SetStartPosition(ChessContext& context) {
     if (context.setupSwitch) {
         SetUpFromPositionBoard(context, context.setupBoard);
     } else if (context.fenSwitch) {
-        SetUpFromPositionBoard(context, context.fenBoard, context.fenCastlingRights,
-                               context.fenEnPassantFile);
+        SetUpFromPositionBoard(context, context.fenBoard, context.fenCastlingRights, context.fenEnPassantFile,
+                               context.fenCastling);
     } else {
         SetUpFromPositionBoard(context, MakeStartBoard());
     }
 }
 
 void SetUpFromPositionBoard(ChessContext& context, const Board& source, std::uint8_t castlingRights,
-                            int enPassantFile) {
+                            int enPassantFile, const CastlingSetup& castling) {
+    context.castling = castling;
     context.board = Board{};
     for (int file = kFirstLine; file <= kLastLine; ++file) {
         for (int rank = kFirstLine; rank <= kLastLine; ++rank) {
@@ -142,7 +122,7 @@ void SetUpFromPositionBoard(ChessContext& context, const Board& source, std::uin
     context.history.pieces[0] = context.pieces;
     context.history.changedSquares[0] = 0;
     context.history.castlingRights[0] =
-        static_cast<std::uint8_t>(castlingRights & CastlingRightsPossible(context.board));
+        static_cast<std::uint8_t>(castlingRights & CastlingRightsPossible(context.board, context.castling));
     context.history.enPassantFile[0] = static_cast<std::uint8_t>(
         enPassantFile >= kFirstLine && enPassantFile <= kLastLine ? enPassantFile : 0);
 }
@@ -156,8 +136,8 @@ void SavePosition(ChessContext& context, int ply) {
     history.pieces[ply] = context.pieces;
     if (ply == 0) {
         history.changedSquares[0] = 0;
-        history.castlingRights[0] =
-            static_cast<std::uint8_t>(history.castlingRights[0] & CastlingRightsPossible(context.board));
+        history.castlingRights[0] = static_cast<std::uint8_t>(
+            history.castlingRights[0] & CastlingRightsPossible(context.board, context.castling));
         return;
     }
     history.changedSquares[ply] = ChangedSquares(history.boards[ply - 1], history.boards[ply]);
@@ -170,8 +150,9 @@ void SavePosition(ChessContext& context, int ply) {
     // Rights once lost never come back, so the board is only looked at while some remain.
     const std::uint8_t previous = history.castlingRights[ply - 1];
     history.castlingRights[ply] =
-        previous == 0 ? previous
-                      : static_cast<std::uint8_t>(previous & CastlingRightsPossible(context.board));
+        previous == 0
+            ? previous
+            : static_cast<std::uint8_t>(previous & CastlingRightsPossible(context.board, context.castling));
     history.enPassantFile[ply] =
         DoubleStepFile(history.boards[ply - 1], context.board, history.changedSquares[ply], SideOfPly(ply));
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "chess/board.h"
+#include "chess/castling.h"
 #include "chess/chess_messages.h"
 #include "chess/move_list.h"
 #include "chess/piece_table.h"
@@ -65,9 +66,13 @@ struct ChessContext {
     Board setupBoard{};
     Board fenBoard{};
     Board startPositionBoard{};
-    // Castling rights and en passant file given by the FEN fields of the current game.
+    // Castling rights, castling squares and en passant file given by the FEN fields of the
+    // current game.
     std::uint8_t fenCastlingRights = kAllCastlingRights;
+    CastlingSetup fenCastling{};
     std::uint8_t fenEnPassantFile = kNoEnPassantFile;
+    // The castling squares of the position being replayed, set with its start position.
+    CastlingSetup castling{};
 
     MessageSink messages;
 
@@ -81,11 +86,12 @@ std::unique_ptr<ChessContext> MakeChessContext();
 // history entry 0 saved.
 void SetStartPosition(ChessContext& context);
 
-// Copies a position onto the board, rebuilds the slots and saves entry 0. The rights are masked by
-// what the board allows; the en passant file applies to the first ply played.
+// Copies a position onto the board, rebuilds the slots and saves entry 0. The castling setup names
+// the squares castling starts from; the rights are masked by what the board allows; the en passant
+// file applies to the first ply played.
 void SetUpFromPositionBoard(ChessContext& context, const Board& source,
                             std::uint8_t castlingRights = kAllCastlingRights,
-                            int enPassantFile = kNoEnPassantFile);
+                            int enPassantFile = kNoEnPassantFile, const CastlingSetup& castling = {});
 
 // Saves the board and slots as the position after ply n and derives the castling rights and
 // en passant file for ply n + 1 by comparing it with entry n - 1. Plies beyond kMaxPly are ignored.

@@ -74,32 +74,6 @@ std::string ReadPlacement(std::string_view placement, Board& board) {
     return {};
 }
 
-std::string ReadCastling(std::string_view field, std::uint8_t& rights) {
-    rights = 0;
-    if (field == "-") {
-        return {};
-    }
-    for (const char c : field) {
-        switch (c) {
-            case 'K':
-                rights |= kWhiteKingSide;
-                break;
-            case 'Q':
-                rights |= kWhiteQueenSide;
-                break;
-            case 'k':
-                rights |= kBlackKingSide;
-                break;
-            case 'q':
-                rights |= kBlackQueenSide;
-                break;
-            default:
-                return Refused("the castling field must be - or letters of KQkq.");
-        }
-    }
-    return {};
-}
-
 // The en passant field names the square behind the pawn that just double-stepped.
 std::string ReadEnPassant(std::string_view field, Side sideToMove, int& file) {
     file = kNoEnPassantFile;
@@ -132,19 +106,6 @@ char SideLetter(Side side) {
     return side == Side::kWhite ? 'w' : 'b';
 }
 
-std::string CastlingField(std::uint8_t rights) {
-    std::string field;
-    if ((rights & kWhiteKingSide) != 0)
-        field += 'K';
-    if ((rights & kWhiteQueenSide) != 0)
-        field += 'Q';
-    if ((rights & kBlackKingSide) != 0)
-        field += 'k';
-    if ((rights & kBlackQueenSide) != 0)
-        field += 'q';
-    return field.empty() ? "-" : field;
-}
-
 }  // namespace
 
 std::string ParseFen(std::string_view fen, FenPosition& position) {
@@ -161,7 +122,7 @@ std::string ParseFen(std::string_view fen, FenPosition& position) {
     if (std::string error = ReadPlacement(placement, position.board); !error.empty()) {
         return error;
     }
-    position.castlingRights = CastlingRightsPossible(position.board);
+    position.castlingRights = CastlingRightsPossible(position.board, position.castling);
     const std::string_view side = NextField(rest);
     if (side.empty()) {
         return {};
@@ -174,11 +135,9 @@ std::string ParseFen(std::string_view fen, FenPosition& position) {
     if (castling.empty()) {
         return {};
     }
-    std::uint8_t rights = 0;
-    if (std::string error = ReadCastling(castling, rights); !error.empty()) {
-        return error;
+    if (!ReadCastlingField(castling, position.board, position.castlingRights, position.castling)) {
+        return Refused("the castling field must be -, letters of KQkq or rook files such as HAha.");
     }
-    position.castlingRights = static_cast<std::uint8_t>(rights & position.castlingRights);
     const std::string_view enPassant = NextField(rest);
     if (enPassant.empty()) {
         return {};
@@ -189,6 +148,7 @@ std::string ParseFen(std::string_view fen, FenPosition& position) {
 bool ReadFenPlacement(ChessContext& context, std::string_view tagLine) {
     context.fenBoard = Board{};
     context.fenCastlingRights = kAllCastlingRights;
+    context.fenCastling = CastlingSetup{};
     context.fenEnPassantFile = kNoEnPassantFile;
     const std::size_t open = tagLine.size() > kTagQuoteSearchStart
                                  ? tagLine.find(kQuote, kTagQuoteSearchStart)
@@ -208,6 +168,7 @@ bool ReadFenPlacement(ChessContext& context, std::string_view tagLine) {
     }
     context.fenBoard = position.board;
     context.fenCastlingRights = position.castlingRights;
+    context.fenCastling = position.castling;
     context.fenEnPassantFile = static_cast<std::uint8_t>(position.enPassantFile);
     return true;
 }
@@ -250,7 +211,12 @@ std::string WriteFenTag(const ChessContext& context, std::string_view resultText
     std::string tag = "[FEN \"" + FenPlacementText(context.startPositionBoard);
     tag += ' ';
     tag += SideLetter(blackToMove ? Side::kBlack : Side::kWhite);
-    tag += ' ' + CastlingField(CastlingRightsPossible(context.startPositionBoard)) + " - 0 1\"]\r\n";
+    // A game entered from a set-up position may castle wherever king and rook stand at home, and
+    // this program reads the castling field back: writing "-" would make such a game's own
+    // castling unplayable when it is read again.
+    const Board& start = context.startPositionBoard;
+    tag += ' ' + CastlingFieldText(start, CastlingRightsPossible(start, CastlingSetup{}), CastlingSetup{}) +
+           " - 0 1\"]\r\n";
     if (hasMoves) {
         tag += "\r\n";
     }
@@ -266,7 +232,7 @@ std::string FenOfPly(const ChessContext& context, int ply) {
     std::string fen = FenPlacementText(context.board);
     fen += ' ';
     fen += SideLetter(side);
-    fen += ' ' + CastlingField(CastlingRightsForPly(context, ply)) + ' ';
+    fen += ' ' + CastlingFieldText(context.board, CastlingRightsForPly(context, ply), context.castling) + ' ';
     const int file = EnPassantFileForPly(context, ply);
     if (file == kNoEnPassantFile) {
         fen += '-';

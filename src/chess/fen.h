@@ -10,11 +10,14 @@
 namespace ravelin::chess {
 
 // A position read from FEN text. Only the placement is required; the side, castling and en passant
-// fields are read when present (castling defaults to whatever the placement allows).
+// fields are read when present (castling defaults to whatever the placement allows). The castling
+// field may be KQkq letters, also for Chess960 rooks away from the corners, or rook files (HAha);
+// the setup keeps which squares castling starts from.
 struct FenPosition {
     Board board{};
     Side sideToMove = Side::kWhite;
     std::uint8_t castlingRights = kAllCastlingRights;
+    CastlingSetup castling{};
     int enPassantFile = kNoEnPassantFile;
 };
 

@@ -1,5 +1,6 @@
 #include "chess/move_legality.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "chess/san_reader.h"
@@ -9,9 +10,6 @@ namespace ravelin::chess {
 
 namespace {
 
-constexpr int kKingHomeFile = 5;
-constexpr int kShortCastleKingFile = 7;
-constexpr int kLongCastleKingFile = 3;
 constexpr int kKnightFile = 2;
 
 int Sign(int value) {
@@ -34,36 +32,50 @@ bool LineClear(const Board& board, int fromFile, int fromRank, int toFile, int t
     return true;
 }
 
-std::uint8_t ShortRight(Side side) {
-    return side == Side::kWhite ? kWhiteKingSide : kBlackKingSide;
-}
-std::uint8_t LongRight(Side side) {
-    return side == Side::kWhite ? kWhiteQueenSide : kBlackQueenSide;
-}
-
 bool CastleLegal(ChessContext& context, int ply, bool kingSide) {
     const Side side = SideOfPly(ply);
     const int rank = HomeRank(side);
-    const Board& board = context.board;
-    const std::uint8_t right = kingSide ? ShortRight(side) : LongRight(side);
-    if ((CastlingRightsForPly(context, ply) & right) == 0 ||
-        board[kKingHomeFile][rank] != MakePiece(side, kKing)) {
+    const CastlingSetup& setup = context.castling;
+    const int kingFile = setup.KingFile(side);
+    const int rookFile = setup.RookFile(side, kingSide);
+    Board& board = context.board;
+    const PieceCode king = MakePiece(side, kKing);
+    const PieceCode rook = MakePiece(side, kRook);
+    if ((CastlingRightsForPly(context, ply) & CastlingRight(side, kingSide)) == 0 ||
+        board[kingFile][rank] != king || board[rookFile][rank] != rook) {
         return false;
     }
-    const int rookFile = kingSide ? kLastLine : kFirstLine;
-    if (board[rookFile][rank] != MakePiece(side, kRook) ||
-        !LineClear(board, kKingHomeFile, rank, rookFile, rank)) {
-        return false;
-    }
-    // The king may not castle out of, through or into check.
+    // Every square the king or the rook crosses or lands on is empty but for the two of them. The
+    // two stretches meet (the targets are neighbours), so one span from the lowest to the highest
+    // file covers them.
     const int kingTarget = kingSide ? kShortCastleKingFile : kLongCastleKingFile;
-    const int step = kingSide ? 1 : -1;
-    for (int file = kKingHomeFile; file != kingTarget + step; file += step) {
-        if (IsSquareAttacked(board, file, rank, Opponent(side))) {
+    const int rookTarget = kingSide ? kShortCastleRookFile : kLongCastleRookFile;
+    const int low = std::min({kingFile, kingTarget, rookFile, rookTarget});
+    const int high = std::max({kingFile, kingTarget, rookFile, rookTarget});
+    for (int file = low; file <= high; ++file) {
+        if (file != kingFile && file != rookFile && board[file][rank] != kEmpty) {
             return false;
         }
     }
-    return true;
+    // The king may not castle out of, through or into check. King and rook are lifted for the test:
+    // a Chess960 rook may stand between an enemy piece and the king's target and shield it only
+    // until it moves.
+    board[kingFile][rank] = kEmpty;
+    board[rookFile][rank] = kEmpty;
+    bool attacked = false;
+    const int step = kingTarget >= kingFile ? 1 : -1;
+    for (int file = kingFile;; file += step) {
+        if (IsSquareAttacked(board, file, rank, Opponent(side))) {
+            attacked = true;
+            break;
+        }
+        if (file == kingTarget) {
+            break;
+        }
+    }
+    board[kingFile][rank] = king;
+    board[rookFile][rank] = rook;
+    return !attacked;
 }
 
 }  // namespace
@@ -146,6 +158,15 @@ std::uint8_t CastlingRightsForPly(const ChessContext& context, int ply) {
     return ply >= 1 && ply <= kMaxPly ? context.history.castlingRights[ply - 1] : std::uint8_t{0};
 }
 
+MoveShape CastlingMoveShape(const ChessContext& context, Side side, bool kingSide) {
+    const int rank = HomeRank(side);
+    MoveShape shape{context.castling.KingFile(side), rank,
+                    kingSide ? kShortCastleKingFile : kLongCastleKingFile, rank, MakePiece(side, kKing)};
+    shape.rookFromFile = context.castling.RookFile(side, kingSide);
+    shape.rookToFile = kingSide ? kShortCastleRookFile : kLongCastleRookFile;
+    return shape;
+}
+
 bool CastleShortLegal(ChessContext& context, int ply) {
     return CastleLegal(context, ply, true);
 }
@@ -163,19 +184,26 @@ bool IsLegalCoordinateMove(ChessContext& context, int ply, int fromFile, int fro
     Board& board = context.board;
     const PieceCode piece = board[fromFile][fromRank];
     const PieceCode target = board[toFile][toRank];
-    // A king is never captured: a position where it could be is already broken.
-    if (!BelongsTo(piece, side) || BelongsTo(target, side) || KindOf(target) == kKing) {
+    if (!BelongsTo(piece, side)) {
         return false;
     }
     const PieceCode kind = KindOf(piece);
+    if (kind == kKing) {
+        const CastlingMove castling =
+            CastlingOfKingMove(board, context.castling, side, fromFile, fromRank, toFile, toRank, false);
+        if (castling != CastlingMove::kNone) {
+            return CastleLegal(context, ply, castling == CastlingMove::kShort);
+        }
+    }
+    // A king is never captured: a position where it could be is already broken.
+    if (BelongsTo(target, side) || KindOf(target) == kKing) {
+        return false;
+    }
     if (kind == kPawn) {
         if (!PawnMoveFits(board, side, fromFile, fromRank, toFile, toRank,
                           EnPassantFileForPly(context, ply))) {
             return false;
         }
-    } else if (kind == kKing && fromFile == kKingHomeFile && fromRank == HomeRank(side) &&
-               toRank == fromRank && (toFile == kShortCastleKingFile || toFile == kLongCastleKingFile)) {
-        return CastleLegal(context, ply, toFile == kShortCastleKingFile);
     } else if (!PieceMoveFits(board, kind, fromFile, fromRank, toFile, toRank)) {
         return false;
     }

@@ -27,10 +27,15 @@ int EnPassantFileForPly(const ChessContext& context, int ply);
 // The castling rights that remain for the mover of this ply, derived from the history.
 std::uint8_t CastlingRightsForPly(const ChessContext& context, int ply);
 
-// Castling for the mover of the ply: king and rook on their home squares with the right intact,
-// the squares between empty, and the king's square, the one it crosses and its target not attacked.
+// Castling for the mover of the ply: king and rook on their start squares with the right intact,
+// every square either of them crosses or lands on empty but for the two of them, and the king's
+// square, the ones it crosses and its target not attacked.
 bool CastleShortLegal(ChessContext& context, int ply);
 bool CastleLongLegal(ChessContext& context, int ply);
+
+// The squares castling on a wing changes, for the check tests: the king from its start square to g
+// or c, the rook from its start square to f or d (either may already stand where it goes).
+MoveShape CastlingMoveShape(const ChessContext& context, Side side, bool kingSide);
 
 // The checking half of MakeCoordinateMove: true when the mover of the ply may move from -> to.
 // Squares off the board are refused. Changes nothing.

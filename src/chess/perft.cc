@@ -90,7 +90,8 @@ int SetUpFen(ChessContext& context, std::string_view fen, std::string& error) {
     if (!error.empty()) {
         return 0;
     }
-    SetUpFromPositionBoard(context, position.board, position.castlingRights, position.enPassantFile);
+    SetUpFromPositionBoard(context, position.board, position.castlingRights, position.enPassantFile,
+                           position.castling);
     if (position.sideToMove == Side::kWhite) {
         return 1;
     }

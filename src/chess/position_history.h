@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "chess/board.h"
+#include "chess/castling.h"
 #include "chess/piece_table.h"
 
 namespace ravelin::chess {
@@ -11,13 +12,6 @@ namespace ravelin::chess {
 inline constexpr int kMaxMovesPerSide = 200;
 inline constexpr int kMaxPly = 2 * kMaxMovesPerSide;
 inline constexpr int kHistoryEntries = kMaxPly + 1;
-
-// Castling rights, one bit per king and wing.
-inline constexpr std::uint8_t kWhiteKingSide = 1;
-inline constexpr std::uint8_t kWhiteQueenSide = 2;
-inline constexpr std::uint8_t kBlackKingSide = 4;
-inline constexpr std::uint8_t kBlackQueenSide = 8;
-inline constexpr std::uint8_t kAllCastlingRights = 15;
 
 inline constexpr int kNoEnPassantFile = 0;
 
@@ -36,8 +30,5 @@ struct PositionHistory {
     // from the start, which is how the bulk readers of the history fill it.
     std::array<std::uint64_t, kHistoryEntries> changedSquares{};
 };
-
-// The rights still possible on this board: a right needs its king and rook on their home squares.
-std::uint8_t CastlingRightsPossible(const Board& board);
 
 }  // namespace ravelin::chess

@@ -35,11 +35,6 @@ constexpr std::string_view kShortCastleText = "O-O";
 constexpr std::string_view kLongCastleText = "O-O-O";
 // A square takes two characters of a move text.
 constexpr int kSquareChars = 2;
-constexpr int kKingHomeFile = 5;
-constexpr int kShortCastleKingFile = 7;
-constexpr int kLongCastleKingFile = 3;
-constexpr int kShortCastleRookFile = 6;
-constexpr int kLongCastleRookFile = 4;
 // Room for a canonical head (at most "Qh4xe1") and a whole original text behind it.
 constexpr int kRewriteBufferSize = 2 * kSanTextSize;
 
@@ -132,7 +127,8 @@ bool ParsePieceText(std::string_view token, ParsedSan& parsed) {
 
 // Texts that start with a small letter: e4, exd5, ed5, e2e4, e4xd5, and g1f3 (a piece written by
 // its square, which the board decides).
-bool ParseLowerCaseText(std::string_view token, const Board& board, Side side, ParsedSan& parsed) {
+bool ParseLowerCaseText(std::string_view token, const Board& board, const CastlingSetup& castling, Side side,
+                        ParsedSan& parsed) {
     parsed.givenFile = FileFromLetter(token[0]);
     if (parsed.givenFile == 0) {
         return false;
@@ -160,12 +156,14 @@ bool ParseLowerCaseText(std::string_view token, const Board& board, Side side, P
             parsed.squareFirst = true;
             parsed.form = parsed.kind == kKing ? SanForm::kKingMove : SanForm::kPieceMove;
         }
-        // e1g1 written by coordinates: the king's two-file step from its home square is castling.
-        if (parsed.form == SanForm::kKingMove && parsed.givenFile == kKingHomeFile &&
-            parsed.givenRank == HomeRank(side) && At(token, target + 1) == RankDigit(HomeRank(side))) {
-            const int toFile = FileFromLetter(At(token, target));
-            if (toFile == kShortCastleKingFile || toFile == kLongCastleKingFile) {
-                parsed.form = toFile == kShortCastleKingFile ? SanForm::kCastleShort : SanForm::kCastleLong;
+        // e1g1 written by coordinates: the king's two-file step from its start square is castling,
+        // and so is a Chess960 king moved onto its own castling rook.
+        if (parsed.form == SanForm::kKingMove) {
+            const CastlingMove castle = CastlingOfKingMove(
+                board, castling, side, parsed.givenFile, parsed.givenRank, FileFromLetter(At(token, target)),
+                RankFromDigit(At(token, target + 1)), true);
+            if (castle != CastlingMove::kNone) {
+                parsed.form = castle == CastlingMove::kShort ? SanForm::kCastleShort : SanForm::kCastleLong;
                 parsed.tailStart = target + kSquareChars;
                 return true;
             }
@@ -186,7 +184,8 @@ bool ParseLowerCaseText(std::string_view token, const Board& board, Side side, P
     return true;
 }
 
-bool ParseSan(std::string_view token, const Board& board, Side side, ParsedSan& parsed) {
+bool ParseSan(std::string_view token, const Board& board, const CastlingSetup& castling, Side side,
+              ParsedSan& parsed) {
     if (token.empty()) {
         return false;
     }
@@ -201,7 +200,7 @@ bool ParseSan(std::string_view token, const Board& board, Side side, ParsedSan& 
         return parsed.form != SanForm::kNotRecognised;
     }
     if (IsLowerLetter(first)) {
-        return ParseLowerCaseText(token, board, side, parsed);
+        return ParseLowerCaseText(token, board, castling, side, parsed);
     }
     parsed.kind = KindOfPieceLetter(first);
     return parsed.kind != kEmpty && ParsePieceText(token, parsed);
@@ -389,7 +388,7 @@ bool ResolveParsed(ChessContext& context, int ply, std::string_view token, const
     move.kind = parsed.kind;
     if (parsed.form == SanForm::kCastleShort || parsed.form == SanForm::kCastleLong) {
         const bool kingSide = parsed.form == SanForm::kCastleShort;
-        move.fromFile = kKingHomeFile;
+        move.fromFile = context.castling.KingFile(side);
         move.fromRank = move.toRank = HomeRank(side);
         move.toFile = kingSide ? kShortCastleKingFile : kLongCastleKingFile;
         return kingSide ? CastleShortLegal(context, ply) : CastleLongLegal(context, ply);
@@ -419,7 +418,7 @@ bool ParseAndResolve(ChessContext& context, int ply, std::string_view text, cons
         return false;
     }
     const std::string_view token = text.substr(0, SanTokenLength(text));
-    return ParseSan(token, context.board, SideOfPly(ply), parsed) &&
+    return ParseSan(token, context.board, context.castling, SideOfPly(ply), parsed) &&
            ResolveParsed(context, ply, token, parsed, hint, move);
 }
 
@@ -447,6 +446,11 @@ int LocateSanMove(ChessContext& context, int ply, const SanText& text, const Fro
         return 1;
     }
     context.locate = {move.fromFile, move.fromRank, move.toFile, move.toRank};
+    if (context.castling.chess960 &&
+        (move.form == SanForm::kCastleShort || move.form == SanForm::kCastleLong)) {
+        // Chess960 castling by coordinates is the king moved onto its rook.
+        context.locate.toFile = context.castling.RookFile(SideOfPly(ply), move.form == SanForm::kCastleShort);
+    }
     if (move.promotion == kEmpty) {
         return 0;
     }
@@ -477,12 +481,13 @@ void PlayResolvedMove(ChessContext& context, int ply, const SanMove& move) {
     if (move.form == SanForm::kCastleShort || move.form == SanForm::kCastleLong) {
         const bool kingSide = move.form == SanForm::kCastleShort;
         const int rank = move.fromRank;
-        const int rookFrom = kingSide ? kLastLine : kFirstLine;
+        const int rookFrom = context.castling.RookFile(side, kingSide);
         const int rookTo = kingSide ? kShortCastleRookFile : kLongCastleRookFile;
+        // Both leave before either lands: in Chess960 one may land where the other stood.
         board[rookFrom][rank] = kEmpty;
+        board[move.fromFile][rank] = kEmpty;
         board[rookTo][rank] = MakePiece(side, kRook);
         MoveSlot(pieces, side, kRook, rookFrom, rank, rookTo, rank);
-        board[move.fromFile][rank] = kEmpty;
         board[move.toFile][rank] = MakePiece(side, kKing);
         pieces.King(side) = {move.toFile, rank};
         return;

@@ -80,6 +80,17 @@ void WriteSanMove(ChessContext& context, int ply, int fromFile, int fromRank, in
     const bool capture = board[toFile][toRank] != kEmpty;
     PieceCode promotion = kNoPromotion;
     SanBuilder san(out);
+    const CastlingMove castling = kind == kKing ? CastlingOfKingMove(board, context.castling, side, fromFile,
+                                                                     fromRank, toFile, toRank, false)
+                                                : CastlingMove::kNone;
+    if (castling != CastlingMove::kNone) {
+        const bool kingSide = castling == CastlingMove::kShort;
+        san.Add(kingSide ? "O-O" : "O-O-O");
+        if (GivesCheck(board, context.pieces, CastlingMoveShape(context, side, kingSide), side)) {
+            san.Add(kCheckMark);
+        }
+        return;
+    }
     if (kind == kPawn) {
         san.Add(FileLetter(fromFile));
         if (toFile != fromFile) {
@@ -92,8 +103,6 @@ void WriteSanMove(ChessContext& context, int ply, int fromFile, int fromRank, in
             san.Add(kPromotionMark);
             san.Add(KindLetter(promotion));
         }
-    } else if (kind == kKing && (toFile - fromFile == 2 || fromFile - toFile == 2)) {
-        san.Add(toFile > fromFile ? "O-O" : "O-O-O");
     } else {
         san.Add(KindLetter(kind));
         if (kind != kKing) {

@@ -329,6 +329,10 @@ int GameFile::OpenGameFile(int handle, OpenMode mode, int& displayMode, int& cur
         std::snprintf(text, sizeof text, kMaxGamesWarning, kMaxGames);
         host_.messages.ShowMessage(text);
     }
+    textWithoutGames_ = result.textWithoutGames;
+    if (textWithoutGames_) {
+        host_.messages.ShowMessage(kNoGamesFound);
+    }
     displayMode = savedMode;
     return fd_;
 }
@@ -340,6 +344,7 @@ int GameFile::Reindex() {
     IndexResult result = IndexGameFile(fd_, path_, true, index_);
     gameCount_ = result.count;
     lastIndexFromCache_ = false;
+    textWithoutGames_ = result.textWithoutGames;
     if (currentGame > gameCount_) {
         currentGame = gameCount_ > 0 ? gameCount_ : 1;
     }

@@ -80,6 +80,8 @@ class GameFile {
     const std::string& PreviousPath() const { return previousPath_; }
     bool OpenPending() const { return openPending_; }
     bool IndexCameFromCache() const { return lastIndexFromCache_; }
+    // The open file has text but no game; opening it said so (kNoGamesFound).
+    bool TextWithoutGames() const { return textWithoutGames_; }
 
     int currentGame = 1;
     // Game number and ply to return to after switching to the previous file.
@@ -98,6 +100,7 @@ class GameFile {
     GameIndex index_;
     LineReader reader_;
     bool lastIndexFromCache_ = false;
+    bool textWithoutGames_ = false;
 
     std::string path_;
     std::string directory_;

@@ -25,10 +25,14 @@ constexpr int kFinderHeaderTagLines = 7;
 
 std::string_view UpToZeroByte(std::string_view text) {
     const void* zero = std::memchr(text.data(), '\0', text.size());
-    return zero == nullptr ? text : text.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - text.data()));
+    return zero == nullptr
+               ? text
+               : text.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - text.data()));
 }
 
-bool StartsWithMoveOne(std::string_view line) { return line.size() >= 2 && line[0] == '1' && line[1] == '.'; }
+bool StartsWithMoveOne(std::string_view line) {
+    return line.size() >= 2 && line[0] == '1' && line[1] == '.';
+}
 
 std::uint32_t ReadLittleEndian32(const char* p) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(p);
@@ -79,8 +83,49 @@ CacheContents ReadCache(const std::string& cachePath, std::int64_t pgnSize) {
     return cache;
 }
 
-bool CacheFitsFile(const CacheContents& cache, std::int64_t pgnSize) {
-    return cache.wellFormed && pgnSize >= 0 && static_cast<std::int64_t>(cache.storedSize) == pgnSize;
+std::uint32_t CachedOffset(const CacheContents& cache, std::uint32_t i) {
+    return ReadLittleEndian32(cache.bytes.data() + kCacheHeaderSize + kCacheEntrySize * i);
+}
+
+// Whether a game begins at the offset: a tag line stands there (for game 1 at offset 0, after any
+// "%" lines, as the scan puts it there).
+bool GameStartsAt(LineReader& reader, std::uint32_t offset) {
+    if (!reader.Seek(offset)) {
+        return false;
+    }
+    std::string_view text;
+    while (reader.NextLine(text) != 0) {
+        if (offset == 0 && !text.empty() && text[0] == '%') {
+            continue;
+        }
+        return !text.empty() && text[0] == '[' && IsTagLine(UpToZeroByte(text));
+    }
+    return false;
+}
+
+// A file changed without changing its size keeps a cache whose offsets lead into the middle of
+// games. Looking at the first and last offset and a few between catches that without a scan. A
+// cache without games is not used either: only a scan can tell an empty file from one of movetext
+// without tag lines.
+bool CacheFitsFile(int fd, const CacheContents& cache, std::int64_t pgnSize) {
+    if (!cache.wellFormed || pgnSize < 0 || static_cast<std::int64_t>(cache.storedSize) != pgnSize ||
+        cache.storedCount == 0) {
+        return false;
+    }
+    constexpr std::uint64_t kSamples = 8;
+    constexpr std::size_t kSampleReadSize = 1024;
+    LineReader reader(kSampleReadSize);
+    reader.Attach(fd);
+    const std::uint64_t last = cache.storedCount - 1;
+    std::uint64_t looked = cache.storedCount;  // none yet
+    for (std::uint64_t sample = 0; sample < kSamples; ++sample) {
+        const std::uint64_t i = last * sample / (kSamples - 1);
+        if (i != looked && !GameStartsAt(reader, CachedOffset(cache, static_cast<std::uint32_t>(i)))) {
+            return false;
+        }
+        looked = i;
+    }
+    return true;
 }
 
 void WriteCache(const std::string& cachePath, std::int64_t pgnSize, const GameIndex& index) {
@@ -128,8 +173,9 @@ std::int64_t FileSize(int fd) {
     return info.st_size;
 }
 
-void ScanGameOffsets(LineReader& reader, GameIndex& index) {
+bool ScanGameOffsets(LineReader& reader, GameIndex& index) {
     index.offsets.clear();
+    bool textSeen = false;
     reader.mode = LineReaderMode::kIndexing;
     std::uint64_t position = 0;
     ScanState state = ScanState::kBeforeFirst;
@@ -158,6 +204,7 @@ void ScanGameOffsets(LineReader& reader, GameIndex& index) {
             continue;  // PGN escape line
         }
         bool empty = first == '\0';
+        textSeen = textSeen || !empty;
         bool isTag = first == '[' && IsTagLine(UpToZeroByte(text));
         if (state == ScanState::kBeforeFirst) {
             if (position > 2 && isTag) {
@@ -212,6 +259,7 @@ void ScanGameOffsets(LineReader& reader, GameIndex& index) {
         }
     }
     reader.mode = LineReaderMode::kNormal;
+    return textSeen;
 }
 
 IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index) {
@@ -219,13 +267,13 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
     std::int64_t pgnSize = FileSize(fd);
     std::string cachePath = CompanionPath(pgnPath, "PGO");
     CacheContents cache = ReadCache(cachePath, pgnSize);
-    int oldCount = cache.readable ? static_cast<int>(std::min<std::uint32_t>(cache.storedCount, kMaxGames)) : 0;
+    int oldCount =
+        cache.readable ? static_cast<int>(std::min<std::uint32_t>(cache.storedCount, kMaxGames)) : 0;
 
-    if (!forceRescan && CacheFitsFile(cache, pgnSize)) {
+    if (!forceRescan && CacheFitsFile(fd, cache, pgnSize)) {
         index.offsets.resize(cache.storedCount);
-        const char* entries = cache.bytes.data() + kCacheHeaderSize;
         for (std::uint32_t i = 0; i < cache.storedCount; ++i) {
-            index.offsets[i] = ReadLittleEndian32(entries + kCacheEntrySize * i);
+            index.offsets[i] = CachedOffset(cache, i);
         }
         result.count = index.Count();
         result.fromCache = true;
@@ -236,9 +284,10 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
     LineReader scanner(kScanBufferSize);
     scanner.Attach(fd);
     scanner.Seek(0);
-    ScanGameOffsets(scanner, index);
+    const bool textSeen = ScanGameOffsets(scanner, index);
     result.count = index.Count();
     result.limitReached = result.count == kMaxGames;
+    result.textWithoutGames = result.count == 0 && textSeen;
     WriteCache(cachePath, pgnSize, index);
     if (result.count != oldCount) {
         result.countChanged = true;
@@ -250,7 +299,7 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
 
 bool IndexIsCurrent(int fd, const std::string& pgnPath) {
     std::int64_t pgnSize = FileSize(fd);
-    return CacheFitsFile(ReadCache(CompanionPath(pgnPath, "PGO"), pgnSize), pgnSize);
+    return CacheFitsFile(fd, ReadCache(CompanionPath(pgnPath, "PGO"), pgnSize), pgnSize);
 }
 
 std::int64_t FindGameByScanning(LineReader& reader, int n) {

@@ -14,6 +14,9 @@ inline constexpr int kMaxGames = 200000;
 
 inline constexpr char kMaxGamesWarning[] = "Warning: Maximum number %d games exceeded.";
 inline constexpr char kErrorFindingGame[] = "Error finding game.";
+// A file with text in it but no game: movetext without tag lines is not read as a game.
+inline constexpr char kNoGamesFound[] =
+    "No games found: every game must begin with tag lines such as [Event \"...\"].";
 
 // The byte offset at which each game of the open file begins (game 1 first).
 struct GameIndex {
@@ -30,18 +33,21 @@ struct GameIndex {
 std::string CompanionPath(std::string_view pgnPath, std::string_view suffix);
 
 // Scans a file from its start for the offsets at which games begin. The reader must be attached
-// and positioned at offset 0; it is left in normal mode.
-void ScanGameOffsets(LineReader& reader, GameIndex& index);
+// and positioned at offset 0; it is left in normal mode. Returns whether the file held any text
+// besides blank and "%" lines, which tells a file of movetext without tag lines from an empty one.
+bool ScanGameOffsets(LineReader& reader, GameIndex& index);
 
 struct IndexResult {
     int count = 0;
     bool fromCache = false;
-    bool countChanged = false;  // differs from the count the cache held before
-    bool limitReached = false;  // exactly kMaxGames games: the rest of the file may be cut off
+    bool countChanged = false;      // differs from the count the cache held before
+    bool limitReached = false;      // exactly kMaxGames games: the rest of the file may be cut off
+    bool textWithoutGames = false;  // no game, but more than blank lines: say kNoGamesFound
 };
 
-// Fills the index for the open file, from the index cache file beside it when that is current
-// and well formed (and forceRescan is false), else by scanning; a scan is written to the cache.
+// Fills the index for the open file, from the index cache file beside it when that is current,
+// well formed, holds games and its offsets still lead to tag lines (a few are looked at), and
+// forceRescan is false; else by scanning, and a scan is written to the cache.
 // When the count changed, the opening tree files of the same name no longer fit and are deleted.
 // The scan moves the descriptor's position: readers of the file seek before they read.
 IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index);
@@ -49,7 +55,7 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
 // Reads of the whole-file scan; large reads keep the number of system calls low.
 inline constexpr std::size_t kScanBufferSize = 1 << 20;
 
-// Whether the index cache file exists, is well formed and was made for a file of this size.
+// Whether the index cache file exists, is well formed and would be used for the file as it is.
 bool IndexIsCurrent(int fd, const std::string& pgnPath);
 
 // Counts games from the start of the file with the rules of the scan and returns the offset of

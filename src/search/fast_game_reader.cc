@@ -42,7 +42,8 @@ FastMove WordOf(const chess::SanMove& move, Side side) {
     return word;
 }
 
-// The king and rook squares on which castling rights depend: a1, e1, h1, a8, e8, h8.
+// The king and rook squares on which castling rights depend: a1, e1, h1, a8, e8, h8 (the lean way
+// reads only games that start from the standard position).
 bool IsCastlingSquare(int file, int rank) {
     return (rank == 1 || rank == 8) && (file == 1 || file == 5 || file == 8);
 }
@@ -129,7 +130,8 @@ void LeanSink::Play(int ply, std::string_view token) {
     history.castlingRights[entry] =
         rights == 0 || !homeSquareTouched
             ? rights
-            : static_cast<std::uint8_t>(rights & chess::CastlingRightsPossible(context_.board));
+            : static_cast<std::uint8_t>(rights &
+                                        chess::CastlingRightsPossible(context_.board, context_.castling));
     const bool doubleStep =
         move.kind == chess::kPawn && (move.toRank - move.fromRank == 2 || move.fromRank - move.toRank == 2);
     history.enPassantFile[entry] =

@@ -257,7 +257,9 @@ void MainWindow::OpenFileCommand() {
     }
     if (file_->IsOpen()) {
         currentPly = 0;
-        if (settings_.AutoDisplayGame()) {
+        // A file of movetext without tag lines has been explained already; showing game 1 would
+        // only add "Error finding game.".
+        if (settings_.AutoDisplayGame() && !file_->TextWithoutGames()) {
             Post(kCmdDisplayGame);
         }
     }
@@ -268,7 +270,7 @@ void MainWindow::PreviousFileCommand() {
         return;
     }
     file_->OpenGameFile(file_->Descriptor(), gamefile::OpenMode::kPrevious, displayMode, currentPly);
-    if (file_->IsOpen()) {
+    if (file_->IsOpen() && !file_->TextWithoutGames()) {
         int count = file_->GameCount();
         file_->currentGame = std::clamp(file_->returnGame, 1, std::max(count, 1));
         if (settings_.AutoDisplayGame()) {

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "cli_test_helpers.h"
+#include "gamefile/game_index.h"
+#include "temp_dir.h"
 
 namespace ravelin::testing {
 namespace {
@@ -36,6 +38,33 @@ TEST(CliGames, EcoFenAndShowAgreeOnTheSameGame) {
     EXPECT_NE(show.out.find("White:  Adams, Michael"), std::string::npos) << show.out;
     EXPECT_NE(show.out.find("7. Bb5+\n"), std::string::npos);
     EXPECT_NE(RunCli("eco " + sample + " 301", dir).exitCode, 0);
+}
+
+TEST(CliGames, MovetextWithoutTagLinesIsSaidToHoldNoGames) {
+    TempDir dir;
+    const std::string path = dir.Write("moves.pgn", "1. e4 e5 2. Nf3 Nc6 *\n");
+    const std::string why = std::string(ravelin::gamefile::kNoGamesFound) + "\n";
+    CliRun index = RunCli("index " + path, dir);
+    EXPECT_EQ(index.exitCode, 0);
+    EXPECT_NE(index.out.find("Games: 0\n"), std::string::npos) << index.out;
+    EXPECT_EQ(index.err, why);
+    for (const std::string& command : {"show " + path + " 1", "fen " + path, "fen " + path + " 1"}) {
+        CliRun run = RunCli(command, dir);
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_EQ(run.out + run.err, why) << command;
+    }
+}
+
+// Both castlings of a Chess960 game (king and rook from b1/a1 and b8/a8), shown as written and
+// replayed to the final position pgn-extract gives.
+TEST(CliGames, Chess960GameShowsItsCastlingAndReplaysToTheEnd) {
+    TempDir dir;
+    const std::string file = CopyOfTestFile(dir, "pgn/chess960rwch.pgn");
+    CliRun show = RunCli("show " + file + " 2", dir);
+    EXPECT_NE(show.out.find("6... O-O-O\n"), std::string::npos) << show.out;
+    EXPECT_NE(show.out.find("9. O-O-O\n"), std::string::npos);
+    CliRun fen = RunCli("fen " + file + " 2", dir);
+    EXPECT_EQ(fen.out, "2\t150\t3Q4/q6p/1qp5/kp5P/8/PK6/8/8 w - -\n");
 }
 
 TEST(Cli, UnknownCommandShowsUsage) {

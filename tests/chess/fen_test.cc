@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "chess/perft.h"
+
 namespace ravelin::chess {
 namespace {
 
@@ -65,6 +67,35 @@ TEST(FenRead, RefusedTagLeavesFenBoardEmptyAndReportsOnceOutsideBatch) {
     context->batch = true;
     EXPECT_FALSE(ReadFenPlacement(*context, "[FEN \"9/8/8/8/8/8/8/8 w - - 0 1\"]"));
     EXPECT_EQ(messages.size(), 1U);
+}
+
+// KQkq letters name the corner rooks, or in Chess960 the outermost rooks (X-FEN); file letters name
+// the rooks outright (Shredder-FEN). The field is written back in the notation it was read in.
+TEST(FenRead, CastlingFieldInEachNotationIsWrittenBackAsRead) {
+    const struct {
+        const char* fen;
+        const char* written;
+        bool chess960;
+    } kCases[] = {
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "KQkq", false},
+        {"4k3/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "KQ", false},
+        {"rk5r/8/8/8/8/8/8/RK5R w KQkq - 0 1", "KQkq", true},
+        {"1r2k1r1/8/8/8/8/8/8/1R2K1R1 w Kq - 0 1", "Kq", true},
+        {"rk5r/8/8/8/8/8/8/RK5R w HAha - 0 1", "HAha", true},
+        {"rk2r3/8/8/8/8/8/8/RK2R2R w EAe - 0 1", "EAe", true},
+        {"rk2r3/8/8/8/8/8/8/RK2R2R w GBe - 0 1", "e", true},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.fen);
+        const auto context = MakeChessContext();
+        std::string error;
+        ASSERT_EQ(SetUpFen(*context, c.fen, error), 1) << error;
+        std::istringstream fields(FenOfPly(*context, 1));
+        std::string placement, side, castling;
+        fields >> placement >> side >> castling;
+        EXPECT_EQ(castling, c.written);
+        EXPECT_EQ(context->castling.chess960, c.chess960);
+    }
 }
 
 TEST(FenWrite, TagTakesSideFromFirstMoveOrResultAndClipboardTextEndsInSideMarker) {

@@ -58,6 +58,52 @@ TEST(CoordinateMove, AcceptsAndWritesInSanOrRefusesEachMove) {
     }
 }
 
+// Chess960 castling by coordinates is the king moved onto its rook; king and rook end on g and f (c
+// and d) whatever their start, need every square they cross or land on free, and the rook that
+// leaves may not have been all that shielded the king's target.
+TEST(Chess960Castling, KingOntoOwnRookCastlesByTheChess960Rule) {
+    const struct {
+        const char* fen;
+        const char* from;
+        const char* to;
+        const char* text;  // "" = refused
+        const char* king;
+        const char* rook;
+    } kCases[] = {
+        {"4k3/8/8/8/8/8/8/1R3K2 w B - 0 1", "f1", "b1", "O-O-O", "c1", "d1"},
+        {"4k3/8/8/8/8/8/8/rR3K2 w B - 0 1", "f1", "b1", "", "", ""},
+        {"4k3/8/8/8/8/8/8/5KR1 w G - 0 1", "f1", "g1", "O-O", "g1", "f1"},
+        {"5k2/8/8/8/8/8/8/5KR1 w G - 0 1", "f1", "g1", "O-O+", "g1", "f1"},
+        {"4k3/8/8/8/8/8/8/4K2R w H - 0 1", "e1", "h1", "O-O", "g1", "f1"},
+        {"4k3/8/8/8/8/8/8/4K2R w H - 0 1", "e1", "g1", "", "", ""},
+        {"4k3/8/8/8/8/8/8/1RN2K2 w B - 0 1", "f1", "b1", "", "", ""},
+        {"4k3/8/8/8/8/8/8/RK1N4 w A - 0 1", "b1", "a1", "", "", ""},
+        {"1k2r3/8/8/8/8/8/8/4K3 b e - 0 1", "b8", "e8", "O-O", "g8", "f8"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.fen) + " " + c.from + c.to);
+        Position position(c.fen);
+        const bool castles = c.text[0] != '\0';
+        ASSERT_EQ(position.Coordinate(std::string(c.from) + c.to, true) == 0, castles);
+        if (castles) {
+            EXPECT_EQ(position.lastText, c.text);
+            EXPECT_EQ(KindOf(position.At(c.king)), kKing);
+            EXPECT_EQ(KindOf(position.At(c.rook)), kRook);
+        }
+    }
+}
+
+TEST(Chess960Castling, LocatedCastlingIsTheKingOntoItsRook) {
+    Position position("4k3/8/8/8/8/8/8/1R3K2 w B - 0 1");
+    SanText text{};
+    SetSanText(text, "O-O-O");
+    ASSERT_EQ(LocateSanMove(*position, position.ply, text, FromHint{}), 0);
+    EXPECT_EQ(position->locate.fromFile, 6);
+    EXPECT_EQ(position->locate.toFile, 2);
+    EXPECT_EQ(MakeCoordinateMove(*position, false, position.ply, 6, 1, 2, 1), 0);
+    EXPECT_EQ(SanView(position->scratchSan), "O-O-O");
+}
+
 TEST(CoordinateMove, SquaresOrPlyOffTheBoardAreRefused) {
     Position position;
     EXPECT_EQ(MakeCoordinateMove(*position, false, 1, 5, 2, 5, 9), 1);

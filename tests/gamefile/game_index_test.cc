@@ -142,6 +142,7 @@ TEST(IndexCache, MalformedCacheIsIgnored) {
         size + Le32(3) + Le32(0) + Le32(10),      // count says 3, two offsets follow
         size + Le32(2) + Le32(50) + Le32(10),     // offsets not rising
         size + Le32(2) + Le32(0) + Le32(100000),  // offset beyond the file
+        size + Le32(2) + Le32(0) + Le32(10),      // offset inside game 1's first line
         size + Le32(300000),                      // more games than the table holds
         size.substr(0, 3),                        // cut short
     };
@@ -151,6 +152,35 @@ TEST(IndexCache, MalformedCacheIsIgnored) {
         EXPECT_FALSE(indexed.result.fromCache);
         ASSERT_EQ(indexed.result.count, 2);
         EXPECT_EQ(indexed.offsets[1], kGame1.size());
+    }
+}
+
+// The games swapped: the size is the same, the second game starts elsewhere.
+TEST(IndexCache, SameSizeFileWhoseGamesMovedIsRescanned) {
+    TempDir dir;
+    std::string path = dir.Write("games.pgn", kGame1 + kGame2);
+    IndexPath(path);
+    dir.Write("games.pgn", kGame2 + kGame1);
+    auto again = IndexPath(path);
+    EXPECT_FALSE(again.result.fromCache);
+    EXPECT_EQ(again.offsets, (std::vector<std::uint32_t>{0, static_cast<std::uint32_t>(kGame2.size())}));
+    EXPECT_TRUE(IndexPath(path).result.fromCache);
+}
+
+// Only a scan tells movetext without tag lines from a file of blank lines, so a cache of no games
+// is not used.
+TEST(IndexCache, MovetextWithoutTagLinesIsReportedEveryTime) {
+    TempDir dir;
+    for (const char* text : {"1. e4 e5 *\n", "\n\n1. e4 e5 *\n", "\n  \n", ""}) {
+        SCOPED_TRACE(text);
+        const bool movetext = std::string(text).find('e') != std::string::npos;
+        std::string path = dir.Write("games.pgn", text);
+        for (int pass = 0; pass < 2; ++pass) {
+            auto indexed = IndexPath(path);
+            EXPECT_EQ(indexed.result.count, 0);
+            EXPECT_FALSE(indexed.result.fromCache);
+            EXPECT_EQ(indexed.result.textWithoutGames, movetext);
+        }
     }
 }
 

@@ -80,7 +80,7 @@ TEST(PgnExtractAgreement, EveryGameReplaysAndFinalPositionsAgree) {
          {"world_matches.pgn", "dortmund.pgn", "TCEC_Cup_6_Bronze.pgn", "uzchesscup.pgn",
           "lichess-benchmark.pgn", "chessbase-empty-line.pgn", "utf8-bom.pgn", "KASPAROV-DEEP-BLUE-1997.PGN",
           "annotated.pgn", "fenSetup.pgn", "promotion.pgn", "molinari-bordais-1979.pgn",
-          "anastasian-lewis.pgn"}) {
+          "anastasian-lewis.pgn", "chess960rwch.pgn", "cutechess-fischerrandom.pgn"}) {
         const std::vector<std::string> theirs = PgnExtractFinalFens(tool, TestDataPath("pgn/" + name));
         const std::string bytes = ReadWholeFile(TestDataPath("pgn/" + name));
         PgnFile file("pgn/" + name);

@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "gamefile/game_index.h"
+#include "platform/headless/headless_platform.h"
 #include "shell/command_ids.h"
 #include "shell_session.h"
 
@@ -128,6 +131,27 @@ TEST_F(MainWindowTest, FullFileWarnsAboutTheGameLimit) {
     session->Start(files.Write("big.pgn", bytes));
     EXPECT_EQ(session->Messages(), Texts{"Warning: Maximum number 200000 games exceeded."});
     EXPECT_EQ(session->window.View().gameLine, "Game:  1 of 200000");
+}
+
+// Movetext without tag lines holds no game: opening it says so, and no game is looked for. An empty
+// file still reports the missing game 1.
+TEST_F(MainWindowTest, FileOfMovetextWithoutTagLinesSaysWhyItHasNoGames) {
+    const struct {
+        const char* text;
+        std::vector<std::string> messages;
+    } kCases[] = {
+        {"1. e4 e5 2. Nf3 Nc6 *\n\n1. d4 d5 *\n", {gamefile::kNoGamesFound}},
+        {"\n1. e4 e5 *\n", {gamefile::kNoGamesFound}},
+        {"", {gamefile::kErrorFindingGame}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        const std::string path = files.Write("moves.pgn", c.text);
+        auto session = NewSession();
+        session->Start(path);
+        EXPECT_EQ(session->window.File().GameCount(), 0);
+        EXPECT_EQ(session->platform.MessageTexts(), c.messages);
+    }
 }
 
 TEST_F(MainWindowTest, VersionHelpExitAndTheGameBufferDeletedAtStart) {
