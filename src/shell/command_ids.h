@@ -75,6 +75,8 @@ inline constexpr int kCmdFindClosestMatch = 288;
 inline constexpr int kCmdFindExactNumberOfMoves = 289;
 inline constexpr int kCmdFindExactVariation = 290;
 inline constexpr int kCmdSelectOpeningByEco = 362;
+inline constexpr int kCmdLoadCombination = 367;
+inline constexpr int kCmdSaveCombination = 368;
 
 // The engine's play-mode buttons; they are handled before the command table.
 inline constexpr int kFirstEngineCommandId = 600;
