@@ -18,11 +18,27 @@ inline constexpr int kCmdReturn = 110;
 inline constexpr int kCmdEditVariation = 111;
 inline constexpr int kCmdSearchDirectory = 113;
 inline constexpr int kCmdPreviousFile = 119;
+inline constexpr int kCmdResetScreen = 131;
 inline constexpr int kCmdCheckFile = 191;
 inline constexpr int kCmdOptions = 190;
 inline constexpr int kCmdFlip = 194;
 inline constexpr int kCmdExit = 199;
 inline constexpr int kCmdShowVersion = 212;
+// The "Colors/Screen" menu.
+inline constexpr int kCmdPresetColours = 174;
+inline constexpr int kCmdDarkSquaresColour = 175;
+inline constexpr int kCmdLightSquaresColour = 176;
+inline constexpr int kCmdBackgroundColour = 177;
+inline constexpr int kCmdLastMoveColour = 178;
+inline constexpr int kCmdResetColours = 179;
+inline constexpr int kCmdBorderColour = 382;
+inline constexpr int kCmdMovesTextBackgroundColour = 385;
+inline constexpr int kCmdGridColour = 386;
+inline constexpr int kCmdMoveNumberBackgroundColour = 387;
+inline constexpr int kCmdCurrentPositionColour = 388;
+inline constexpr int kCmdVariationsColour = 389;
+inline constexpr int kCmdReplayHighlightColour = 390;
+inline constexpr int kCmdHighlightCurrentPosition = 391;
 // The shown game and its text.
 inline constexpr int kCmdNormalText = 249;
 inline constexpr int kCmdStartOfGame = 254;

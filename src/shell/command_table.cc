@@ -230,7 +230,6 @@ constexpr CommandInfo kCommands[] = {
     {379, "Set Interface Font", O::kEngine, G::kNone, kSameView, false},
     {380, "Save Crafty Game", O::kEngine, G::kNone, kSameView, false},
     {382, "Border Color", O::kBoard, G::kNone, kSameView, false},
-    {383, "Border Width", O::kBoard, G::kNone, kSameView, false},
     {384, "Delete FEN Games", O::kFileUtilities, G::kOpenFile, kSameView, false},
     {385, "Moves Text Background", O::kBoard, G::kNone, kSameView, false},
     {386, "Grid Color", O::kBoard, G::kNone, kSameView, false},

@@ -88,7 +88,6 @@ constexpr MenuPath kFileItems[] = {
     {"Colors/Screen|Last Move", 178},
     {"Colors/Screen|Reset Colors", 179},
     {"Colors/Screen|Border Color", 382},
-    {"Colors/Screen|Border Width", 383},
     {"Colors/Screen|Current Position", 388},
     {"Colors/Screen|Analysis Replay|Variations Color", 389},
     {"Colors/Screen|Analysis Replay|Highlight Color", 390},

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "display/board_colours.h"
-#include "display/presets_dialog.h"
+#include "display/colour_presets.h"
 #include "platform/headless/headless_platform.h"
 #include "settings/settings_startup.h"
 
@@ -42,10 +42,8 @@ TEST(ColourItemTable, ElevenItemsWithoutResetColors) {
 }
 
 TEST_F(ColourFixture, PickedColourIsStoredAndKeptAcrossStartFixups) {
-    ColourChooserDialog dialog = OpenColourChooser(record, 4);
-    EXPECT_EQ(dialog.colour, Rgb(255, 0, 0));
-    dialog.colour = Rgb(0, 128, 0);
-    EXPECT_TRUE(AcceptColourChooser(record, dialog));
+    EXPECT_EQ(ColourItemValue(record, 4), Rgb(255, 0, 0));
+    EXPECT_TRUE(SetColourItem(record, 4, Rgb(0, 128, 0)));
     settings::ApplyStartFixups(record, {});
     EXPECT_EQ(record.LastMoveColour(), Rgb(0, 128, 0));
     EXPECT_EQ(BoardColoursFrom(record).lastMove, (RgbColour{0, 128, 0}));
@@ -53,13 +51,12 @@ TEST_F(ColourFixture, PickedColourIsStoredAndKeptAcrossStartFixups) {
 
 TEST_F(ColourFixture, ChooserCustomColoursAreTheElevenItemsThenWhite) {
     SetColourItem(record, 8, Rgb(1, 2, 3));
-    ColourChooserDialog dialog = OpenColourChooser(record, 8);
-    EXPECT_EQ(dialog.Title(), "Color");
-    EXPECT_EQ(dialog.customColours[0], record.DarkSquaresColour());
-    EXPECT_EQ(dialog.customColours[6], Rgb(1, 2, 3));
-    EXPECT_EQ(dialog.customColours[10], record.ReplayHighlightColour());
+    const auto colours = ChooserCustomColours(record);
+    EXPECT_EQ(colours[0], record.DarkSquaresColour());
+    EXPECT_EQ(colours[6], Rgb(1, 2, 3));
+    EXPECT_EQ(colours[10], record.ReplayHighlightColour());
     for (std::size_t i = 11; i < 16; ++i) {
-        EXPECT_EQ(dialog.customColours[i], Rgb(255, 255, 255));
+        EXPECT_EQ(colours[i], Rgb(255, 255, 255));
     }
 }
 
@@ -91,55 +88,45 @@ TEST_F(ColourFixture, ResetRestoresPresetSixAndItemDefaults) {
     EXPECT_EQ(record.MoveNumberBackgroundColour(), Rgb(232, 232, 232));
 }
 
-// --- Presets dialog ---
+// --- Presets ---
 
-TEST_F(ColourFixture, PresetsDialogRightAfterResetChecksPresetSix) {
+TEST_F(ColourFixture, ResetColoursMatchPresetSix) {
     RestoreOriginalColours(record);
-    PresetsDialog dialog = OpenPresetsDialog(record);
-    EXPECT_EQ(dialog.Title(), "Select Preset Color Scheme");
-    EXPECT_EQ(dialog.checkedPreset, 6);
+    EXPECT_EQ(MatchingPreset(record), 6);
 }
 
-TEST_F(ColourFixture, PresetsDialogChecksNothingForOwnColours) {
+TEST_F(ColourFixture, OwnColoursMatchNoPreset) {
     SetColourItem(record, 2, Rgb(1, 1, 1));
-    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 0);
+    EXPECT_EQ(MatchingPreset(record), 0);
 }
 
-TEST_F(ColourFixture, OkAppliesTheCheckedPresetAndItsBorder) {
+TEST_F(ColourFixture, SchemeAppliesThePresetAndItsBorder) {
     record.SetColour(settings::kOffsetBorderColour, Rgb(5, 5, 5));
-    PresetsDialog dialog;
-    dialog.checkedPreset = 4;
-    EXPECT_TRUE(AcceptPresetsDialog(record, dialog));
+    EXPECT_TRUE(ApplyColourScheme(record, 4));
     EXPECT_EQ(record.DarkSquaresColour(), Rgb(64, 128, 128));
     EXPECT_EQ(record.LightSquaresColour(), Rgb(224, 224, 224));
     EXPECT_EQ(record.BorderColour(), Rgb(192, 192, 192));
-    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 4);
-    dialog.checkedPreset = 0;
-    EXPECT_FALSE(AcceptPresetsDialog(record, dialog));
+    EXPECT_EQ(MatchingPreset(record), 4);
+    EXPECT_FALSE(ApplyColourScheme(record, 0));
 }
 
 TEST_F(ColourFixture, SaveWithoutCheckedPresetAsksToSelectOne) {
-    PresetsDialog dialog;
-    EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
+    EXPECT_FALSE(SavePreset(record, 0, boxes));
     EXPECT_EQ(Texts(), std::vector<std::string>{"Select a preset color number first."});
 }
 
 TEST_F(ColourFixture, SaveAnsweredNoKeepsThePreset) {
     SetColourItem(record, 1, Rgb(7, 7, 7));
-    PresetsDialog dialog;
-    dialog.checkedPreset = 2;
     platform.questionAnswers = {platform::kAnswerNo};
-    EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
+    EXPECT_FALSE(SavePreset(record, 2, boxes));
     EXPECT_EQ(record.Preset(1), settings::kBuiltInColourPresets[1]);
     EXPECT_EQ(Texts(), std::vector<std::string>{"Overwrite preset number 2?"});
 }
 
 TEST_F(ColourFixture, SaveAnsweredYesStoresTheFourColoursAndConfirms) {
     SetColourItem(record, 1, Rgb(7, 7, 7));
-    PresetsDialog dialog;
-    dialog.checkedPreset = 2;
     platform.questionAnswers = {platform::kAnswerYes};
-    EXPECT_TRUE(SaveCheckedPreset(record, dialog, boxes));
+    EXPECT_TRUE(SavePreset(record, 2, boxes));
     settings::ColourPreset saved = record.Preset(1);
     EXPECT_EQ(saved.darkSquares, Rgb(7, 7, 7));
     EXPECT_EQ(saved.lightSquares, record.LightSquaresColour());
@@ -147,7 +134,7 @@ TEST_F(ColourFixture, SaveAnsweredYesStoresTheFourColoursAndConfirms) {
     EXPECT_EQ(saved.lastMove, record.LastMoveColour());
     EXPECT_EQ(Texts(),
               (std::vector<std::string>{"Overwrite preset number 2?", "New preset number 2 saved."}));
-    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 2);
+    EXPECT_EQ(MatchingPreset(record), 2);
 }
 
 }  // namespace
