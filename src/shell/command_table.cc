@@ -163,7 +163,6 @@ constexpr CommandInfo kCommands[] = {
     {262, "Piece Count", O::kGameDisplay, G::kNone, kSameView, false},
     {263, "Show Actual Text", O::kGameDisplay, G::kNone, kSameView, false},
     {264, "Play Analysis", O::kGameDisplay, G::kNone, kSameView, false},
-    {265, "Show Analysis Rec", O::kGameDisplay, G::kNone, kSameView, false},
     {266, "Show Normal Text", O::kGameDisplay, G::kNone, kSameView, false},
     {267, "PGN NAG Help", O::kGameDisplay, G::kNone, kSameView, false},
     {268, "Study Mode", O::kGameDisplay, G::kNone, kSameView, false},

@@ -208,7 +208,7 @@ constexpr MenuPath kGameFirstItems[] = {
 constexpr MenuPath kEndOfVariation[] = {{"End of Variation", 260}};
 constexpr MenuPath kSearchedPosition[] = {{"Searched Position", 261}};
 constexpr MenuPath kShowNormalText[] = {{"Show Normal Text", 266}};
-constexpr MenuPath kAnalysisRecord[] = {{"Show Analysis Rec", 265}, {"Play Analysis", 264}};
+constexpr MenuPath kAnalysisRecord[] = {{"Play Analysis", 264}};
 constexpr MenuPath kPlayAnalysis[] = {{"Play Analysis", 264}, {"Select Line", 269}, {"Show Line", 270}};
 constexpr MenuPath kGameLastItems[] = {
     {"Piece Count", 262},       {"Show Actual Text", 263},  {"Page Text Up", 258},     {"Page Text Down", 259},

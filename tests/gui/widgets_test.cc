@@ -1,7 +1,8 @@
-// The forms of the colour dialogs, and the zoom gestures of the game view.
+// The forms of the colour dialogs and "Select Line", and the zoom gestures of the game view.
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QPushButton>
 #include <QWheelEvent>
 
@@ -13,6 +14,7 @@
 #include "gui/colour_dialog_widgets.h"
 #include "gui/game_view_widget.h"
 #include "gui/qt_platform.h"
+#include "gui/select_line_dialog_widget.h"
 #include "shell/main_window.h"
 #include "temp_dir.h"
 
@@ -75,6 +77,24 @@ TEST(DesktopColours, PresetsFormSavesAndChoosesTheCheckedPreset) {
     Button(form, "OK")->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(data.checkedPreset, 4);
+}
+
+TEST(DesktopLines, SelectLineFormKeepsOkWithoutALine) {
+    App();
+    shell::SelectLineDialog data;
+    data.lines = {"2...Nf6 3.Nc3", "2...d6"};
+    data.selected = -1;
+    SelectLineDialogWidget form(data);
+    std::vector<std::string> shown;
+    form.showMessage = [&shown](const std::string& text) { shown.push_back(text); };
+    ASSERT_EQ(form.List()->count(), 2);
+    form.Ok();
+    EXPECT_EQ(shown, std::vector<std::string>{"Select a line first."});
+    EXPECT_NE(form.result(), QDialog::Accepted);
+    form.List()->setCurrentRow(1);
+    form.Ok();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(data.selected, 1);
 }
 
 TEST(DesktopGameView, ZoomGesturesPointToTheBoardSizeOption) {
