@@ -117,15 +117,6 @@ TEST_F(ColourCommandsTest, ChosenColourIsDrawnAtOnceAndWrittenToTheOptionsFile) 
     }
 }
 
-TEST_F(ColourCommandsTest, CancelledChooserChangesNothing) {
-    const settings::SettingsRecord before = session->window.Settings();
-    const RgbColour dark = SquarePixel(1, 3);
-    Choose(kCmdDarkSquaresColour, std::nullopt);
-    EXPECT_TRUE(opened.has_value());
-    EXPECT_EQ(session->window.Settings(), before);
-    EXPECT_EQ(SquarePixel(1, 3), dark);
-}
-
 TEST_F(ColourCommandsTest, BlackLightSquaresSurviveTheNextStart) {
     // The options file reads black light squares as "never set" and puts the first-run board back.
     Choose(kCmdLightSquaresColour, Rgb(0, 0, 0));

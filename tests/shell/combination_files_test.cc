@@ -66,8 +66,7 @@ class CombinationFilesTest : public ::testing::Test {
     std::vector<int> posted;
 };
 
-TEST_F(CombinationFilesTest, SavedCombinationIsTheHeaderFileWithAllThreeParts) {
-    session->window.displayMode = kModePositionEdit;
+TEST_F(CombinationFilesTest, SavedCombinationHoldsAllThreePartsForEveryLoadCommand) {
     FillCriteria();
     Command(kCmdSaveCombination, "both");
     EXPECT_EQ(session->platform.fileRequests.back().title, "Select Search Criteria File");
@@ -76,27 +75,19 @@ TEST_F(CombinationFilesTest, SavedCombinationIsTheHeaderFileWithAllThreeParts) {
     EXPECT_EQ(WordAt(bytes, 0), search::kHeaderSearch);
     EXPECT_EQ(WordAt(bytes, 4), search::kWithBoth);
 
-    // Every load command takes its part of it.
     ClearCriteria();
     Command(kCmdLoadPosition, "both.ser");
     EXPECT_EQ(search::PositionEntryText(Criteria().position.white[0]), "Kg1");
     ClearCriteria();
-    Command(kCmdLoadHeader, "both.ser");
-    EXPECT_EQ(Criteria().header[search::HeaderField::kWhite], "Morrow");
-    EXPECT_TRUE(session->platform.MessageTexts().empty());
-}
-
-TEST_F(CombinationFilesTest, LoadCombinationTakesEveryPartAndShowsTheEditorItCameFrom) {
-    FillCriteria();
-    Command(kCmdSaveCombination, "both.ser");
-    ClearCriteria();
     session->window.displayMode = kModeVariationEdit;
+    posted.clear();
     Command(kCmdLoadCombination, "both.ser");
     EXPECT_EQ(Criteria().header[search::HeaderField::kWhite], "Morrow");
     EXPECT_EQ(chess::SanView(Criteria().variation.blackMoves[0]), "c5");
     EXPECT_EQ(session->window.Search().criteriaBoard.squares[7][1],
               chess::MakePiece(chess::Side::kWhite, chess::kKing));
     EXPECT_EQ(posted, std::vector<int>{kCmdEditVariation});
+    EXPECT_TRUE(session->platform.MessageTexts().empty());
 }
 
 TEST_F(CombinationFilesTest, LoadCombinationOfASingleKindKeepsTheOtherParts) {
