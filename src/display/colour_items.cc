@@ -98,24 +98,14 @@ bool ResetColours(settings::SettingsRecord& record, settings::MessageBoxes& boxe
     return true;
 }
 
-ColourChooserDialog OpenColourChooser(const settings::SettingsRecord& record, int item) {
-    ColourChooserDialog dialog;
-    dialog.item = item;
-    dialog.colour = ColourItemValue(record, item);
-    dialog.customColours.fill(kWhite);
+std::array<std::uint32_t, kChooserCustomColourCount> ChooserCustomColours(
+    const settings::SettingsRecord& record) {
+    std::array<std::uint32_t, kChooserCustomColourCount> colours;
+    colours.fill(kWhite);
     for (std::size_t i = 0; i < kItems.size(); ++i) {
-        dialog.customColours[i] = record.Colour(kItems[i].offset);
+        colours[i] = record.Colour(kItems[i].offset);
     }
-    return dialog;
-}
-
-bool AcceptColourChooser(settings::SettingsRecord& record, const ColourChooserDialog& dialog) {
-    if (FindColourItem(dialog.item) == nullptr) {
-        return false;
-    }
-    bool changed = ColourItemValue(record, dialog.item) != dialog.colour;
-    SetColourItem(record, dialog.item, dialog.colour);
-    return changed;
+    return colours;
 }
 
 }  // namespace ravelin::display

@@ -7,10 +7,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "platform/dialog.h"
 #include "settings/message_box.h"
 #include "settings/settings_record.h"
 
@@ -20,7 +18,6 @@ inline constexpr int kResetColoursItem = 5;
 inline constexpr std::size_t kColourItemCount = 11;
 inline constexpr std::size_t kChooserCustomColourCount = 16;
 inline constexpr std::string_view kResetColoursQuestion = "Reset to original colors. Are you sure?";
-inline constexpr std::string_view kColourChooserTitle = "Color";
 // The preset "Reset Colors" applies, numbered from 1 as the presets dialog shows them.
 inline constexpr int kResetPresetNumber = 6;
 
@@ -51,19 +48,8 @@ void RestoreOriginalColours(settings::SettingsRecord& record);
 // Asks the question and restores on Yes. True when the colours changed.
 bool ResetColours(settings::SettingsRecord& record, settings::MessageBoxes& boxes);
 
-// The colour chooser for one item: opened with the item's colour and a custom-colour list of the
-// eleven current items followed by white.
-class ColourChooserDialog : public platform::Dialog {
-  public:
-    std::string Title() const override { return std::string(kColourChooserTitle); }
-
-    int item = 0;
-    std::uint32_t colour = 0;
-    std::array<std::uint32_t, kChooserCustomColourCount> customColours{};
-};
-
-ColourChooserDialog OpenColourChooser(const settings::SettingsRecord& record, int item);
-// On OK: the item gets the chosen colour. False when nothing changed.
-bool AcceptColourChooser(settings::SettingsRecord& record, const ColourChooserDialog& dialog);
+// The colour chooser's custom-colour list: the eleven current items followed by white.
+std::array<std::uint32_t, kChooserCustomColourCount> ChooserCustomColours(
+    const settings::SettingsRecord& record);
 
 }  // namespace ravelin::display

@@ -25,6 +25,19 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// The length of the move number ("12." or "12...") a move's text starts with; 0 for none.
+std::size_t MoveNumberLength(std::string_view text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits])) != 0) {
+        ++digits;
+    }
+    std::size_t end = digits;
+    while (end < text.size() && text[end] == '.') {
+        ++end;
+    }
+    return digits > 0 && end > digits ? end : 0;
+}
+
 bool IsResult(std::string_view token) {
     return token == "1-0" || token == "0-1" || token == "1/2-1/2" || token == "*";
 }
@@ -396,6 +409,13 @@ ColumnLayout LayOutColumnText(const std::vector<ColumnWord>& words, const Column
             item.bold = true;
         }
         item.text = word.text;
+        if (word.kind == ColumnWordKind::kMainMove && style.moveNumberBackground) {
+            const std::size_t number = MoveNumberLength(word.text);
+            if (number > 0) {
+                item.box = style.moveNumberBackground;
+                item.boxWidth = width(std::string_view(word.text).substr(0, number));
+            }
+        }
         const int fullWidth = width(word.text);
         if ((word.kind == ColumnWordKind::kMainMove || word.kind == ColumnWordKind::kVariationMove) &&
             static_cast<int>(layout.moves.size()) < capacity) {

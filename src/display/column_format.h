@@ -4,6 +4,7 @@
 // with their comments, glyphs and variations. Every move drawn is entered in a table of
 // rectangles so that a click finds it.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,6 +88,8 @@ struct ColumnStyle {
     RgbColour text{0, 0, 0};
     RgbColour variation{84, 0, 168};
     RgbColour current{255, 0, 0};
+    // The box behind the move number of a game's move; none without it.
+    std::optional<RgbColour> moveNumberBackground;
     int currentPly = 0;
     // A variation move shown instead of a main-line one (variationId, indexInVariation); 0: none.
     int currentVariation = 0;

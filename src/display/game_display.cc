@@ -16,6 +16,10 @@ constexpr int kNoAnimation = 0;
 constexpr int kMiddleDivisor = 2;
 // Space between the board's top margin lines and its edge.
 constexpr int kTopMarginInset = 2;
+// "Highlight Current Position" as the settings record keeps it: 8 marks the replay's move.
+constexpr int kReplayMoveMarked = 8;
+// The column text's panel starts this far left of the text.
+constexpr int kColumnPanelInset = 4;
 
 std::string Format(const char* pattern, int number, std::string_view text) {
     char buffer[64];
@@ -53,6 +57,11 @@ GameDisplayOptions GameDisplayOptions::From(const settings::SettingsRecord& reco
     options.annotationWindow = record.AutoDisplayAnalysisComments();
     options.gameButtons = record.DisplayGameButtons();
     options.variationColour = FromColourValue(record.VariationsColour());
+    options.markReplayMove = record.HighlightCurrentPosition() == kReplayMoveMarked;
+    options.replayHighlight = FromColourValue(record.ReplayHighlightColour());
+    options.movesTextBackground = FromColourValue(record.MovesTextBackgroundColour());
+    options.gridColour = FromColourValue(record.GridColour());
+    options.moveNumberBackground = FromColourValue(record.MoveNumberBackgroundColour());
     const int highlight = record.HighlightLastMove();
     if (highlight == static_cast<int>(HighlightKind::kNormal) ||
         highlight == static_cast<int>(HighlightKind::kThick)) {
@@ -542,6 +551,10 @@ GameViewState GameDisplay::State(const std::string& fileLine, const std::string&
     }
     if (hasGame_) {
         if (options_.columnFormat) {
+            state.textPanel = TextPanel{{layout_.panelX - kColumnPanelInset, 0,
+                                         layout_.panelWidth + kColumnPanelInset, layout_.clientHeight},
+                                        options_.movesTextBackground,
+                                        options_.gridColour};
             LayOutColumn();
             for (const TextItem& item : columnLayout_.texts) {
                 if (item.y + item.lineHeight > 0 && item.y < layout_.clientHeight) {
@@ -670,6 +683,10 @@ void GameDisplay::AddMoveList(GameViewState& state) const {
                       : analysisActive_ && ply > analysisStartPly_ ? options_.variationColour
                                                                    : kTextColour;
         item.bold = ply == currentPly_;
+        if (ply == currentPly_ && analysisActive_ && options_.markReplayMove) {
+            item.colour = kTextColour;
+            item.box = options_.replayHighlight;
+        }
         AppendMove(state, item, MoveListPrefix(ply), ply, columnWidth);
     }
     // The result stands after the game's last move while it is the current one.

@@ -71,6 +71,15 @@ struct GameDisplayOptions {
     // The annotation window shows the current move's comments, NAGs and variations.
     bool annotationWindow = true;
     RgbColour variationColour{84, 0, 168};
+    // The analysis replay marks its current move with a box of this colour ("Highlight Current
+    // Position" on) instead of drawing it in the current-move colour.
+    bool markReplayMove = true;
+    RgbColour replayHighlight{160, 160, 160};
+    // The column text stands on its own background, framed in the grid colour, with the move
+    // numbers of the game's moves on boxes of their own.
+    RgbColour movesTextBackground{255, 255, 255};
+    RgbColour gridColour{0, 0, 0};
+    RgbColour moveNumberBackground{232, 232, 232};
     chess::PieceLetters letters;
     bool gameButtons = false;
 

@@ -13,6 +13,7 @@ void GameDisplay::LayOutColumn() {
     style.text = kTextColour;
     style.variation = options_.variationColour;
     style.current = options_.currentMoveColour;
+    style.moveNumberBackground = options_.moveNumberBackground;
     style.currentPly = currentPly_;
     ColumnCurrentMove current{currentPly_, 0, 0};
     if (variation_) {

@@ -4,6 +4,7 @@
 // and the text items exactly as given and nothing else.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,16 @@ struct TextItem {
     int figurineKind = 0;
     const RgbImage* figurine = nullptr;
     int textOffset = 0;
+    // A box behind the text, the line's height and boxWidth wide (0: as wide as the text).
+    std::optional<RgbColour> box;
+    int boxWidth = 0;
+};
+
+// A framed area the texts stand on (the column text).
+struct TextPanel {
+    PixelRect rect;
+    RgbColour background{255, 255, 255};
+    RgbColour frame{0, 0, 0};
 };
 
 // A vertical scroll bar beside a text, in lines of the text: the window shows it at x, y with the
@@ -74,6 +85,8 @@ struct GameViewState {
     PixelRect boardDirty;
     // The image to paint when it is not the game display's own board (the criteria editors).
     const RgbImage* boardImage = nullptr;
+    // Painted before the texts, over the background.
+    std::optional<TextPanel> textPanel;
     std::vector<TextItem> texts;
     TextScrollBar scrollBar;
     std::vector<ButtonItem> buttons;

@@ -163,6 +163,24 @@ VariationReplay ReplayVariation(const std::vector<ColumnWord>& words, std::size_
     return replay;
 }
 
+std::vector<VariationChoice> VariationsAfter(const std::vector<ColumnWord>& words, int ply) {
+    std::vector<VariationChoice> choices;
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        const ColumnWord& word = words[k];
+        if (word.kind != ColumnWordKind::kVariationMove || word.depth != 1 || word.ply != ply) {
+            continue;
+        }
+        if (choices.empty() || words[choices.back().firstWord].variationId != word.variationId) {
+            choices.push_back({k, {}});
+        }
+        choices.back().text += word.text;
+    }
+    for (VariationChoice& choice : choices) {
+        choice.text = Trimmed(choice.text);
+    }
+    return choices;
+}
+
 std::string VariationMoveNumberText(int ply, std::string_view move) {
     char buffer[64];
     if (ply % 2 == 1) {

@@ -50,6 +50,16 @@ int VariationFirstPly(std::string_view moveText, int fallback);
 VariationReplay ReplayVariation(const std::vector<ColumnWord>& words, std::size_t word,
                                 const chess::ChessContext& game, int mainPlies);
 
+// An outermost variation that follows a main-line ply (an alternative to that ply's move): the
+// index of its first move among the words, and its own moves as one text.
+struct VariationChoice {
+    std::size_t firstWord = 0;
+    std::string text;
+};
+
+// The variations after ply, in the order they stand in the game.
+std::vector<VariationChoice> VariationsAfter(const std::vector<ColumnWord>& words, int ply);
+
 // The line below the board for the move shown: "%3d. %s" for white, "%3d. ... %s" for black.
 std::string VariationMoveNumberText(int ply, std::string_view move);
 

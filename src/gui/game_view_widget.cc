@@ -144,11 +144,26 @@ void GameViewWidget::paintEvent(QPaintEvent* event) {
                      QImage::Format_RGB888);
         painter.drawImage(state.boardX, state.boardY, image);
     }
+    if (state.textPanel) {
+        const display::PixelRect& area = state.textPanel->rect;
+        painter.fillRect(area.x, area.y, area.width, area.height, ColourOf(state.textPanel->background));
+        painter.setPen(ColourOf(state.textPanel->frame));
+        painter.drawRect(area.x, area.y, area.width - 1, area.height - 1);
+    }
     for (const display::TextItem& item : state.texts) {
         QFont font = FontFor(item.fontPixels, item.font, item.bold);
         painter.setFont(font);
-        painter.setPen(ColourOf(item.colour));
         QFontMetrics metrics(font);
+        if (item.box) {
+            QString text = QString::fromStdString(item.text);
+            while (text.endsWith(' ')) {
+                text.chop(1);
+            }
+            const int width =
+                item.boxWidth > 0 ? item.boxWidth : item.textOffset + metrics.horizontalAdvance(text);
+            painter.fillRect(item.x, item.y, width, item.lineHeight, ColourOf(*item.box));
+        }
+        painter.setPen(ColourOf(item.colour));
         int baseline = item.y + (item.lineHeight - metrics.height()) / 2 + metrics.ascent();
         if (item.figurine != nullptr) {
             PaintFigurine(painter, item);
@@ -179,7 +194,10 @@ void GameViewWidget::mousePressEvent(QMouseEvent* event) {
 void GameViewWidget::wheelEvent(QWheelEvent* event) {
     int steps = event->angleDelta().y() / kWheelNotch;
     const QPoint at = event->position().toPoint();
-    if (steps != 0) {
+    if (steps != 0 && (event->modifiers() & Qt::ControlModifier)) {
+        // The zoom gesture asks for another board size.
+        core_.AskForBoardSize(steps > 0);
+    } else if (steps != 0) {
         // The column text and the annotation list take the wheel over them; elsewhere it steps.
         if (!core_.Viewer().ScrollWheel(at.x(), at.y(), steps)) {
             core_.Viewer().Wheel(steps, at.x(), at.y());
@@ -191,6 +209,10 @@ void GameViewWidget::wheelEvent(QWheelEvent* event) {
 
 void GameViewWidget::keyPressEvent(QKeyEvent* event) {
     using shell::GameKey;
+    if (event->matches(QKeySequence::ZoomIn) || event->matches(QKeySequence::ZoomOut)) {
+        core_.AskForBoardSize(event->matches(QKeySequence::ZoomIn));
+        return;
+    }
     std::optional<GameKey> key;
     switch (event->key()) {
         case Qt::Key_Right:

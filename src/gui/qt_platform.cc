@@ -10,10 +10,12 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "gui/colour_dialog_widgets.h"
 #include "gui/go_to_move_dialog_widget.h"
 #include "gui/options_dialog_widget.h"
 #include "gui/search_dialog_widgets.h"
 #include "gui/select_file_dialog_widget.h"
+#include "gui/select_line_dialog_widget.h"
 #include "gui/select_opening_dialog_widget.h"
 #include "gui/win_statistics_dialog_widget.h"
 #include "shell/dialogs/options_dialog.h"
@@ -117,6 +119,18 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* select = dynamic_cast<shell::SelectFileDialog*>(&dialog)) {
         SelectFileDialogWidget form(*select, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* chooser = dynamic_cast<shell::ColourChooserDialog*>(&dialog)) {
+        ColourChooserWidget form(*chooser, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* presets = dynamic_cast<shell::PresetsDialog*>(&dialog)) {
+        PresetsDialogWidget form(*presets, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* line = dynamic_cast<shell::SelectLineDialog*>(&dialog)) {
+        SelectLineDialogWidget form(*line, parent_);
         return form.exec() == QDialog::Accepted;
     }
     if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {

@@ -154,6 +154,10 @@ CriteriaLoadResult DecodeCriteriaFile(std::string_view bytes, CriteriaLoadComman
         case CriteriaLoadCommand::kHeader:
             accepted = kind == kHeaderSearch && second >= kAlone && second <= kWithBoth;
             break;
+        case CriteriaLoadCommand::kCombination:
+            accepted = (kind == kVariationSearch && second == 0) || kind == kPositionSearch ||
+                       (kind == kHeaderSearch && second >= kAlone && second <= kWithBoth);
+            break;
     }
     if (!accepted) {
         return Failure(kInvalidSearchFile);

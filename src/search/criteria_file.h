@@ -38,8 +38,9 @@ bool CombinationHasPosition(int combination);
 // header file's second word and ignored for the other kinds.
 std::string EncodeCriteriaFile(int kind, int combination, const SearchCriteria& criteria);
 
-// The command that loads: Load Variation, Load Position, Load Header.
-enum class CriteriaLoadCommand { kVariation, kPosition, kHeader };
+// The command that loads: Load Variation, Load Position, Load Header, and Load Combination, which
+// takes every part of any criteria file.
+enum class CriteriaLoadCommand { kVariation, kPosition, kHeader, kCombination };
 
 struct CriteriaLoadResult {
     bool ok = false;

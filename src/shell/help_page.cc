@@ -27,7 +27,15 @@ Page Down ten moves, and G asks for a move number to go to.</p>
 one move at a time (again, or the Right arrow, for the next move); the Left arrow or <b>End of
 Variation</b> goes back to the game. <b>Copy to Variation</b> and <b>Copy to Position</b> make the
 moves so far, or the position on the board, the search criteria. <b>Piece Count</b> tells the
-material on the board and <b>PGN NAG Help</b> lists the annotation codes.</p>
+material on the board and <b>PGN NAG Help</b> lists the annotation codes. <b>Set New Start</b> makes
+the shown position the one Home and <b>Start of Game</b> go to in this game. <b>Select Line</b> lists
+the variations after the shown move and shows the one you choose; <b>Show Line</b> plays a line to its
+end.</p>
+<h2>Colours and the screen</h2>
+<p><b>File &gt; Colors/Screen</b> changes each colour of the board and the texts with a colour
+chooser, offers six preset schemes (<b>Save</b> keeps the board's colours in the checked one) and
+<b>Reset Colors</b> brings back the original ones. <b>Reset Screen</b> puts the window back where its
+board size places it. The board size itself is set in <b>File &gt; Options</b>.</p>
 <h2>Searching</h2>
 <p><b>Search &gt; Variation &gt; Edit Variation</b> lets you play a move sequence on the board (click
 a piece, then its square; <code>*</code> stands for any move, Backspace takes a move back).

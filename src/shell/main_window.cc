@@ -5,6 +5,7 @@
 
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
+#include "shell/commands/colour_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/game_info_commands.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
+    RegisterColourCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
@@ -66,6 +68,7 @@ void MainWindow::RegisterOwnHandlers() {
     handlers_.Set(kCmdPreviousFile, [this] { PreviousFileCommand(); });
     handlers_.Set(kCmdReloadFile, [this] { ReloadFileCommand(); });
     handlers_.Set(kCmdOptions, [this] { OptionsCommand(); });
+    handlers_.Set(kCmdResetScreen, [this] { ResetScreenCommand(); });
     handlers_.Set(kCmdExit, [this] { ExitCommand(); });
     handlers_.Set(kCmdShowVersion, [this] { messages_.ShowMessage(kVersionText); });
     handlers_.Set(kCmdHelp, [this] { ShowHelp(); });
@@ -110,6 +113,7 @@ void MainWindow::StartUp(const std::string& commandLinePath) {
         SaveSettings();
     }
     hideGameTextRunning_ = loaded.hideGameText;
+    ShowColourMenuMarks(*this);
     ownMenuBarShown_ = settings_.EnhancedMenu();
     layout_ = settings::ApplyScreenLayout(
         settings_,
@@ -308,10 +312,32 @@ void MainWindow::OptionsCommand() {
     dialog.StoreInto(settings_);
     if (ApplyFirstReplayColours(settings_, before.analysisReplayMode)) {
         dialog.displayGameButtons = true;
+        ShowColourMenuMarks(*this);
     }
     TakeOverRedisplayRequests(dialog, before);
     SaveSettings();
     ApplyOptionChanges(before);
+}
+
+void MainWindow::ResetScreenCommand() {
+    // Without saved rectangles the window takes the place and size its layout gives, and the
+    // layout is the one the chosen board size gives on this screen.
+    settings_.SetSmallWindowRect({});
+    settings_.SetOtherWindowRect({});
+    settings_.SetLargeWindowRect({});
+    settings_.SetAlternateWindowRect({});
+    SaveSettings();
+    layout_ = settings::ApplyScreenLayout(
+        settings_,
+        settings::ChooseLayoutFit(environment_.screenWidth, static_cast<int>(settings_.BoardSize())),
+        displayMode);
+    RecomputeWindowRect();
+    Call(hooks.layoutChanged);
+}
+
+void MainWindow::AskForBoardSize(bool larger) {
+    messages_.ShowMessage(larger ? kLargerBoardMessage : kSmallerBoardMessage);
+    Changed();
 }
 
 void MainWindow::TakeOverRedisplayRequests(const OptionsDialog& dialog, const OptionsBefore& before) {

@@ -33,6 +33,10 @@ inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
 inline constexpr std::string_view kGameBufferFileName = "gameqqqq.xyz";
 inline constexpr std::string_view kHelpFileName = "ravelin-help.html";
+inline constexpr char kLargerBoardMessage[] =
+    "If you want a larger board size, set 'Board Size' in the 'File->Options' menu.";
+inline constexpr char kSmallerBoardMessage[] =
+    "If you want a smaller board size, set 'Board Size' in the 'File->Options' menu.";
 
 // What the window shows of the program's state; the GUI paints exactly this.
 struct WindowView {
@@ -89,6 +93,9 @@ class MainWindow {
     void ScrollToGame(int gameNumber);
     // The window is about to close: the worker is stopped and joined, the settings written.
     void PrepareToClose();
+    // The user asked the window for a larger or smaller board (the zoom keys or the wheel): the
+    // board size is an option, and the message says where it is set.
+    void AskForBoardSize(bool larger);
 
     WindowView View() const;
     // Called after every change the window must show.
@@ -166,6 +173,7 @@ class MainWindow {
     void ReloadFileCommand();
     void ExitCommand();
     void OptionsCommand();
+    void ResetScreenCommand();
     void TakeOverRedisplayRequests(const OptionsDialog& dialog, const OptionsBefore& before);
     void ApplyOptionChanges(const OptionsBefore& before);
     void ShowOwnMenuBar(bool on);

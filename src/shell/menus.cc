@@ -88,7 +88,6 @@ constexpr MenuPath kFileItems[] = {
     {"Colors/Screen|Last Move", 178},
     {"Colors/Screen|Reset Colors", 179},
     {"Colors/Screen|Border Color", 382},
-    {"Colors/Screen|Border Width", 383},
     {"Colors/Screen|Current Position", 388},
     {"Colors/Screen|Analysis Replay|Variations Color", 389},
     {"Colors/Screen|Analysis Replay|Highlight Color", 390},
@@ -209,7 +208,7 @@ constexpr MenuPath kGameFirstItems[] = {
 constexpr MenuPath kEndOfVariation[] = {{"End of Variation", 260}};
 constexpr MenuPath kSearchedPosition[] = {{"Searched Position", 261}};
 constexpr MenuPath kShowNormalText[] = {{"Show Normal Text", 266}};
-constexpr MenuPath kAnalysisRecord[] = {{"Show Analysis Rec", 265}, {"Play Analysis", 264}};
+constexpr MenuPath kAnalysisRecord[] = {{"Play Analysis", 264}};
 constexpr MenuPath kPlayAnalysis[] = {{"Play Analysis", 264}, {"Select Line", 269}, {"Show Line", 270}};
 constexpr MenuPath kGameLastItems[] = {
     {"Piece Count", 262},       {"Show Actual Text", 263},  {"Page Text Up", 258},     {"Page Text Down", 259},

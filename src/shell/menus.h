@@ -16,7 +16,7 @@ struct MenuNode {
     std::string label;
     int commandId = 0;  // 0: a popup holding children
     std::vector<MenuNode> children;
-    // An option item that shows a check mark ("Exact Variation", "Force Match").
+    // An option item that shows a check mark (kCheckableCommandIds).
     bool checkable = false;
     bool checked = false;
 
@@ -54,8 +54,9 @@ class MenuSet {
     std::map<int, bool> checked_;
 };
 
-// The command ids of the items that carry a check mark.
-inline constexpr int kCheckableCommandIds[] = {114, 117};
+// The command ids of the items that carry a check mark ("Exact Variation", "Force Match",
+// "Highlight Current Position").
+inline constexpr int kCheckableCommandIds[] = {114, 117, 391};
 
 // Every command id reachable from a menu tree, depth first.
 std::vector<int> CommandIdsOf(const MenuNode& menu);

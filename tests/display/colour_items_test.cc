@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "display/board_colours.h"
-#include "display/presets_dialog.h"
+#include "display/colour_presets.h"
 #include "platform/headless/headless_platform.h"
 #include "settings/settings_startup.h"
 
@@ -18,7 +18,6 @@ struct ColourFixture : ::testing::Test {
         settings::ApplyFirstRunDefaults(record, environment);
         settings::ApplyStartFixups(record, environment);
     }
-
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const auto& m : platform.messages) {
@@ -27,85 +26,115 @@ struct ColourFixture : ::testing::Test {
         return texts;
     }
 
-    // The board colours as a preset keeps them.
-    settings::ColourPreset Shown() const {
-        return {record.BackgroundColour(), record.LightSquaresColour(), record.DarkSquaresColour(),
-                record.LastMoveColour()};
-    }
-
     platform::HeadlessPlatform platform;
     settings::MessageBoxes boxes;
     settings::SettingsRecord record;
 };
 
-TEST_F(ColourFixture, EachItemKeepsItsPickedColourAcrossStartFixups) {
-    EXPECT_FALSE(SetColourItem(record, kResetColoursItem, Rgb(1, 1, 1)));
-    for (const ColourItem& item : ColourItems()) {
-        ColourChooserDialog dialog = OpenColourChooser(record, item.number);
-        EXPECT_EQ(dialog.colour, ColourItemValue(record, item.number));
-        dialog.colour = Rgb(0, 128, static_cast<std::uint32_t>(item.number));
-        EXPECT_TRUE(AcceptColourChooser(record, dialog)) << item.menuEntry;
-    }
-    settings::ApplyStartFixups(record, {});
-    for (const ColourItem& item : ColourItems()) {
-        EXPECT_EQ(ColourItemValue(record, item.number), Rgb(0, 128, static_cast<std::uint32_t>(item.number)))
-            << item.menuEntry;
-    }
-    EXPECT_EQ(record.LastMoveColour(), ColourItemValue(record, 4));
-    EXPECT_EQ(BoardColoursFrom(record).lastMove, (RgbColour{0, 128, 4}));
+// --- Colour items ---
+
+TEST(ColourItemTable, ElevenItemsWithoutResetColors) {
+    EXPECT_EQ(ColourItems().size(), 11u);
+    EXPECT_EQ(FindColourItem(kResetColoursItem), nullptr);
+    EXPECT_EQ(FindColourItem(1)->menuEntry, "Dark Squares");
+    EXPECT_EQ(FindColourItem(12)->menuEntry, "Highlight Color");
+    EXPECT_EQ(FindColourItem(13), nullptr);
 }
 
-TEST_F(ColourFixture, ResetAsksAndOnYesRestoresPresetSixAndItemDefaults) {
-    for (int number : {1, 6, 11}) {
-        SetColourItem(record, number, Rgb(9, 9, 9));
+TEST_F(ColourFixture, PickedColourIsStoredAndKeptAcrossStartFixups) {
+    EXPECT_EQ(ColourItemValue(record, 4), Rgb(255, 0, 0));
+    EXPECT_TRUE(SetColourItem(record, 4, Rgb(0, 128, 0)));
+    settings::ApplyStartFixups(record, {});
+    EXPECT_EQ(record.LastMoveColour(), Rgb(0, 128, 0));
+    EXPECT_EQ(BoardColoursFrom(record).lastMove, (RgbColour{0, 128, 0}));
+}
+
+TEST_F(ColourFixture, ChooserCustomColoursAreTheElevenItemsThenWhite) {
+    SetColourItem(record, 8, Rgb(1, 2, 3));
+    const auto colours = ChooserCustomColours(record);
+    EXPECT_EQ(colours[0], record.DarkSquaresColour());
+    EXPECT_EQ(colours[6], Rgb(1, 2, 3));
+    EXPECT_EQ(colours[10], record.ReplayHighlightColour());
+    for (std::size_t i = 11; i < 16; ++i) {
+        EXPECT_EQ(colours[i], Rgb(255, 255, 255));
     }
-    record.SetPreset(5, {1, 2, 3, 4});
+}
+
+// --- "Reset Colors" ---
+
+TEST_F(ColourFixture, ResetAnsweredNoChangesNothing) {
+    SetColourItem(record, 1, Rgb(9, 9, 9));
     settings::SettingsRecord before = record;
-    platform.questionAnswers = {platform::kAnswerNo, platform::kAnswerYes};
+    platform.questionAnswers = {platform::kAnswerNo};
     EXPECT_FALSE(ResetColours(record, boxes));
     EXPECT_EQ(record, before);
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Reset to original colors. Are you sure?"});
+}
+
+TEST_F(ColourFixture, ResetRestoresPresetSixAndItemDefaults) {
+    SetColourItem(record, 1, Rgb(9, 9, 9));
+    SetColourItem(record, 6, Rgb(9, 9, 9));
+    SetColourItem(record, 11, Rgb(9, 9, 9));
+    record.SetPreset(5, {1, 2, 3, 4});
+    platform.questionAnswers = {platform::kAnswerYes};
     EXPECT_TRUE(ResetColours(record, boxes));
-    EXPECT_EQ(Texts(), std::vector<std::string>(2, "Reset to original colors. Are you sure?"));
     EXPECT_EQ(record.Preset(5), settings::kBuiltInColourPresets[5]);
-    EXPECT_EQ(Shown(), settings::kBuiltInColourPresets[5]);
-    for (const ColourItem& item : ColourItems()) {
-        if (item.number >= 6) {
-            EXPECT_EQ(ColourItemValue(record, item.number), item.resetColour) << item.menuEntry;
-        }
-    }
-    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 6) << "the presets dialog shows the reset preset";
-}
-
-TEST_F(ColourFixture, OkAppliesTheCheckedPresetAndItsBorder) {
-    EXPECT_EQ(OpenPresetsDialog(record).Title(), "Select Preset Color Scheme");
-    record.SetColour(settings::kOffsetBorderColour, Rgb(5, 5, 5));
-    PresetsDialog dialog;
-    dialog.checkedPreset = 4;
-    EXPECT_TRUE(AcceptPresetsDialog(record, dialog));
-    EXPECT_EQ(Shown(), settings::kBuiltInColourPresets[3]);
+    EXPECT_EQ(record.DarkSquaresColour(), Rgb(162, 189, 217));
+    EXPECT_EQ(record.LightSquaresColour(), Rgb(231, 241, 250));
+    EXPECT_EQ(record.BackgroundColour(), Rgb(255, 255, 221));
     EXPECT_EQ(record.BorderColour(), Rgb(192, 192, 192));
-    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 4);
-    SetColourItem(record, 2, Rgb(1, 1, 1));
-    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 0) << "own colours check no preset";
-    dialog.checkedPreset = 0;
-    EXPECT_FALSE(AcceptPresetsDialog(record, dialog));
+    EXPECT_EQ(record.VariationsColour(), Rgb(84, 0, 168));
+    EXPECT_EQ(record.GridColour(), Rgb(0, 0, 0));
+    EXPECT_EQ(record.MoveNumberBackgroundColour(), Rgb(232, 232, 232));
 }
 
-TEST_F(ColourFixture, SaveAsksBeforeOverwritingTheCheckedPreset) {
-    PresetsDialog dialog;
-    EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
+// --- Presets ---
+
+TEST_F(ColourFixture, ResetColoursMatchPresetSix) {
+    RestoreOriginalColours(record);
+    EXPECT_EQ(MatchingPreset(record), 6);
+}
+
+TEST_F(ColourFixture, OwnColoursMatchNoPreset) {
+    SetColourItem(record, 2, Rgb(1, 1, 1));
+    EXPECT_EQ(MatchingPreset(record), 0);
+}
+
+TEST_F(ColourFixture, SchemeAppliesThePresetAndItsBorder) {
+    record.SetColour(settings::kOffsetBorderColour, Rgb(5, 5, 5));
+    EXPECT_TRUE(ApplyColourScheme(record, 4));
+    EXPECT_EQ(record.DarkSquaresColour(), Rgb(64, 128, 128));
+    EXPECT_EQ(record.LightSquaresColour(), Rgb(224, 224, 224));
+    EXPECT_EQ(record.BorderColour(), Rgb(192, 192, 192));
+    EXPECT_EQ(MatchingPreset(record), 4);
+    EXPECT_FALSE(ApplyColourScheme(record, 0));
+}
+
+TEST_F(ColourFixture, SaveWithoutCheckedPresetAsksToSelectOne) {
+    EXPECT_FALSE(SavePreset(record, 0, boxes));
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Select a preset color number first."});
+}
+
+TEST_F(ColourFixture, SaveAnsweredNoKeepsThePreset) {
     SetColourItem(record, 1, Rgb(7, 7, 7));
-    dialog.checkedPreset = 2;
-    platform.questionAnswers = {platform::kAnswerNo, platform::kAnswerYes};
-    EXPECT_FALSE(SaveCheckedPreset(record, dialog, boxes));
+    platform.questionAnswers = {platform::kAnswerNo};
+    EXPECT_FALSE(SavePreset(record, 2, boxes));
     EXPECT_EQ(record.Preset(1), settings::kBuiltInColourPresets[1]);
-    EXPECT_TRUE(SaveCheckedPreset(record, dialog, boxes));
-    EXPECT_EQ(record.Preset(1), Shown());
-    EXPECT_EQ(Shown().darkSquares, Rgb(7, 7, 7));
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Overwrite preset number 2?"});
+}
+
+TEST_F(ColourFixture, SaveAnsweredYesStoresTheFourColoursAndConfirms) {
+    SetColourItem(record, 1, Rgb(7, 7, 7));
+    platform.questionAnswers = {platform::kAnswerYes};
+    EXPECT_TRUE(SavePreset(record, 2, boxes));
+    settings::ColourPreset saved = record.Preset(1);
+    EXPECT_EQ(saved.darkSquares, Rgb(7, 7, 7));
+    EXPECT_EQ(saved.lightSquares, record.LightSquaresColour());
+    EXPECT_EQ(saved.background, record.BackgroundColour());
+    EXPECT_EQ(saved.lastMove, record.LastMoveColour());
     EXPECT_EQ(Texts(),
-              (std::vector<std::string>{"Select a preset color number first.", "Overwrite preset number 2?",
-                                        "Overwrite preset number 2?", "New preset number 2 saved."}));
-    EXPECT_EQ(OpenPresetsDialog(record).checkedPreset, 2);
+              (std::vector<std::string>{"Overwrite preset number 2?", "New preset number 2 saved."}));
+    EXPECT_EQ(MatchingPreset(record), 2);
 }
 
 }  // namespace

@@ -272,21 +272,22 @@ void DirectorySearchCommands::SaveDirSearch() {
     }
 }
 
-void DirectorySearchCommands::LoadCriteria(search::CriteriaLoadCommand command) {
+std::optional<search::CriteriaLoadResult> DirectorySearchCommands::LoadCriteriaParts(
+    search::CriteriaLoadCommand command) {
     platform::FileDialogService* files = platform_.files;
     if (files == nullptr) {
-        return;
+        return std::nullopt;
     }
     const auto chosen = ChooseSearchFile(*files, window_.Settings(), SearchFileKind::kCriteria, false);
     window_.SaveSettings();
     if (!chosen) {
-        return;
+        return std::nullopt;
     }
     SearchSession& session = window_.Search();
     const search::CriteriaLoadResult loaded = search::LoadCriteriaFile(*chosen, command, session.criteria);
     if (!loaded.ok) {
         window_.Messages().ShowMessage(loaded.message);
-        return;
+        return std::nullopt;
     }
     if (loaded.positionLoaded) {
         search::PutListsOnCriteriaBoard(session.criteria.position, session.criteriaBoard);
@@ -294,9 +295,17 @@ void DirectorySearchCommands::LoadCriteria(search::CriteriaLoadCommand command) 
     if (loaded.headerLoaded) {
         headerCombination = loaded.combination;
     }
+    return loaded;
+}
+
+void DirectorySearchCommands::LoadCriteria(search::CriteriaLoadCommand command) {
+    const std::optional<search::CriteriaLoadResult> loaded = LoadCriteriaParts(command);
+    if (!loaded) {
+        return;
+    }
     // The edit modes show what was loaded: the variation on the board, or the criteria board. A
     // header file shows them only when it holds all three parts.
-    const bool showBoth = loaded.kind == search::kHeaderSearch && loaded.combination == search::kWithBoth;
+    const bool showBoth = loaded->kind == search::kHeaderSearch && loaded->combination == search::kWithBoth;
     if (command == search::CriteriaLoadCommand::kPosition) {
         platform_.commands->PostCommand(kCmdEditPosition);
     } else if (command == search::CriteriaLoadCommand::kVariation || showBoth) {
@@ -304,7 +313,19 @@ void DirectorySearchCommands::LoadCriteria(search::CriteriaLoadCommand command) 
     }
 }
 
-void DirectorySearchCommands::SaveCriteria(int kind) {
+void DirectorySearchCommands::LoadCombination() {
+    if (!LoadCriteriaParts(search::CriteriaLoadCommand::kCombination)) {
+        return;
+    }
+    // The editor the command came from shows the loaded criteria.
+    if (window_.displayMode == kModePositionEdit) {
+        platform_.commands->PostCommand(kCmdEditPosition);
+    } else if (window_.displayMode == kModeVariationEdit) {
+        platform_.commands->PostCommand(kCmdEditVariation);
+    }
+}
+
+void DirectorySearchCommands::WriteCriteria(int kind, int combination) {
     platform::FileDialogService* files = platform_.files;
     if (files == nullptr) {
         return;
@@ -317,13 +338,21 @@ void DirectorySearchCommands::SaveCriteria(int kind) {
     // The lists are what the criteria board shows now.
     SearchSession& session = window_.Search();
     if (kind == search::kPositionSearch ||
-        (kind == search::kHeaderSearch && search::CombinationHasPosition(headerCombination))) {
+        (kind == search::kHeaderSearch && search::CombinationHasPosition(combination))) {
         search::BuildPositionLists(session.criteriaBoard, session.criteria.position);
     }
-    const std::string failure = search::SaveCriteriaFile(*chosen, kind, headerCombination, session.criteria);
+    const std::string failure = search::SaveCriteriaFile(*chosen, kind, combination, session.criteria);
     if (!failure.empty()) {
         window_.Messages().ShowMessage(failure);
     }
+}
+
+void DirectorySearchCommands::SaveCriteria(int kind) {
+    WriteCriteria(kind, headerCombination);
+}
+
+void DirectorySearchCommands::SaveCombination() {
+    WriteCriteria(search::kHeaderSearch, search::kWithBoth);
 }
 
 std::shared_ptr<DirectorySearchCommands> RegisterDirectorySearchCommands(MainWindow& window,
@@ -340,6 +369,8 @@ std::shared_ptr<DirectorySearchCommands> RegisterDirectorySearchCommands(MainWin
     handlers.Set(kCmdSavePosition, [commands] { commands->SaveCriteria(search::kPositionSearch); });
     handlers.Set(kCmdLoadHeader, [commands] { commands->LoadCriteria(CriteriaLoadCommand::kHeader); });
     handlers.Set(kCmdSaveHeader, [commands] { commands->SaveCriteria(search::kHeaderSearch); });
+    handlers.Set(kCmdLoadCombination, [commands] { commands->LoadCombination(); });
+    handlers.Set(kCmdSaveCombination, [commands] { commands->SaveCombination(); });
     return commands;
 }
 

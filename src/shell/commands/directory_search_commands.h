@@ -2,10 +2,12 @@
 
 // The directory search on the worker thread and its results: "Display Dir Search" (150) with the
 // "Select File" list, "Load Dir Search" (151) and "Save Dir Search" (152); and the criteria files:
-// "Load/Save Variation" (115/116), "Load/Save Position" (124/125), "Load/Save Header" (134/135).
+// "Load/Save Variation" (115/116), "Load/Save Position" (124/125), "Load/Save Header" (134/135),
+// "Load/Save Combination" (367/368).
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include "shell/command_ids.h"
 
@@ -39,6 +41,11 @@ class DirectorySearchCommands : public std::enable_shared_from_this<DirectorySea
     void LoadCriteria(search::CriteriaLoadCommand command);
     // Saves the criteria of a kind; a header file with the combination of the last header search.
     void SaveCriteria(int kind);
+    // "Save Combination": the header criteria, the variation and the position together, as the
+    // header file that holds all three parts. "Load Combination" takes every part of a criteria
+    // file of any kind.
+    void SaveCombination();
+    void LoadCombination();
 
     // The combination a header criteria file is saved with (the last header search's).
     int headerCombination = 0;
@@ -49,6 +56,9 @@ class DirectorySearchCommands : public std::enable_shared_from_this<DirectorySea
 
   private:
     std::string ResultPath() const;
+    // Asks for the file and loads it; the result, or nothing when cancelled or refused.
+    std::optional<search::CriteriaLoadResult> LoadCriteriaParts(search::CriteriaLoadCommand command);
+    void WriteCriteria(int kind, int combination);
     // Says why and returns true while a background operation runs.
     bool RefusedWhileBusy();
     void ShowList(bool fromSearchEnd);

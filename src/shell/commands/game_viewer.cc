@@ -129,6 +129,17 @@ void GameViewer::Register() {
         }
     });
     SetShownGameCommand(kCmdPlayAnalysis, [this] { PlayAnalysis(); });
+    SetShownGameCommand(kCmdSetNewStart, [this] { SetNewStart(); });
+    SetShownGameCommand(kCmdSelectLine, [this] { SelectLine(); });
+    SetShownGameCommand(kCmdShowLine, [this] { ShowLine(); });
+    // The previous game's text, from the text view's menu.
+    handlers.Set(kCmdPrevGameText, [this] {
+        if (window_.displayMode == kModeText) {
+            StepGame(-1);
+        }
+    });
+    // The record as it stands in the file, whole in a window of its own.
+    handlers.Set(kCmdActualListBox, [this] { OpenActualText(); });
 
     window_.AutoPlayer().nextPly = [this] {
         if (window_.displayMode == kModeGame && display_.AnalysisReplayActive()) {
@@ -154,7 +165,8 @@ void GameViewer::Register() {
 }
 
 void GameViewer::OpenActualText() {
-    if (window_.displayMode != kModeGame || !display_.HasGame()) {
+    const bool gameShown = window_.displayMode == kModeGame && display_.HasGame();
+    if (!gameShown && window_.displayMode != kModeText) {
         return;
     }
     gamefile::GameFile& file = window_.File();
@@ -231,6 +243,7 @@ bool GameViewer::ShowCurrentGame() {
     }
     window_.displayMode = kModeGame;
     window_.currentPly = 0;
+    ForgetNewStartOfOtherGames();
     if (deferred != 0) {
         window_.Platform().commands->PostCommand(deferred);
     }
@@ -247,13 +260,17 @@ bool GameViewer::ShowCurrentText() {
     gamefile::GameFile& file = window_.File();
     // Another view was asked for before the game came up: the kept request is dropped.
     deferredCommand_ = 0;
-    if (!window_.Settings().DisplayActualText()) {
-        return ShowSummary();
-    }
-    if (!text_.Load(file, file.currentGame)) {
+    ForgetNewStartOfOtherGames();
+    const bool shown =
+        window_.Settings().DisplayActualText() ? text_.Load(file, file.currentGame) : ShowSummary();
+    if (!shown) {
         return false;
     }
     window_.displayMode = kModeText;
+    // The record's window follows the game shown.
+    if (actualTextOpen_ && !actualText_.Load(file, file.currentGame)) {
+        CloseActualText();
+    }
     return true;
 }
 
@@ -416,7 +433,11 @@ void GameViewer::Key(GameKey key) {
             display_.PreviousPly();
             break;
         case GameKey::kStart:
-            display_.GoToStart();
+            if (const int start = NewStartPly(); start > 0) {
+                display_.GoToPly(start);
+            } else {
+                display_.GoToStart();
+            }
             break;
         case GameKey::kEnd:
             display_.GoToPly(display::kGoToLast);

@@ -2,7 +2,7 @@
 
 // The game display's commands in the main window: "Display Game" and "Display Text", the next and
 // previous game, the moves of the game ("Start of Game" and the others), paging the text, flipping
-// the board, auto play's step, and the view the window paints.
+// the board, auto play's step, the variations after a move, and the view the window paints.
 
 #include <functional>
 #include <optional>
@@ -78,6 +78,14 @@ class GameViewer {
     // The text mode: the record as it stands in the file with "Display Actual Text" on, else the
     // game summary.
     bool ShowCurrentText();
+    // "Set New Start": the position shown becomes where "Start of Game", Home and |< go in this
+    // game, until another game is shown.
+    void SetNewStart();
+    // "Select Line": one of the variations after the shown move, picked from a list, is shown at
+    // its first move; Next and Prev then step along it. "Show Line": the line shown (without one,
+    // the first after the shown move) is played out to its end.
+    void SelectLine();
+    void ShowLine();
 
   private:
     void Register();
@@ -97,6 +105,11 @@ class GameViewer {
     std::string OpeningName() const;
     std::string StatusFileLine() const;
     std::string StatusGameLine() const;
+    // The new start of the shown game; 0 when it has none.
+    int NewStartPly() const;
+    void ForgetNewStartOfOtherGames();
+    // False, with the message, for a game from a set-up position.
+    bool LinesPlayable();
 
     MainWindow& window_;
     display::GameDisplay display_;
@@ -104,6 +117,12 @@ class GameViewer {
     display::TextView actualText_;
     bool actualTextOpen_ = false;
     int deferredCommand_ = 0;
+    struct NewStart {
+        std::string path;
+        int game = 0;
+        int ply = 0;
+    };
+    std::optional<NewStart> newStart_;
     eco::EcoTable ecoTable_;
     eco::EcoStatusState ecoState_;
 };

@@ -1,6 +1,4 @@
-#include "display/presets_dialog.h"
-
-#include "display/colour_items.h"
+#include "display/colour_presets.h"
 
 namespace ravelin::display {
 
@@ -36,28 +34,16 @@ int MatchingPreset(const settings::SettingsRecord& record) {
     return 0;
 }
 
-PresetsDialog OpenPresetsDialog(const settings::SettingsRecord& record) {
-    PresetsDialog dialog;
-    dialog.checkedPreset = MatchingPreset(record);
-    return dialog;
-}
-
-bool AcceptPresetsDialog(settings::SettingsRecord& record, const PresetsDialog& dialog) {
-    return ValidPreset(dialog.checkedPreset) && ApplyColourScheme(record, dialog.checkedPreset);
-}
-
-bool SaveCheckedPreset(settings::SettingsRecord& record, const PresetsDialog& dialog,
-                       settings::MessageBoxes& boxes) {
-    if (!ValidPreset(dialog.checkedPreset)) {
+bool SavePreset(settings::SettingsRecord& record, int number, settings::MessageBoxes& boxes) {
+    if (!ValidPreset(number)) {
         boxes.ShowMessage(kSelectPresetFirstMessage);
         return false;
     }
-    if (boxes.AskQuestion(FormatPresetMessage(kOverwritePresetQuestion, dialog.checkedPreset)) !=
-        platform::kAnswerYes) {
+    if (boxes.AskQuestion(FormatPresetMessage(kOverwritePresetQuestion, number)) != platform::kAnswerYes) {
         return false;
     }
-    record.SetPreset(static_cast<std::size_t>(dialog.checkedPreset - 1), CurrentColours(record));
-    boxes.ShowMessage(FormatPresetMessage(kPresetSavedMessage, dialog.checkedPreset));
+    record.SetPreset(static_cast<std::size_t>(number - 1), CurrentColours(record));
+    boxes.ShowMessage(FormatPresetMessage(kPresetSavedMessage, number));
     return true;
 }
 
