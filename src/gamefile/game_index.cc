@@ -25,10 +25,14 @@ constexpr int kFinderHeaderTagLines = 7;
 
 std::string_view UpToZeroByte(std::string_view text) {
     const void* zero = std::memchr(text.data(), '\0', text.size());
-    return zero == nullptr ? text : text.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - text.data()));
+    return zero == nullptr
+               ? text
+               : text.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - text.data()));
 }
 
-bool StartsWithMoveOne(std::string_view line) { return line.size() >= 2 && line[0] == '1' && line[1] == '.'; }
+bool StartsWithMoveOne(std::string_view line) {
+    return line.size() >= 2 && line[0] == '1' && line[1] == '.';
+}
 
 std::uint32_t ReadLittleEndian32(const char* p) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(p);
@@ -83,7 +87,10 @@ bool CacheFitsFile(const CacheContents& cache, std::int64_t pgnSize) {
     return cache.wellFormed && pgnSize >= 0 && static_cast<std::int64_t>(cache.storedSize) == pgnSize;
 }
 
-void WriteCache(const std::string& cachePath, std::int64_t pgnSize, const GameIndex& index) {
+}  // namespace
+
+void WriteIndexCache(const std::string& pgnPath, std::int64_t pgnSize, const GameIndex& index) {
+    const std::string cachePath = CompanionPath(pgnPath, "PGO");
     if (cachePath.empty() || pgnSize < 0 || pgnSize > std::numeric_limits<std::uint32_t>::max()) {
         return;
     }
@@ -97,6 +104,8 @@ void WriteCache(const std::string& cachePath, std::int64_t pgnSize, const GameIn
     // A cache that cannot be written only costs a scan next time.
     platform::WriteFileReplacing(cachePath, bytes.data(), bytes.size(), platform::Durability::kCache);
 }
+
+namespace {
 
 void RemoveCompanion(std::string_view pgnPath, std::string_view suffix) {
     std::string path = CompanionPath(pgnPath, suffix);
@@ -219,7 +228,8 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
     std::int64_t pgnSize = FileSize(fd);
     std::string cachePath = CompanionPath(pgnPath, "PGO");
     CacheContents cache = ReadCache(cachePath, pgnSize);
-    int oldCount = cache.readable ? static_cast<int>(std::min<std::uint32_t>(cache.storedCount, kMaxGames)) : 0;
+    int oldCount =
+        cache.readable ? static_cast<int>(std::min<std::uint32_t>(cache.storedCount, kMaxGames)) : 0;
 
     if (!forceRescan && CacheFitsFile(cache, pgnSize)) {
         index.offsets.resize(cache.storedCount);
@@ -239,7 +249,7 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
     ScanGameOffsets(scanner, index);
     result.count = index.Count();
     result.limitReached = result.count == kMaxGames;
-    WriteCache(cachePath, pgnSize, index);
+    WriteIndexCache(pgnPath, pgnSize, index);
     if (result.count != oldCount) {
         result.countChanged = true;
         RemoveCompanion(pgnPath, "TRE");
