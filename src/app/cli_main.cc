@@ -21,7 +21,11 @@ void PrintUsage(std::ostream& out) {
            "  fen FILE [N]        replay every game (or game N): number, plies played, final FEN\n"
            "  perft FEN DEPTH     count the legal move sequences of a position (FEN or \"startpos\")\n"
            "  moves FEN           list the legal moves of a position in SAN\n"
-           "  eco FILE [N]        print the ECO code and name of each game (or game N) by closest match\n";
+           "  eco FILE [N]        print the ECO code and name of each game (or game N) by closest match\n"
+           "  delete FILE N       delete game N of a PGN file\n"
+           "  append FILE GAMES   add every game of GAMES (a PGN file, \"-\" for standard input) at the end\n"
+           "  insert FILE N GAMES put every game of GAMES before game N\n"
+           "  replace FILE N GAME put the one game of GAME in place of game N\n";
 }
 
 }  // namespace
