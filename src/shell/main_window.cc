@@ -9,6 +9,7 @@
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/game_info_commands.h"
 #include "shell/commands/game_viewer.h"
+#include "shell/commands/game_writing_commands.h"
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
 #include "shell/dialogs/options_dialog.h"
@@ -44,6 +45,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOwnHandlers();
     viewer_ = std::make_unique<GameViewer>(*this);
     RegisterGameInfoCommands(*this);
+    RegisterGameWritingCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
