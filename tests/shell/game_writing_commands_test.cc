@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/messages.h"
@@ -101,6 +102,58 @@ TEST(GameWritingCommandsTest, TheGameBufferTakesTheShownGameAndSavesItWhereAsked
         EXPECT_EQ(ravelin::testing::ReadWholeFile(session.window.File().Path()), c.after);
         EXPECT_EQ(session.window.File().currentGame, c.gameAfter);
     }
+}
+
+TEST(GameWritingCommandsTest, CopyGameToTakesTheShownGameIntoAnotherFile) {
+    struct Case {
+        const char* name;
+        int command;
+        std::string existing;  // the target's contents before, "-" when there is none
+        std::vector<int> answers;
+        std::string after;  // "-" when the target must not exist
+        Texts messages;
+    };
+    const Case cases[] = {
+        {"to the end of an existing file",
+         kCmdCopyGameToExistingFile,
+         kFirst,
+         {},
+         kFirst + "\r\n" + kSecond,
+         {}},
+        {"to an existing file that is not there",
+         kCmdCopyGameToExistingFile,
+         "-",
+         {},
+         "-",
+         {kFileDoesNotExist}},
+        {"to a new file", kCmdCopyGameToNewFile, "-", {}, kSecond, {}},
+        {"over a file after Yes", kCmdCopyGameToNewFile, kThird, {platform::kAnswerYes}, kSecond, {}},
+        {"not over a file after No", kCmdCopyGameToNewFile, kThird, {platform::kAnswerNo}, kThird, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OwnSession session(kFirst + "\r\n" + kSecond + "\r\n" + kThird);
+        const std::string target = session.files.File("target.pgn");
+        if (c.existing != "-") {
+            session.files.Write("target.pgn", c.existing);
+        }
+        session.window.File().currentGame = 2;
+        session.platform.questionAnswers.assign(c.answers.begin(), c.answers.end());
+        session.platform.fileChoices = {session.files.File("target")};
+
+        session.Command(c.command);
+
+        EXPECT_EQ(session.Messages(), c.messages);
+        EXPECT_EQ(std::filesystem::exists(target), c.after != "-");
+        if (c.after != "-") {
+            EXPECT_EQ(ravelin::testing::ReadWholeFile(target), c.after);
+        }
+    }
+    OwnSession session(kFirst);
+    session.platform.fileChoices = {session.window.File().Path()};
+    session.Command(kCmdCopyGameToNewFile);
+    EXPECT_EQ(session.Messages(), Texts{kSameAsCurrentFile});
+    EXPECT_EQ(ravelin::testing::ReadWholeFile(session.window.File().Path()), kFirst);
 }
 
 }  // namespace

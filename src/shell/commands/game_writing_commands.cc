@@ -1,7 +1,15 @@
 #include "shell/commands/game_writing_commands.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
 #include "gamefile/game_copy.h"
 #include "gamefile/game_edit.h"
+#include "platform/file_dialog.h"
 #include "platform/file_util.h"
 #include "platform/messages.h"
 #include "shell/command_ids.h"
@@ -76,6 +84,81 @@ void MoveGameToBuffer(MainWindow& window) {
     window.Messages().ShowMessage(kGameMovedToBuffer);
 }
 
+// The second "Select PGN File" dialog: a Save dialog whose directory and name the options file
+// keeps apart from those of the open file.
+std::optional<std::string> SelectTargetFile(MainWindow& window) {
+    using settings::FileDialogSlot;
+    settings::SettingsRecord& settings = window.Settings();
+    platform::FileDialogRequest request;
+    request.title = "Select PGN File";
+    request.filter = "*.pgn";
+    request.initialDirectory = settings.DialogDirectory(FileDialogSlot::kPgnTarget);
+    request.fileName = settings.DialogFileName(FileDialogSlot::kPgnTarget);
+    request.saveDialog = true;
+    std::optional<std::string> chosen = window.Platform().files->ChooseFile(request);
+    if (!chosen || chosen->empty()) {
+        return std::nullopt;
+    }
+    const std::string directory = gamefile::DirectoryOf(*chosen);
+    const std::string name = gamefile::ApplyExtensionRule(gamefile::NameOf(*chosen), ".pgn");
+    settings.SetDialogDirectory(FileDialogSlot::kPgnTarget, directory);
+    settings.SetDialogFileName(FileDialogSlot::kPgnTarget, name);
+    window.SaveSettings();
+    return directory.empty() ? name : directory + "/" + name;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return a == b || std::filesystem::equivalent(a, b, error);
+}
+
+void CopyGameToFile(MainWindow& window, bool mustExist) {
+    gamefile::GameFile& file = window.File();
+    settings::MessageBoxes& messages = window.Messages();
+    if (file.GameCount() == 0) {
+        messages.ShowMessage(kNoGamesInFile);
+        return;
+    }
+    const std::optional<std::string> target = SelectTargetFile(window);
+    if (!target) {
+        return;
+    }
+    if (IsSameFile(*target, file.Path())) {
+        messages.ShowMessage(kSameAsCurrentFile);
+        return;
+    }
+    std::string text;
+    if (!gamefile::CopyGameText(file.Reader(), file.Index().Offset(file.currentGame), kGameBufferLimit,
+                                text)) {
+        messages.ShowMessage(gamefile::kGameTooBig);
+        return;
+    }
+    const bool exists = platform::FileExists(*target);
+    if (mustExist) {
+        if (!exists) {
+            messages.ShowMessage(kFileDoesNotExist);
+            return;
+        }
+        gamefile::GameIndex index;
+        const int fd = open(target->c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            gamefile::IndexGameFile(fd, *target, false, index);
+            close(fd);
+        }
+        if (const char* failure = gamefile::AppendGamesToFile(*target, index, {text})) {
+            messages.ShowMessage(failure);
+        }
+        return;
+    }
+    if (exists && messages.AskQuestion(kFileAlreadyExists) != platform::kAnswerYes) {
+        return;
+    }
+    // The new file is written under a temporary name and renamed: a failed copy keeps the old one.
+    if (gamefile::WriteNewGameFile(*target, text) != nullptr) {
+        messages.ShowMessage(kErrorCreatingNewFile);
+    }
+}
+
 enum class SaveHow { kOverwriteLast = 0, kAppend = 1, kInsert = 2 };
 
 void SaveGameBuffer(MainWindow& window, SaveHow how) {
@@ -116,6 +199,8 @@ void SaveGameBuffer(MainWindow& window, SaveHow how) {
 
 void RegisterGameWritingCommands(MainWindow& window) {
     window.Handlers().Set(kCmdDeleteGame, [&window] { DeleteGame(window); });
+    window.Handlers().Set(kCmdCopyGameToExistingFile, [&window] { CopyGameToFile(window, true); });
+    window.Handlers().Set(kCmdCopyGameToNewFile, [&window] { CopyGameToFile(window, false); });
     window.Handlers().Set(kCmdMoveGameToBuffer, [&window] { MoveGameToBuffer(window); });
     window.Handlers().Set(kCmdAppendGameBuffer, [&window] { SaveGameBuffer(window, SaveHow::kAppend); });
     window.Handlers().Set(kCmdInsertGameBuffer, [&window] { SaveGameBuffer(window, SaveHow::kInsert); });
