@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "gui/game_list_dialog_widget.h"
 #include "gui/go_to_move_dialog_widget.h"
 #include "gui/options_dialog_widget.h"
 #include "gui/search_dialog_widgets.h"
@@ -117,6 +118,10 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* select = dynamic_cast<shell::SelectFileDialog*>(&dialog)) {
         SelectFileDialogWidget form(*select, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* list = dynamic_cast<shell::GameListDialog*>(&dialog)) {
+        GameListDialogWidget form(*list, parent_);
         return form.exec() == QDialog::Accepted;
     }
     if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {

@@ -7,6 +7,7 @@
 #include "shell/command_ids.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
+#include "shell/commands/file_utility_commands.h"
 #include "shell/commands/game_info_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterGameInfoCommands(*this);
     RegisterGameWritingCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
+    RegisterFileUtilityCommands(*this, fastFile_->Worker());
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
