@@ -13,6 +13,7 @@
 #include "utilities/adjust_file.h"
 #include "utilities/check_file.h"
 #include "utilities/duplicates.h"
+#include "utilities/fast_duplicates.h"
 #include "utilities/pgn_text.h"
 #include "utilities/plain_rewrites.h"
 #include "utilities/split_file.h"
@@ -86,16 +87,22 @@ int RunCheck(const UtilityRun& run, const utilities::PgnText& text) {
     return 1;
 }
 
-int RunDedupe(const UtilityRun& run, const utilities::PgnText& text) {
-    const std::vector<utilities::GameLine> lines =
-        utilities::ReadGameLines(text, TerminalProgress(gamefile::BackgroundKind::kCheckFile,
-                                                        gamefile::ProgressVariant::kPlain, text.Count()));
-    const utilities::DuplicateResult result = utilities::FindDuplicates(
-        lines, run.duplicates, 0,
+// Through the fast file when it is current, else from the movetext.
+utilities::DuplicateResult FindFileDuplicates(const UtilityRun& run, const utilities::PgnText& text) {
+    const utilities::UtilityProgress progress =
         TerminalProgress(gamefile::BackgroundKind::kDuplicateGames,
                          run.duplicates.entireFile ? gamefile::ProgressVariant::kWholeFileDuplicates
                                                    : gamefile::ProgressVariant::kPlain,
-                         text.Count()));
+                         text.Count());
+    utilities::MoveRecords records;
+    if (utilities::ReadFastMoveRecords(text.path, text.Count(), records) == nullptr) {
+        return utilities::FindDuplicateRecords(records, run.duplicates, progress);
+    }
+    return utilities::FindDuplicates(utilities::ReadGameLines(text, {}), run.duplicates, 0, progress);
+}
+
+int RunDedupe(const UtilityRun& run, const utilities::PgnText& text) {
+    const utilities::DuplicateResult result = FindFileDuplicates(run, text);
     if (result.limitReached) {
         run.err << utilities::kMaximumDuplicatesWarning << "\n";
     }

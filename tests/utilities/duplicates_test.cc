@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "search/fast_file_writer.h"
+#include "utilities/fast_duplicates.h"
 #include "utilities_test_helpers.h"
 
 namespace ravelin::utilities {
@@ -82,6 +84,37 @@ TEST(Duplicates, DeletingAgreesWithPgnExtract) {
                               "-D"));
     EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(TestDataPath("pgn/world_matches.pgn")) +
                                        ReadWholeFile(TestDataPath("pgn/lichess-benchmark.pgn")));
+}
+
+// The fast file's records find the same pairs and marks as the movetext, and a stale fast file is
+// refused.
+TEST(Duplicates, FastFileAgreesWithTheMovetext) {
+    const TempDir dir;
+    const std::string path = CopyOf(dir, "twice.pgn", {"lichess-benchmark.pgn", "lichess-benchmark.pgn"});
+    const PgnText text = Loaded(path);
+    MoveRecords records;
+    EXPECT_STREQ(ReadFastMoveRecords(path, text.Count(), records),
+                 "Warning: You need to run 'Make Fast File' again.");
+    search::FastFileJob job;
+    job.pgnPath = path;
+    job.offsets = text.index.offsets;
+    search::WriteFastFile(job, {});
+    ASSERT_EQ(ReadFastMoveRecords(path, text.Count(), records), nullptr);
+    for (int lookAhead : {100, 200}) {
+        DuplicateSettings settings;
+        settings.lookAhead = lookAhead;
+        const DuplicateResult fast = FindDuplicateRecords(records, settings, {});
+        const DuplicateResult slow = FindDuplicates(ReadGameLines(text, {}), settings, 0, {});
+        ASSERT_EQ(fast.pairs.size(), slow.pairs.size()) << lookAhead;
+        for (std::size_t i = 0; i < fast.pairs.size(); ++i) {
+            EXPECT_EQ(std::pair(fast.pairs[i].first, fast.pairs[i].second),
+                      std::pair(slow.pairs[i].first, slow.pairs[i].second));
+        }
+        EXPECT_EQ(fast.marked, slow.marked);
+        // The second copy of each game is 101 games after the first.
+        // The second copy of each game is 100 games after the first.
+        EXPECT_EQ(fast.pairs.size(), lookAhead == 200 ? 100u : 0u);
+    }
 }
 
 }  // namespace

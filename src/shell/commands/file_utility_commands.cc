@@ -14,6 +14,7 @@
 #include "shell/dialogs/game_list_dialog.h"
 #include "shell/main_window.h"
 #include "utilities/adjust_file.h"
+#include "utilities/fast_duplicates.h"
 #include "utilities/pgn_text.h"
 #include "utilities/plain_rewrites.h"
 #include "utilities/split_file.h"
@@ -243,30 +244,38 @@ void FileUtilityCommands::Duplicates(bool currentGameOnly) {
     if (!outcome) {
         return;
     }
-    Start(command, BackgroundKind::kDuplicateGames,
-          currentGameOnly || !duplicateSettings.entireFile ? ProgressVariant::kPlain
-                                                           : ProgressVariant::kWholeFileDuplicates,
-          kDuplicateGamesTitle,
-          [path, duplicateSettings, currentGame, outcome](gamefile::WorkerContext& context) {
-              utilities::PgnText text;
-              if (const char* error = utilities::LoadPgnText(path, text)) {
-                  return Report(error, kCmdDisplayGame, gamefile::kRunFinishedNothing);
-              }
-              const std::vector<utilities::GameLine> lines = utilities::ReadGameLines(text, {});
-              outcome->duplicates = utilities::FindDuplicates(lines, duplicateSettings, currentGame,
-                                                              WorkerProgress(context, text.Count()));
-              if (outcome->duplicates.cancelled) {
-                  return Report("", kCmdDisplayGame, gamefile::kRunFinishedNothing);
-              }
-              if (outcome->duplicates.pairs.empty()) {
-                  return Report(utilities::kNoDuplicateGames, kCmdDisplayGame, gamefile::kRunFinishedNothing);
-              }
-              BackgroundReport report = ListReport(kCmdDuplicatesList);
-              if (outcome->duplicates.limitReached) {
-                  report.message = utilities::kMaximumDuplicatesWarning;
-              }
-              return report;
-          });
+    Start(
+        command, BackgroundKind::kDuplicateGames,
+        currentGameOnly || !duplicateSettings.entireFile ? ProgressVariant::kPlain
+                                                         : ProgressVariant::kWholeFileDuplicates,
+        kDuplicateGamesTitle,
+        [path, duplicateSettings, currentGame, outcome](gamefile::WorkerContext& context) {
+            utilities::PgnText text;
+            if (const char* error = utilities::LoadPgnText(path, text)) {
+                return Report(error, kCmdDisplayGame, gamefile::kRunFinishedNothing);
+            }
+            // The whole file goes through the fast file when there is a current one.
+            utilities::MoveRecords records;
+            if (currentGame == 0 && utilities::ReadFastMoveRecords(path, text.Count(), records) == nullptr) {
+                outcome->duplicates = utilities::FindDuplicateRecords(records, duplicateSettings,
+                                                                      WorkerProgress(context, text.Count()));
+            } else {
+                const std::vector<utilities::GameLine> lines = utilities::ReadGameLines(text, {});
+                outcome->duplicates = utilities::FindDuplicates(lines, duplicateSettings, currentGame,
+                                                                WorkerProgress(context, text.Count()));
+            }
+            if (outcome->duplicates.cancelled) {
+                return Report("", kCmdDisplayGame, gamefile::kRunFinishedNothing);
+            }
+            if (outcome->duplicates.pairs.empty()) {
+                return Report(utilities::kNoDuplicateGames, kCmdDisplayGame, gamefile::kRunFinishedNothing);
+            }
+            BackgroundReport report = ListReport(kCmdDuplicatesList);
+            if (outcome->duplicates.limitReached) {
+                report.message = utilities::kMaximumDuplicatesWarning;
+            }
+            return report;
+        });
 }
 
 void FileUtilityCommands::ShowDuplicates() {
