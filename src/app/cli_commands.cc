@@ -12,6 +12,8 @@
 #include "app/cli_fastfile.h"
 #include "app/cli_game.h"
 #include "app/cli_search.h"
+#include "app/cli_utilities.h"
+#include "app/cli_write.h"
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
 
@@ -97,6 +99,12 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
             return 2;
         }
         return RunMovesCommand(argv[0], context.out);
+    }
+    if (IsWriteCommand(command.c_str())) {
+        return RunWriteCommand(command.c_str(), argc, argv, context.out, context.err);
+    }
+    if (IsUtilityCommand(command.c_str())) {
+        return RunUtilityCommand(command.c_str(), argc, argv, context.out, context.err);
     }
     if (command == "eco") {
         return RunEcoCommand(context, argc, argv);

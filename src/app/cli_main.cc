@@ -23,7 +23,25 @@ void PrintUsage(std::ostream& out) {
            "  fen FILE [N]        replay every game (or game N): number, plies played, final FEN\n"
            "  perft FEN DEPTH     count the legal move sequences of a position (FEN or \"startpos\")\n"
            "  moves FEN           list the legal moves of a position in SAN\n"
-           "  eco FILE [N]        print the ECO code and name of each game (or game N) by closest match\n";
+           "  eco FILE [N]        print the ECO code and name of each game (or game N) by closest match\n"
+           "  delete FILE N       delete game N of a PGN file\n"
+           "  append FILE GAMES   add every game of GAMES (a PGN file, \"-\" for standard input) at the end\n"
+           "  insert FILE N GAMES put every game of GAMES before game N\n"
+           "  replace FILE N GAME put the one game of GAME in place of game N\n"
+           "  adjust FILE         rewrite every game in the program's layout (comments and variations "
+           "dropped)\n"
+           "  check FILE [--delete]  list the first 10 bad games (\"N: message\"); exit 1 when there are "
+           "any\n"
+           "  dedupe FILE [--entire-file] [--look-ahead N] [--max-difference N]\n"
+           "                      delete the later game of each duplicate pair (look-ahead 100, difference "
+           "2)\n"
+           "  fen-games FILE      delete the games set up from a FEN position\n"
+           "  split FILE          share the games out over FILE1.pgn, FILE2.pgn... (FILEa.pgn... after a "
+           "digit)\n"
+           "  trim FILE           drop extra blanks and break lines that are too long\n"
+           "  sort FILE           order the games by date, site (or event) and round\n"
+           "  strip FILE          keep only the tags the program uses (and FEN)\n"
+           "  the file utilities take --dry-run: report what would change, write nothing\n";
 }
 
 }  // namespace

@@ -337,6 +337,28 @@ int GameFile::OpenGameFile(int handle, OpenMode mode, int& displayMode, int& cur
     return fd_;
 }
 
+int GameFile::ReopenAfterRewrite() {
+    Close(fd_);
+    const int fd = OpenPath();
+    if (fd < 0) {
+        gameCount_ = 0;
+        index_.offsets.clear();
+        return -1;
+    }
+    fd_ = fd;
+    reader_.Attach(fd_);
+    IndexResult result = IndexGameFile(fd_, path_, false, index_);
+    gameCount_ = result.count;
+    lastIndexFromCache_ = result.fromCache;
+    if (currentGame > gameCount_) {
+        currentGame = gameCount_ > 0 ? gameCount_ : 1;
+    }
+    if (host_.clearPerFileState) {
+        host_.clearPerFileState();
+    }
+    return gameCount_;
+}
+
 int GameFile::Reindex() {
     if (fd_ < 0) {
         return 0;

@@ -66,6 +66,12 @@ class GameFile {
     // Re-scans the open file (after the program changed it, or on "Reload File").
     int Reindex();
 
+    // After the file was rewritten under its name: the descriptor still reads the replaced file, so
+    // the path is opened again, re-indexed (from the index cache when the writer brought it up to
+    // date) and the per-file search state cleared. Returns the game count; -1 when the file no
+    // longer opens (it is then closed).
+    int ReopenAfterRewrite();
+
     // Sets the path given on the command line as the current file (surrounding quotes removed).
     void SetCommandLinePath(std::string_view path);
 

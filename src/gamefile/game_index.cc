@@ -128,7 +128,10 @@ bool CacheFitsFile(int fd, const CacheContents& cache, std::int64_t pgnSize) {
     return true;
 }
 
-void WriteCache(const std::string& cachePath, std::int64_t pgnSize, const GameIndex& index) {
+}  // namespace
+
+void WriteIndexCache(const std::string& pgnPath, std::int64_t pgnSize, const GameIndex& index) {
+    const std::string cachePath = CompanionPath(pgnPath, "PGO");
     if (cachePath.empty() || pgnSize < 0 || pgnSize > std::numeric_limits<std::uint32_t>::max()) {
         return;
     }
@@ -142,6 +145,8 @@ void WriteCache(const std::string& cachePath, std::int64_t pgnSize, const GameIn
     // A cache that cannot be written only costs a scan next time.
     platform::WriteFileReplacing(cachePath, bytes.data(), bytes.size(), platform::Durability::kCache);
 }
+
+namespace {
 
 void RemoveCompanion(std::string_view pgnPath, std::string_view suffix) {
     std::string path = CompanionPath(pgnPath, suffix);
@@ -288,7 +293,7 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
     result.count = index.Count();
     result.limitReached = result.count == kMaxGames;
     result.textWithoutGames = result.count == 0 && textSeen;
-    WriteCache(cachePath, pgnSize, index);
+    WriteIndexCache(pgnPath, pgnSize, index);
     if (result.count != oldCount) {
         result.countChanged = true;
         RemoveCompanion(pgnPath, "TRE");

@@ -52,6 +52,9 @@ struct IndexResult {
 // The scan moves the descriptor's position: readers of the file seek before they read.
 IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index);
 
+// Writes the index cache file for a PGN file of this size (after an append, without a scan).
+void WriteIndexCache(const std::string& pgnPath, std::int64_t pgnSize, const GameIndex& index);
+
 // Reads of the whole-file scan; large reads keep the number of system calls low.
 inline constexpr std::size_t kScanBufferSize = 1 << 20;
 

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "gui/colour_dialog_widgets.h"
+#include "gui/game_list_dialog_widget.h"
 #include "gui/go_to_move_dialog_widget.h"
 #include "gui/options_dialog_widget.h"
 #include "gui/search_dialog_widgets.h"
@@ -131,6 +132,10 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* line = dynamic_cast<shell::SelectLineDialog*>(&dialog)) {
         SelectLineDialogWidget form(*line, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* list = dynamic_cast<shell::GameListDialog*>(&dialog)) {
+        GameListDialogWidget form(*list, parent_);
         return form.exec() == QDialog::Accepted;
     }
     if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -27,27 +29,182 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// Writes through a large buffer, so that producers may hand over lines without a system call each.
+class BufferedSink : public FileSink {
+  public:
+    explicit BufferedSink(int fd) : fd_(fd) { buffer_.reserve(kSinkBufferSize); }
+    bool Write(const void* data, std::size_t size) override {
+        if (failed_) {
+            return false;
+        }
+        const char* bytes = static_cast<const char*>(data);
+        if (buffer_.size() + size > kSinkBufferSize) {
+            if (!Flush()) {
+                return false;
+            }
+            if (size >= kSinkBufferSize) {
+                failed_ = !WriteAll(fd_, bytes, size);
+                return !failed_;
+            }
+        }
+        buffer_.insert(buffer_.end(), bytes, bytes + size);
+        return true;
+    }
+    using FileSink::Write;
+    bool Flush() {
+        if (!failed_ && !buffer_.empty()) {
+            failed_ = !WriteAll(fd_, buffer_.data(), buffer_.size());
+            buffer_.clear();
+        }
+        return !failed_;
+    }
+
+  private:
+    static constexpr std::size_t kSinkBufferSize = 1 << 20;
+    int fd_;
+    std::vector<char> buffer_;
+    bool failed_ = false;
+};
+
+RewriteObserver rewriteObserver = nullptr;
+
+void Report(RewriteStep step) {
+    if (rewriteObserver != nullptr) {
+        rewriteObserver(step);
+    }
+}
+
+// The file a path finally names when it is a symbolic link (a chain of them, each relative to its
+// own directory); the path itself otherwise, or when the link cannot be read.
+std::string FollowLinks(const std::string& path) {
+    constexpr int kMaxLinks = 40;
+    std::string current = path;
+    for (int i = 0; i < kMaxLinks; ++i) {
+        struct stat info;
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return current;
+        }
+        std::vector<char> target(static_cast<std::size_t>(PATH_MAX) + 1);
+        ssize_t length = readlink(current.c_str(), target.data(), target.size() - 1);
+        if (length < 0) {
+            return current;
+        }
+        std::string next(target.data(), static_cast<std::size_t>(length));
+        std::size_t slash = current.rfind('/');
+        if (!next.empty() && next[0] != '/' && slash != std::string::npos) {
+            next = current.substr(0, slash + 1) + next;
+        }
+        current = next;
+    }
+    return current;
+}
+
+// Creates a new file beside the target; a new file gets the permissions the user's umask allows.
+int CreateTemporary(const std::string& target, std::string& name) {
+    static std::atomic<unsigned> counter{0};
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        char suffix[64];
+        std::snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", static_cast<long>(getpid()), counter++);
+        name = target + suffix;
+        int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+void SyncDirectoryOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    std::string directory = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
 }  // namespace
 
-bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size, Durability durability) {
-    std::string pattern = path + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = mkstemp(name.data());
+bool WriteFileReplacing(const std::string& path, const ContentWriter& writeContents, Durability durability) {
+    const std::string target = FollowLinks(path);
+    struct stat old;
+    const bool exists = stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        return false;
+    }
+    std::string temporary;
+    int fd = CreateTemporary(target, temporary);
     if (fd < 0) {
         return false;
     }
-    bool ok = WriteAll(fd, static_cast<const char*>(data), size);
-    // mkstemp makes the file private; working files are ordinary user files.
-    ok = ok && fchmod(fd, 0644) == 0;
+    Report(RewriteStep::kTemporaryCreated);
+    bool ok = true;
+    {
+        BufferedSink sink(fd);
+        ok = writeContents(sink) && sink.Flush();
+    }
+    if (ok) {
+        Report(RewriteStep::kContentsWritten);
+    }
+    if (ok && exists) {
+        // The owner may fail to change for an ordinary user; the permissions must not.
+        (void)!fchown(fd, old.st_uid, old.st_gid);
+        ok = fchmod(fd, old.st_mode & 07777) == 0;
+    }
     // The new contents reach the disk before the name points at them.
     ok = ok && (durability == Durability::kCache || fsync(fd) == 0);
     ok = close(fd) == 0 && ok;
-    if (ok && std::rename(name.data(), path.c_str()) == 0) {
-        return true;
+    if (ok) {
+        Report(RewriteStep::kContentsSynced);
     }
-    unlink(name.data());
-    return false;
+    if (!ok || std::rename(temporary.c_str(), target.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    if (durability == Durability::kDurable) {
+        SyncDirectoryOf(target);
+    }
+    Report(RewriteStep::kRenamed);
+    return true;
+}
+
+bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size, Durability durability) {
+    return WriteFileReplacing(
+        path, [&](FileSink& sink) { return sink.Write(data, size); }, durability);
+}
+
+bool AppendToFile(const std::string& path, const ContentWriter& writeContents, std::int64_t& oldSize) {
+    oldSize = -1;
+    int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info;
+    off_t end = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : -1;
+    if (end < 0 || lseek(fd, end, SEEK_SET) != end) {
+        close(fd);
+        return false;
+    }
+    oldSize = end;
+    bool ok = true;
+    {
+        BufferedSink sink(fd);
+        ok = writeContents(sink) && sink.Flush();
+    }
+    ok = ok && fsync(fd) == 0;
+    if (!ok) {
+        // Whatever part of the addition was written goes again.
+        (void)!ftruncate(fd, end);
+        fsync(fd);
+    }
+    ok = close(fd) == 0 && ok;
+    return ok;
+}
+
+void SetRewriteObserver(RewriteObserver observer) {
+    rewriteObserver = observer;
 }
 
 bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t maxSize) {

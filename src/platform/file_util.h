@@ -1,17 +1,44 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace ravelin::platform {
 
-// Writes a whole file through a temporary file in the same directory that is then renamed over
-// the old one, so readers see either the old or the new contents, never a half-written file.
+// Receives the new contents of a file piece by piece. Write returns false once a write failed;
+// producers stop at the first false.
+class FileSink {
+  public:
+    virtual ~FileSink() = default;
+    virtual bool Write(const void* data, std::size_t size) = 0;
+    bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+};
+
+// Streams the contents into the sink; false aborts the write (the file stays as it was).
+using ContentWriter = std::function<bool(FileSink&)>;
+
+// The one way a file is rewritten. The new contents are streamed into a temporary file in the
+// same directory as the file (the target of a symbolic link, so the link stays a link), which gets
+// the old file's permissions and is renamed over the old file only after everything was written;
+// readers and a crash at any moment see either the old or the new contents, never a mixture.
 // Returns false (and leaves the old file untouched) when any step fails. A durable write also
-// waits until the contents are on the disk; caches that can be made again skip that wait.
+// waits until the contents and the rename are on the disk; caches that can be made again skip that.
 enum class Durability { kCache, kDurable };
+bool WriteFileReplacing(const std::string& path, const ContentWriter& writeContents,
+                        Durability durability = Durability::kDurable);
 bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size,
                         Durability durability = Durability::kDurable);
+
+// Adds the streamed contents to the end of an existing file in place, waits until they are on the
+// disk, and on any failure cuts the file back to its old size. oldSize receives the size before.
+bool AppendToFile(const std::string& path, const ContentWriter& writeContents, std::int64_t& oldSize);
+
+// The steps of a rewrite, reported to the observer (crash tests stop the process at each of them).
+enum class RewriteStep { kTemporaryCreated, kContentsWritten, kContentsSynced, kRenamed };
+using RewriteObserver = void (*)(RewriteStep);
+void SetRewriteObserver(RewriteObserver observer);
 
 // Reads a whole small file; false when it cannot be opened or read.
 bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t maxSize);

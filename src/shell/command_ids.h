@@ -14,6 +14,7 @@ inline constexpr int kCmdPrintNormalText = 103;
 inline constexpr int kCmdNextGame = 104;
 inline constexpr int kCmdPrevGame = 105;
 inline constexpr int kCmdReloadFile = 106;
+inline constexpr int kCmdDeleteGame = 108;
 inline constexpr int kCmdReturn = 110;
 inline constexpr int kCmdEditVariation = 111;
 inline constexpr int kCmdSearchDirectory = 113;

@@ -8,8 +8,10 @@
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
+#include "shell/commands/file_utility_commands.h"
 #include "shell/commands/game_info_commands.h"
 #include "shell/commands/game_viewer.h"
+#include "shell/commands/game_writing_commands.h"
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
 #include "shell/dialogs/options_dialog.h"
@@ -45,7 +47,9 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOwnHandlers();
     viewer_ = std::make_unique<GameViewer>(*this);
     RegisterGameInfoCommands(*this);
+    RegisterGameWritingCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
+    RegisterFileUtilityCommands(*this, fastFile_->Worker());
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
     RegisterColourCommands(*this);

@@ -1,0 +1,249 @@
+#include "gamefile/game_edit.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <limits>
+#include <vector>
+
+#include "platform/file_util.h"
+
+namespace ravelin::gamefile {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+// Copies between the old and the new file move this much at a time.
+constexpr std::size_t kCopyBlock = 1 << 20;
+
+// A PGN file opened for reading while its new contents are produced.
+class SourceFile {
+  public:
+    explicit SourceFile(const std::string& path) : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~SourceFile() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    SourceFile(const SourceFile&) = delete;
+    SourceFile& operator=(const SourceFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    std::int64_t Size() const { return FileSize(fd_); }
+
+    // Streams bytes [begin, end) of the file into the sink.
+    bool CopyRange(std::uint64_t begin, std::uint64_t end, platform::FileSink& sink) const {
+        std::vector<char> block(kCopyBlock);
+        while (begin < end) {
+            const std::size_t want =
+                static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, end - begin));
+            ssize_t got = pread(fd_, block.data(), want, static_cast<off_t>(begin));
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0 || !sink.Write(block.data(), static_cast<std::size_t>(got))) {
+                return false;
+            }
+            begin += static_cast<std::uint64_t>(got);
+        }
+        return true;
+    }
+
+    // The last bytes before an offset (fewer at the start of the file).
+    std::string BytesBefore(std::uint64_t offset, std::size_t count) const {
+        const std::uint64_t from = offset > count ? offset - count : 0;
+        std::string bytes(static_cast<std::size_t>(offset - from), '\0');
+        ssize_t got = pread(fd_, bytes.data(), bytes.size(), static_cast<off_t>(from));
+        bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+        return bytes;
+    }
+
+  private:
+    int fd_;
+};
+
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// The game text without trailing empty lines, ended by one line end, and by an empty line too
+// when another game follows it, so that it never runs into the next header.
+std::string AsGameText(std::string_view text, bool anotherFollows) {
+    std::size_t end = text.find_last_not_of("\r\n");
+    std::string game(text.substr(0, end == std::string_view::npos ? 0 : end + 1));
+    game += kLineEnd;
+    if (anotherFollows) {
+        game += kLineEnd;
+    }
+    return game;
+}
+
+// Writes the file anew with the bytes [cutBegin, cutEnd) replaced by the insertion.
+const char* Splice(const std::string& path, std::uint64_t cutBegin, std::uint64_t cutEnd,
+                   std::string_view insertion, const char* failure) {
+    SourceFile source(path);
+    const std::int64_t size = source.Size();
+    if (!source.IsOpen() || size < 0 || cutBegin > cutEnd || cutEnd > static_cast<std::uint64_t>(size)) {
+        return failure;
+    }
+    const bool written = platform::WriteFileReplacing(path, [&](platform::FileSink& sink) {
+        return source.CopyRange(0, cutBegin, sink) && sink.Write(insertion.data(), insertion.size()) &&
+               source.CopyRange(cutEnd, static_cast<std::uint64_t>(size), sink);
+    });
+    if (!written) {
+        return failure;
+    }
+    DeleteStaleCompanions(path);
+    return nullptr;
+}
+
+bool ValidGame(const GameIndex& index, int game) {
+    return game >= 1 && game <= index.Count();
+}
+
+void RemoveIfCompanion(const std::string& pgnPath, const std::string& companion) {
+    if (!companion.empty() && companion != pgnPath) {
+        std::remove(companion.c_str());
+    }
+}
+
+}  // namespace
+
+GameSpan SpanOfGame(const GameIndex& index, int game, std::uint64_t fileSize) {
+    GameSpan span;
+    span.begin = index.Offset(game);
+    span.end = game < index.Count() ? index.Offset(game + 1) : fileSize;
+    return span;
+}
+
+const char* DeleteGameFromFile(const std::string& path, const GameIndex& index, int game) {
+    SourceFile source(path);
+    const std::int64_t size = source.Size();
+    if (!source.IsOpen() || size < 0 || !ValidGame(index, game)) {
+        return kErrorSavingGame;
+    }
+    GameSpan span = SpanOfGame(index, game, static_cast<std::uint64_t>(size));
+    if (game == index.Count() && span.begin > 0) {
+        // The empty line that separates the last game from the one before goes with it, when it
+        // is really there.
+        const std::string before = source.BytesBefore(span.begin, 4);
+        if (EndsWith(before, "\n\r\n")) {
+            span.begin -= 2;
+        } else if (EndsWith(before, "\n\n")) {
+            span.begin -= 1;
+        }
+    }
+    return Splice(path, span.begin, span.end, {}, kErrorSavingGame);
+}
+
+const char* ReplaceGameInFile(const std::string& path, const GameIndex& index, int game,
+                              std::string_view text) {
+    SourceFile source(path);
+    const std::int64_t size = source.Size();
+    if (!source.IsOpen() || size < 0 || !ValidGame(index, game)) {
+        return kErrorSavingGame;
+    }
+    const GameSpan span = SpanOfGame(index, game, static_cast<std::uint64_t>(size));
+    return Splice(path, span.begin, span.end, AsGameText(text, game < index.Count()), kErrorSavingGame);
+}
+
+const char* InsertGamesIntoFile(const std::string& path, const GameIndex& index, int game,
+                                const std::vector<std::string>& games) {
+    if (index.Count() == 0) {
+        GameIndex grown = index;
+        return AppendGamesToFile(path, grown, games);
+    }
+    if (games.empty() || !ValidGame(index, game)) {
+        return kErrorInsertingGame;
+    }
+    if (index.Count() + static_cast<int>(games.size()) > kMaxGames) {
+        return kFileIsFull;
+    }
+    std::string texts;
+    for (const std::string& text : games) {
+        texts += AsGameText(text, true);
+    }
+    const std::uint64_t at = index.Offset(game);
+    return Splice(path, at, at, texts, kErrorInsertingGame);
+}
+
+const char* AppendGamesToFile(const std::string& path, GameIndex& index,
+                              const std::vector<std::string>& games) {
+    if (games.empty()) {
+        return kErrorInsertingGame;
+    }
+    if (index.Count() + static_cast<int>(games.size()) > kMaxGames) {
+        return kFileIsFull;
+    }
+    std::string separator;
+    {
+        SourceFile source(path);
+        const std::int64_t size = source.Size();
+        if (!source.IsOpen() || size < 0) {
+            return kErrorInsertingGame;
+        }
+        const std::string tail = source.BytesBefore(static_cast<std::uint64_t>(size), 3);
+        if (tail.empty() || EndsWith(tail, "\n\n") || EndsWith(tail, "\n\r\n")) {
+            separator = "";  // an empty file, or the empty line is already there
+        } else if (EndsWith(tail, "\n")) {
+            separator = kLineEnd;
+        } else {
+            separator = "\r\n\r\n";  // the last line has no line end of its own
+        }
+    }
+    std::string texts = separator;
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        starts.push_back(texts.size());
+        texts += AsGameText(games[i], i + 1 < games.size());
+    }
+    std::int64_t oldSize = 0;
+    if (!platform::AppendToFile(
+            path, [&](platform::FileSink& sink) { return sink.Write(texts); }, oldSize)) {
+        return kErrorInsertingGame;
+    }
+    DeleteStaleCompanions(path);
+    const std::uint64_t newSize = static_cast<std::uint64_t>(oldSize) + texts.size();
+    if (newSize <= std::numeric_limits<std::uint32_t>::max()) {
+        for (std::size_t start : starts) {
+            index.offsets.push_back(static_cast<std::uint32_t>(static_cast<std::uint64_t>(oldSize) + start));
+        }
+        WriteIndexCache(path, static_cast<std::int64_t>(newSize), index);
+    }
+    return nullptr;
+}
+
+const char* OverwriteLastGame(const std::string& path, const GameIndex& index, std::string_view text) {
+    if (index.Count() == 0) {
+        GameIndex grown = index;
+        return AppendGamesToFile(path, grown, {std::string(text)});
+    }
+    return ReplaceGameInFile(path, index, index.Count(), text);
+}
+
+const char* WriteNewGameFile(const std::string& path, std::string_view text) {
+    const std::string game = AsGameText(text, false);
+    if (!platform::WriteFileReplacing(path, game.data(), game.size())) {
+        return kErrorCreatingFile;
+    }
+    DeleteStaleCompanions(path);
+    return nullptr;
+}
+
+void DeleteStaleCompanions(const std::string& path) {
+    for (const char* suffix : {"PGO", "TRE", "TRX"}) {
+        RemoveIfCompanion(path, CompanionPath(path, suffix));
+    }
+    // The game list and score caches replace only the last character.
+    if (!path.empty()) {
+        for (char last : {'s', 'q', 'x'}) {
+            std::string cache = path;
+            cache.back() = last;
+            RemoveIfCompanion(path, cache);
+        }
+    }
+}
+
+}  // namespace ravelin::gamefile
