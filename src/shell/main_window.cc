@@ -5,6 +5,8 @@
 
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
+#include "shell/commands/add_game_commands.h"
+#include "shell/commands/add_game_editor.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/game_info_commands.h"
@@ -46,6 +48,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     viewer_ = std::make_unique<GameViewer>(*this);
     RegisterGameInfoCommands(*this);
     RegisterGameWritingCommands(*this);
+    addGame_ = RegisterAddGameCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
