@@ -1,5 +1,6 @@
 #include "gui/qt_platform.h"
 #include "gui/add_game_dialog_widgets.h"
+#include "gui/modify_text_dialog_widget.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -109,6 +110,9 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* promotion = dynamic_cast<shell::PromotionDialog*>(&dialog)) {
         return RunPromotionDialog(*promotion, parent_);
+    }
+    if (auto* modifyText = dynamic_cast<shell::ModifyTextDialog*>(&dialog)) {
+        return RunModifyTextDialog(*modifyText, parent_);
     }
     if (auto* addText = dynamic_cast<shell::AddGameTextDialog*>(&dialog)) {
         return RunAddGameTextDialog(*addText, parent_);

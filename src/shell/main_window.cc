@@ -12,6 +12,7 @@
 #include "shell/commands/game_info_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
+#include "shell/commands/modify_text_commands.h"
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
 #include "shell/dialogs/options_dialog.h"
@@ -49,6 +50,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterGameInfoCommands(*this);
     RegisterGameWritingCommands(*this);
     addGame_ = RegisterAddGameCommands(*this);
+    RegisterModifyTextCommand(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
