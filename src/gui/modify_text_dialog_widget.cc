@@ -38,16 +38,16 @@ bool RunModifyTextDialog(shell::ModifyTextDialog& data, QWidget* parent) {
     text->setFont(fixed);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setPlainText(Shown(data.text));
-    text->setReadOnly(data.ViewOnly());
+    text->setReadOnly(data.viewOnly);
     outer->addWidget(text);
     auto* row = new QHBoxLayout();
     auto* join = new QCheckBox("Join short lines", &form);
     join->setChecked(data.join);
     auto* adjust = new QPushButton("Adjust", &form);
     auto* save = new QPushButton("Save", &form);
-    auto* cancel = new QPushButton(data.ViewOnly() ? "Close" : "Cancel", &form);
-    adjust->setEnabled(!data.ViewOnly());
-    save->setEnabled(!data.ViewOnly());
+    auto* cancel = new QPushButton(data.viewOnly ? "Close" : "Cancel", &form);
+    adjust->setEnabled(!data.viewOnly);
+    save->setEnabled(!data.viewOnly);
     row->addWidget(join);
     row->addStretch();
     for (QPushButton* button : {adjust, save, cancel}) {

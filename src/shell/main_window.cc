@@ -7,6 +7,7 @@
 #include "shell/command_ids.h"
 #include "shell/commands/add_game_commands.h"
 #include "shell/commands/add_game_editor.h"
+#include "shell/commands/copy_list_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/game_info_commands.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterGameWritingCommands(*this);
     addGame_ = RegisterAddGameCommands(*this);
     RegisterModifyTextCommand(*this);
+    RegisterCopyListCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);

@@ -107,6 +107,27 @@ TEST(GameWritingCommandsTest, TheGameBufferTakesTheShownGameAndSavesItWhereAsked
     }
 }
 
+TEST(GameWritingCommandsTest, TheGameBufferIsShownToReadAndSavedAsANewFile) {
+    OwnSession session(kFirst + "\r\n" + kSecond);
+    session.window.File().currentGame = 2;
+    session.Command(kCmdMoveGameToBuffer);
+    std::string shown;
+    session.OnDialog<ModifyTextDialog>([&shown](ModifyTextDialog& dialog) {
+        EXPECT_TRUE(dialog.viewOnly);
+        shown = dialog.text;
+        return false;
+    });
+    session.Command(kCmdShowGameBuffer);
+    EXPECT_EQ(shown, kSecond);
+
+    const std::string target = session.files.Path().string() + "/buffer.pgn";
+    session.platform.fileChoices = {target};
+    session.Command(kCmdNewFileFromGameBuffer);
+    EXPECT_EQ(ravelin::testing::ReadWholeFile(target), kSecond);
+    EXPECT_EQ(session.window.File().Path(), target);
+    EXPECT_EQ(session.window.File().GameCount(), 1);
+}
+
 TEST(GameWritingCommandsTest, CopyGameToTakesTheShownGameIntoAnotherFile) {
     struct Case {
         const char* name;

@@ -1,8 +1,5 @@
 #include "shell/commands/game_writing_commands.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +11,7 @@
 #include "platform/messages.h"
 #include "shell/command_ids.h"
 #include "shell/commands/add_game_commands.h"
+#include "shell/dialogs/modify_text_dialog.h"
 #include "shell/main_window.h"
 
 namespace ravelin::shell {
@@ -94,11 +92,7 @@ void CopyGameToFile(MainWindow& window, bool mustExist) {
             return;
         }
         gamefile::GameIndex index;
-        const int fd = open(target->c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd >= 0) {
-            gamefile::IndexGameFile(fd, *target, false, index);
-            close(fd);
-        }
+        gamefile::IndexGameFileAt(*target, index);
         if (const char* failure = gamefile::AppendGamesToFile(*target, index, {text})) {
             messages.ShowMessage(failure);
         }
@@ -111,6 +105,22 @@ void CopyGameToFile(MainWindow& window, bool mustExist) {
     if (gamefile::WriteNewGameFile(*target, text) != nullptr) {
         messages.ShowMessage(kErrorCreatingNewFile);
     }
+}
+
+// "Show Game": the game buffer's text, to read.
+void ShowGameBuffer(MainWindow& window) {
+    std::string text;
+    if (!platform::FileExists(GameBufferPath(window))) {
+        window.Messages().ShowMessage(kGameBufferEmpty);
+        return;
+    }
+    if (!platform::ReadSmallFile(GameBufferPath(window), text, kGameBufferLimit)) {
+        window.Messages().ShowMessage(kGameBufferTooBig);
+        return;
+    }
+    ModifyTextDialog dialog(text, kGameBufferTitle);
+    dialog.viewOnly = true;
+    window.Platform().dialogs->RunDialog(dialog);
 }
 
 void SaveGameBuffer(MainWindow& window, SaveHow how) {
@@ -178,6 +188,7 @@ void RegisterGameWritingCommands(MainWindow& window) {
     window.Handlers().Set(kCmdCopyGameToExistingFile, [&window] { CopyGameToFile(window, true); });
     window.Handlers().Set(kCmdCopyGameToNewFile, [&window] { CopyGameToFile(window, false); });
     window.Handlers().Set(kCmdMoveGameToBuffer, [&window] { MoveGameToBuffer(window); });
+    window.Handlers().Set(kCmdShowGameBuffer, [&window] { ShowGameBuffer(window); });
     window.Handlers().Set(kCmdNewFileFromGameBuffer,
                           [&window] { SaveGameBuffer(window, SaveHow::kNewFile); });
     window.Handlers().Set(kCmdAppendGameBuffer, [&window] { SaveGameBuffer(window, SaveHow::kAppend); });

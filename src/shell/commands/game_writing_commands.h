@@ -29,6 +29,7 @@ inline constexpr int kCmdCopyGameToNewFile = 197;
 
 // The game buffer: one game set aside with "Move Game" and saved into a file later.
 inline constexpr int kCmdMoveGameToBuffer = 275;
+inline constexpr int kCmdShowGameBuffer = 276;
 inline constexpr int kCmdNewFileFromGameBuffer = 277;
 inline constexpr int kCmdAppendGameBuffer = 278;
 inline constexpr int kCmdInsertGameBuffer = 279;

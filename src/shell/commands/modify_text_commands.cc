@@ -49,7 +49,7 @@ void ModifyText(MainWindow& window) {
         return;
     }
     ModifyTextDialog dialog(loaded);
-    if (dialog.ViewOnly()) {
+    if (dialog.viewOnly) {
         messages.ShowMessage(kGameTooBigToEdit);
         window.Platform().dialogs->RunDialog(dialog);
         return;
