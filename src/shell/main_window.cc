@@ -168,6 +168,11 @@ void MainWindow::HandleCommand(int commandId) {
     } else {
         DispatchTableCommand(commandId);
     }
+    // A command that left add-game mode (another view, another file) takes its menu bar along.
+    if (menuBar_.Kind() == MenuBarKind::kAddGame && displayMode != kModeAddGame &&
+        displayMode != kModeBackground) {
+        menuBar_.SetKind(MenuBarKind::kMain);
+    }
 
     if (pendingReissue_ != 0) {
         Post(pendingReissue_);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/messages.h"
+#include "shell/command_ids.h"
 #include "shell/commands/add_game_editor.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
@@ -150,6 +151,30 @@ TEST(AddGameCommandsTest, NewFileOverAnExistingFileAsksAndKeepsItOnNo) {
     session.Command(kCmdSaveEnteredNewFile);
     EXPECT_EQ(ravelin::testing::ReadWholeFile(other), kOne);
     EXPECT_EQ(session.window.displayMode, kModeAddGame);
+    EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kAddGame);
+    // Leaving the mode by another view takes the add-game menu bar along.
+    session.Command(kCmdDisplayGame);
+    EXPECT_EQ(session.window.displayMode, kModeGame);
+    EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kMain);
+}
+
+TEST(AddGameCommandsTest, CopyToAddGameTakesAGameFromItsFenPositionWithBlackFirst) {
+    const std::string fenGame =
+        "[Event \"Ending\"]\r\n[Result \"*\"]\r\n[FEN \"7k/8/8/8/8/8/p7/4K3 b - - 0 1\"]\r\n\r\n"
+        "1... a1=Q+ 2.Kd2 Qb2+ *\r\n";
+    OwnSession session(fenGame);
+    session.window.HandleCommand(kCmdEndOfGame);
+    session.Command(kCmdCopyToAddGame);
+    ASSERT_EQ(session.window.displayMode, kModeAddGame);
+    Play(session, {"d2", "d3"});
+    session.Command(kCmdAppendEnteredGame);
+
+    const std::string file = ravelin::testing::ReadWholeFile(session.window.File().Path());
+    EXPECT_TRUE(
+        file.ends_with("[ECO \"\"]\r\n[FEN \"7k/8/8/8/8/8/p7/4K3 b - - 0 1\"]\r\n\r\n"
+                       "1... a1=Q+ 2.Kd2 Qb2+ 3.Kd3  *\r\n"))
+        << file;
+    EXPECT_TRUE(file.find("[Event \"Ending\"]", fenGame.size()) != std::string::npos);
 }
 
 TEST(AddGameCommandsTest, TextModeStartsFromTheTemplateAndInsertsTheTypedGame) {

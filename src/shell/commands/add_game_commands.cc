@@ -1,6 +1,7 @@
 #include "shell/commands/add_game_commands.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -113,6 +114,17 @@ void EditHeader(MainWindow& window) {
 void CopyFromShownGame(MainWindow& window, bool moves, bool header) {
     const display::GameDisplay* shown = ShownGame(window);
     if (shown == nullptr) {
+        return;
+    }
+    AddGameEditor& editor = window.AddGame();
+    if (moves && header && editor.SetUp()) {
+        // A game entered from a position takes the shown position, with the side to move there.
+        if (window.Messages().AskQuestion(kCopyPositionQuestion) == platform::kAnswerYes) {
+            auto position = std::make_unique<chess::ChessContext>(shown->Context());
+            chess::RestorePosition(*position, shown->CurrentPly());
+            editor.EnterFromPosition(position->board,
+                                     chess::SideOfPly(shown->CurrentPly() + 1) == chess::Side::kWhite);
+        }
         return;
     }
     const char* question = moves && header ? kCopyGameQuestion

@@ -83,19 +83,23 @@ void AddGameEditor::EnterFromPosition(const chess::Board& position, bool whiteFi
 
 void AddGameEditor::TakeMoves(const chess::ChessContext& game, int plies) {
     const gamefile::EnteredGame kept = game_;
-    firstPly_ = 1;
-    Start(false);
+    // A game that starts from its FEN tag is taken from that position, black first when it says so.
+    const bool fromFen = game.fenSwitch;
+    setUpBoard_ = game.fenBoard;
+    firstPly_ = fromFen && chess::SanView(game.moves.whiteMoves[0]) == kBlackFirstPlaceholder ? 2 : 1;
+    Start(fromFen);
     game_.header = kept.header;
     chess::MoveList source = game.moves;
     context_->moves = chess::MoveList{};
-    for (int ply = 1; ply <= std::min(plies, chess::kMaxPly); ++ply) {
+    for (int ply = 1; ply <= std::min(std::max(plies, firstPly_ - 1), chess::kMaxPly); ++ply) {
         context_->moves.MoveOfPly(ply) = source.MoveOfPly(ply);
         context_->moves.HintOfPly(ply) = source.HintOfPly(ply);
     }
+    context_->setupSwitch = fromFen;
+    context_->setupBoard = setUpBoard_;
     chess::SetStartPosition(*context_);
-    context_->replayRunning = true;
-    lastPly_ = chess::ReplayMoves(*context_, (plies + 1) / 2);
-    context_->replayRunning = false;
+    lastPly_ = std::max(chess::ReplayMoves(*context_, (plies + 1) / 2), firstPly_ - 1);
+    context_->setupSwitch = false;
     for (int ply = lastPly_ + 1; ply <= chess::kMaxPly; ++ply) {
         context_->moves.MoveOfPly(ply) = chess::SanText{};
     }

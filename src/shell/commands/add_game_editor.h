@@ -39,7 +39,7 @@ class AddGameEditor {
     void Enter();
     // A new game from a set-up position, black moving first when whiteFirst is false.
     void EnterFromPosition(const chess::Board& position, bool whiteFirst);
-    // The main line of the shown game up to the ply, with its header when withHeader is set.
+    // The main line of a game up to the ply, from its FEN position when it has one.
     void TakeMoves(const chess::ChessContext& game, int plies);
     void TakeHeader(const std::array<std::string, gamefile::kEnteredTagCount>& values) {
         game_.header = values;
@@ -54,6 +54,8 @@ class AddGameEditor {
 
     // The game as it stands, its FEN tag filled in for a set-up position.
     gamefile::EnteredGame& Game();
+    // The game starts from a set-up position.
+    bool SetUp() const { return setUp_; }
     int Plies() const { return lastPly_ - firstPly_ + 1; }
     const std::string& Status() const { return status_; }
     const chess::Board& ShownBoard() const { return context_->board; }
