@@ -203,27 +203,47 @@ display::GameViewState AddGameEditor::State() {
     char heading[96];
     std::snprintf(heading, sizeof heading, "Add Game: %d %s", Plies(), Plies() == 1 ? "ply" : "plies");
     state.texts.push_back(TextAt(layout, layout.squareSize, 2, heading));
-    // The moves as they will be written, a line of the movetext per row.
+    // The moves as they will be written, wrapped at blanks to the panel's width.
     std::string moves;
     gamefile::WriteMovetext(game_, moves, true);
     chess::LocalisePieceLetters(moves, board_.Options().letters);
     int y = layout.moveList.top;
-    for (std::size_t start = 0; start < moves.size();) {
-        std::size_t end = moves.find("\r\n", start);
+    std::string line;
+    const auto flush = [&] {
+        if (!line.empty()) {
+            state.texts.push_back(TextAt(layout, layout.panelX, y, line));
+            y += layout.lineHeight;
+            line.clear();
+        }
+    };
+    std::size_t start = 0;
+    while (start < moves.size()) {
+        std::size_t end = moves.find_first_of(" \r\n", start);
         if (end == std::string::npos) {
             end = moves.size();
         }
-        state.texts.push_back(TextAt(layout, layout.panelX, y, moves.substr(start, end - start)));
-        y += layout.lineHeight;
-        start = end + 2;
+        const std::string word = moves.substr(start, end - start);
+        start = end + 1;
+        if (word.empty()) {
+            continue;
+        }
+        const std::string longer = line.empty() ? word : line + " " + word;
+        const display::TextItem probe = TextAt(layout, 0, 0, longer);
+        if (!line.empty() &&
+            display::EstimatedTextWidth(longer, probe.fontPixels, probe.font) > layout.panelWidth) {
+            flush();
+            line = word;
+        } else {
+            line = longer;
+        }
     }
+    flush();
     int below = layout.belowBoardTop;
-    for (const std::string& line : {status_, std::string(kHelpLine)}) {
-        display::TextItem item = TextAt(layout, layout.squareSize, below, line);
-        item.colour = &line == &status_ ? display::RgbColour{192, 0, 0} : display::RgbColour{};
-        state.texts.push_back(std::move(item));
-        below += layout.lineHeight;
-    }
+    // The status line (red) above the help line.
+    display::TextItem status = TextAt(layout, layout.squareSize, below, status_);
+    status.colour = display::RgbColour{192, 0, 0};
+    state.texts.push_back(std::move(status));
+    state.texts.push_back(TextAt(layout, layout.squareSize, below + layout.lineHeight, kHelpLine));
     return state;
 }
 
