@@ -1,6 +1,7 @@
 #include "platform/file_util.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -249,6 +250,26 @@ bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t m
 bool FileExists(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int OpenMemoryFile(std::string_view contents) {
+    const int fd = memfd_create("contents", MFD_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const ssize_t done = write(fd, contents.data() + written, contents.size() - written);
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            close(fd);
+            return -1;
+        }
+        written += static_cast<std::size_t>(done);
+    }
+    return fd;
 }
 
 }  // namespace ravelin::platform

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace ravelin::platform {
 
@@ -44,5 +45,9 @@ void SetRewriteObserver(RewriteObserver observer);
 bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t maxSize);
 
 bool FileExists(const std::string& path);
+
+// A read-only descriptor of an unnamed file in memory holding the contents (for readers that take
+// a descriptor); -1 when it cannot be made. The caller closes it.
+int OpenMemoryFile(std::string_view contents);
 
 }  // namespace ravelin::platform
