@@ -17,8 +17,6 @@ namespace ravelin::gamefile {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-// Copies between the old and the new file move this much at a time.
-constexpr std::size_t kCopyBlock = 1 << 20;
 
 // A PGN file opened for reading while its new contents are produced.
 class SourceFile {
@@ -37,20 +35,7 @@ class SourceFile {
 
     // Streams bytes [begin, end) of the file into the sink.
     bool CopyRange(std::uint64_t begin, std::uint64_t end, platform::FileSink& sink) const {
-        std::vector<char> block(kCopyBlock);
-        while (begin < end) {
-            const std::size_t want =
-                static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, end - begin));
-            ssize_t got = pread(fd_, block.data(), want, static_cast<off_t>(begin));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0 || !sink.Write(block.data(), static_cast<std::size_t>(got))) {
-                return false;
-            }
-            begin += static_cast<std::uint64_t>(got);
-        }
-        return true;
+        return begin >= end || sink.CopyFrom(fd_, begin, end - begin);
     }
 
     // The last bytes before an offset (fewer at the start of the file).

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -52,6 +53,30 @@ class BufferedSink : public FileSink {
         return true;
     }
     using FileSink::Write;
+    // The kernel copies between the files without bringing the bytes through this process, where
+    // the file systems allow it; elsewhere they are read and written.
+    bool CopyFrom(int fd, std::uint64_t offset, std::uint64_t length) override {
+        if (!Flush()) {
+            return false;
+        }
+        auto from = static_cast<off_t>(offset);
+        while (length > 0) {
+            const ssize_t copied =
+                copy_file_range(fd, &from, fd_, nullptr, static_cast<std::size_t>(length), 0);
+            if (copied < 0 && errno == EINTR) {
+                continue;
+            }
+            if (copied < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                return FileSink::CopyFrom(fd, static_cast<std::uint64_t>(from), length);
+            }
+            if (copied <= 0) {
+                failed_ = true;
+                return false;
+            }
+            length -= static_cast<std::uint64_t>(copied);
+        }
+        return true;
+    }
     bool Flush() {
         if (!failed_ && !buffer_.empty()) {
             failed_ = !WriteAll(fd_, buffer_.data(), buffer_.size());
@@ -127,6 +152,24 @@ void SyncDirectoryOf(const std::string& path) {
 }
 
 }  // namespace
+
+bool FileSink::CopyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
+    constexpr std::size_t kBlock = 1 << 20;
+    std::vector<char> block(kBlock);
+    while (length > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, length));
+        const ssize_t got = pread(fd, block.data(), want, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0 || !Write(block.data(), static_cast<std::size_t>(got))) {
+            return false;
+        }
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::uint64_t>(got);
+    }
+    return true;
+}
 
 bool WriteFileReplacing(const std::string& path, const ContentWriter& writeContents, Durability durability) {
     const std::string target = FollowLinks(path);

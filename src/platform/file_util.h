@@ -15,6 +15,8 @@ class FileSink {
     virtual ~FileSink() = default;
     virtual bool Write(const void* data, std::size_t size) = 0;
     bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+    // Writes length bytes of the file open as fd from offset on (a sink may let the kernel copy them).
+    virtual bool CopyFrom(int fd, std::uint64_t offset, std::uint64_t length);
 };
 
 // Streams the contents into the sink; false aborts the write (the file stays as it was).
