@@ -14,6 +14,7 @@
 #include <iostream>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
@@ -106,9 +107,10 @@ struct ScreenshotRequest {
     std::string picture;
     int game = 0;
     int ply = 0;
+    std::vector<int> commands;  // command ids given once the game is shown, in order
 };
 
-// Removes "--screenshot FILE", "--game N" and "--ply P" from the arguments.
+// Removes "--screenshot FILE", "--game N", "--ply P" and "--command ID" from the arguments.
 ScreenshotRequest TakeScreenshotOptions(int& argc, char** argv) {
     ScreenshotRequest request;
     int out = 1;
@@ -120,6 +122,10 @@ ScreenshotRequest TakeScreenshotOptions(int& argc, char** argv) {
         }
         if (arg == "--game" && in + 1 < argc) {
             request.game = std::atoi(argv[++in]);
+            continue;
+        }
+        if (arg == "--command" && in + 1 < argc) {
+            request.commands.push_back(std::atoi(argv[++in]));
             continue;
         }
         if (arg == "--ply" && in + 1 < argc) {
@@ -160,6 +166,10 @@ void ShowRequestedGame(ravelin::shell::MainWindow& core, ravelin::gui::QtPlatfor
         core.currentPly = display.CurrentPly();
     }
     display.FinishAnimation();
+    for (int command : request.commands) {
+        core.HandleCommand(command);
+        RunPosted(platform);
+    }
 }
 
 }  // namespace

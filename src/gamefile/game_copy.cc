@@ -1,6 +1,12 @@
 #include "gamefile/game_copy.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <string_view>
+
+#include "gamefile/game_file.h"
+#include "gamefile/game_index.h"
 
 #include "gamefile/tag_line.h"
 
@@ -37,6 +43,33 @@ bool CopyGameText(LineReader& reader, std::uint64_t offset, std::size_t maxBytes
         }
     }
     return true;
+}
+
+const char* CopyGamesOfFile(const std::string& path, const std::vector<int>& games, std::size_t maxBytes,
+                            std::vector<std::string>& texts) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return kErrorOpeningFile;
+    }
+    GameIndex index;
+    IndexGameFile(fd, path, false, index);
+    LineReader reader;
+    reader.Attach(fd);
+    const char* failure = nullptr;
+    for (const int game : games) {
+        std::string text;
+        if (game < 1 || game > index.Count()) {
+            failure = kErrorFindingGame;
+        } else if (!CopyGameText(reader, index.Offset(game), maxBytes, text)) {
+            failure = kGameTooBig;
+        }
+        if (failure != nullptr) {
+            break;
+        }
+        texts.push_back(std::move(text));
+    }
+    close(fd);
+    return failure;
 }
 
 }  // namespace ravelin::gamefile

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gamefile/line_reader.h"
 
@@ -15,5 +16,11 @@ inline constexpr char kGameTooBig[] = "This game is too big to copy. Nothing was
 // lines are dropped), and a tag line after the header ends the game. False when the text would
 // exceed maxBytes: a game is copied whole or not at all.
 bool CopyGameText(LineReader& reader, std::uint64_t offset, std::size_t maxBytes, std::string& text);
+
+// The games (1-based numbers, in the order given) of a PGN file, opened read-only and indexed on
+// its own, each by the copy rule; added to texts. nullptr, or the message of the failure: the file
+// does not open, a number is not a game of it, or a game exceeds maxBytes.
+const char* CopyGamesOfFile(const std::string& path, const std::vector<int>& games, std::size_t maxBytes,
+                            std::vector<std::string>& texts);
 
 }  // namespace ravelin::gamefile

@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <vector>
 
+#include "gamefile/line_reader.h"
 #include "platform/file_util.h"
 
 namespace ravelin::gamefile {
@@ -15,8 +17,6 @@ namespace ravelin::gamefile {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-// Copies between the old and the new file move this much at a time.
-constexpr std::size_t kCopyBlock = 1 << 20;
 
 // A PGN file opened for reading while its new contents are produced.
 class SourceFile {
@@ -35,20 +35,7 @@ class SourceFile {
 
     // Streams bytes [begin, end) of the file into the sink.
     bool CopyRange(std::uint64_t begin, std::uint64_t end, platform::FileSink& sink) const {
-        std::vector<char> block(kCopyBlock);
-        while (begin < end) {
-            const std::size_t want =
-                static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, end - begin));
-            ssize_t got = pread(fd_, block.data(), want, static_cast<off_t>(begin));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0 || !sink.Write(block.data(), static_cast<std::size_t>(got))) {
-                return false;
-            }
-            begin += static_cast<std::uint64_t>(got);
-        }
-        return true;
+        return begin >= end || sink.CopyFrom(fd_, begin, end - begin);
     }
 
     // The last bytes before an offset (fewer at the start of the file).
@@ -80,14 +67,76 @@ std::string AsGameText(std::string_view text, bool anotherFollows) {
     return game;
 }
 
-// Writes the file anew with the bytes [cutBegin, cutEnd) replaced by the insertion.
-const char* Splice(const std::string& path, std::uint64_t cutBegin, std::uint64_t cutEnd,
-                   std::string_view insertion, const char* failure) {
+// The game starts the index scan finds in a text that is put into a file at a game's start: the
+// text must begin with a tag line (so its first game starts where it is put, whatever stood before),
+// and a tag line right after it must start a game (so the games after it keep theirs). Nothing when
+// either does not hold: the file is then scanned anew.
+std::optional<std::vector<std::uint32_t>> GameStartsOf(std::string_view text) {
+    if (text.empty()) {
+        return std::vector<std::uint32_t>{};
+    }
+    if (text[0] != '[') {
+        return std::nullopt;
+    }
+    constexpr std::string_view kNextTag = "[Event \"?\"]\r\n";
+    const int fd = platform::OpenMemoryFile(std::string(text) + std::string(kNextTag));
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    LineReader scanner(kScanBufferSize);
+    scanner.Attach(fd);
+    scanner.Seek(0);
+    GameIndex scanned;
+    ScanGameOffsets(scanner, scanned);
+    close(fd);
+    std::vector<std::uint32_t>& starts = scanned.offsets;
+    if (starts.size() < 2 || starts.front() != 0 || starts.back() != text.size()) {
+        return std::nullopt;
+    }
+    starts.pop_back();
+    return starts;
+}
+
+// The index of the file after the splice, without a scan: the games before the cut keep their
+// offsets, those of the insertion follow, and those from the cut's end on move by the change in size.
+std::optional<GameIndex> SplicedIndex(const GameIndex& old, std::uint64_t cutBegin, std::uint64_t cutEnd,
+                                      std::string_view insertion, std::uint64_t newSize) {
+    const std::optional<std::vector<std::uint32_t>> inserted = GameStartsOf(insertion);
+    if (!inserted || newSize > std::numeric_limits<std::uint32_t>::max()) {
+        return std::nullopt;
+    }
+    GameIndex index;
+    for (const std::uint32_t offset : old.offsets) {
+        if (offset < cutBegin) {
+            index.offsets.push_back(offset);
+        }
+    }
+    for (const std::uint32_t start : *inserted) {
+        index.offsets.push_back(static_cast<std::uint32_t>(cutBegin + start));
+    }
+    for (const std::uint32_t offset : old.offsets) {
+        if (offset >= cutEnd) {
+            index.offsets.push_back(
+                static_cast<std::uint32_t>(offset - cutEnd + cutBegin + insertion.size()));
+        }
+    }
+    if (index.Count() > kMaxGames) {
+        return std::nullopt;
+    }
+    return index;
+}
+
+// Writes the file anew with the bytes [cutBegin, cutEnd) replaced by the insertion, and its index
+// cache with the games' new offsets when they can be known without a scan.
+const char* Splice(const std::string& path, const GameIndex& index, std::uint64_t cutBegin,
+                   std::uint64_t cutEnd, std::string_view insertion, const char* failure) {
     SourceFile source(path);
     const std::int64_t size = source.Size();
     if (!source.IsOpen() || size < 0 || cutBegin > cutEnd || cutEnd > static_cast<std::uint64_t>(size)) {
         return failure;
     }
+    // The old cache goes first: should the program stop after the rename, none describes the new file.
+    DeleteStaleCompanions(path);
     const bool written = platform::WriteFileReplacing(path, [&](platform::FileSink& sink) {
         return source.CopyRange(0, cutBegin, sink) && sink.Write(insertion.data(), insertion.size()) &&
                source.CopyRange(cutEnd, static_cast<std::uint64_t>(size), sink);
@@ -95,7 +144,10 @@ const char* Splice(const std::string& path, std::uint64_t cutBegin, std::uint64_
     if (!written) {
         return failure;
     }
-    DeleteStaleCompanions(path);
+    const std::uint64_t newSize = static_cast<std::uint64_t>(size) - (cutEnd - cutBegin) + insertion.size();
+    if (const std::optional<GameIndex> spliced = SplicedIndex(index, cutBegin, cutEnd, insertion, newSize)) {
+        WriteIndexCache(path, static_cast<std::int64_t>(newSize), *spliced);
+    }
     return nullptr;
 }
 
@@ -135,7 +187,7 @@ const char* DeleteGameFromFile(const std::string& path, const GameIndex& index, 
             span.begin -= 1;
         }
     }
-    return Splice(path, span.begin, span.end, {}, kErrorSavingGame);
+    return Splice(path, index, span.begin, span.end, {}, kErrorSavingGame);
 }
 
 const char* ReplaceGameInFile(const std::string& path, const GameIndex& index, int game,
@@ -146,7 +198,8 @@ const char* ReplaceGameInFile(const std::string& path, const GameIndex& index, i
         return kErrorSavingGame;
     }
     const GameSpan span = SpanOfGame(index, game, static_cast<std::uint64_t>(size));
-    return Splice(path, span.begin, span.end, AsGameText(text, game < index.Count()), kErrorSavingGame);
+    return Splice(path, index, span.begin, span.end, AsGameText(text, game < index.Count()),
+                  kErrorSavingGame);
 }
 
 const char* InsertGamesIntoFile(const std::string& path, const GameIndex& index, int game,
@@ -166,7 +219,7 @@ const char* InsertGamesIntoFile(const std::string& path, const GameIndex& index,
         texts += AsGameText(text, true);
     }
     const std::uint64_t at = index.Offset(game);
-    return Splice(path, at, at, texts, kErrorInsertingGame);
+    return Splice(path, index, at, at, texts, kErrorInsertingGame);
 }
 
 const char* AppendGamesToFile(const std::string& path, GameIndex& index,

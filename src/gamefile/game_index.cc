@@ -1,5 +1,6 @@
 #include "gamefile/game_index.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -383,6 +384,15 @@ std::int64_t FindGameByScanning(LineReader& reader, int n) {
         reader.Seek(static_cast<std::uint64_t>(found));
     }
     return found;
+}
+
+void IndexGameFileAt(const std::string& pgnPath, GameIndex& index) {
+    index = GameIndex{};
+    const int fd = open(pgnPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        IndexGameFile(fd, pgnPath, false, index);
+        close(fd);
+    }
 }
 
 }  // namespace ravelin::gamefile

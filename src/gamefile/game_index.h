@@ -52,6 +52,10 @@ struct IndexResult {
 // The scan moves the descriptor's position: readers of the file seek before they read.
 IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, GameIndex& index);
 
+// IndexGameFile on the file at the path, opened read-only for the purpose; an empty index when it
+// does not open.
+void IndexGameFileAt(const std::string& pgnPath, GameIndex& index);
+
 // Writes the index cache file for a PGN file of this size (after an append, without a scan).
 void WriteIndexCache(const std::string& pgnPath, std::int64_t pgnSize, const GameIndex& index);
 

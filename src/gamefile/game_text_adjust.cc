@@ -93,8 +93,45 @@ bool RecordLengthsFit(std::string& text) {
     return true;
 }
 
+namespace {
+
+std::size_t MovetextStart(std::string_view text) {
+    return text.substr(0, 2) == "1." ? 0 : text.find("\n1.");
+}
+
+}  // namespace
+
+std::string ReduceDoubleBlanks(std::string_view text) {
+    const std::size_t start = MovetextStart(text);
+    if (start == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string out(text.substr(0, start));
+    bool inBraces = false;
+    bool toLineEnd = false;  // a ";" comment or a "%" line
+    for (std::size_t i = start; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool lineStart = i == 0 || text[i - 1] == '\n' || text[i - 1] == '\r';
+        if (c == '\r' || c == '\n') {
+            toLineEnd = false;
+        } else if (!inBraces && !toLineEnd) {
+            if (c == ';' || (c == '%' && lineStart)) {
+                toLineEnd = true;
+            } else if (c == '{') {
+                inBraces = true;
+            } else if (c == ' ' && !out.empty() && out.back() == ' ') {
+                continue;
+            }
+        } else if (inBraces && c == '}') {
+            inBraces = false;
+        }
+        out += c;
+    }
+    return out;
+}
+
 std::vector<std::string> BraceAndParenWarnings(std::string_view text) {
-    const std::size_t start = text.substr(0, 2) == "1." ? 0 : text.find("\n1.");
+    const std::size_t start = MovetextStart(text);
     std::vector<std::string> warnings;
     if (start == std::string_view::npos) {
         return warnings;

@@ -32,4 +32,8 @@ bool RecordLengthsFit(std::string& text);
 // parentheses of variations that do not pair up, in that order.
 std::vector<std::string> BraceAndParenWarnings(std::string_view text);
 
+// From the first line that begins with "1.": two or more blanks in a row become one, except inside
+// comments ("{...}" and ";" to the end of the line) and on "%" lines, whose text is the writer's own.
+std::string ReduceDoubleBlanks(std::string_view text);
+
 }  // namespace ravelin::gamefile

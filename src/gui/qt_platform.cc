@@ -1,4 +1,6 @@
 #include "gui/qt_platform.h"
+#include "gui/add_game_dialog_widgets.h"
+#include "gui/modify_text_dialog_widget.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -105,6 +107,18 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     if (auto* counts = dynamic_cast<shell::PiecesRemainingDialog*>(&dialog)) {
         PiecesRemainingDialogWidget form(*counts, parent_);
         return form.exec() == QDialog::Accepted;
+    }
+    if (auto* header = dynamic_cast<shell::EnteredHeaderDialog*>(&dialog)) {
+        return RunEnteredHeaderDialog(*header, parent_);
+    }
+    if (auto* promotion = dynamic_cast<shell::PromotionDialog*>(&dialog)) {
+        return RunPromotionDialog(*promotion, parent_);
+    }
+    if (auto* modifyText = dynamic_cast<shell::ModifyTextDialog*>(&dialog)) {
+        return RunModifyTextDialog(*modifyText, parent_);
+    }
+    if (auto* addText = dynamic_cast<shell::AddGameTextDialog*>(&dialog)) {
+        return RunAddGameTextDialog(*addText, parent_);
     }
     if (auto* goToMove = dynamic_cast<shell::GoToMoveDialog*>(&dialog)) {
         GoToMoveDialogWidget form(*goToMove, parent_);

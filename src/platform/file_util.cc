@@ -1,9 +1,11 @@
 #include "platform/file_util.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -51,6 +53,30 @@ class BufferedSink : public FileSink {
         return true;
     }
     using FileSink::Write;
+    // The kernel copies between the files without bringing the bytes through this process, where
+    // the file systems allow it; elsewhere they are read and written.
+    bool CopyFrom(int fd, std::uint64_t offset, std::uint64_t length) override {
+        if (!Flush()) {
+            return false;
+        }
+        auto from = static_cast<off_t>(offset);
+        while (length > 0) {
+            const ssize_t copied =
+                copy_file_range(fd, &from, fd_, nullptr, static_cast<std::size_t>(length), 0);
+            if (copied < 0 && errno == EINTR) {
+                continue;
+            }
+            if (copied < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                return FileSink::CopyFrom(fd, static_cast<std::uint64_t>(from), length);
+            }
+            if (copied <= 0) {
+                failed_ = true;
+                return false;
+            }
+            length -= static_cast<std::uint64_t>(copied);
+        }
+        return true;
+    }
     bool Flush() {
         if (!failed_ && !buffer_.empty()) {
             failed_ = !WriteAll(fd_, buffer_.data(), buffer_.size());
@@ -126,6 +152,24 @@ void SyncDirectoryOf(const std::string& path) {
 }
 
 }  // namespace
+
+bool FileSink::CopyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
+    constexpr std::size_t kBlock = 1 << 20;
+    std::vector<char> block(kBlock);
+    while (length > 0) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, length));
+        const ssize_t got = pread(fd, block.data(), want, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0 || !Write(block.data(), static_cast<std::size_t>(got))) {
+            return false;
+        }
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::uint64_t>(got);
+    }
+    return true;
+}
 
 bool WriteFileReplacing(const std::string& path, const ContentWriter& writeContents, Durability durability) {
     const std::string target = FollowLinks(path);
@@ -249,6 +293,26 @@ bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t m
 bool FileExists(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int OpenMemoryFile(std::string_view contents) {
+    const int fd = memfd_create("contents", MFD_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const ssize_t done = write(fd, contents.data() + written, contents.size() - written);
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            close(fd);
+            return -1;
+        }
+        written += static_cast<std::size_t>(done);
+    }
+    return fd;
 }
 
 }  // namespace ravelin::platform

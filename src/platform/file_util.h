@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace ravelin::platform {
 
@@ -14,6 +15,8 @@ class FileSink {
     virtual ~FileSink() = default;
     virtual bool Write(const void* data, std::size_t size) = 0;
     bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+    // Writes length bytes of the file open as fd from offset on (a sink may let the kernel copy them).
+    virtual bool CopyFrom(int fd, std::uint64_t offset, std::uint64_t length);
 };
 
 // Streams the contents into the sink; false aborts the write (the file stays as it was).
@@ -44,5 +47,9 @@ void SetRewriteObserver(RewriteObserver observer);
 bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t maxSize);
 
 bool FileExists(const std::string& path);
+
+// A read-only descriptor of an unnamed file in memory holding the contents (for readers that take
+// a descriptor); -1 when it cannot be made. The caller closes it.
+int OpenMemoryFile(std::string_view contents);
 
 }  // namespace ravelin::platform

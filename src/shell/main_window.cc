@@ -5,13 +5,17 @@
 
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
+#include "shell/commands/add_game_commands.h"
+#include "shell/commands/add_game_editor.h"
 #include "shell/commands/colour_commands.h"
+#include "shell/commands/copy_list_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/file_utility_commands.h"
 #include "shell/commands/game_info_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
+#include "shell/commands/modify_text_commands.h"
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
 #include "shell/dialogs/options_dialog.h"
@@ -48,6 +52,9 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     viewer_ = std::make_unique<GameViewer>(*this);
     RegisterGameInfoCommands(*this);
     RegisterGameWritingCommands(*this);
+    addGame_ = RegisterAddGameCommands(*this);
+    RegisterModifyTextCommand(*this);
+    RegisterCopyListCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     RegisterFileUtilityCommands(*this, fastFile_->Worker());
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
@@ -166,6 +173,11 @@ void MainWindow::HandleCommand(int commandId) {
         DispatchEngineCommand(commandId);
     } else {
         DispatchTableCommand(commandId);
+    }
+    // A command that left add-game mode (another view, another file) takes its menu bar along.
+    if (menuBar_.Kind() == MenuBarKind::kAddGame && displayMode != kModeAddGame &&
+        displayMode != kModeBackground) {
+        menuBar_.SetKind(MenuBarKind::kMain);
     }
 
     if (pendingReissue_ != 0) {

@@ -28,6 +28,7 @@ class GameViewer;
 class FastFileCommands;
 class SearchCommands;
 class DirectorySearchCommands;
+class AddGameEditor;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -162,6 +163,8 @@ class MainWindow {
     FastFileCommands& FastFile() { return *fastFile_; }
     // The directory search, its results and the criteria files.
     DirectorySearchCommands& DirectorySearch() { return *directorySearch_; }
+    // Add-game mode: the game being entered on the board.
+    AddGameEditor& AddGame() { return *addGame_; }
 
   private:
     void RegisterOwnHandlers();
@@ -200,6 +203,7 @@ class MainWindow {
     std::unique_ptr<GameViewer> viewer_;
     std::shared_ptr<FastFileCommands> fastFile_;
     std::unique_ptr<SearchCommands> searchCommands_;
+    std::unique_ptr<AddGameEditor> addGame_;
     std::shared_ptr<DirectorySearchCommands> directorySearch_;
     SearchSession search_;
 

@@ -124,7 +124,14 @@ TEST(GameEditTest, EditingOneGameKeepsEveryByteOutsideIt) {
             ASSERT_EQ(edit.apply(path, index, text), nullptr);
 
             EXPECT_TRUE(ReadWholeFile(path) == edit.expected(old, index, text));
-            EXPECT_EQ(ScanIndex(path).Count(), index.Count() + edit.countChange);
+            const GameIndex scanned = ScanIndex(path);
+            EXPECT_EQ(scanned.Count(), index.Count() + edit.countChange);
+            // The index cache was brought up to date without a scan, and says what a scan finds.
+            GameIndex cached;
+            const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            EXPECT_TRUE(IndexGameFile(fd, path, false, cached).fromCache);
+            close(fd);
+            EXPECT_EQ(cached.offsets, scanned.offsets);
         }
     }
 }
@@ -184,8 +191,45 @@ TEST(GameEditTest, CompanionFilesThatDescribeTheGamesGoAfterAChange) {
         left.push_back(entry.path().filename().string());
     }
     std::sort(left.begin(), left.end());
-    // The fast file is found stale by its own check when the games change.
-    EXPECT_EQ(left, (std::vector<std::string>{"lichess-benchmark.TRF", "lichess-benchmark.pgn"}));
+    // The fast file is found stale by its own check when the games change; the index cache is
+    // written anew.
+    EXPECT_EQ(left, (std::vector<std::string>{"lichess-benchmark.PGO", "lichess-benchmark.TRF",
+                                              "lichess-benchmark.pgn"}));
+}
+
+TEST(GameEditTest, AnIndexCacheIsWrittenOnlyWhenTheNewGamesStartWhereTheyArePut) {
+    // Texts whose games a scan would not find at the place they are put: a text that begins
+    // without a tag line, and one whose header never ends (the scan stops in it).
+    // The cache is then left out, so the file is scanned when it is opened; two games typed as one
+    // text are two games in the cache.
+    struct Case {
+        const char* text;
+        bool cached;
+        int countChange;
+    };
+    const Case cases[] = {
+        {"1.e4 e5 *", false, 0},
+        {"{note}\r\n[Event \"A\"]\r\n\r\n1.e4 *", false, 0},
+        {"[Event \"A\"]\r\n\r\n1.e4 *\r\n\r\n[Event \"B\"]\r\n\r\n1.d4 *", true, 1},
+        {"[A \"\"]\r\n[B \"\"]\r\n[C \"\"]\r\n[D \"\"]\r\n[E \"\"]\r\n[F \"\"]\r\n[G \"\"]\r\n[H \"\"]\r\n"
+         "no movetext\r\n",
+         false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TempDir dir;
+        const std::string path = CopyOf(dir, "lichess-benchmark.pgn");
+        const GameIndex index = ScanIndex(path);
+        ASSERT_EQ(ReplaceGameInFile(path, index, kMiddle, c.text), nullptr);
+        GameIndex found;
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        EXPECT_EQ(IndexGameFile(fd, path, false, found).fromCache, c.cached);
+        close(fd);
+        EXPECT_EQ(found.offsets, ScanIndex(path).offsets);
+        if (c.cached) {
+            EXPECT_EQ(found.Count(), index.Count() + c.countChange);
+        }
+    }
 }
 
 platform::RewriteStep killStep;

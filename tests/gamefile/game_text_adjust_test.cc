@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ravelin::gamefile {
 namespace {
 
@@ -63,6 +65,18 @@ TEST(GameTextAdjustTest, RecordLengthAndBracketChecks) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(BraceAndParenWarnings(c.text), c.warnings);
+    }
+}
+
+TEST(GameTextAdjustTest, DoubleBlanksOfTheMovetextBecomeOneOutsideComments) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"[Event \"a  b\"]\r\n\r\n1.e4   e5  2.Nf3 *\r\n", "[Event \"a  b\"]\r\n\r\n1.e4 e5 2.Nf3 *\r\n"},
+        {"1.e4  {two  blanks}  e5 ;x  y\r\n%keep  this\r\n2.d4  *\r\n",
+         "1.e4 {two  blanks} e5 ;x  y\r\n%keep  this\r\n2.d4 *\r\n"},
+        {"no  movetext\r\n", "no  movetext\r\n"},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(ReduceDoubleBlanks(text), expected) << text;
     }
 }
 

@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <string>
 
+#include "gamefile/game_text_adjust.h"
 #include "platform/messages.h"
 #include "shell/command_ids.h"
+#include "shell/commands/modify_text_commands.h"
+#include "shell/dialogs/modify_text_dialog.h"
 #include "shell_session.h"
 
 namespace ravelin::shell {
@@ -104,6 +107,27 @@ TEST(GameWritingCommandsTest, TheGameBufferTakesTheShownGameAndSavesItWhereAsked
     }
 }
 
+TEST(GameWritingCommandsTest, TheGameBufferIsShownToReadAndSavedAsANewFile) {
+    OwnSession session(kFirst + "\r\n" + kSecond);
+    session.window.File().currentGame = 2;
+    session.Command(kCmdMoveGameToBuffer);
+    std::string shown;
+    session.OnDialog<ModifyTextDialog>([&shown](ModifyTextDialog& dialog) {
+        EXPECT_TRUE(dialog.viewOnly);
+        shown = dialog.text;
+        return false;
+    });
+    session.Command(kCmdShowGameBuffer);
+    EXPECT_EQ(shown, kSecond);
+
+    const std::string target = session.files.Path().string() + "/buffer.pgn";
+    session.platform.fileChoices = {target};
+    session.Command(kCmdNewFileFromGameBuffer);
+    EXPECT_EQ(ravelin::testing::ReadWholeFile(target), kSecond);
+    EXPECT_EQ(session.window.File().Path(), target);
+    EXPECT_EQ(session.window.File().GameCount(), 1);
+}
+
 TEST(GameWritingCommandsTest, CopyGameToTakesTheShownGameIntoAnotherFile) {
     struct Case {
         const char* name;
@@ -154,6 +178,64 @@ TEST(GameWritingCommandsTest, CopyGameToTakesTheShownGameIntoAnotherFile) {
     session.Command(kCmdCopyGameToNewFile);
     EXPECT_EQ(session.Messages(), Texts{kSameAsCurrentFile});
     EXPECT_EQ(ravelin::testing::ReadWholeFile(session.window.File().Path()), kFirst);
+}
+
+std::string Words(int count) {
+    std::string words;
+    for (int i = 0; i < count; ++i) {
+        words += "word ";
+    }
+    return words;
+}
+
+TEST(GameWritingCommandsTest, ModifyTextWritesTheEditedGameInPlaceWithLongLinesCutAndComesBackAfterNo) {
+    OwnSession session(kFirst + "\r\n" + kSecond + "\r\n" + kThird);
+    session.window.File().currentGame = 2;
+    const std::string edited = "[Event \"Two\"]\r\n[Result \"*\"]\r\n\r\n1.d4  d5 {" + Words(60) + "} 2.c4 *";
+    int shown = 0;
+    session.OnDialog<ModifyTextDialog>([&](ModifyTextDialog& dialog) {
+        if (shown++ == 0) {
+            EXPECT_EQ(dialog.text, kSecond);
+            dialog.text = edited;
+        } else {
+            EXPECT_EQ(dialog.text, edited);  // the edit survives the No
+        }
+        return true;
+    });
+    session.platform.questionAnswers = {platform::kAnswerNo, platform::kAnswerYes};
+    session.Command(kCmdModifyText);
+
+    EXPECT_EQ(shown, 2);
+    const std::string file = ravelin::testing::ReadWholeFile(session.window.File().Path());
+    ASSERT_TRUE(file.starts_with(kFirst + "\r\n[Event \"Two\"]\r\n[Result \"*\"]\r\n\r\n1.d4 d5 {word word"));
+    ASSERT_TRUE(file.ends_with("word } 2.c4 *\r\n\r\n" + kThird)) << file;
+    const std::string game = file.substr(kFirst.size() + 2, file.size() - kFirst.size() - 2 - kThird.size());
+    int words = 0;
+    for (std::size_t at = game.find("word"); at != std::string::npos; at = game.find("word", at + 1)) {
+        ++words;
+    }
+    EXPECT_EQ(words, 60);  // cut at blanks, nothing lost
+    for (std::size_t start = 0, end; (end = game.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        EXPECT_LE(end - start, gamefile::kAdjustLongLine);
+    }
+    EXPECT_EQ(session.window.File().GameCount(), 3);
+    EXPECT_EQ(session.window.File().currentGame, 2);
+}
+
+TEST(GameWritingCommandsTest, ModifyTextRefusesATagLineTooLongToWriteAndKeepsTheFile) {
+    const std::string before = kFirst + "\r\n" + kSecond;
+    OwnSession session(before);
+    session.window.File().currentGame = 2;
+    int shown = 0;
+    session.OnDialog<ModifyTextDialog>([&](ModifyTextDialog& dialog) {
+        dialog.text = "[Event \"" + std::string(300, 'x') + "\"]\r\n\r\n1.d4 {open *\r\n";
+        return shown++ == 0;
+    });
+    session.platform.questionAnswers = {platform::kAnswerYes};
+    session.Command(kCmdModifyText);
+    EXPECT_EQ(session.Messages(), (Texts{gamefile::kCommentBracesOutOfSync, gamefile::kRecordsTooLong}));
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(ravelin::testing::ReadWholeFile(session.window.File().Path()), before);
 }
 
 }  // namespace

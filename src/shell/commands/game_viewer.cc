@@ -1,4 +1,5 @@
 #include "shell/commands/game_viewer.h"
+#include "shell/commands/add_game_editor.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -70,6 +71,8 @@ void GameViewer::ReconfigureEditor() {
         window_.Searches().Variation().Configure();
     } else if (window_.displayMode == kModePositionEdit) {
         window_.Searches().Position().Configure();
+    } else if (window_.displayMode == kModeAddGame) {
+        window_.AddGame().Configure();
     }
 }
 
@@ -375,6 +378,10 @@ void GameViewer::GoToSearchedPosition() {
 }
 
 void GameViewer::Character(char character) {
+    if (window_.displayMode == kModeAddGame && character == '\b') {
+        window_.AddGame().TakeBack();
+        return;
+    }
     if (window_.displayMode != kModeVariationEdit || window_.analysing) {
         return;
     }
@@ -386,6 +393,9 @@ void GameViewer::Character(char character) {
 }
 
 bool GameViewer::PointOnBoard(int x, int y) {
+    if (window_.displayMode == kModeAddGame) {
+        return window_.AddGame().PointOnBoard(x, y);
+    }
     if (window_.displayMode == kModePositionEdit) {
         return window_.Searches().Position().PointOnBoard(x, y);
     }
@@ -459,6 +469,10 @@ void GameViewer::Click(int x, int y) {
     }
     if (window_.displayMode == kModePositionEdit) {
         window_.Searches().Position().Click(x, y);
+        return;
+    }
+    if (window_.displayMode == kModeAddGame) {
+        window_.AddGame().Click(x, y);
         return;
     }
     if (window_.displayMode == kModeGame) {
@@ -548,6 +562,9 @@ display::GameViewState GameViewer::State() {
     }
     if (window_.displayMode == kModePositionEdit) {
         return window_.Searches().Position().State();
+    }
+    if (window_.displayMode == kModeAddGame) {
+        return window_.AddGame().State();
     }
     if (window_.displayMode == kModeGame && display_.HasGame()) {
         return display_.State(StatusFileLine(), StatusGameLine());

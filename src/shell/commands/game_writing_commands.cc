@@ -1,8 +1,5 @@
 #include "shell/commands/game_writing_commands.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,30 +10,13 @@
 #include "platform/file_util.h"
 #include "platform/messages.h"
 #include "shell/command_ids.h"
+#include "shell/commands/add_game_commands.h"
+#include "shell/dialogs/modify_text_dialog.h"
 #include "shell/main_window.h"
 
 namespace ravelin::shell {
 
 namespace {
-
-// Beyond every game count: ReopenAfterRewrite brings it down to the last game.
-constexpr int kMaxGameNumber = gamefile::kMaxGames;
-
-// The file was rewritten: the window reads it anew and shows the current game.
-void ShowRewrittenFile(MainWindow& window) {
-    gamefile::GameFile& file = window.File();
-    if (file.ReopenAfterRewrite() < 0) {
-        window.Messages().ShowMessage(gamefile::kErrorOpeningFile);
-        window.displayMode = kModeNothing;
-        return;
-    }
-    window.currentPly = 0;
-    if (file.GameCount() == 0) {
-        window.displayMode = kModeNothing;
-        return;
-    }
-    window.Platform().commands->PostCommand(kCmdDisplayGame);
-}
 
 void DeleteGame(MainWindow& window) {
     gamefile::GameFile& file = window.File();
@@ -84,34 +64,6 @@ void MoveGameToBuffer(MainWindow& window) {
     window.Messages().ShowMessage(kGameMovedToBuffer);
 }
 
-// The second "Select PGN File" dialog: a Save dialog whose directory and name the options file
-// keeps apart from those of the open file.
-std::optional<std::string> SelectTargetFile(MainWindow& window) {
-    using settings::FileDialogSlot;
-    settings::SettingsRecord& settings = window.Settings();
-    platform::FileDialogRequest request;
-    request.title = "Select PGN File";
-    request.filter = "*.pgn";
-    request.initialDirectory = settings.DialogDirectory(FileDialogSlot::kPgnTarget);
-    request.fileName = settings.DialogFileName(FileDialogSlot::kPgnTarget);
-    request.saveDialog = true;
-    std::optional<std::string> chosen = window.Platform().files->ChooseFile(request);
-    if (!chosen || chosen->empty()) {
-        return std::nullopt;
-    }
-    const std::string directory = gamefile::DirectoryOf(*chosen);
-    const std::string name = gamefile::ApplyExtensionRule(gamefile::NameOf(*chosen), ".pgn");
-    settings.SetDialogDirectory(FileDialogSlot::kPgnTarget, directory);
-    settings.SetDialogFileName(FileDialogSlot::kPgnTarget, name);
-    window.SaveSettings();
-    return directory.empty() ? name : directory + "/" + name;
-}
-
-bool IsSameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return a == b || std::filesystem::equivalent(a, b, error);
-}
-
 void CopyGameToFile(MainWindow& window, bool mustExist) {
     gamefile::GameFile& file = window.File();
     settings::MessageBoxes& messages = window.Messages();
@@ -140,11 +92,7 @@ void CopyGameToFile(MainWindow& window, bool mustExist) {
             return;
         }
         gamefile::GameIndex index;
-        const int fd = open(target->c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd >= 0) {
-            gamefile::IndexGameFile(fd, *target, false, index);
-            close(fd);
-        }
+        gamefile::IndexGameFileAt(*target, index);
         if (const char* failure = gamefile::AppendGamesToFile(*target, index, {text})) {
             messages.ShowMessage(failure);
         }
@@ -159,11 +107,24 @@ void CopyGameToFile(MainWindow& window, bool mustExist) {
     }
 }
 
-enum class SaveHow { kOverwriteLast = 0, kAppend = 1, kInsert = 2 };
+// "Show Game": the game buffer's text, to read.
+void ShowGameBuffer(MainWindow& window) {
+    std::string text;
+    if (!platform::FileExists(GameBufferPath(window))) {
+        window.Messages().ShowMessage(kGameBufferEmpty);
+        return;
+    }
+    if (!platform::ReadSmallFile(GameBufferPath(window), text, kGameBufferLimit)) {
+        window.Messages().ShowMessage(kGameBufferTooBig);
+        return;
+    }
+    ModifyTextDialog dialog(text, kGameBufferTitle);
+    dialog.viewOnly = true;
+    window.Platform().dialogs->RunDialog(dialog);
+}
 
 void SaveGameBuffer(MainWindow& window, SaveHow how) {
     settings::MessageBoxes& messages = window.Messages();
-    gamefile::GameFile& file = window.File();
     if (!platform::FileExists(GameBufferPath(window))) {
         messages.ShowMessage(kGameBufferEmpty);
         return;
@@ -173,35 +134,63 @@ void SaveGameBuffer(MainWindow& window, SaveHow how) {
         messages.ShowMessage(kGameBufferTooBig);
         return;
     }
-    gamefile::GameIndex index = file.Index();
-    const char* failure = nullptr;
-    switch (how) {
-        case SaveHow::kAppend:
-            failure = gamefile::AppendGamesToFile(file.Path(), index, {text});
-            break;
-        case SaveHow::kInsert:
-            failure = gamefile::InsertGamesIntoFile(file.Path(), index, file.currentGame, {text});
-            break;
-        case SaveHow::kOverwriteLast:
-            failure = gamefile::OverwriteLastGame(file.Path(), index, text);
-            break;
-    }
-    if (failure != nullptr) {
-        messages.ShowMessage(failure);
-        return;
-    }
-    // The saved game is shown: the new last game, or the first after an insert.
-    file.currentGame = how == SaveHow::kInsert ? 1 : kMaxGameNumber;
-    ShowRewrittenFile(window);
+    SaveGameText(window, text, how);
 }
 
 }  // namespace
+
+// The file was rewritten: the window reads it anew and shows the current game.
+void ShowRewrittenFile(MainWindow& window) {
+    gamefile::GameFile& file = window.File();
+    if (file.ReopenAfterRewrite() < 0) {
+        window.Messages().ShowMessage(gamefile::kErrorOpeningFile);
+        window.displayMode = kModeNothing;
+        return;
+    }
+    window.currentPly = 0;
+    if (file.GameCount() == 0) {
+        window.displayMode = kModeNothing;
+        return;
+    }
+    window.Platform().commands->PostCommand(kCmdDisplayGame);
+}
+
+// The second "Select PGN File" dialog: a Save dialog whose directory and name the options file
+// keeps apart from those of the open file.
+std::optional<std::string> SelectTargetFile(MainWindow& window) {
+    using settings::FileDialogSlot;
+    settings::SettingsRecord& settings = window.Settings();
+    platform::FileDialogRequest request;
+    request.title = "Select PGN File";
+    request.filter = "*.pgn";
+    request.initialDirectory = settings.DialogDirectory(FileDialogSlot::kPgnTarget);
+    request.fileName = settings.DialogFileName(FileDialogSlot::kPgnTarget);
+    request.saveDialog = true;
+    std::optional<std::string> chosen = window.Platform().files->ChooseFile(request);
+    if (!chosen || chosen->empty()) {
+        return std::nullopt;
+    }
+    const std::string directory = gamefile::DirectoryOf(*chosen);
+    const std::string name = gamefile::ApplyExtensionRule(gamefile::NameOf(*chosen), ".pgn");
+    settings.SetDialogDirectory(FileDialogSlot::kPgnTarget, directory);
+    settings.SetDialogFileName(FileDialogSlot::kPgnTarget, name);
+    window.SaveSettings();
+    return directory.empty() ? name : directory + "/" + name;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return a == b || std::filesystem::equivalent(a, b, error);
+}
 
 void RegisterGameWritingCommands(MainWindow& window) {
     window.Handlers().Set(kCmdDeleteGame, [&window] { DeleteGame(window); });
     window.Handlers().Set(kCmdCopyGameToExistingFile, [&window] { CopyGameToFile(window, true); });
     window.Handlers().Set(kCmdCopyGameToNewFile, [&window] { CopyGameToFile(window, false); });
     window.Handlers().Set(kCmdMoveGameToBuffer, [&window] { MoveGameToBuffer(window); });
+    window.Handlers().Set(kCmdShowGameBuffer, [&window] { ShowGameBuffer(window); });
+    window.Handlers().Set(kCmdNewFileFromGameBuffer,
+                          [&window] { SaveGameBuffer(window, SaveHow::kNewFile); });
     window.Handlers().Set(kCmdAppendGameBuffer, [&window] { SaveGameBuffer(window, SaveHow::kAppend); });
     window.Handlers().Set(kCmdInsertGameBuffer, [&window] { SaveGameBuffer(window, SaveHow::kInsert); });
     window.Handlers().Set(kCmdOverwriteLastWithGameBuffer,

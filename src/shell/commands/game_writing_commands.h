@@ -3,6 +3,8 @@
 // Commands that change the games of the open file.
 
 #include <cstddef>
+#include <optional>
+#include <string>
 
 namespace ravelin::shell {
 
@@ -27,6 +29,8 @@ inline constexpr int kCmdCopyGameToNewFile = 197;
 
 // The game buffer: one game set aside with "Move Game" and saved into a file later.
 inline constexpr int kCmdMoveGameToBuffer = 275;
+inline constexpr int kCmdShowGameBuffer = 276;
+inline constexpr int kCmdNewFileFromGameBuffer = 277;
 inline constexpr int kCmdAppendGameBuffer = 278;
 inline constexpr int kCmdInsertGameBuffer = 279;
 inline constexpr int kCmdOverwriteLastWithGameBuffer = 280;
@@ -34,5 +38,12 @@ inline constexpr int kCmdOverwriteLastWithGameBuffer = 280;
 inline constexpr std::size_t kGameBufferLimit = 300000;
 
 void RegisterGameWritingCommands(MainWindow& window);
+
+// The second "Select PGN File" dialog (a Save dialog with a directory and name of its own); the
+// chosen path, or nothing when it was cancelled.
+std::optional<std::string> SelectTargetFile(MainWindow& window);
+bool IsSameFile(const std::string& a, const std::string& b);
+// The open file was rewritten: it is read anew and the current game shown.
+void ShowRewrittenFile(MainWindow& window);
 
 }  // namespace ravelin::shell
