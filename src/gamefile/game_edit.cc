@@ -198,8 +198,16 @@ const char* ReplaceGameInFile(const std::string& path, const GameIndex& index, i
         return kErrorSavingGame;
     }
     const GameSpan span = SpanOfGame(index, game, static_cast<std::uint64_t>(size));
-    return Splice(path, index, span.begin, span.end, AsGameText(text, game < index.Count()),
-                  kErrorSavingGame);
+    const char* failure =
+        Splice(path, index, span.begin, span.end, AsGameText(text, game < index.Count()), kErrorSavingGame);
+    if (failure == nullptr) {
+        // The fast file is judged current by its game count, which a replace keeps: left in place it
+        // would still be read and describe the old game.
+        for (const char* suffix : {"TRF", "TRH"}) {
+            RemoveIfCompanion(path, CompanionPath(path, suffix));
+        }
+    }
+    return failure;
 }
 
 const char* InsertGamesIntoFile(const std::string& path, const GameIndex& index, int game,
