@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -47,9 +48,16 @@ std::string GameText(const std::string& path, int game) {
     return text;
 }
 
+// A test file copied into the directory; an xz-compressed one is unpacked there.
 std::string CopyOf(const TempDir& dir, const std::string& dataFile) {
+    const std::string source = TestDataPath("pgn/" + dataFile);
+    if (dataFile.ends_with(".xz")) {
+        const std::string path = dir.File(dataFile.substr(0, dataFile.size() - 3));
+        EXPECT_EQ(std::system(("xz -dc '" + source + "' > '" + path + "'").c_str()), 0);
+        return path;
+    }
     const std::string path = dir.File(dataFile);
-    std::filesystem::copy_file(TestDataPath("pgn/" + dataFile), path);
+    std::filesystem::copy_file(source, path);
     return path;
 }
 
@@ -64,14 +72,26 @@ struct Edit {
     int countChange;
 };
 
-const int kMiddle = 7;
+int EventTagLines(const std::string& text) {
+    int count = text.starts_with("[Event ") ? 1 : 0;
+    for (std::size_t at = text.find("\n[Event "); at != std::string::npos;
+         at = text.find("\n[Event ", at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// A game halfway through the file.
+int Middle(const GameIndex& index) {
+    return index.Count() / 2;
+}
 
 std::vector<Edit> Edits(std::size_t lineEndLength) {
     return {
         {"delete a game in the middle",
-         [](auto& path, auto& index, auto&) { return DeleteGameFromFile(path, index, kMiddle); },
+         [](auto& path, auto& index, auto&) { return DeleteGameFromFile(path, index, Middle(index)); },
          [](auto& old, auto& index, auto&) {
-             return old.substr(0, index.Offset(kMiddle)) + old.substr(index.Offset(kMiddle + 1));
+             return old.substr(0, index.Offset(Middle(index))) + old.substr(index.Offset(Middle(index) + 1));
          },
          -1},
         {"delete the first game",
@@ -84,10 +104,12 @@ std::vector<Edit> Edits(std::size_t lineEndLength) {
          },
          -1},
         {"replace a game in the middle",
-         [](auto& path, auto& index, auto& text) { return ReplaceGameInFile(path, index, kMiddle, text); },
+         [](auto& path, auto& index, auto& text) {
+             return ReplaceGameInFile(path, index, Middle(index), text);
+         },
          [](auto& old, auto& index, auto& text) {
-             return old.substr(0, index.Offset(kMiddle)) + text + "\r\n" +
-                    old.substr(index.Offset(kMiddle + 1));
+             return old.substr(0, index.Offset(Middle(index))) + text + "\r\n" +
+                    old.substr(index.Offset(Middle(index) + 1));
          },
          0},
         {"replace the last game",
@@ -98,25 +120,28 @@ std::vector<Edit> Edits(std::size_t lineEndLength) {
          0},
         {"insert before a game",
          [](auto& path, auto& index, auto& text) {
-             return InsertGamesIntoFile(path, index, kMiddle, {text, text});
+             return InsertGamesIntoFile(path, index, Middle(index), {text, text});
          },
          [](auto& old, auto& index, auto& text) {
-             return old.substr(0, index.Offset(kMiddle)) + text + "\r\n" + text + "\r\n" +
-                    old.substr(index.Offset(kMiddle));
+             return old.substr(0, index.Offset(Middle(index))) + text + "\r\n" + text + "\r\n" +
+                    old.substr(index.Offset(Middle(index)));
          },
          2},
     };
 }
 
 TEST(GameEditTest, EditingOneGameKeepsEveryByteOutsideIt) {
+    // A real file of 5,662 games (CR LF), and two small ones of either line end.
     for (const auto& [file, lineEndLength] :
-         {std::pair{"world_matches.pgn", 2u}, {"lichess-benchmark.pgn", 1u}}) {
+         {std::pair{"Carlsen.pgn.xz", 2u}, {"world_matches.pgn", 2u}, {"lichess-benchmark.pgn", 1u}}) {
         for (const Edit& edit : Edits(lineEndLength)) {
             SCOPED_TRACE(std::string(file) + ": " + edit.name);
             TempDir dir;
             const std::string path = CopyOf(dir, file);
             const std::string old = ReadWholeFile(path);
             const GameIndex index = ScanIndex(path);
+            // Every game of these files opens with an Event tag at the start of a line.
+            ASSERT_EQ(index.Count(), EventTagLines(old));
             // The text of game 3 as the game copy rule gives it: CR LF line ends, on a file of
             // either kind, of another length than the game it replaces.
             const std::string text = GameText(path, 3);
@@ -227,7 +252,7 @@ TEST(GameEditTest, AnIndexCacheIsWrittenOnlyWhenTheNewGamesStartWhereTheyArePut)
         TempDir dir;
         const std::string path = CopyOf(dir, "lichess-benchmark.pgn");
         const GameIndex index = ScanIndex(path);
-        ASSERT_EQ(ReplaceGameInFile(path, index, kMiddle, c.text), nullptr);
+        ASSERT_EQ(ReplaceGameInFile(path, index, Middle(index), c.text), nullptr);
         GameIndex found;
         const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
         EXPECT_EQ(IndexGameFile(fd, path, false, found).fromCache, c.cached);
