@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "gui/colour_dialog_widgets.h"
+#include "gui/duplicate_settings_dialog_widget.h"
 #include "gui/game_list_dialog_widget.h"
 #include "gui/go_to_move_dialog_widget.h"
 #include "gui/options_dialog_widget.h"
@@ -119,6 +120,10 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* addText = dynamic_cast<shell::AddGameTextDialog*>(&dialog)) {
         return RunAddGameTextDialog(*addText, parent_);
+    }
+    if (auto* duplicates = dynamic_cast<shell::DuplicateSettingsDialog*>(&dialog)) {
+        DuplicateSettingsDialogWidget form(*duplicates, parent_);
+        return form.exec() == QDialog::Accepted;
     }
     if (auto* goToMove = dynamic_cast<shell::GoToMoveDialog*>(&dialog)) {
         GoToMoveDialogWidget form(*goToMove, parent_);

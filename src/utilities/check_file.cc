@@ -1,7 +1,10 @@
 #include "utilities/check_file.h"
 
+#include <array>
 #include <cstdio>
+#include <utility>
 
+#include "chess/attacks.h"
 #include "gamefile/line_reader.h"
 #include "utilities/game_moves.h"
 
@@ -49,9 +52,76 @@ void ScanMovetextLine(std::string_view line, bool nextLineEmpty, LineScan& scan)
     }
 }
 
+// The fault a side's own move brings onto the board: a fourth piece of a kind, or a second bishop
+// on the colour of the first. Only a change counts, so a set-up position is not blamed for it.
+GameFault PieceFault(const chess::Board& before, const chess::Board& after, chess::Side side) {
+    struct Tally {
+        std::array<int, chess::kKing + 1> kinds{};
+        std::array<int, 3> bishopColours{};
+        bool SameColourBishops() const { return bishopColours[1] > 1 || bishopColours[2] > 1; }
+    };
+    const auto count = [side](const chess::Board& board) {
+        Tally tally;
+        for (int file = chess::kFirstLine; file <= chess::kLastLine; ++file) {
+            for (int rank = chess::kFirstLine; rank <= chess::kLastLine; ++rank) {
+                const chess::PieceCode code = board[file][rank];
+                if (!chess::BelongsTo(code, side)) {
+                    continue;
+                }
+                const chess::PieceCode kind = chess::KindOf(code);
+                ++tally.kinds[kind];
+                if (kind == chess::kBishop) {
+                    ++tally.bishopColours[chess::SquareColour(file, rank)];
+                }
+            }
+        }
+        return tally;
+    };
+    const Tally was = count(before);
+    const Tally is = count(after);
+    if (is.SameColourBishops() && !was.SameColourBishops()) {
+        return GameFault::kBishopsOnOneColour;
+    }
+    constexpr std::array<std::pair<chess::PieceCode, GameFault>, 4> kFourOfAKind = {{
+        {chess::kKnight, GameFault::kFourKnights},
+        {chess::kBishop, GameFault::kFourBishops},
+        {chess::kRook, GameFault::kFourRooks},
+        {chess::kQueen, GameFault::kFourQueens},
+    }};
+    for (const auto& [kind, fault] : kFourOfAKind) {
+        if (is.kinds[kind] > 3 && was.kinds[kind] <= 3) {
+            return fault;
+        }
+    }
+    return GameFault::kNone;
+}
+
 }  // namespace
 
-std::string FaultMessage(GameFault fault, int game) {
+ReplayFault CheckReplay(GameMoves& moves) {
+    const gamefile::ReplaySummary summary = moves.Replay();
+    const chess::PositionHistory& history = moves.Context().history;
+    chess::Board before = chess::FromCompact(history.boards[0]);
+    for (int ply = 1; ply <= summary.pliesPlayed; ++ply) {
+        const chess::CompactBoard& compact = history.boards[static_cast<std::size_t>(ply)];
+        if (compact == history.boards[static_cast<std::size_t>(ply - 1)]) {
+            continue;  // a null move or the placeholder of a black first move
+        }
+        const chess::Board after = chess::FromCompact(compact);
+        const chess::Side mover = chess::SideOfPly(ply);
+        const GameFault pieces = PieceFault(before, after, mover);
+        if (pieces != GameFault::kNone) {
+            return {pieces, 0};
+        }
+        if (chess::IsInCheck(after, history.pieces[static_cast<std::size_t>(ply)], mover)) {
+            return {GameFault::kIllegalMove, (ply + 1) / 2};
+        }
+        before = after;
+    }
+    return {summary.stoppedAtBadMove ? GameFault::kCorruptMove : GameFault::kNone, 0};
+}
+
+std::string FaultMessage(GameFault fault, int game, int move) {
     const char* format = "";
     switch (fault) {
         case GameFault::kNone:
@@ -74,12 +144,30 @@ std::string FaultMessage(GameFault fault, int game) {
         case GameFault::kLongLine:
             format = "Game %d has some records that are longer than 255 characters.";
             break;
+        case GameFault::kBishopsOnOneColour:
+            format = "Game %d has 2 bishops on same diagonal.";
+            break;
+        case GameFault::kFourKnights:
+            format = "Game %d has 4 knights.";
+            break;
+        case GameFault::kFourBishops:
+            format = "Game %d has 4 bishops.";
+            break;
+        case GameFault::kFourRooks:
+            format = "Game %d has 4 rooks.";
+            break;
+        case GameFault::kFourQueens:
+            format = "Game %d has 4 queens.";
+            break;
         case GameFault::kCorruptMove:
             format = "Game %d may be corrupt.";
             break;
+        case GameFault::kIllegalMove:
+            format = "Game %d, move %d is illegal.";
+            break;
     }
     char message[96];
-    std::snprintf(message, sizeof message, format, game);
+    std::snprintf(message, sizeof message, format, game, move);
     return message;
 }
 
@@ -142,21 +230,20 @@ CheckResult CheckFile(const PgnText& text, CheckMode mode, const UtilityProgress
     const int count = text.Count();
     for (int i = 0; i < count; ++i) {
         const std::string_view game = text.Game(i);
-        GameFault fault = CheckGameText(game);
-        if (fault == GameFault::kNone) {
-            const bool read = moves.Read(text.index.offsets[static_cast<std::size_t>(i)]);
-            if (!read || moves.Replay().stoppedAtBadMove) {
-                fault = GameFault::kCorruptMove;
-            }
+        ReplayFault fault{CheckGameText(game), 0};
+        if (fault.fault == GameFault::kNone) {
+            fault = moves.Read(text.index.offsets[static_cast<std::size_t>(i)])
+                        ? CheckReplay(moves)
+                        : ReplayFault{GameFault::kCorruptMove, 0};
         }
-        if (fault == GameFault::kNone) {
+        if (fault.fault == GameFault::kNone) {
             if (deleting) {
                 result.contents.append(game);
             }
         } else {
             ++result.found;
             if (static_cast<int>(result.errors.size()) < kListedErrors) {
-                result.errors.push_back({i + 1, FaultMessage(fault, i + 1)});
+                result.errors.push_back({i + 1, FaultMessage(fault.fault, i + 1, fault.move)});
             }
         }
         if (progress && ProgressDue(i + 1, count) && !progress(i + 1, result.found)) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "utilities/game_moves.h"
 #include "utilities/pgn_text.h"
 
 namespace ravelin::utilities {
@@ -27,14 +28,30 @@ enum class GameFault {
     kBraces,
     kSpaces,
     kLongLine,
+    kBishopsOnOneColour,
+    kFourKnights,
+    kFourBishops,
+    kFourRooks,
+    kFourQueens,
     kCorruptMove,
+    kIllegalMove,
 };
 
-// The message of a fault of a game (1-based number).
-std::string FaultMessage(GameFault fault, int game);
+// The message of a fault of a game (1-based number); move is the move number of an illegal move.
+std::string FaultMessage(GameFault fault, int game, int move = 0);
 
 // The faults the text of one game shows without replaying it.
 GameFault CheckGameText(std::string_view game);
+
+struct ReplayFault {
+    GameFault fault = GameFault::kNone;
+    int move = 0;  // kIllegalMove: its move number
+};
+
+// Replays the game just read and reports the first fault met on the way: a second bishop of a side
+// on the colour of its first, a fourth knight, bishop, rook or queen of a side, a move that leaves
+// the mover's king attacked, or a move that cannot be played at all.
+ReplayFault CheckReplay(GameMoves& moves);
 
 struct CheckError {
     int game = 0;  // 1-based

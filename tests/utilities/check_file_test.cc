@@ -34,6 +34,38 @@ TEST(CheckGame, FindsTheFaultOfEachGame) {
     }
 }
 
+// Faults only the replay finds, each in a file of one small game.
+TEST(CheckFile, ReportsWhatTheReplayMeets) {
+    const auto fromFen = [](const char* fen, const char* moves) {
+        return std::string("[Event \"E\"]\n[FEN \"") + fen + "\"]\n\n" + moves + " *\n\n";
+    };
+    struct Case {
+        std::string game;
+        std::string message;  // empty: no error
+    };
+    const Case cases[] = {
+        {std::string(kHeader) + "1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# 1-0\n\n", ""},
+        {std::string(kHeader) + "1. d4 e5 2. dxe5 Bb4+ 3. Nf3 Nc6 1-0\n\n", "Game 1, move 3 is illegal."},
+        {std::string(kHeader) + "1. e4 e5 2. Ke2 Qh4 3. Kf3 Qf4+ 4. Kg3 1-0\n\n",
+         "Game 1, move 4 is illegal."},
+        {std::string(kHeader) + "1. e4 e5 2. Ke3 1-0\n\n", "Game 1 may be corrupt."},
+        {fromFen("4k3/1P6/8/8/8/8/8/2B1K3 w - - 0 1", "1. b8=B Kd7"),
+         "Game 1 has 2 bishops on same diagonal."},
+        {fromFen("4k3/P7/8/8/8/8/8/2B1K3 w - - 0 1", "1. a8=B Kd7"), ""},
+        {fromFen("4k3/P7/8/8/8/8/8/NNN1K3 w - - 0 1", "1. a8=N Kd7"), "Game 1 has 4 knights."},
+        {fromFen("4k3/P7/8/8/8/8/8/BBB1K3 w - - 0 1", "1. a8=B Kd7"), "Game 1 has 4 bishops."},
+        {fromFen("4k3/P7/8/8/8/8/8/RRR1K3 w - - 0 1", "1. a8=R Kd7"), "Game 1 has 4 rooks."},
+        {fromFen("4k3/P7/8/8/8/8/8/QQQ1K3 w - - 0 1", "1. a8=Q+ Kd7"), "Game 1 has 4 queens."},
+        {fromFen("4k3/8/8/8/8/8/8/QQQ1K3 b - - 0 1", "1. .. Kd7 2. Qd3+ Ke7"), ""},
+    };
+    const TempDir dir;
+    for (const Case& c : cases) {
+        const CheckResult result = CheckFile(Loaded(dir.Write("one.pgn", c.game)), CheckMode::kCheckOnly, {});
+        EXPECT_LE(result.errors.size(), 1u) << c.game;
+        EXPECT_EQ(result.errors.empty() ? "" : result.errors[0].message, c.message) << c.game;
+    }
+}
+
 // 25 bad games among good ones: 10 are listed, and the check stops at the 11th.
 TEST(CheckFile, ListsTheFirstTenAndStopsAfterTheEleventh) {
     const TempDir dir;

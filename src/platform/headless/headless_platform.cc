@@ -28,7 +28,9 @@ std::vector<std::string> HeadlessPlatform::MessageTexts() const {
     return texts;
 }
 
-void HeadlessPlatform::ShowMessageBox(const MessageBoxRequest& request) { messages.push_back(request); }
+void HeadlessPlatform::ShowMessageBox(const MessageBoxRequest& request) {
+    messages.push_back(request);
+}
 
 int HeadlessPlatform::AskQuestionBox(const MessageBoxRequest& request) {
     messages.push_back(request);
@@ -86,11 +88,18 @@ bool HeadlessPlatform::IsCommandPending(int commandId) const {
     return false;
 }
 
-void HeadlessPlatform::StartTimer(int timerId, int intervalMs) { timers[timerId] = intervalMs; }
+void HeadlessPlatform::StartTimer(int timerId, int intervalMs) {
+    timers[timerId] = intervalMs;
+}
 
-void HeadlessPlatform::KillTimer(int timerId) { timers.erase(timerId); }
+void HeadlessPlatform::KillTimer(int timerId) {
+    timers.erase(timerId);
+}
 
 void HeadlessPlatform::PostToWindowThread(std::function<void()> call) {
+    if (onPostToWindowThread) {
+        onPostToWindowThread();
+    }
     std::lock_guard lock(queueMutex_);
     queue_.push_back(QueueItem{0, std::move(call)});
 }

@@ -21,7 +21,7 @@ class HeadlessPlatform : public MessageService,
                          public DialogService,
                          public CommandQueue,
                          public Clipboard {
-public:
+  public:
     HeadlessPlatform();
 
     Platform AsPlatform();
@@ -35,12 +35,15 @@ public:
     std::deque<std::optional<std::string>> fileChoices;
     // Fills in a dialog and says whether to accept it; without one every dialog is cancelled.
     std::function<bool(Dialog&)> dialogScript;
+    // Called on the posting thread before a call is queued: a test can hold a worker at its first
+    // report while the window thread acts.
+    std::function<void()> onPostToWindowThread;
 
     // --- records ---
-    std::vector<MessageBoxRequest> messages;        // messages and questions, in order
-    std::vector<FileDialogRequest> fileRequests;    // every file dialog shown
-    std::vector<std::string> dialogTitles;          // every dialog shown
-    std::map<int, int> timers;                      // running timers: id -> interval
+    std::vector<MessageBoxRequest> messages;      // messages and questions, in order
+    std::vector<FileDialogRequest> fileRequests;  // every file dialog shown
+    std::vector<std::string> dialogTitles;        // every dialog shown
+    std::map<int, int> timers;                    // running timers: id -> interval
     std::string clipboardText;
     // Every message text (not questions), in order.
     std::vector<std::string> MessageTexts() const;
@@ -69,9 +72,9 @@ public:
     std::string GetText() override { return clipboardText; }
     void SetText(const std::string& text) override { clipboardText = text; }
 
-private:
+  private:
     struct QueueItem {
-        int commandId = 0;                 // 0: a posted call
+        int commandId = 0;  // 0: a posted call
         std::function<void()> call;
     };
     mutable std::mutex queueMutex_;

@@ -9,8 +9,10 @@
 #include "gamefile/game_file.h"
 #include "platform/file_dialog.h"
 #include "platform/messages.h"
+#include "search/fast_file_reader.h"
 #include "settings/settings_record.h"
 #include "shell/command_ids.h"
+#include "shell/dialogs/duplicate_settings_dialog.h"
 #include "shell/dialogs/game_list_dialog.h"
 #include "shell/main_window.h"
 #include "utilities/adjust_file.h"
@@ -229,15 +231,18 @@ void FileUtilityCommands::Duplicates(bool currentGameOnly) {
         return;
     }
     const int count = window_.File().GameCount();
-    if (window_.Messages().AskQuestion(Formatted("%d games. Do you want to continue?", count)) !=
-        platform::kAnswerYes) {
-        return;
-    }
     const settings::SettingsRecord& settings = window_.Settings();
     utilities::DuplicateSettings duplicateSettings;
     duplicateSettings.lookAhead = settings.Int(settings::kOffsetDuplicatesLookAhead);
     duplicateSettings.maxMoveDifference = settings.Int(settings::kOffsetDuplicatesMaxMoveDifference);
     duplicateSettings.entireFile = settings.Int(settings::kOffsetDuplicatesCheckEntireFile) != 0;
+    if (!currentGameOnly && !GoOnWithoutFastFile(count, duplicateSettings.entireFile)) {
+        return;
+    }
+    if (window_.Messages().AskQuestion(Formatted("%d games. Do you want to continue?", count)) !=
+        platform::kAnswerYes) {
+        return;
+    }
     const int currentGame = currentGameOnly ? window_.File().currentGame : 0;
     const std::string path = window_.File().Path();
     const std::shared_ptr<UtilityOutcome> outcome = NewRun();
@@ -276,6 +281,33 @@ void FileUtilityCommands::Duplicates(bool currentGameOnly) {
             }
             return report;
         });
+}
+
+bool FileUtilityCommands::GoOnWithoutFastFile(int gameCount, bool entireFile) {
+    settings::MessageBoxes& messages = window_.Messages();
+    bool stale = false;
+    const chess::MessageSink warn = [&](std::string_view message) {
+        stale = true;
+        messages.ShowMessage(std::string(message));
+    };
+    if (search::UseFastFileOrWarn(window_.File().Path(), gameCount, warn)) {
+        return true;
+    }
+    // A missing fast file costs little on a small file; the entire-file search feels it sooner.
+    const int worthAsking = entireFile ? 500 : 1000;
+    if (stale) {
+        return messages.AskQuestion(kContinueWithoutFastFile) == platform::kAnswerYes;
+    }
+    return gameCount < worthAsking || messages.AskQuestion(kFasterWithFastFile) == platform::kAnswerYes;
+}
+
+void FileUtilityCommands::DuplicateSettings() {
+    DuplicateSettingsDialog dialog(window_.Settings());
+    if (window_.Platform().dialogs == nullptr || !window_.Platform().dialogs->RunDialog(dialog)) {
+        return;
+    }
+    dialog.Store(window_.Settings());
+    window_.SaveSettings();
 }
 
 void FileUtilityCommands::ShowDuplicates() {
@@ -440,6 +472,7 @@ void RegisterFileUtilityCommands(MainWindow& window, gamefile::BackgroundWorker&
     handlers.Set(kCmdDeleteFenGames, [commands] { commands->CheckFile(kCmdDeleteFenGames); });
     handlers.Set(kCmdDuplicateGames, [commands] { commands->Duplicates(false); });
     handlers.Set(kCmdDuplicatesOfCurrentGame, [commands] { commands->Duplicates(true); });
+    handlers.Set(kCmdDuplicateSettings, [commands] { commands->DuplicateSettings(); });
     handlers.Set(kCmdDuplicatesList, [commands] { commands->ShowDuplicates(); });
     handlers.Set(kCmdErrorsList, [commands] { commands->ShowErrors(); });
     handlers.Set(kCmdAdjustFile, [commands] { commands->AdjustFile(); });

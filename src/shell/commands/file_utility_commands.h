@@ -20,6 +20,7 @@ class MainWindow;
 inline constexpr int kCmdSplitFile = 185;
 inline constexpr int kCmdDuplicateGames = 186;
 inline constexpr int kCmdDuplicatesOfCurrentGame = 187;
+inline constexpr int kCmdDuplicateSettings = 188;
 inline constexpr int kCmdDuplicatesList = 189;
 inline constexpr int kCmdAdjustFile = 192;
 inline constexpr int kCmdTrimFile = 213;
@@ -35,6 +36,10 @@ inline constexpr char kAskSortFile[] = "Sort by date and site/event. Are you sur
 inline constexpr char kAskStripHeader[] = "Strip header of extra records. Are you sure?";
 inline constexpr char kNoFenGamesFound[] = "No FEN games found.";
 inline constexpr char kCannotCancelSplit[] = "Sorry, cannot cancel file split.";
+inline constexpr char kFasterWithFastFile[] =
+    "This will go a lot faster if you perform a 'Make Fast File' first.\n"
+    "Do you want continue without the fast file?";
+inline constexpr char kContinueWithoutFastFile[] = "Do you want to continue without the fast file?";
 
 // What a run on the worker leaves for the window thread; read only after the worker has ended.
 struct UtilityOutcome {
@@ -50,6 +55,9 @@ class FileUtilityCommands {
 
     void CheckFile(int command);  // 191 or 384
     void Duplicates(bool currentGameOnly);
+    // False when the user would rather make the fast file before a whole-file search.
+    bool GoOnWithoutFastFile(int gameCount, bool entireFile);
+    void DuplicateSettings();
     void AdjustFile();
     void SplitFile();
     void ShowErrors();
