@@ -160,7 +160,8 @@ TEST_F(ColourCommandsTest, ReplayMoveIsMarkedInTheHighlightColourUntilTheMarkIsT
     }
     session->Command(kCmdPlayAnalysis);
     ASSERT_TRUE(Display().AnalysisReplayActive());
-    const display::TextItem* marked = CurrentMoveItem(State(), "Bc4");
+    const display::GameViewState replayed = State();
+    const display::TextItem* marked = CurrentMoveItem(replayed, "Bc4");
     ASSERT_NE(marked, nullptr);
     ASSERT_TRUE(marked->box.has_value());
     EXPECT_EQ(*marked->box, (RgbColour{255, 230, 120}));
@@ -169,7 +170,8 @@ TEST_F(ColourCommandsTest, ReplayMoveIsMarkedInTheHighlightColourUntilTheMarkIsT
     session->Command(kCmdHighlightCurrentPosition);
     EXPECT_FALSE(session->window.Menus().Checked(kCmdHighlightCurrentPosition));
     EXPECT_EQ(Saved().HighlightCurrentPosition(), 0);
-    const display::TextItem* coloured = CurrentMoveItem(State(), "Bc4");
+    const display::GameViewState unmarked = State();
+    const display::TextItem* coloured = CurrentMoveItem(unmarked, "Bc4");
     ASSERT_NE(coloured, nullptr);
     EXPECT_FALSE(coloured->box.has_value());
     EXPECT_EQ(coloured->colour, display::FromColourValue(session->window.Settings().CurrentPositionColour()));
