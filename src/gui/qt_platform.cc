@@ -1,6 +1,7 @@
 #include "gui/qt_platform.h"
 #include "gui/add_game_dialog_widgets.h"
 #include "gui/modify_text_dialog_widget.h"
+#include "gui/paste_games_dialog_widget.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -117,6 +118,9 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* modifyText = dynamic_cast<shell::ModifyTextDialog*>(&dialog)) {
         return RunModifyTextDialog(*modifyText, parent_);
+    }
+    if (auto* paste = dynamic_cast<shell::PasteGamesDialog*>(&dialog)) {
+        return RunPasteGamesDialog(*paste, parent_);
     }
     if (auto* addText = dynamic_cast<shell::AddGameTextDialog*>(&dialog)) {
         return RunAddGameTextDialog(*addText, parent_);

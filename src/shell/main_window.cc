@@ -7,6 +7,7 @@
 #include "shell/command_ids.h"
 #include "shell/commands/add_game_commands.h"
 #include "shell/commands/add_game_editor.h"
+#include "shell/commands/clipboard_commands.h"
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
 #include "shell/commands/directory_search_commands.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     directorySearch_ = RegisterDirectorySearchCommands(*this, platform_);
     RegisterOpeningCommands(*this);
     RegisterColourCommands(*this);
+    RegisterClipboardCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
