@@ -255,9 +255,7 @@ const char* AppendGamesToFile(const std::string& path, GameIndex& index,
         }
     }
     std::string texts = separator;
-    std::vector<std::size_t> starts;
     for (std::size_t i = 0; i < games.size(); ++i) {
-        starts.push_back(texts.size());
         texts += AsGameText(games[i], i + 1 < games.size());
     }
     std::int64_t oldSize = 0;
@@ -266,10 +264,16 @@ const char* AppendGamesToFile(const std::string& path, GameIndex& index,
         return kErrorInsertingGame;
     }
     DeleteStaleCompanions(path);
+    // One text may hold several games (a paste): the new offsets are those a scan of the appended
+    // games finds; when a scan could find others, no cache is written and the file is scanned.
     const std::uint64_t newSize = static_cast<std::uint64_t>(oldSize) + texts.size();
-    if (newSize <= std::numeric_limits<std::uint32_t>::max()) {
-        for (std::size_t start : starts) {
-            index.offsets.push_back(static_cast<std::uint32_t>(static_cast<std::uint64_t>(oldSize) + start));
+    const std::optional<std::vector<std::uint32_t>> starts =
+        GameStartsOf(std::string_view(texts).substr(separator.size()));
+    if (starts && newSize <= std::numeric_limits<std::uint32_t>::max() &&
+        index.Count() + static_cast<int>(starts->size()) <= kMaxGames) {
+        for (const std::uint32_t start : *starts) {
+            index.offsets.push_back(
+                static_cast<std::uint32_t>(static_cast<std::uint64_t>(oldSize) + separator.size() + start));
         }
         WriteIndexCache(path, static_cast<std::int64_t>(newSize), index);
     }

@@ -173,21 +173,25 @@ TEST(GameEditTest, AppendAddsOneEmptyLineAndKeepsTheIndexCacheExact) {
         {"[Event \"Old\"]\n\n1.d4  *", "\r\n\r\n"},
         {"", ""},
     };
+    // Two games given as two texts, or as one text (a paste): the same file and the same index.
+    const std::vector<std::vector<std::string>> given = {{game, game}, {game + "\r\n" + game}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.contents);
-        TempDir dir;
-        const std::string path = dir.Write("games.pgn", c.contents);
-        GameIndex index = ScanIndex(path);
+        for (const std::vector<std::string>& games : given) {
+            SCOPED_TRACE(std::string(c.contents) + " in " + std::to_string(games.size()) + " texts");
+            TempDir dir;
+            const std::string path = dir.Write("games.pgn", c.contents);
+            GameIndex index = ScanIndex(path);
 
-        ASSERT_EQ(AppendGamesToFile(path, index, {game, game}), nullptr);
+            ASSERT_EQ(AppendGamesToFile(path, index, games), nullptr);
 
-        EXPECT_EQ(ReadWholeFile(path), c.contents + c.separator + game + "\r\n" + game);
-        EXPECT_EQ(index.offsets, ScanIndex(path).offsets);
-        GameIndex cached;
-        int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        EXPECT_TRUE(IndexGameFile(fd, path, false, cached).fromCache);
-        close(fd);
-        EXPECT_EQ(cached.offsets, index.offsets);
+            EXPECT_EQ(ReadWholeFile(path), c.contents + c.separator + game + "\r\n" + game);
+            EXPECT_EQ(index.offsets, ScanIndex(path).offsets);
+            GameIndex cached;
+            int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            EXPECT_TRUE(IndexGameFile(fd, path, false, cached).fromCache);
+            close(fd);
+            EXPECT_EQ(cached.offsets, index.offsets);
+        }
     }
 }
 
