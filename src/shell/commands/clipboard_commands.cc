@@ -116,8 +116,8 @@ void CopyMovesToClipboard(MainWindow& window) {
     window.Messages().ShowMessage(kMovesCopied);
 }
 
-// The pasted text at the end of a file: the open file is read anew afterwards, any other is left
-// with its index cache gone so that its next opening counts the pasted games.
+// The pasted text at the end of a file; the open file is read anew afterwards. The append's index
+// cache counts every game of the paste.
 void AppendPastedGames(MainWindow& window, const std::string& target, const std::string& text) {
     gamefile::GameFile& file = window.File();
     const bool openFile = file.IsOpen() && IsSameFile(target, file.Path());
@@ -136,8 +136,6 @@ void AppendPastedGames(MainWindow& window, const std::string& target, const std:
         window.Messages().ShowMessage(failure);
         return;
     }
-    // The paste may hold several games, counted as one by the append: the index is rebuilt by a scan.
-    gamefile::DeleteStaleCompanions(target);
     if (openFile) {
         ShowRewrittenFile(window);
     }
