@@ -14,6 +14,7 @@
 #include "app/cli_search.h"
 #include "app/cli_utilities.h"
 #include "app/cli_write.h"
+#include "app/cli_yahoo.h"
 #include "gamefile/game_index.h"
 #include "gamefile/line_reader.h"
 
@@ -63,6 +64,9 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
             return 2;
         }
         return RunFastFileCommand(argv[0], isatty(STDERR_FILENO) != 0, context.out, context.err);
+    }
+    if (command == "yahoo") {
+        return RunYahooCommand(argc, argv, context.out, context.err);
     }
     if (command == "search") {
         return RunSearchCommand(context, argc, argv);

@@ -41,6 +41,7 @@ void PrintUsage(std::ostream& out) {
            "  trim FILE           drop extra blanks and break lines that are too long\n"
            "  sort FILE           order the games by date, site (or event) and round\n"
            "  strip FILE          keep only the tags the program uses (and FEN)\n"
+           "  yahoo IN OUT        add the Yahoo game records of IN to the PGN file OUT (results \"*\")\n"
            "  the file utilities take --dry-run: report what would change, write nothing\n";
 }
 

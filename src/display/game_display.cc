@@ -147,6 +147,40 @@ chess::Board GameDisplay::BoardOfPly(int ply) const {
 }
 
 bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
+    if (!file.IsOpen()) {
+        return ShowGameFrom(file.FileName(), nullptr, file.Index(), gameNumber);
+    }
+    return ShowGameFrom(file.FileName(), &file.Reader(), file.Index(), gameNumber);
+}
+
+std::optional<std::uint64_t> GameDisplay::ShownMoveEndOffset() const {
+    if (!hasGame_) {
+        return std::nullopt;
+    }
+    if (variation_) {
+        const std::optional<LineMoveOffset> move =
+            FindLineMove(LineMoveOffsets(*record_), variation_->variationId, variation_->current);
+        return move ? std::optional<std::uint64_t>(move->end) : std::nullopt;
+    }
+    if (currentPly_ < 1 || currentPly_ > totalPlies_) {
+        return std::nullopt;
+    }
+    return record_->moveEndOffsets[static_cast<std::size_t>(currentPly_)];
+}
+
+bool GameDisplay::ShowWordOfLineMove(int variationId, int indexInVariation) {
+    for (std::size_t word = 0; word < columnWords_.size(); ++word) {
+        const ColumnWord& candidate = columnWords_[word];
+        if (candidate.kind == ColumnWordKind::kVariationMove && candidate.variationId == variationId &&
+            candidate.indexInVariation == indexInVariation) {
+            return ShowVariationMove(word);
+        }
+    }
+    return false;
+}
+
+bool GameDisplay::ShowGameFrom(std::string_view fileName, gamefile::LineReader* reader,
+                               const gamefile::GameIndex& index, int gameNumber) {
     FinishAnimation();
     hasGame_ = false;
     analysisActive_ = false;
@@ -160,13 +194,13 @@ bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     context_->shownPromotionWarnings = 0;
     record_->displayWidth =
         options_.squareSize == kNormalSquareSize ? chess::kNormalDisplayWidth : chess::kWideDisplayWidth;
-    if (!file.IsOpen() || !gamefile::LoadGameHeader(file.FileName(), file.Reader(), file.Index(), gameNumber,
-                                                    *headerSlots_, *header_, messages)) {
+    if (reader == nullptr ||
+        !gamefile::LoadGameHeader(fileName, *reader, index, gameNumber, *headerSlots_, *header_, messages)) {
         dirty_ = UniteRects(dirty_, screen_.DrawWhole(chess::MakeStartBoard()));
         highlighted_.clear();
         return false;
     }
-    gamefile::ParseGameMovetext(file.Reader(), *headerSlots_, *context_, *record_);
+    gamefile::ParseGameMovetext(*reader, *headerSlots_, *context_, *record_);
     const gamefile::ReplaySummary summary = gamefile::ReplayParsedGame(*context_, *record_, *headerSlots_);
     totalPlies_ = std::clamp(summary.pliesPlayed, 0, chess::kMaxPly);
     hasGame_ = true;

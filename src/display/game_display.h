@@ -5,6 +5,7 @@
 // move list's highlight on the current move and showing the annotations after it. The window
 // shows what State() says.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@
 #include "display/game_buttons.h"
 #include "display/game_layout.h"
 #include "display/game_view_state.h"
+#include "display/line_move_offsets.h"
 #include "display/move_list_layout.h"
 #include "display/piece_set.h"
 #include "display/slide_animation.h"
@@ -108,6 +110,14 @@ class GameDisplay {
     // Loads game gameNumber of the file and shows its start position. False when the game could
     // not be read (the message was shown).
     bool ShowGame(gamefile::GameFile& file, int gameNumber);
+    // The same from a reader over any file of games (a scratch copy of one game); null: no file.
+    bool ShowGameFrom(std::string_view fileName, gamefile::LineReader* reader,
+                      const gamefile::GameIndex& index, int gameNumber);
+    // Where the move shown ends in the game's text (a main-line ply's or a line move's), nothing
+    // at the start position.
+    std::optional<std::uint64_t> ShownMoveEndOffset() const;
+    // Shows a line move by the column text's names for it; false when the game has no such move.
+    bool ShowWordOfLineMove(int variationId, int indexInVariation);
     bool HasGame() const { return hasGame_; }
 
     bool NextPly();

@@ -210,6 +210,45 @@ const char* ReplaceGameInFile(const std::string& path, const GameIndex& index, i
     return failure;
 }
 
+GameBytesRead ReadGameBytes(const std::string& path, const GameIndex& index, int game, std::size_t maxBytes,
+                            std::string& bytes) {
+    SourceFile source(path);
+    const std::int64_t size = source.Size();
+    if (!source.IsOpen() || size < 0 || !ValidGame(index, game)) {
+        return GameBytesRead::kFailed;
+    }
+    const GameSpan span = SpanOfGame(index, game, static_cast<std::uint64_t>(size));
+    if (span.begin > span.end) {
+        return GameBytesRead::kFailed;
+    }
+    if (span.end - span.begin > maxBytes) {
+        return GameBytesRead::kTooLong;
+    }
+    bytes = source.BytesBefore(span.end, static_cast<std::size_t>(span.end - span.begin));
+    return bytes.size() == span.end - span.begin ? GameBytesRead::kRead : GameBytesRead::kFailed;
+}
+
+const char* ReplaceGameBytesIfUnchanged(const std::string& path, const GameIndex& index, int game,
+                                        std::string_view expected, std::string_view text) {
+    SourceFile source(path);
+    const std::int64_t size = source.Size();
+    if (!source.IsOpen() || size < 0 || !ValidGame(index, game)) {
+        return kErrorSavingGame;
+    }
+    const GameSpan span = SpanOfGame(index, game, static_cast<std::uint64_t>(size));
+    if (span.begin > span.end || span.end - span.begin != expected.size() ||
+        source.BytesBefore(span.end, expected.size()) != expected) {
+        return kGameChangedOnDisk;
+    }
+    const char* failure = Splice(path, index, span.begin, span.end, text, kErrorSavingGame);
+    if (failure == nullptr) {
+        for (const char* suffix : {"TRF", "TRH"}) {
+            RemoveIfCompanion(path, CompanionPath(path, suffix));
+        }
+    }
+    return failure;
+}
+
 const char* InsertGamesIntoFile(const std::string& path, const GameIndex& index, int game,
                                 const std::vector<std::string>& games) {
     if (index.Count() == 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@ namespace ravelin::gamefile {
 inline constexpr char kErrorSavingGame[] = "Error saving game.";
 inline constexpr char kErrorInsertingGame[] = "Error inserting game.";
 inline constexpr char kErrorCreatingFile[] = "Error creating file.";
+inline constexpr char kGameChangedOnDisk[] =
+    "The game was changed in the file by another program since it was read. Game not saved.";
 inline constexpr char kFileIsFull[] =
     "This file already holds 200000 games, the most a file may have. Game not saved.";
 
@@ -35,6 +38,18 @@ const char* DeleteGameFromFile(const std::string& path, const GameIndex& index, 
 // Puts the text in place of the game. A game that is not the last is followed by an empty line.
 const char* ReplaceGameInFile(const std::string& path, const GameIndex& index, int game,
                               std::string_view text);
+
+// The game's bytes exactly as they stand in the file (see SpanOfGame). False when the file cannot
+// be read or the game holds more than maxBytes: a game is read whole or not at all.
+enum class GameBytesRead { kRead, kTooLong, kFailed };
+GameBytesRead ReadGameBytes(const std::string& path, const GameIndex& index, int game, std::size_t maxBytes,
+                            std::string& bytes);
+
+// Puts the text in place of the game's bytes exactly as they stand (no line ends added or taken),
+// but only when those bytes on disk are still `expected`: another program may have changed the
+// file since the game was read, and then nothing is written and kGameChangedOnDisk is returned.
+const char* ReplaceGameBytesIfUnchanged(const std::string& path, const GameIndex& index, int game,
+                                        std::string_view expected, std::string_view text);
 
 // Puts the games before the game, or appends them when the file has no games.
 const char* InsertGamesIntoFile(const std::string& path, const GameIndex& index, int game,

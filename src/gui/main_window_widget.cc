@@ -227,12 +227,50 @@ void MainWindowWidget::BuildStandardMenuBar() {
     }
 }
 
-void MainWindowWidget::ShowMenuBarKind(bool own) {
-    int wanted = own ? 1 : 0;
+// The bars of the modes that replace the main menus (modify moves, annotation) stand in the
+// standard menu bar too; the other modes keep the main menus there.
+static bool ReplacesMainMenus(shell::MenuBarKind kind) {
+    return kind == shell::MenuBarKind::kModifyMoves || kind == shell::MenuBarKind::kAnnotateAdd ||
+           kind == shell::MenuBarKind::kAnnotateModify;
+}
+
+void MainWindowWidget::BuildModeMenuBar(shell::MenuBarKind kind) {
+    QMenuBar* bar = menuBar();
+    ClearMenuBarLater(bar);
+    for (const shell::MenuBarItem& item : shell::MenuBarItems(kind)) {
+        if (!item.popup.empty()) {
+            if (const shell::MenuNode* node = core_.Menus().Find(item.popup)) {
+                QMenu* menu = BuildMenu(*node, bar);
+                menu->setTitle(QString::fromUtf8(item.label.data(), static_cast<int>(item.label.size())));
+                bar->addMenu(menu);
+            }
+            continue;
+        }
+        QAction* action =
+            bar->addAction(QString::fromUtf8(item.label.data(), static_cast<int>(item.label.size())));
+        int id = item.commandId;
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { core_.HandleCommand(id); });
+    }
+}
+
+void MainWindowWidget::ShowMenuBarKind(bool own, shell::MenuBarKind kind) {
+    const bool modeBar = !own && ReplacesMainMenus(kind);
+    int wanted = own ? 1 : (modeBar ? 10 + static_cast<int>(kind) : 0);
     if (wanted == shownMenuBar_) {
         return;
     }
     shownMenuBar_ = wanted;
+    if (modeBar) {
+        if (keyFilterInstalled_) {
+            qApp->removeEventFilter(this);
+            keyFilterInstalled_ = false;
+        }
+        ownBar_->hide();
+        BuildModeMenuBar(kind);
+        menuBar()->show();
+        return;
+    }
     if (own) {
         ClearMenuBarLater(menuBar());
         menuBar()->hide();
@@ -349,7 +387,7 @@ void MainWindowWidget::ShowContextMenu(QPoint globalPosition) {
 void MainWindowWidget::Refresh() {
     shell::WindowView view = core_.View();
     setWindowTitle(QString::fromStdString(view.caption));
-    ShowMenuBarKind(view.ownMenuBar);
+    ShowMenuBarKind(view.ownMenuBar, view.menuBarKind);
     ownBar_->update();
     status_->SetView(view);
     SyncCheckMarks(menuBar());

@@ -81,7 +81,9 @@ class MainWindowWidget : public QMainWindow {
 
   private:
     void BuildStandardMenuBar();
-    void ShowMenuBarKind(bool own);
+    void ShowMenuBarKind(bool own, shell::MenuBarKind kind);
+    // The standard menu bar with the items of a mode's own bar kind.
+    void BuildModeMenuBar(shell::MenuBarKind kind);
     void ShowHelpPage(const std::string& path);
     void ShowContextMenu(QPoint globalPosition);
     // The check marks of the menu bar's option items follow the core's.
@@ -96,7 +98,7 @@ class MainWindowWidget : public QMainWindow {
     QPointer<QMenu> barPopup_;
     QPointer<QPlainTextEdit> actualText_;
     bool refreshing_ = false;
-    int shownMenuBar_ = -1;  // 0 standard, 1 own, -1 not built yet
+    int shownMenuBar_ = -1;  // 0 standard, 1 own, 10 + kind a mode's bar, -1 not built yet
     bool keyFilterInstalled_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "gui/qt_platform.h"
 #include "gui/add_game_dialog_widgets.h"
+#include "gui/annotation_dialog_widgets.h"
 #include "gui/modify_text_dialog_widget.h"
 #include "gui/paste_games_dialog_widget.h"
 
@@ -164,6 +165,18 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {
         WinStatisticsDialogWidget form(*statistics, parent_);
         return form.exec() == QDialog::Accepted;
+    }
+    if (auto* text = dynamic_cast<shell::AnnotationTextDialog*>(&dialog)) {
+        return RunAnnotationTextDialog(*text, parent_);
+    }
+    if (auto* nags = dynamic_cast<shell::MoveAnnotationDialog*>(&dialog)) {
+        return RunMoveAnnotationDialog(*nags, parent_);
+    }
+    if (auto* annotator = dynamic_cast<shell::AnnotatorDialog*>(&dialog)) {
+        return RunAnnotatorDialog(*annotator, parent_);
+    }
+    if (auto* yahoo = dynamic_cast<shell::YahooDialog*>(&dialog)) {
+        return RunYahooDialog(*yahoo, parent_);
     }
     // Each dialog kind gets its own form with the program's dialogs; one without a form cannot be
     // filled in here, so it counts as cancelled after saying so.

@@ -7,6 +7,7 @@
 #include "shell/command_ids.h"
 #include "shell/commands/add_game_commands.h"
 #include "shell/commands/add_game_editor.h"
+#include "shell/commands/annotation_commands.h"
 #include "shell/commands/clipboard_commands.h"
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
@@ -19,6 +20,7 @@
 #include "shell/commands/modify_text_commands.h"
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
+#include "shell/commands/yahoo_commands.h"
 #include "shell/dialogs/options_dialog.h"
 #include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/help_page.h"
@@ -55,6 +57,8 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterGameWritingCommands(*this);
     addGame_ = RegisterAddGameCommands(*this);
     RegisterModifyTextCommand(*this);
+    RegisterAnnotationCommands(*this);
+    RegisterYahooCommands(*this);
     RegisterCopyListCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
     RegisterFileUtilityCommands(*this, fastFile_->Worker());

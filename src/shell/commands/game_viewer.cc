@@ -241,7 +241,7 @@ bool GameViewer::ShowCurrentGame() {
     gamefile::GameFile& file = window_.File();
     const int deferred = std::exchange(deferredCommand_, 0);
     Reconfigure();
-    if (!display_.ShowGame(file, file.currentGame)) {
+    if (!(readShownGame ? readShownGame(display_) : display_.ShowGame(file, file.currentGame))) {
         return false;
     }
     window_.displayMode = kModeGame;

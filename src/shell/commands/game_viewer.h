@@ -64,6 +64,9 @@ class GameViewer {
     bool AnimationStep();
 
     bool ShowCurrentGame();
+    // While set, the shown game is read by it instead of from the open file (the annotation
+    // mode's scratch copy of the game).
+    std::function<bool(display::GameDisplay&)> readShownGame;
     // "Play Analysis": starts the analysis replay at the shown ply or plays its next move.
     void PlayAnalysis();
     // Leaves the analysis replay: the game is read again and shown at the ply the replay began.
