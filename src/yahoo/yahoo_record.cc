@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <optional>
 
+#include "chess/board.h"
 #include "chess/chess_context.h"
+#include "chess/move_legality.h"
 #include "chess/movetext.h"
+#include "chess/position_history.h"
 
 namespace ravelin::yahoo {
 
@@ -68,7 +73,11 @@ class TextLines : public chess::MovetextLineSource {
 }  // namespace
 
 std::string YahooDate(std::string_view line) {
-    const std::string year = line.size() >= 4 ? std::string(line.substr(line.size() - 4)) : "????";
+    const std::string_view last = line.size() >= 4 ? line.substr(line.size() - 4) : std::string_view();
+    const bool yearGiven = last.size() == 4 && std::all_of(last.begin(), last.end(), [](char c) {
+                               return std::isdigit(static_cast<unsigned char>(c)) != 0;
+                           });
+    const std::string year = yearGiven ? std::string(last) : "????";
     std::string month = "??";
     if (line.size() >= 14) {
         const std::string_view name = line.substr(11, 3);
@@ -79,7 +88,7 @@ std::string YahooDate(std::string_view line) {
         }
     }
     std::string day = "??";
-    if (line.size() >= 16) {
+    if (line.size() >= 16 && line[15] != ' ') {
         const char first = line[15];
         const char second = line.size() >= 17 ? line[16] : ' ';
         day = second == ' ' ? std::string{'0', first} : std::string{first, second};
@@ -154,6 +163,52 @@ std::vector<YahooRecord> ReadYahooRecords(std::string_view text) {
     return records;
 }
 
+namespace {
+
+struct SquarePair {
+    int fromFile = 0;
+    int fromRank = 0;
+    int toFile = 0;
+    int toRank = 0;
+    chess::PieceCode arrived = chess::kEmpty;
+};
+
+bool OfSide(chess::PieceCode code, bool white) {
+    return white ? chess::IsWhitePiece(code) : chess::IsBlackPiece(code);
+}
+
+// The move between two positions, the mover's king deciding for castling (its rook moves too).
+std::optional<SquarePair> MoveBetween(const chess::Board& before, const chess::Board& after, bool white) {
+    std::optional<SquarePair> move;
+    SquarePair found;
+    bool fromSeen = false;
+    bool toSeen = false;
+    for (int file = 1; file <= 8; ++file) {
+        for (int rank = 1; rank <= 8; ++rank) {
+            const chess::PieceCode was = before[file][rank];
+            const chess::PieceCode is = after[file][rank];
+            const bool king = chess::KindOf(was) == chess::kKing || chess::KindOf(is) == chess::kKing;
+            if (OfSide(was, white) && is == chess::kEmpty && (!fromSeen || king)) {
+                found.fromFile = file;
+                found.fromRank = rank;
+                fromSeen = true;
+            }
+            if (OfSide(is, white) && is != was && (!toSeen || king)) {
+                found.toFile = file;
+                found.toRank = rank;
+                found.arrived = is;
+                toSeen = true;
+            }
+        }
+    }
+    if (fromSeen && toSeen) {
+        move = found;
+    }
+    return move;
+}
+
+}  // namespace
+
 std::string ConvertedGameText(const YahooRecord& record) {
     auto context = chess::MakeChessContext();
     auto parsed = chess::MakeGameRecord();
@@ -165,11 +220,32 @@ std::string ConvertedGameText(const YahooRecord& record) {
     chess::MoveList asWritten = context->moves;
     chess::SetStartPosition(*context);
     const int played = chess::ReplayMoves(*context, (plies + 1) / 2);
+    // The replay takes the service's coordinate moves; each is written again in SAN from the
+    // positions it went through.
+    auto writer = chess::MakeChessContext();
+    writer->batch = true;
+    writer->warningsOff = true;
+    chess::SetStartPosition(*writer);
     gamefile::EnteredGame game;
     game.header = record.header;
     for (int ply = 1; ply <= plies; ++ply) {
-        const chess::SanText& san = ply <= played ? context->moves.MoveOfPly(ply) : asWritten.MoveOfPly(ply);
-        (ply % 2 == 1 ? game.whiteMoves : game.blackMoves).emplace_back(chess::SanView(san));
+        std::string san(chess::SanView(asWritten.MoveOfPly(ply)));
+        if (ply <= played) {
+            const std::optional<SquarePair> move = MoveBetween(
+                chess::FromCompact(context->history.boards[static_cast<std::size_t>(ply - 1)]),
+                chess::FromCompact(context->history.boards[static_cast<std::size_t>(ply)]), ply % 2 == 1);
+            if (move) {
+                const chess::PieceCode kind = chess::KindOf(move->arrived);
+                writer->promotionChoice =
+                    kind == chess::kPawn || kind == chess::kKing ? chess::kPromoteToQueenByDefault : kind;
+                chess::RestorePosition(*writer, ply - 1);
+                if (chess::MakeCoordinateMove(*writer, true, ply, move->fromFile, move->fromRank,
+                                              move->toFile, move->toRank) == 0) {
+                    san = std::string(chess::SanView(writer->moves.MoveOfPly(ply)));
+                }
+            }
+        }
+        (ply % 2 == 1 ? game.whiteMoves : game.blackMoves).push_back(san);
     }
     return gamefile::EnteredGameText(game);
 }
