@@ -432,12 +432,17 @@ std::string Flattened(std::string_view text) {
 }
 
 std::optional<std::string> AnnotatorValue(std::string_view text) {
+    return TagValue(text, kAnnotatorTag.substr(1));
+}
+
+std::optional<std::string> TagValue(std::string_view text, std::string_view name) {
+    const std::string prefix = "[" + std::string(name) + " ";
     const std::size_t movetext = MovetextBegin(text);
     for (std::size_t i = 0; i < movetext;) {
         const std::size_t lineEnd = text.find('\n', i);
         const std::size_t next = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
         const std::string_view line = text.substr(i, next - i);
-        if (line.starts_with(kAnnotatorTag)) {
+        if (line.starts_with(prefix)) {
             const std::size_t open = line.find('"');
             const std::size_t close = line.rfind('"');
             if (open != std::string_view::npos && close > open) {
@@ -451,6 +456,11 @@ std::optional<std::string> AnnotatorValue(std::string_view text) {
 }
 
 void SetAnnotator(std::string& text, std::string_view value) {
+    SetTagValue(text, kAnnotatorTag.substr(1), value);
+}
+
+void SetTagValue(std::string& text, std::string_view name, std::string_view value, bool keepEmpty) {
+    const std::string prefix = "[" + std::string(name) + " ";
     const std::size_t movetext = MovetextBegin(text);
     std::size_t at = std::string::npos;
     std::size_t afterLastTag = 0;
@@ -458,7 +468,7 @@ void SetAnnotator(std::string& text, std::string_view value) {
         const std::size_t lineEnd = text.find('\n', i);
         const std::size_t next = lineEnd == std::string::npos ? text.size() : lineEnd + 1;
         const std::string_view line = std::string_view(text).substr(i, next - i);
-        if (line.starts_with(kAnnotatorTag)) {
+        if (line.starts_with(prefix)) {
             text.erase(i, next - i);
             at = i;
             break;
@@ -468,7 +478,7 @@ void SetAnnotator(std::string& text, std::string_view value) {
         }
         i = next;
     }
-    if (value.empty()) {
+    if (value.empty() && !keepEmpty) {
         return;
     }
     if (at == std::string::npos) {
@@ -479,7 +489,7 @@ void SetAnnotator(std::string& text, std::string_view value) {
             at += 2;
         }
     }
-    text.insert(at, "[Annotator \"" + std::string(value) + "\"]\r\n");
+    text.insert(at, prefix + "\"" + std::string(value) + "\"]\r\n");
 }
 
 bool LinesFit(std::string_view text) {

@@ -84,9 +84,13 @@ std::string Flattened(std::string_view text);
 
 // The value of the Annotator tag, nothing when the game has none.
 std::optional<std::string> AnnotatorValue(std::string_view text);
+// The value of any tag, nothing when the game has none.
+std::optional<std::string> TagValue(std::string_view text, std::string_view name);
 // Replaces the Annotator tag line (where it stood, or after the last tag line), or removes it for
 // an empty value.
 void SetAnnotator(std::string& text, std::string_view value);
+// The same for any tag; with keepEmpty an empty value is written as "" instead of removing the tag.
+void SetTagValue(std::string& text, std::string_view name, std::string_view value, bool keepEmpty = false);
 
 // False when some line of the text is longer than the line reader takes.
 bool LinesFit(std::string_view text);

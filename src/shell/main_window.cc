@@ -17,6 +17,7 @@
 #include "shell/commands/game_info_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
+#include "shell/commands/modify_moves_commands.h"
 #include "shell/commands/modify_text_commands.h"
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
@@ -58,6 +59,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     addGame_ = RegisterAddGameCommands(*this);
     RegisterModifyTextCommand(*this);
     RegisterAnnotationCommands(*this);
+    RegisterModifyMovesCommands(*this);
     RegisterYahooCommands(*this);
     RegisterCopyListCommands(*this);
     fastFile_ = RegisterFastFileCommands(*this, platform_);
@@ -180,9 +182,10 @@ void MainWindow::HandleCommand(int commandId) {
     } else {
         DispatchTableCommand(commandId);
     }
-    // A command that left add-game mode (another view, another file) takes its menu bar along.
-    if (menuBar_.Kind() == MenuBarKind::kAddGame && displayMode != kModeAddGame &&
-        displayMode != kModeBackground) {
+    // A command that left add-game mode (another view, another file) takes its menu bar along, and
+    // so does one that left the move entry of "Modify Moves".
+    if ((menuBar_.Kind() == MenuBarKind::kAddGame || menuBar_.Kind() == MenuBarKind::kModifyMoves) &&
+        displayMode != kModeAddGame && displayMode != kModeBackground) {
         menuBar_.SetKind(MenuBarKind::kMain);
     }
 
