@@ -12,6 +12,7 @@
 #include "gamefile/game_index.h"
 #include "platform/messages.h"
 #include "shell/command_ids.h"
+#include "shell/commands/add_game_commands.h"
 #include "shell/commands/add_game_editor.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/dialogs/annotation_dialogs.h"
@@ -261,6 +262,34 @@ TEST(AnnotationCommandsTest, SaveIsRefusedWhenTheGameChangedInTheFileMeanwhile) 
     EXPECT_EQ(session.Messages(), Texts{gamefile::kGameChangedOnDisk});
     EXPECT_TRUE(ravelin::testing::ReadWholeFile(path) == changed);
     EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kAnnotateModify);
+}
+
+}  // namespace
+}  // namespace ravelin::shell
+
+namespace ravelin::shell {
+namespace {
+
+TEST(AnnotationCommandsTest, AGameEnteredOnTheBoardIsAnnotatedAndThenAppendedToTheOpenFile) {
+    const std::string open = "[Event \"Open\"]\r\n[Result \"*\"]\r\n\r\n1. d4 *\r\n";
+    OwnSession session(open);
+    session.window.Settings().SetAnalysisReplayMode(true);
+    session.Command(kCmdAddGame);
+    for (const char* square : {"e2", "e4", "e7", "e5"}) {
+        ClickSquare(session, square);
+    }
+    session.Command(kCmdAnnotateGame);
+    EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kAnnotateAdd);
+    session.window.Viewer().Display().GoToPly(2);
+    TypeInto(session, "Symmetry.");
+    session.Command(kCmdAppendComment);
+    session.Command(kCmdAnnotationAppendGame);
+    EXPECT_EQ(session.Messages(), Texts{});
+    const std::string file = ravelin::testing::ReadWholeFile(session.window.File().Path());
+    EXPECT_EQ(file.substr(0, open.size()), open);
+    EXPECT_NE(file.find("1.e4 e5 {Symmetry.} *"), std::string::npos) << file;
+    EXPECT_EQ(session.window.File().GameCount(), 2);
+    EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kMain);
 }
 
 }  // namespace
