@@ -126,6 +126,10 @@ TEST(AnnotationCommandsTest, ACommentALineWithANestedLineAndANagAreSavedInPlaceO
     ShowLineMove(session, "exd5");
     TypeInto(session, "3. Nf3 dxe4");
     session.Command(kCmdAppendLineText);
+    // Before 2... exf4 a line in place of 2. f4, after which the black move gets its number.
+    session.Display().GoToPly(4);
+    TypeInto(session, "2. Nf3 Nc6");
+    session.Command(kCmdInsertLineText);
     // A move annotation at 3. Bc4.
     session.Display().GoToPly(5);
     session.OnDialog<MoveAnnotationDialog>([](MoveAnnotationDialog& dialog) {
@@ -135,7 +139,8 @@ TEST(AnnotationCommandsTest, ACommentALineWithANestedLineAndANagAreSavedInPlaceO
     session.Command(kCmdNewMoveAnnotation);
     EXPECT_EQ(session.Messages(), Texts{});
     const std::string edited = session.Scratch();
-    EXPECT_NE(edited.find("2. f4 {The King's Gambit.} exf4 (2... d5 3. exd5 (3. Nf3 dxe4)) 3. Bc4 $6 Qh4+"),
+    EXPECT_NE(edited.find("2. f4 {The King's Gambit.} (2. Nf3 Nc6) 2... exf4 (2... d5 3. exd5 (3. Nf3 dxe4)) "
+                          "3. Bc4 $6 Qh4+"),
               std::string::npos)
         << edited;
 
@@ -180,6 +185,15 @@ TEST(AnnotationCommandsTest, MovesInsideLinesAreFoundInTheTextAndTheirItemsChang
     ShowLineMove(session, "Kf1");
     ASSERT_EQ(session.Display().Variation()->CurrentMove(), "Kf1");
     session.Command(kCmdDeleteLine);
+    // A line replayed on the board: its last move taken back and another played.
+    ShowLineMove(session, "Ke7");
+    session.Command(kCmdModifyLine);
+    ASSERT_EQ(session.window.displayMode, kModeAddGame);
+    session.window.Viewer().Character('\b');
+    ClickSquare(session, "f7");
+    ClickSquare(session, "e8");
+    session.Command(kCmdModifyLine);
+    EXPECT_NE(session.Scratch().find("Kg6 (8... Ke8) 9. Qxb7"), std::string::npos) << session.Scratch();
     EXPECT_NE(
         session.Scratch().find(
             "(12. e5 c6 $1 13. exf6 fxg2+ 14. Kxg2\r\nBh3+ $1 15. Nxh3 Qg4+ 16. Kf1 Qe2+ 17. Kg1\r\nNf3#)"),
