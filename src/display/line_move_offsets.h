@@ -16,7 +16,7 @@ struct LineMoveOffset {
     int variationId = 0;
     int indexInVariation = 0;
     int depth = 0;
-    std::uint64_t begin = 0;  // the first character of the move, its move number included
+    std::uint64_t begin = 0;  // the first character of the move (of its number when written onto it)
     std::uint64_t end = 0;    // just past the move
 };
 
