@@ -308,3 +308,26 @@ TEST(AnnotationCommandsTest, AGameEnteredOnTheBoardIsAnnotatedAndThenAppendedToT
 
 }  // namespace
 }  // namespace ravelin::shell
+
+namespace ravelin::shell {
+namespace {
+
+TEST(AnnotationCommandsTest, TheAnnotatedGameStaysShownAndAnotherFileEndsTheAnnotation) {
+    AnnotatedFile session;
+    session.Command(kCmdAnnotateGame);
+    session.window.ScrollToGame(7);
+    session.Run();
+    EXPECT_EQ(session.window.File().currentGame, kWorldMatchesGame);
+    EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kAnnotateModify);
+
+    const std::string other = session.files.Write("other.pgn", "[Event \"Other\"]\r\n\r\n1. e4 *\r\n");
+    session.platform.fileChoices = {other};
+    session.Command(kCmdOpenFile);
+    EXPECT_EQ(session.window.File().Path(), other);
+    EXPECT_EQ(session.Messages(), Texts{kAnnotationEndedByOtherFile});
+    EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kMain);
+    EXPECT_FALSE(std::filesystem::exists(session.work.File("interact.pgn")));
+}
+
+}  // namespace
+}  // namespace ravelin::shell

@@ -52,7 +52,21 @@ class AnnotationMode {
     explicit AnnotationMode(MainWindow& window) : window_(window) {}
 
     bool Active() const { return session_.Active(); }
-    bool ShowScratchGame(display::GameDisplay& display) {
+    // How the display reads the shown game: from the scratch file while a game is annotated.
+    bool ShowGame(display::GameDisplay& display) {
+        gamefile::GameFile& file = window_.File();
+        if (session_.Active() && session_.FromFile() && file.Path() != session_.Path()) {
+            // Another file was opened: the annotation of a game of the old one cannot go on.
+            Leave();
+            Messages().ShowMessage(kAnnotationEndedByOtherFile);
+        }
+        if (!session_.Active() || readFromFile_) {
+            return display.ShowGame(file, file.currentGame);
+        }
+        if (session_.FromFile()) {
+            // The game annotated stays the current game whatever moved the game number.
+            file.currentGame = session_.Game();
+        }
         return display.ShowGameFrom(std::string(annotation::kScratchFileName), &session_.ScratchReader(),
                                     session_.ScratchIndex(), 1);
     }
@@ -100,6 +114,7 @@ class AnnotationMode {
     annotation::AnnotationSession session_;
     MenuBarKind kind_ = MenuBarKind::kAnnotateModify;
     std::optional<LineEntry> entry_;
+    bool readFromFile_ = false;
 };
 
 bool IsBlackPly(int ply) {
@@ -134,9 +149,6 @@ void AnnotationMode::Enter() {
         return;
     }
     entry_.reset();
-    window_.Viewer().readShownGame = [this](display::GameDisplay& display) {
-        return ShowScratchGame(display);
-    };
     window_.SetMenuBarKind(kind_);
     window_.Viewer().ShowCurrentGame();
 }
@@ -144,7 +156,6 @@ void AnnotationMode::Enter() {
 void AnnotationMode::Leave() {
     session_.Close();
     entry_.reset();
-    window_.Viewer().readShownGame = nullptr;
     window_.SetMenuBarKind(MenuBarKind::kMain);
 }
 
@@ -160,18 +171,12 @@ void AnnotationMode::Save() {
 }
 
 void AnnotationMode::SaveAs(SaveHow how) {
-    const std::string text = Text();
-    const bool fromFile = session_.FromFile();
-    // The shown game of the open file is read from the file again once the text is saved.
-    window_.Viewer().readShownGame = nullptr;
-    if (SaveGameText(window_, text, how)) {
+    // The saved game is shown from its file.
+    readFromFile_ = true;
+    const bool saved = SaveGameText(window_, Text(), how);
+    readFromFile_ = false;
+    if (saved) {
         Leave();
-        return;
-    }
-    if (fromFile || session_.Active()) {
-        window_.Viewer().readShownGame = [this](display::GameDisplay& display) {
-            return ShowScratchGame(display);
-        };
     }
 }
 
@@ -641,6 +646,7 @@ void AnnotationMode::FinishLineEntry() {
 
 void RegisterAnnotationCommands(MainWindow& window) {
     auto mode = std::make_shared<AnnotationMode>(window);
+    window.Viewer().readShownGame = [mode](display::GameDisplay& display) { return mode->ShowGame(display); };
     CommandHandlers& handlers = window.Handlers();
     handlers.Set(kCmdAnnotateGame, [mode] { mode->Enter(); });
     // The mode's commands do nothing outside it.

@@ -57,6 +57,8 @@ inline constexpr char kLineIndicesOutOfSync[] = "The line indices are out of syn
 inline constexpr char kUseModifyTextForNested[] = "Use the Modify Text function to modify nested lines.";
 inline constexpr char kUseTextInNestedLine[] =
     "Lines inside nested lines are entered as text: use Append Text or Insert Text.";
+inline constexpr char kAnnotationEndedByOtherFile[] =
+    "Another file was opened: the annotation of the game was ended without saving.";
 inline constexpr char kExitLosesChanges[] = "Are you sure you want to exit? All changes will be lost!";
 
 void RegisterAnnotationCommands(MainWindow& window);
