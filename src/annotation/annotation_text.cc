@@ -11,8 +11,6 @@ namespace {
 constexpr std::size_t kLongLine = 100;
 constexpr std::size_t kCommentLineWidth = 78;
 constexpr std::size_t kMaxLineLength = 255;
-constexpr std::size_t kMaxAnnotatorLength = 200;
-constexpr std::string_view kAnnotatorTag = "[Annotator";
 constexpr std::string_view kTokenDelimiters = " \t\r\n(){}$;";
 
 bool IsBlankOrLineEnd(char c) {
@@ -358,16 +356,6 @@ std::string CheckLine(std::string_view line) {
     return {};
 }
 
-std::string CheckAnnotator(std::string_view value) {
-    if (value.find_first_of("\"\\\r\n") != std::string_view::npos) {
-        return "The annotator may not hold double quotes, backslashes or line breaks.";
-    }
-    if (value.size() > kMaxAnnotatorLength) {
-        return "The annotator may hold at most 200 characters.";
-    }
-    return {};
-}
-
 std::string CommentItem(std::string_view typed) {
     std::size_t end = typed.size();
     while (end > 0 && static_cast<unsigned char>(typed[end - 1]) < '!') {
@@ -429,67 +417,6 @@ std::string Flattened(std::string_view text) {
         flat += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
     }
     return flat;
-}
-
-std::optional<std::string> AnnotatorValue(std::string_view text) {
-    return TagValue(text, kAnnotatorTag.substr(1));
-}
-
-std::optional<std::string> TagValue(std::string_view text, std::string_view name) {
-    const std::string prefix = "[" + std::string(name) + " ";
-    const std::size_t movetext = MovetextBegin(text);
-    for (std::size_t i = 0; i < movetext;) {
-        const std::size_t lineEnd = text.find('\n', i);
-        const std::size_t next = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
-        const std::string_view line = text.substr(i, next - i);
-        if (line.starts_with(prefix)) {
-            const std::size_t open = line.find('"');
-            const std::size_t close = line.rfind('"');
-            if (open != std::string_view::npos && close > open) {
-                return std::string(line.substr(open + 1, close - open - 1));
-            }
-            return std::string();
-        }
-        i = next;
-    }
-    return std::nullopt;
-}
-
-void SetAnnotator(std::string& text, std::string_view value) {
-    SetTagValue(text, kAnnotatorTag.substr(1), value);
-}
-
-void SetTagValue(std::string& text, std::string_view name, std::string_view value, bool keepEmpty) {
-    const std::string prefix = "[" + std::string(name) + " ";
-    const std::size_t movetext = MovetextBegin(text);
-    std::size_t at = std::string::npos;
-    std::size_t afterLastTag = 0;
-    for (std::size_t i = 0; i < movetext;) {
-        const std::size_t lineEnd = text.find('\n', i);
-        const std::size_t next = lineEnd == std::string::npos ? text.size() : lineEnd + 1;
-        const std::string_view line = std::string_view(text).substr(i, next - i);
-        if (line.starts_with(prefix)) {
-            text.erase(i, next - i);
-            at = i;
-            break;
-        }
-        if (line.starts_with('[')) {
-            afterLastTag = next;
-        }
-        i = next;
-    }
-    if (value.empty() && !keepEmpty) {
-        return;
-    }
-    if (at == std::string::npos) {
-        at = afterLastTag;
-        // A last tag line without its line end gets one first.
-        if (at > 0 && text[at - 1] != '\n') {
-            text.insert(at, "\r\n");
-            at += 2;
-        }
-    }
-    text.insert(at, prefix + "\"" + std::string(value) + "\"]\r\n");
 }
 
 bool LinesFit(std::string_view text) {

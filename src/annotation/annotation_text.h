@@ -72,7 +72,6 @@ std::string LineText(int firstPly, const std::vector<std::string>& moves);
 std::string CheckComment(std::string_view comment);
 // A line must open with "(", close its parentheses and braces in order, and hold no other ")".
 std::string CheckLine(std::string_view line);
-std::string CheckAnnotator(std::string_view value);
 
 // The typed comment as it is written: trailing control characters and blanks dropped, wrapped in
 // braces unless it starts with one, long texts broken into lines. Empty for an empty comment.
@@ -81,16 +80,6 @@ std::string CommentItem(std::string_view typed);
 std::string LineItem(std::string_view typed);
 // Line ends turned into blanks (for showing an item's text in a one-line editor).
 std::string Flattened(std::string_view text);
-
-// The value of the Annotator tag, nothing when the game has none.
-std::optional<std::string> AnnotatorValue(std::string_view text);
-// The value of any tag, nothing when the game has none.
-std::optional<std::string> TagValue(std::string_view text, std::string_view name);
-// Replaces the Annotator tag line (where it stood, or after the last tag line), or removes it for
-// an empty value.
-void SetAnnotator(std::string& text, std::string_view value);
-// The same for any tag; with keepEmpty an empty value is written as "" instead of removing the tag.
-void SetTagValue(std::string& text, std::string_view name, std::string_view value, bool keepEmpty = false);
 
 // False when some line of the text is longer than the line reader takes.
 bool LinesFit(std::string_view text);

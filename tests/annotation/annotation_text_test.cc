@@ -1,6 +1,7 @@
 // Edits on a game's text next to a move: where items are found and put, and what is refused.
 
 #include "annotation/annotation_text.h"
+#include "annotation/annotation_tags.h"
 
 #include <gtest/gtest.h>
 

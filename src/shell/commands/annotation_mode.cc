@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "annotation/annotation_tags.h"
 #include "chess/move_list.h"
 #include "display/line_move_offsets.h"
 #include "gamefile/game_writer.h"

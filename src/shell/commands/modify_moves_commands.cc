@@ -4,6 +4,7 @@
 #include <string>
 
 #include "annotation/annotation_session.h"
+#include "annotation/annotation_tags.h"
 #include "annotation/annotation_text.h"
 #include "gamefile/game_edit.h"
 #include "gamefile/game_loader.h"

@@ -1,5 +1,6 @@
 #include "shell/dialogs/annotation_dialogs.h"
 
+#include "annotation/annotation_tags.h"
 #include "annotation/annotation_text.h"
 #include "chess/nag_text.h"
 
