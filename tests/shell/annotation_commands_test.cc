@@ -122,6 +122,7 @@ TEST(AnnotationCommandsTest, ACommentALineWithANestedLineAndANagAreSavedInPlaceO
     }
     session.Command(kCmdAppendLine);
     ASSERT_EQ(session.window.displayMode, kModeGame);
+    EXPECT_EQ(session.Display().CurrentPly(), 4);
     // Inside it, a nested line in place of 3. exd5.
     ShowLineMove(session, "exd5");
     TypeInto(session, "3. Nf3 dxe4");

@@ -147,6 +147,7 @@ void AnnotationMode::LineFromBoard(int command, EntryKind kind) {
     LineEntry entry;
     entry.kind = kind;
     entry.command = command;
+    entry.shownPly = display.CurrentPly();
     if (modify) {
         if (!move->inLine) {
             Messages().ShowMessage(kSelectFirstMoveOfLine);
@@ -224,6 +225,9 @@ void AnnotationMode::FinishLineEntry() {
     }
     entry_.reset();
     window_.Viewer().ShowCurrentGame();
+    if (entry.shownPly > 0) {
+        Display().GoToPly(entry.shownPly);
+    }
     const std::string item = annotation::LineText(entry.basePly + 1, moves);
     if (entry.kind == EntryKind::kModify) {
         Text().replace(entry.replaced.begin, entry.replaced.end - entry.replaced.begin, item);

@@ -41,6 +41,7 @@ struct LineEntry {
     int basePly = 0;
     std::size_t at = 0;
     TextSpan replaced;
+    int shownPly = 0;  // the main-line ply shown when the entry began, shown again after it
 };
 
 class AnnotationMode {
