@@ -145,6 +145,10 @@ TEST(AnnotationCommandsTest, ACommentALineWithANestedLineAndANagAreSavedInPlaceO
               std::string::npos)
         << edited;
 
+    // Annotate Game again changes nothing.
+    session.Command(kCmdAnnotateGame);
+    EXPECT_TRUE(session.Scratch() == edited);
+
     session.Command(kCmdAnnotationSave);
     EXPECT_EQ(session.Messages(), Texts{});
     EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kMain);

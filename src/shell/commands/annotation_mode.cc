@@ -16,6 +16,10 @@
 namespace ravelin::shell::annotating {
 
 void AnnotationMode::Enter() {
+    if (session_.Active()) {
+        // Already annotating: reading the game again would drop the edits.
+        return;
+    }
     if (!window_.Settings().AnalysisReplayMode()) {
         Messages().ShowMessage(kNeedsAnalysisReplayMode);
         return;
