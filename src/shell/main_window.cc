@@ -19,6 +19,7 @@
 #include "shell/commands/modify_text_commands.h"
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
+#include "shell/commands/tree_commands.h"
 #include "shell/dialogs/options_dialog.h"
 #include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/help_page.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOpeningCommands(*this);
     RegisterColourCommands(*this);
     RegisterClipboardCommands(*this);
+    treeCommands_ = RegisterTreeCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
@@ -135,7 +137,10 @@ void MainWindow::StartUp(const std::string& commandLinePath) {
     messages_.SetPlacement(LayoutSizeOf(layout_), displayMode);
 
     gamefile::GameFileHost host{settings_, *platform_.files, messages_, [this] { SaveSettings(); },
-                                [this] { search_.ForgetFileResults(); }};
+                                [this] {
+                                    search_.ForgetFileResults();
+                                    treeCommands_->ForgetFileTree();
+                                }};
     file_ = std::make_unique<gamefile::GameFile>(std::move(host));
     if (!commandLinePath.empty()) {
         file_->SetCommandLinePath(commandLinePath);

@@ -46,6 +46,8 @@ class OpeningTree {
 
     TreeSourceKind Kind() const { return source_->Kind(); }
     TreeMoveSource& Source() { return *source_; }
+    // New settings for the walks to come; the tree file stays the one opened.
+    void SetOptions(const TreeWalkOptions& options) { options_.singleNodes = options.singleNodes; }
     const std::string& TreePath() const { return treePath_; }
     const std::vector<TreeNode>& Nodes() const { return nodes_; }
     int Current() const { return line_.empty() ? 0 : line_.back(); }
