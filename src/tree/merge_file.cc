@@ -1,7 +1,10 @@
 #include "tree/merge_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <cstdlib>
@@ -104,28 +107,36 @@ MergeCopy WriteRecordsIntoMerge(const std::string& records, const std::string& m
     if (!MergeFileIsTerminated(mergePath)) {
         return MergeCopy::kNotTerminated;
     }
+    const int fd = ::open(mergePath.c_str(), O_WRONLY | O_CLOEXEC);
     struct stat info {};
-    if (::stat(mergePath.c_str(), &info) != 0) {
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         return MergeCopy::kWriteError;
     }
-    const off_t endWord = info.st_size - 2;
     RemoveMergeTreeFiles(mergePath);
-    // The new records go over the end word; X.TRF brings its own. A failed append is cut back to
-    // the old records, and the end word put back after them.
-    if (::truncate(mergePath.c_str(), endWord) != 0) {
-        return MergeCopy::kWriteError;
+    // The new records go over the end word and bring their own. A failed write is cut back to the
+    // old records and their end word.
+    const off_t endWord = info.st_size - 2;
+    bool written = true;
+    for (std::size_t done = 0; written && done < records.size();) {
+        const ssize_t n = ::pwrite(fd, records.data() + done, records.size() - done,
+                                   endWord + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        written = n > 0;
+        done += written ? static_cast<std::size_t>(n) : 0;
     }
-    std::int64_t oldSize = 0;
-    const bool written = platform::AppendToFile(
-        mergePath, [&](platform::FileSink& sink) { return sink.Write(records.data(), records.size()); },
-        oldSize);
+    written = written && ::fsync(fd) == 0;
     if (!written) {
         static constexpr char kEndWord[2] = {0, 0};
-        platform::AppendToFile(
-            mergePath, [](platform::FileSink& sink) { return sink.Write(kEndWord, 2); }, oldSize);
-        return MergeCopy::kWriteError;
+        const bool restored = ::ftruncate(fd, info.st_size) == 0 && ::pwrite(fd, kEndWord, 2, endWord) == 2;
+        static_cast<void>(restored);
     }
-    return MergeCopy::kComplete;
+    written = ::close(fd) == 0 && written;
+    return written ? MergeCopy::kComplete : MergeCopy::kWriteError;
 }
 
 }  // namespace ravelin::tree
