@@ -167,6 +167,9 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     if (auto* treeSettings = dynamic_cast<shell::TreeSettingsDialog*>(&dialog)) {
         return RunTreeSettingsDialog(*treeSettings, parent_);
     }
+    if (auto* ecoName = dynamic_cast<shell::Addeconamebox*>(&dialog)) {
+        return RunEcoNameDialog(*ecoName, parent_);
+    }
     if (auto* lookAhead = dynamic_cast<shell::LookAheadDialog*>(&dialog)) {
         return RunLookAheadDialog(*lookAhead, parent_);
     }

@@ -88,4 +88,18 @@ bool RunLookAheadDialog(shell::LookAheadDialog& dialog, QWidget* parent) {
     return RunForm(form, buttons, dialog, [&] { dialog.lookAhead = count->text().trimmed().toStdString(); });
 }
 
+bool RunEcoNameDialog(shell::Addeconamebox& dialog, QWidget* parent) {
+    QDialog form(parent);
+    form.setWindowTitle(ToQString(dialog.Title()));
+    form.setObjectName(ToQString(dialog.Title()));
+    auto* outer = new QVBoxLayout(&form);
+    auto* name = new QLineEdit(ToQString(dialog.name), &form);
+    name->setMaxLength(tree::kMaxEcoNameLength);
+    name->setMinimumWidth(360);
+    outer->addWidget(name);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &form);
+    outer->addWidget(buttons);
+    return RunForm(form, buttons, dialog, [&] { dialog.name = name->text().toStdString(); });
+}
+
 }  // namespace ravelin::gui

@@ -30,6 +30,7 @@ class SearchCommands;
 class DirectorySearchCommands;
 class AddGameEditor;
 class TreeCommands;
+class EcoEditorCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -168,6 +169,7 @@ class MainWindow {
     AddGameEditor& AddGame() { return *addGame_; }
     // The opening tree, its window and the tree merge files.
     TreeCommands& Trees() { return *treeCommands_; }
+    EcoEditorCommands& EcoEditor() { return *ecoEditor_; }
 
   private:
     void RegisterOwnHandlers();
@@ -209,6 +211,7 @@ class MainWindow {
     std::unique_ptr<AddGameEditor> addGame_;
     std::shared_ptr<DirectorySearchCommands> directorySearch_;
     std::shared_ptr<TreeCommands> treeCommands_;
+    std::shared_ptr<EcoEditorCommands> ecoEditor_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;
