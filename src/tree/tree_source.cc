@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -19,33 +20,54 @@ namespace {
 
 using search::FastMove;
 
-// Records held in memory in the fast move file layout, walked in place.
+// Where each record of an image starts, its plies and its result word: a scan then reads only the
+// first words of each record instead of walking every word of the file.
+struct RecordIndex {
+    std::vector<std::uint32_t> starts;
+    std::vector<std::uint16_t> plies;
+    std::vector<FastMove> results;
+};
+
+RecordIndex IndexRecords(const std::vector<std::uint8_t>& image) {
+    RecordIndex index;
+    std::size_t start = 0;
+    for (std::size_t at = 0; at + 1 < image.size(); at += 2) {
+        const FastMove word = static_cast<FastMove>(image[at] | (image[at + 1] << 8));
+        if (word == search::kEndOfFileWord) {
+            break;
+        }
+        if (search::IsResultWord(word)) {
+            index.starts.push_back(static_cast<std::uint32_t>(start));
+            index.plies.push_back(
+                static_cast<std::uint16_t>(std::min<std::size_t>((at - start) / 2, 0xffff)));
+            index.results.push_back(word);
+            start = at + 2;
+        }
+    }
+    return index;
+}
+
+// Records held in memory in the fast move file layout, walked through their index.
 class RecordImageWalk : public TreeGameWalk {
   public:
-    explicit RecordImageWalk(const std::vector<std::uint8_t>& image) : image_(image) {}
+    RecordImageWalk(const std::vector<std::uint8_t>& image, const RecordIndex& index)
+        : image_(image), index_(index) {}
     bool Next(search::GameMoves& game) override {
-        const std::size_t start = pos_;
-        while (pos_ + 1 < image_.size()) {
-            const FastMove word = static_cast<FastMove>(image_[pos_] | (image_[pos_ + 1] << 8));
-            pos_ += 2;
-            if (word == search::kEndOfFileWord) {
-                return false;
-            }
-            if (search::IsResultWord(word)) {
-                game.game = ++number_;
-                game.plyWords = image_.data() + start;
-                game.plies = static_cast<int>((pos_ - 2 - start) / 2);
-                game.resultWord = word;
-                return true;
-            }
+        if (next_ >= index_.starts.size()) {
+            return false;
         }
-        return false;
+        game.game = static_cast<int>(next_) + 1;
+        game.plyWords = image_.data() + index_.starts[next_];
+        game.plies = index_.plies[next_];
+        game.resultWord = index_.results[next_];
+        ++next_;
+        return true;
     }
 
   private:
     const std::vector<std::uint8_t>& image_;
-    std::size_t pos_ = 0;
-    int number_ = 0;
+    const RecordIndex& index_;
+    std::size_t next_ = 0;
 };
 
 // The records up to the end word, each of at most 400 moves; false when the file holds no such
@@ -105,9 +127,10 @@ class FastRecordSource : public TreeMoveSource {
                 return nullptr;
             }
             wellFormed_ = RecordsAreWellFormed(image_, records_);
+            index_ = IndexRecords(image_);
             loaded_ = true;
         }
-        return std::make_unique<RecordImageWalk>(image_);
+        return std::make_unique<RecordImageWalk>(image_, index_);
     }
     std::string WarningAfterWalk() override {
         if (kind_ != TreeSourceKind::kCurrentFile || warned_ || (wellFormed_ && records_ == expected_)) {
@@ -123,6 +146,7 @@ class FastRecordSource : public TreeMoveSource {
     std::string treeBase_;
     int expected_;
     std::vector<std::uint8_t> image_;
+    RecordIndex index_;
     bool loaded_ = false;
     bool wellFormed_ = false;
     bool warned_ = false;
@@ -210,18 +234,22 @@ class EcoTableSource : public TreeMoveSource {
             AppendEcoLineWords(line, *context, image_);
         }
         AppendWord(image_, search::kEndOfFileWord);
+        index_ = IndexRecords(image_);
     }
     TreeSourceKind Kind() const override { return TreeSourceKind::kEcoTable; }
     std::string TreeFilePath(bool exact) const override {
         return directory_ + "/" + (exact ? kEcoExactTreeFile : kEcoTreeFile);
     }
     int GameCount() const override { return count_; }
-    std::unique_ptr<TreeGameWalk> Games() override { return std::make_unique<RecordImageWalk>(image_); }
+    std::unique_ptr<TreeGameWalk> Games() override {
+        return std::make_unique<RecordImageWalk>(image_, index_);
+    }
 
   private:
     std::string directory_;
     int count_;
     std::vector<std::uint8_t> image_;
+    RecordIndex index_;
 };
 
 }  // namespace
