@@ -8,6 +8,7 @@
 #include "search/fast_file_output.h"
 #include "search/fast_file_writer.h"
 #include "search/search_source.h"
+#include "settings/settings_record.h"
 #include "shell/command_ids.h"
 #include "shell/dialogs/tree_settings_dialog.h"
 #include "shell/dispatch.h"
@@ -32,9 +33,13 @@ void MakeFastFile(const std::string& pgn) {
     search::WriteFastFile(job, {});
 }
 
+platform::ListWindowContent TreeWindowOf(const Session& session) {
+    return session.platform.listWindows.Content(kTreeWindowKey);
+}
+
 struct TreeSession : OwnSession {
     TreeSession() : OwnSession(DataText("pgn/dortmund.pgn"), "d.pgn") {}
-    platform::ListWindowContent TreeWindow() const { return platform.listWindows.Content(kTreeWindowKey); }
+    platform::ListWindowContent TreeWindow() const { return TreeWindowOf(*this); }
     int Plies() { return window.Trees().Tree() ? window.Trees().Tree()->Line().Plies() : -1; }
     std::string Pgn() const { return files.File("d.pgn"); }
     void Choose(const std::string& path) { platform.fileChoices.push_back(path); }
@@ -162,6 +167,33 @@ TEST(TreeCommands, EcoTreeOverTheTable) {
     EXPECT_TRUE(std::filesystem::exists(session.work.File("ecotree.tre")));
     session.platform.listWindows.Activate(kTreeWindowKey, 0);
     EXPECT_EQ(session.Plies(), 1);
+}
+
+// At the end of a branch with automatic display on, the one game that reaches it is shown at the
+// tree's move; without it the end is only told.
+TEST(TreeCommands, EndOfBranchShowsTheOneGame) {
+    for (const bool autoDisplay : {false, true}) {
+        OwnSession session(
+            "[Event \"a\"]\n\n1. d4 d5 2. c4 c6 *\n\n[Event \"b\"]\n\n"
+            "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 6. Re1 *\n\n");
+        session.window.Settings().SetInt(settings::kOffsetTreeAutoDisplayGame, autoDisplay ? 1 : 0);
+        session.Command(kCmdStartTree);
+        const int e4 = TreeWindowOf(session).lines[0].starts_with("1. e4") ? 0 : 1;
+        ASSERT_TRUE(session.platform.listWindows.Activate(kTreeWindowKey, e4));
+        while (!session.window.Trees().Tree()->AtEndOfBranch()) {
+            ASSERT_TRUE(session.platform.listWindows.Activate(kTreeWindowKey, 0));
+        }
+        // Nine single moves after 1.e4, the move two games share.
+        EXPECT_EQ(session.window.Trees().Tree()->Line().Plies(), 10);
+        if (autoDisplay) {
+            EXPECT_TRUE(session.Messages().empty());
+            EXPECT_EQ(session.window.File().currentGame, 2);
+            EXPECT_EQ(session.window.displayMode, kModeGame);
+            EXPECT_EQ(session.window.currentPly, 10);
+        } else {
+            EXPECT_EQ(session.Messages(), Texts{tree::kEndOfTheBranch});
+        }
+    }
 }
 
 }  // namespace
