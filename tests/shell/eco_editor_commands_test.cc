@@ -6,6 +6,8 @@
 #include "platform/messages.h"
 #include "shell/command_ids.h"
 #include "shell/commands/game_viewer.h"
+#include "shell/commands/search_commands.h"
+#include "shell/commands/variation_editor.h"
 #include "shell/dialogs/eco_name_dialog.h"
 #include "shell/display_mode.h"
 #include "shell_session.h"
@@ -62,6 +64,24 @@ TEST(EcoEditorCommands, AddALineThenExitWithoutSaving) {
     EXPECT_EQ(TableFiles(session), entered);
     EXPECT_EQ(session.window.Viewer().EcoTable().count, eco::kShippedEcoEntries);
     EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kMain);
+}
+
+// In the editor a line holds at most 60 plies: the board refuses a further move.
+TEST(EcoEditorCommands, ALineHoldsThirtyMoves) {
+    OwnSession session(DataText("pgn/dortmund.pgn"), "d.pgn");
+    search::SearchVariation& variation = session.window.Search().criteria.variation;
+    const char* shuffle[] = {"Nf3", "Nf6", "Ng1", "Ng8"};
+    for (int ply = 1; ply <= tree::kMaxEcoLinePlies; ++ply) {
+        chess::SetSanText(variation.MoveOfPly(ply), shuffle[(ply - 1) % 4]);
+    }
+    session.Command(kCmdAddToEcoTable);
+    session.window.Searches().Variation().Key(VariationKey::kAnyMove);
+    EXPECT_EQ(session.Messages(), Texts{tree::kTooManyEcoMoves});
+    EXPECT_EQ(variation.Plies(), tree::kMaxEcoLinePlies);
+    session.platform.questionAnswers.push_back(platform::kAnswerYes);
+    session.Command(kCmdEcoExit);
+    session.window.Searches().Variation().Key(VariationKey::kAnyMove);
+    EXPECT_EQ(variation.Plies(), tree::kMaxEcoLinePlies + 1);
 }
 
 }  // namespace

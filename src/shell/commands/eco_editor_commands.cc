@@ -5,6 +5,8 @@
 #include "platform/messages.h"
 #include "shell/command_ids.h"
 #include "shell/commands/game_viewer.h"
+#include "shell/commands/search_commands.h"
+#include "shell/commands/variation_editor.h"
 #include "shell/dialogs/eco_name_dialog.h"
 #include "shell/display_mode.h"
 #include "shell/main_window.h"
@@ -64,12 +66,15 @@ void EcoEditorCommands::Enter() {
         return;
     }
     window_.Search().chosenEcoEntry = -1;
+    window_.Searches().Variation().plyLimit = tree::kMaxEcoLinePlies;
+    window_.Searches().Variation().plyLimitMessage = tree::kTooManyEcoMoves;
     window_.SetMenuBarKind(MenuBarKind::kEcoEditing);
     window_.Handlers().Run(kCmdEditVariation);
 }
 
 void EcoEditorCommands::Leave() {
     if (!editor_.Active()) {
+        window_.Searches().Variation().plyLimit = chess::kMaxPly;
         window_.SetMenuBarKind(MenuBarKind::kMain);
         if (window_.File().IsOpen()) {
             window_.Handlers().Run(kCmdDisplayGame);
