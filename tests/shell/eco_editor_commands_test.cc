@@ -4,6 +4,7 @@
 
 #include "eco/eco_table.h"
 #include "platform/messages.h"
+#include "settings/settings_record.h"
 #include "shell/command_ids.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/search_commands.h"
@@ -33,8 +34,10 @@ std::string TableFiles(const OwnSession& session) {
 TEST(EcoEditorCommands, AddALineThenExitWithoutSaving) {
     OwnSession session(DataText("pgn/dortmund.pgn"), "d.pgn");
     const std::string entered = TableFiles(session);
+    session.window.Settings().SetInt(settings::kOffsetDisplayOpening, 0);
     session.Command(kCmdAddToEcoTable);
     EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kEcoEditing);
+    const bool statusLine = session.window.Settings().DisplayOpening();
     EXPECT_EQ(session.window.displayMode, kModeVariationEdit);
 
     search::SearchVariation& variation = session.window.Search().criteria.variation;
@@ -64,6 +67,8 @@ TEST(EcoEditorCommands, AddALineThenExitWithoutSaving) {
     EXPECT_EQ(TableFiles(session), entered);
     EXPECT_EQ(session.window.Viewer().EcoTable().count, eco::kShippedEcoEntries);
     EXPECT_EQ(session.window.MenuBar().Kind(), MenuBarKind::kMain);
+    EXPECT_TRUE(statusLine);
+    EXPECT_FALSE(session.window.Settings().DisplayOpening());
 }
 
 // In the editor a line holds at most 60 plies: the board refuses a further move.

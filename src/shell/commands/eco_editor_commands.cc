@@ -68,6 +68,9 @@ void EcoEditorCommands::Enter() {
     window_.Search().chosenEcoEntry = -1;
     window_.Searches().Variation().plyLimit = tree::kMaxEcoLinePlies;
     window_.Searches().Variation().plyLimitMessage = tree::kTooManyEcoMoves;
+    // The status line names the line the entered moves belong to while the editor is open.
+    statusLineBefore_ = window_.Settings().Int(settings::kOffsetDisplayOpening);
+    window_.Settings().SetInt(settings::kOffsetDisplayOpening, 1);
     window_.SetMenuBarKind(MenuBarKind::kEcoEditing);
     window_.Handlers().Run(kCmdEditVariation);
 }
@@ -75,6 +78,7 @@ void EcoEditorCommands::Enter() {
 void EcoEditorCommands::Leave() {
     if (!editor_.Active()) {
         window_.Searches().Variation().plyLimit = chess::kMaxPly;
+        window_.Settings().SetInt(settings::kOffsetDisplayOpening, statusLineBefore_);
         window_.SetMenuBarKind(MenuBarKind::kMain);
         if (window_.File().IsOpen()) {
             window_.Handlers().Run(kCmdDisplayGame);

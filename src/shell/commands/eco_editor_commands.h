@@ -39,6 +39,7 @@ class EcoEditorCommands {
 
     MainWindow& window_;
     tree::EcoEditor editor_;
+    int statusLineBefore_ = 0;
 };
 
 std::shared_ptr<EcoEditorCommands> RegisterEcoEditorCommands(MainWindow& window);
