@@ -1,12 +1,11 @@
 #pragma once
 
 // The Tree menu, its window and the tree merge files: "Start Tree" over the open file (292), the
-// ECO table (345) or a merge file (352), "Return" to each source's remembered line (291, 346,
-// 353), "Go to Position" (348, 349, 354), the tree window's menu (294, 303, 304, 344, 347),
-// "Modify Settings" (295), "Reset Tree File" (296, 359), "Show Next Moves" (158, 136, 139; 245 waits for
-// the database) and
-// "Show Maneuvers" (149, 137, 159), and the merge files (351, 355, 356, 358, 220, 222; their commands
-// are in tree_merge_commands.cc).
+// ECO table (345) or a merge file (352), "Return" to each source's remembered line (291, 346, 353),
+// "Go to Position" (348, 349, 354), the tree window's menu (294, 303, 304, 344, 347), "Modify
+// Settings" (295), "Reset Tree File" (296, 359), "Show Next Moves" (158, 136, 139; 245 waits for the
+// database), "Show Maneuvers" (149, 137, 159), and the merge files (351, 355, 356, 358, 220, 222;
+// their commands are in tree_merge_commands.cc).
 
 #include <memory>
 #include <optional>
