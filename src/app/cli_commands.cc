@@ -12,6 +12,7 @@
 #include "app/cli_fastfile.h"
 #include "app/cli_game.h"
 #include "app/cli_search.h"
+#include "app/cli_tree.h"
 #include "app/cli_utilities.h"
 #include "app/cli_write.h"
 #include "app/cli_yahoo.h"
@@ -109,6 +110,9 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     }
     if (IsUtilityCommand(command.c_str())) {
         return RunUtilityCommand(command.c_str(), argc, argv, context.out, context.err);
+    }
+    if (command == "tree") {
+        return RunTreeCommand(context, argc, argv);
     }
     if (command == "eco") {
         return RunEcoCommand(context, argc, argv);

@@ -24,6 +24,8 @@ void PrintUsage(std::ostream& out) {
            "  perft FEN DEPTH     count the legal move sequences of a position (FEN or \"startpos\")\n"
            "  moves FEN           list the legal moves of a position in SAN\n"
            "  eco FILE [N]        print the ECO code and name of each game (or game N) by closest match\n"
+           "  tree FILE [--moves \"1.e4 c5\"] [--exact]\n"
+           "                      the moves played next after the line: games, share, White's score\n"
            "  delete FILE N       delete game N of a PGN file\n"
            "  append FILE GAMES   add every game of GAMES (a PGN file, \"-\" for standard input) at the end\n"
            "  insert FILE N GAMES put every game of GAMES before game N\n"

@@ -23,13 +23,15 @@
 #include "gui/select_file_dialog_widget.h"
 #include "gui/select_line_dialog_widget.h"
 #include "gui/select_opening_dialog_widget.h"
+#include "gui/tree_dialog_widgets.h"
 #include "gui/win_statistics_dialog_widget.h"
 #include "shell/dialogs/options_dialog.h"
 #include "shell/dialogs/select_opening_dialog.h"
 
 namespace ravelin::gui {
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform()
+    : listWindows_([this] { return parent_; }, [this](int command) { PostCommand(command); }) {}
 QtPlatform::~QtPlatform() = default;
 
 platform::Platform QtPlatform::AsPlatform() {
@@ -40,6 +42,7 @@ platform::Platform QtPlatform::AsPlatform() {
     platform.commands = this;
     platform.clipboard = this;
     platform.progress = &progress_;
+    platform.listWindows = &listWindows_;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         platform.screen.width = screen->geometry().width();
         platform.screen.height = screen->geometry().height();
@@ -161,6 +164,15 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     if (auto* list = dynamic_cast<shell::GameListDialog*>(&dialog)) {
         GameListDialogWidget form(*list, parent_);
         return form.exec() == QDialog::Accepted;
+    }
+    if (auto* treeSettings = dynamic_cast<shell::TreeSettingsDialog*>(&dialog)) {
+        return RunTreeSettingsDialog(*treeSettings, parent_);
+    }
+    if (auto* ecoName = dynamic_cast<shell::Addeconamebox*>(&dialog)) {
+        return RunEcoNameDialog(*ecoName, parent_);
+    }
+    if (auto* lookAhead = dynamic_cast<shell::LookAheadDialog*>(&dialog)) {
+        return RunLookAheadDialog(*lookAhead, parent_);
     }
     if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {
         WinStatisticsDialogWidget form(*statistics, parent_);

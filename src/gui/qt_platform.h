@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/progress_window.h"
+#include "gui/qt_list_windows.h"
 #include "platform/platform.h"
 
 class QWidget;
@@ -61,6 +62,7 @@ class QtPlatform : public QObject,
   private:
     QWidget* parent_ = nullptr;
     QtProgressWindow progress_;
+    QtListWindows listWindows_;
     mutable std::mutex pendingMutex_;
     std::map<int, int> pendingCommands_;  // id -> number waiting in the queue
     std::map<int, std::unique_ptr<QTimer>> timers_;

@@ -5,6 +5,7 @@
 #include "platform/command_queue.h"
 #include "platform/dialog.h"
 #include "platform/file_dialog.h"
+#include "platform/list_window.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
 #include "platform/progress.h"
@@ -22,7 +23,8 @@ struct Platform {
     Clipboard* clipboard = nullptr;
     ProcessLauncher* processes = nullptr;  // the engine's child process
     Printer* printer = nullptr;
-    ProgressWindow* progress = nullptr;  // the background operation's progress window
+    ProgressWindow* progress = nullptr;        // the background operation's progress window
+    ListWindowService* listWindows = nullptr;  // the tree window beside the board
     ScreenMetrics screen;
 };
 

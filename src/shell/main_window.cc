@@ -12,6 +12,7 @@
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
 #include "shell/commands/directory_search_commands.h"
+#include "shell/commands/eco_editor_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/file_utility_commands.h"
 #include "shell/commands/game_info_commands.h"
@@ -22,6 +23,7 @@
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
 #include "shell/commands/yahoo_commands.h"
+#include "shell/commands/tree_commands.h"
 #include "shell/dialogs/options_dialog.h"
 #include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/help_page.h"
@@ -68,6 +70,8 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOpeningCommands(*this);
     RegisterColourCommands(*this);
     RegisterClipboardCommands(*this);
+    treeCommands_ = RegisterTreeCommands(*this);
+    ecoEditor_ = RegisterEcoEditorCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
@@ -141,7 +145,10 @@ void MainWindow::StartUp(const std::string& commandLinePath) {
     messages_.SetPlacement(LayoutSizeOf(layout_), displayMode);
 
     gamefile::GameFileHost host{settings_, *platform_.files, messages_, [this] { SaveSettings(); },
-                                [this] { search_.ForgetFileResults(); }};
+                                [this] {
+                                    search_.ForgetFileResults();
+                                    treeCommands_->ForgetFileTree();
+                                }};
     file_ = std::make_unique<gamefile::GameFile>(std::move(host));
     if (!commandLinePath.empty()) {
         file_->SetCommandLinePath(commandLinePath);

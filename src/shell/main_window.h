@@ -29,6 +29,8 @@ class FastFileCommands;
 class SearchCommands;
 class DirectorySearchCommands;
 class AddGameEditor;
+class TreeCommands;
+class EcoEditorCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -165,6 +167,9 @@ class MainWindow {
     DirectorySearchCommands& DirectorySearch() { return *directorySearch_; }
     // Add-game mode: the game being entered on the board.
     AddGameEditor& AddGame() { return *addGame_; }
+    // The opening tree, its window and the tree merge files.
+    TreeCommands& Trees() { return *treeCommands_; }
+    EcoEditorCommands& EcoEditor() { return *ecoEditor_; }
 
   private:
     void RegisterOwnHandlers();
@@ -205,6 +210,8 @@ class MainWindow {
     std::unique_ptr<SearchCommands> searchCommands_;
     std::unique_ptr<AddGameEditor> addGame_;
     std::shared_ptr<DirectorySearchCommands> directorySearch_;
+    std::shared_ptr<TreeCommands> treeCommands_;
+    std::shared_ptr<EcoEditorCommands> ecoEditor_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;

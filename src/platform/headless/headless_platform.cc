@@ -14,6 +14,7 @@ Platform HeadlessPlatform::AsPlatform() {
     platform.commands = this;
     platform.clipboard = this;
     platform.progress = &progress;
+    platform.listWindows = &listWindows;
     platform.screen = screen;
     return platform;
 }

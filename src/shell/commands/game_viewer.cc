@@ -59,6 +59,15 @@ void GameViewer::StartUp() {
     Reconfigure();
 }
 
+void GameViewer::ReloadEcoTable() {
+    eco::EcoTable table;
+    if (eco::LoadEcoTable(
+            table, window_.Paths().Directory(),
+            [this](eco::EcoMessageKind, std::string_view text) { window_.Messages().ShowMessage(text); })) {
+        ecoTable_ = std::move(table);
+    }
+}
+
 void GameViewer::Reconfigure() {
     display_.Configure(display::GameDisplayOptions::From(window_.Settings(), window_.Paths().Directory()));
     ReportPieceSetFailure();

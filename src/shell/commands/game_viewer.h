@@ -38,6 +38,8 @@ class GameViewer {
     bool ActualTextOpen() const { return actualTextOpen_; }
     const display::TextView& ActualText() const { return actualText_; }
     const eco::EcoTable& EcoTable() const { return ecoTable_; }
+    // Reads the ECO table files again after they were edited; the old table stays when they fail.
+    void ReloadEcoTable();
 
     // What the window paints now.
     display::GameViewState State();

@@ -70,6 +70,7 @@ void OpeningCommands::LoadEntryAsVariation(int entry) {
         chess::SetSanText(variation.blackMoves[i], line.black[i]);
     }
     currentLine_ = entry;
+    window_.Search().chosenEcoEntry = entry;
     window_.Platform().commands->PostCommand(kCmdEditVariationId);
 }
 

@@ -18,6 +18,8 @@ struct SearchSession {
     // A single-file search or a loaded directory result is being stepped through ("S" of the
     // context menus): "Searched Position" has a ply to go to.
     bool searchActive = false;
+    // The ECO line last chosen from the Select Opening list (-1 none): the ECO editor's selection.
+    int chosenEcoEntry = -1;
 
     // A new file is open: results and navigation belong to the old one. Criteria stay.
     void ForgetFileResults() {

@@ -179,6 +179,11 @@ void VariationEditor::PutNextMove(const chess::SanText& san, const chess::FromHi
         picked_.reset();
         return;
     }
+    if (ply > plyLimit) {
+        picked_.reset();
+        window_.Messages().ShowMessage(plyLimitMessage);
+        return;
+    }
     search::SearchVariation& variation = Variation();
     const bool sameMove =
         ply <= variation.Plies() && chess::SanView(variation.MoveOfPly(ply)) == chess::SanView(san);

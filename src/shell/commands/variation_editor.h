@@ -64,6 +64,11 @@ class VariationEditor {
     // The position on the board now.
     const chess::Board& ShownBoard() const { return context_->board; }
 
+    // A line that may hold fewer plies than a variation (the ECO editor's): a move beyond it is
+    // refused with the message.
+    int plyLimit = chess::kMaxPly;
+    std::string plyLimitMessage;
+
   private:
     search::SearchVariation& Variation();
     void Rebuild();
