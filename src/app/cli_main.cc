@@ -24,6 +24,8 @@ void PrintUsage(std::ostream& out) {
            "  perft FEN DEPTH     count the legal move sequences of a position (FEN or \"startpos\")\n"
            "  moves FEN           list the legal moves of a position in SAN\n"
            "  eco FILE [N]        print the ECO code and name of each game (or game N) by closest match\n"
+           "  report scores|crosstable|openings FILE  player scores (name, points, wins, draws and\n"
+           "                      losses by colour), cross table or opening statistics (report --help)\n"
            "  delete FILE N       delete game N of a PGN file\n"
            "  append FILE GAMES   add every game of GAMES (a PGN file, \"-\" for standard input) at the end\n"
            "  insert FILE N GAMES put every game of GAMES before game N\n"

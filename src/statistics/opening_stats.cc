@@ -13,6 +13,19 @@ std::string NameOf(const OpeningTally& tally, const eco::EcoTable& table) {
                                    : std::string(eco::EcoName(table, tally.entryPlusOne - 1));
 }
 
+// The text padded with blanks to width characters, counting a UTF-8 sequence as one character
+// (the table's names are UTF-8).
+std::string PadRight(std::string text, std::size_t width) {
+    std::size_t characters = 0;
+    for (const char c : text) {
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    if (characters < width) {
+        text.append(width - characters, ' ');
+    }
+    return text;
+}
+
 }  // namespace
 
 std::vector<OpeningTally> ComputeOpeningStats(const ReportSource& source, const eco::EcoTable& table,
@@ -61,9 +74,9 @@ std::string OpeningRow(const OpeningTally& tally, const eco::EcoTable& table) {
         }
     }
     char row[256];
-    std::snprintf(row, sizeof row, "%-34s  W Wins: %d  B Wins: %d  Draws: %d", head.c_str(), tally.whiteWins,
-                  tally.blackWins, tally.draws);
-    return row;
+    std::snprintf(row, sizeof row, "  W Wins: %d  B Wins: %d  Draws: %d", tally.whiteWins, tally.blackWins,
+                  tally.draws);
+    return PadRight(head, 34) + row;
 }
 
 }  // namespace ravelin::statistics
