@@ -2,6 +2,7 @@
 #include "gui/add_game_dialog_widgets.h"
 #include "gui/modify_text_dialog_widget.h"
 #include "gui/paste_games_dialog_widget.h"
+#include "gui/report_dialog_widgets.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -159,6 +160,18 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* list = dynamic_cast<shell::GameListDialog*>(&dialog)) {
         GameListDialogWidget form(*list, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* report = dynamic_cast<shell::ReportListDialog*>(&dialog)) {
+        ReportListDialogWidget form(*report, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* text = dynamic_cast<shell::ReportTextDialog*>(&dialog)) {
+        ReportTextDialogWidget form(*text, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* players = dynamic_cast<shell::SelectPlayerDialog*>(&dialog)) {
+        SelectPlayerDialogWidget form(*players, parent_);
         return form.exec() == QDialog::Accepted;
     }
     if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {

@@ -19,6 +19,7 @@
 #include "shell/commands/modify_text_commands.h"
 #include "shell/commands/opening_commands.h"
 #include "shell/commands/search_commands.h"
+#include "shell/commands/statistics_commands.h"
 #include "shell/dialogs/options_dialog.h"
 #include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/help_page.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOpeningCommands(*this);
     RegisterColourCommands(*this);
     RegisterClipboardCommands(*this);
+    statistics_ = RegisterStatisticsCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);

@@ -29,6 +29,7 @@ class FastFileCommands;
 class SearchCommands;
 class DirectorySearchCommands;
 class AddGameEditor;
+class StatisticsCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -165,6 +166,10 @@ class MainWindow {
     DirectorySearchCommands& DirectorySearch() { return *directorySearch_; }
     // Add-game mode: the game being entered on the board.
     AddGameEditor& AddGame() { return *addGame_; }
+    // The game list and the reports; the database sets its hook for "Select" here.
+    StatisticsCommands& Statistics() { return *statistics_; }
+    // Edit Header's "Players": fills the player fields from the Select Player form; true on OK.
+    std::function<bool(search::HeaderCriteria&)> selectPlayer;
 
   private:
     void RegisterOwnHandlers();
@@ -205,6 +210,7 @@ class MainWindow {
     std::unique_ptr<SearchCommands> searchCommands_;
     std::unique_ptr<AddGameEditor> addGame_;
     std::shared_ptr<DirectorySearchCommands> directorySearch_;
+    std::shared_ptr<StatisticsCommands> statistics_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;
