@@ -138,5 +138,17 @@ TEST(GameListTableTest, SmallFilesKeepNoCacheAndGamesWithoutEcoGetTheGuess) {
               "   2  C                    D                     *    12   E                  ");
 }
 
+TEST(GameListTableTest, AnEcoSourceFileListsNumberCodeAndOpeningName) {
+    ravelin::testing::TempDir dir;
+    const std::string pgn =
+        "[ECO \"B20\"]\n[Opening \"Sicilian\"]\n\n1.e4 c5 *\n\n"
+        "[ECO \"B22\"]\n[Opening \"Sicilian\"]\n[Variation \"Alapin\"]\n\n1.e4 c5 2.c3 *\n";
+    IndexedFile file(dir.Write("openings.pgn", pgn));
+    EXPECT_EQ(EcoSourceRows(file.source),
+              (std::vector<std::string>{"   1 B20 Sicilian", "   2 B22 Sicilian-Alapin"}));
+    file.source.games = {2};
+    EXPECT_EQ(EcoSourceRows(file.source), std::vector<std::string>{"   2 B22 Sicilian-Alapin"});
+}
+
 }  // namespace
 }  // namespace ravelin::statistics
