@@ -26,7 +26,14 @@ QVariant VirtualRowModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_ || !rowText_) {
         return {};
     }
-    return ToQString(rowText_(index.row()));
+    // Names in files of the older single-byte encoding are not UTF-8: shown as Latin-1 instead of
+    // as replacement characters.
+    const std::string text = rowText_(index.row());
+    QString shown = ToQString(text);
+    if (shown.contains(QChar::ReplacementCharacter)) {
+        shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    return shown;
 }
 
 ReportListDialogWidget::ReportListDialogWidget(shell::ReportListDialog& dialogData, QWidget* parent)
