@@ -1,4 +1,4 @@
-// Times the Select Game list of one PGN file: game_list_bench FILE ECO_DIR RUNS
+// Times the Select Game list of one PGN file: game_list_timing FILE ECO_DIR RUNS
 // 1. the table built from the PGN text (no cache, no fast file), 2. built from the fast header
 // file, 3. read back from the game list cache, 4. the list form opened on it and shown (offscreen).
 // "Open" is 3 + 4: what "Select" costs once the file has its cache. Best and median of RUNS runs.
@@ -38,7 +38,7 @@ void Report(const char* what, std::vector<double> times) {
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: game_list_bench FILE ECO_DIR RUNS\n");
+        std::fprintf(stderr, "usage: game_list_timing FILE ECO_DIR RUNS\n");
         return 2;
     }
     const std::string path = argv[1];
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     }
 
     static int qtArgc = 1;
-    static char name[] = "game_list_bench";
+    static char name[] = "game_list_timing";
     static char* qtArgv[] = {name, nullptr};
     QApplication application(qtArgc, qtArgv);
     for (int run = 0; run < runs; ++run) {
