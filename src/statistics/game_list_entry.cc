@@ -7,13 +7,13 @@ namespace ravelin::statistics {
 
 std::string_view GameListEntry::Text(GameListField field) const {
     const char* start = bytes.data() + field.offset;
-    return std::string_view(start, strnlen(start, field.width - 1));
+    return std::string_view(start, strnlen(start, field.length));
 }
 
 void GameListEntry::SetText(GameListField field, std::string_view text) {
     char* start = bytes.data() + field.offset;
     std::memset(start, 0, field.width);
-    std::memcpy(start, text.data(), std::min(text.size(), field.width - 1));
+    std::memcpy(start, text.data(), std::min(text.size(), field.length));
 }
 
 std::int32_t GameListEntry::Number(std::size_t offset) const {

@@ -15,18 +15,19 @@ inline constexpr std::size_t kGameListEntrySize = 100;
 
 struct GameListField {
     std::size_t offset;
-    std::size_t width;  // the text holds at most width - 1 characters
+    std::size_t width;   // bytes of the field
+    std::size_t length;  // the text holds at most this many characters
 };
 
-inline constexpr GameListField kEntryWhite{0, 20};
-inline constexpr GameListField kEntryBlack{20, 20};
-inline constexpr GameListField kEntryResult{40, 8};
-inline constexpr GameListField kEntryDate{48, 12};
-inline constexpr GameListField kEntryEco{60, 8};
+inline constexpr GameListField kEntryWhite{0, 20, 19};
+inline constexpr GameListField kEntryBlack{20, 20, 19};
+inline constexpr GameListField kEntryResult{40, 8, 7};
+inline constexpr GameListField kEntryDate{48, 12, 10};
+inline constexpr GameListField kEntryEco{60, 8, 7};
 inline constexpr std::size_t kEntryWhiteEloOffset = 68;
 inline constexpr std::size_t kEntryBlackEloOffset = 72;
-inline constexpr GameListField kEntryRound{76, 4};
-inline constexpr GameListField kEntryEvent{80, 20};
+inline constexpr GameListField kEntryRound{76, 4, 3};
+inline constexpr GameListField kEntryEvent{80, 20, 19};
 
 struct GameListEntry {
     std::array<char, kGameListEntrySize> bytes{};

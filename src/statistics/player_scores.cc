@@ -132,23 +132,25 @@ bool ScoreScan::Game(const GameTags& tags) {
     previousRound_ = round;
     const GameOutcome outcome = OutcomeOf(tags.result.substr(0, 7));
 
-    int white = lookup_.Find(tags.white);
+    const std::string whiteName = tags.white.substr(0, kPlayerNameLength);
+    const std::string blackName = tags.black.substr(0, kPlayerNameLength);
+    int white = lookup_.Find(whiteName);
     const bool whiteNew = white < 0;
     if (whiteNew) {
         if (static_cast<int>(table_.players.size()) >= kMaxPlayers) {
             return false;
         }
-        white = Create(tags.white, NumberOf(tags.whiteElo), round);
+        white = Create(whiteName, NumberOf(tags.whiteElo), round);
     } else {
         KnockoutTest(table_.players[static_cast<std::size_t>(white)], round);
     }
-    int black = lookup_.Find(tags.black);
+    int black = lookup_.Find(blackName);
     const bool blackNew = black < 0;
     if (blackNew) {
         if (static_cast<int>(table_.players.size()) >= kMaxPlayers) {
             return false;
         }
-        black = Create(tags.black, NumberOf(tags.blackElo), round);
+        black = Create(blackName, NumberOf(tags.blackElo), round);
     } else {
         KnockoutTest(table_.players[static_cast<std::size_t>(black)], round);
     }

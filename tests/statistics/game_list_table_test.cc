@@ -105,7 +105,8 @@ TEST(GameListTableTest, SmallFilesKeepNoCacheAndGamesWithoutEcoGetTheGuess) {
     ravelin::testing::TempDir dir;
     const std::string pgn =
         "[Event \"?\"]\n[Site \"Here\"]\n[White \"A very long name of a player\"]\n[Black \"B\"]\n"
-        "[Result \"1-0\"]\n[Round \"R5\"]\n[WhiteElo \"2500\"]\n\n1.e4 c5 2.Nf3 1-0\n\n"
+        "[Result \"1-0\"]\n[Round \"R5\"]\n[WhiteElo \"2500\"]\n[Date \"2024.01.02 (x)\"]\n\n1.e4 c5 2.Nf3 "
+        "1-0\n\n"
         "[Event \"E\"]\n[White \"C\"]\n[Black \"D\"]\n[Result \"*\"]\n[Round \"12.3\"]\n[ECO "
         "\"C20\"]\n\n1.e4 e5 *\n\n"
         "[Event \"E\"]\n[FEN \"8/8/8/8/8/8/8/K1k5 w - - 0 1\"]\n[Round \"Rd\"]\n\n1.Kb1 *\n";
@@ -117,6 +118,7 @@ TEST(GameListTableTest, SmallFilesKeepNoCacheAndGamesWithoutEcoGetTheGuess) {
         std::string_view white, eco, round, event;
         std::int32_t whiteElo;
     };
+    EXPECT_EQ(table.entries[0].Date(), "2024.01.02");
     const Row expected[] = {
         {"A very long name of", "B20", "5", "Here", 2500},
         {"C", "C20", "12", "E", 0},
@@ -131,7 +133,7 @@ TEST(GameListTableTest, SmallFilesKeepNoCacheAndGamesWithoutEcoGetTheGuess) {
         EXPECT_EQ(entry.WhiteElo(), expected[i].whiteElo);
     }
     EXPECT_EQ(GameListRow(table.entries[0], 1, 0),
-              "   1  A very long name of  B                    1-0                    B20    ");
+              "   1  A very long name of  B                    1-0       2024.01.02   B20    ");
     EXPECT_EQ(GameListRow(table.entries[0], 12345, 1),
               "12345 A very long name 2500  B                      1-0   5  Sicilian         ");
     EXPECT_EQ(GameListRow(table.entries[1], 2, 2),
