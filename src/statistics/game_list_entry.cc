@@ -13,7 +13,9 @@ std::string_view GameListEntry::Text(GameListField field) const {
 void GameListEntry::SetText(GameListField field, std::string_view text) {
     char* start = bytes.data() + field.offset;
     std::memset(start, 0, field.width);
-    std::memcpy(start, text.data(), std::min(text.size(), field.length));
+    if (!text.empty()) {
+        std::memcpy(start, text.data(), std::min(text.size(), field.length));
+    }
 }
 
 std::int32_t GameListEntry::Number(std::size_t offset) const {
