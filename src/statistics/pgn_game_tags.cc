@@ -8,6 +8,7 @@
 
 #include "gamefile/game_header.h"
 #include "gamefile/tag_line.h"
+#include "search/fast_header.h"
 
 namespace ravelin::statistics {
 
@@ -66,6 +67,10 @@ void TakeTag(std::string_view line, GameTags& tags) {
     }
     if (slot != nullptr && slot->empty()) {
         *slot = TagValue(line);
+        if (slot == &tags.round) {
+            // As the fast header file stores it, so both sources give the same rounds.
+            *slot = std::string(search::ReduceRoundValue(*slot));
+        }
     }
 }
 

@@ -19,9 +19,14 @@ using testing::CopyData;
 using testing::IndexedFile;
 using testing::ShippedTable;
 
+std::string Game(const std::string& white, const std::string& black, const std::string& result,
+                 const std::string& round) {
+    return "[Event \"T\"]\n[Round \"" + round + "\"]\n[White \"" + white + "\"]\n[Black \"" + black +
+           "\"]\n[Result \"" + result + "\"]\n\n1.e4 e5 " + result + "\n\n";
+}
+
 std::string Game(const std::string& white, const std::string& black, const std::string& result, int round) {
-    return "[Event \"T\"]\n[Round \"" + std::to_string(round) + "\"]\n[White \"" + white + "\"]\n[Black \"" +
-           black + "\"]\n[Result \"" + result + "\"]\n\n1.e4 e5 " + result + "\n\n";
+    return Game(white, black, result, std::to_string(round));
 }
 
 const PlayerScore& Named(const PlayerTable& table, const std::string& name) {
@@ -108,6 +113,17 @@ TEST(PlayerScoresTest, AnUnfinishedGameIsNotPlayedAndNamesMeetByTheirLetters) {
 
     options.exact = true;
     EXPECT_EQ(ComputePlayerScores(file.source, options).players.size(), 6u);
+}
+
+TEST(PlayerScoresTest, ARoundNamedWithALetterCountsByItsNumber) {
+    ravelin::testing::TempDir dir;
+    IndexedFile file(dir.Write("r.pgn", Game("A", "B", "1-0", "Rd 1") + Game("B", "A", "0-1", "Rd 12")));
+    ScoreOptions options;
+    options.crossTable = true;
+    const PlayerTable table = ComputePlayerScores(file.source, options);
+    EXPECT_EQ(table.highestRound, 12);
+    ASSERT_EQ(table.games.size(), 2u);
+    EXPECT_EQ(table.games[0].round, 1);
 }
 
 TEST(PlayerScoresTest, AKnockoutMatchGoesToMatchPointsAndOnATieToWhoHadBlackLast) {
