@@ -11,6 +11,7 @@
 #include "app/cli_eco.h"
 #include "app/cli_fastfile.h"
 #include "app/cli_game.h"
+#include "app/cli_report.h"
 #include "app/cli_search.h"
 #include "app/cli_tree.h"
 #include "app/cli_utilities.h"
@@ -116,6 +117,9 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     }
     if (command == "eco") {
         return RunEcoCommand(context, argc, argv);
+    }
+    if (command == "report") {
+        return RunReportCommand(context, argc, argv);
     }
     return kUnknownCommand;
 }

@@ -12,6 +12,24 @@
 
 namespace ravelin::app {
 
+bool LoadWorkingEcoTable(CliContext& context, eco::EcoTable& table) {
+    // The table is used from the working directory, where the shipped one is installed when missing.
+    const std::string problem = platform::EnsureDirectory(context.workingDirectory);
+    const std::string installed =
+        problem.empty()
+            ? eco::InstallEcoTable(platform::ShippedDataDirectory() + "/eco", context.workingDirectory)
+            : problem;
+    if (!installed.empty()) {
+        context.err << "ravelin-cli: " << installed << "\n";
+    }
+    if (!eco::LoadEcoTable(
+            table, context.workingDirectory,
+            [&context](eco::EcoMessageKind, std::string_view text) { context.err << text << "\n"; })) {
+        return false;
+    }
+    return true;
+}
+
 int RunEcoCommand(CliContext& context, int argc, char** argv) {
     int only = 0;
     if (argc == 2) {
@@ -25,19 +43,8 @@ int RunEcoCommand(CliContext& context, int argc, char** argv) {
         context.err << "usage: ravelin-cli eco FILE [N]\n";
         return 2;
     }
-    // The table is used from the working directory, where the shipped one is installed when missing.
-    const std::string problem = platform::EnsureDirectory(context.workingDirectory);
-    const std::string installed =
-        problem.empty()
-            ? eco::InstallEcoTable(platform::ShippedDataDirectory() + "/eco", context.workingDirectory)
-            : problem;
-    if (!installed.empty()) {
-        context.err << "ravelin-cli eco: " << installed << "\n";
-    }
     eco::EcoTable table;
-    if (!eco::LoadEcoTable(
-            table, context.workingDirectory,
-            [&context](eco::EcoMessageKind, std::string_view text) { context.err << text << "\n"; })) {
+    if (!LoadWorkingEcoTable(context, table)) {
         return 1;
     }
     return ReplayGamesOfFile(

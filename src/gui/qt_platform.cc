@@ -3,6 +3,7 @@
 #include "gui/annotation_dialog_widgets.h"
 #include "gui/modify_text_dialog_widget.h"
 #include "gui/paste_games_dialog_widget.h"
+#include "gui/report_dialog_widgets.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -173,6 +174,17 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* lookAhead = dynamic_cast<shell::LookAheadDialog*>(&dialog)) {
         return RunLookAheadDialog(*lookAhead, parent_);
+    if (auto* report = dynamic_cast<shell::ReportListDialog*>(&dialog)) {
+        ReportListDialogWidget form(*report, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* text = dynamic_cast<shell::ReportTextDialog*>(&dialog)) {
+        ReportTextDialogWidget form(*text, parent_);
+        return form.exec() == QDialog::Accepted;
+    }
+    if (auto* players = dynamic_cast<shell::SelectPlayerDialog*>(&dialog)) {
+        SelectPlayerDialogWidget form(*players, parent_);
+        return form.exec() == QDialog::Accepted;
     }
     if (auto* statistics = dynamic_cast<shell::WinStatisticsDialog*>(&dialog)) {
         WinStatisticsDialogWidget form(*statistics, parent_);

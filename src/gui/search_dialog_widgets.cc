@@ -71,7 +71,14 @@ void HeaderSearchDialogWidget::Press(shell::HeaderDialogButton button) {
     using Button = shell::HeaderDialogButton;
     switch (button) {
         case Button::kPlayers:
-            showMessage(shell::kSelectPlayerNotYet);
+            if (!data_.choosePlayers) {
+                showMessage(shell::kSelectPlayerNotYet);
+                return;
+            }
+            StoreToData();
+            if (data_.choosePlayers(data_.fields)) {
+                LoadFromData();
+            }
             return;
         case Button::kClear:
             data_.Clear();

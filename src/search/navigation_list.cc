@@ -56,6 +56,12 @@ MatchList* NavigationList::CurrentMutable() {
     return const_cast<MatchList*>(std::as_const(*this).Current());
 }
 
+void NavigationList::MoveTo(int position) {
+    if (MatchList* list = CurrentMutable()) {
+        list->position = std::clamp(position, 1, list->Count());
+    }
+}
+
 int NavigationList::Step(int direction, int currentGame, int gameCount) {
     if (MatchList* list = CurrentMutable()) {
         list->position = std::clamp(list->position + direction, 1, list->Count());

@@ -37,6 +37,8 @@ class NavigationList {
     // One step (+1 next, -1 previous): with a list, its position moves within 1..count and its
     // game is answered; without one, currentGame moves within 1..gameCount.
     int Step(int direction, int currentGame, int gameCount);
+    // Moves the list in use to a 1-based position (kept within the list); nothing without a list.
+    void MoveTo(int position);
     // The game at the list's position, 0 without a list.
     int CurrentGame() const;
     // The searched position's ply of the current entry, 0 without one.

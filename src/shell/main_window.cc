@@ -24,6 +24,7 @@
 #include "shell/commands/search_commands.h"
 #include "shell/commands/yahoo_commands.h"
 #include "shell/commands/tree_commands.h"
+#include "shell/commands/statistics_commands.h"
 #include "shell/dialogs/options_dialog.h"
 #include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/help_page.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterClipboardCommands(*this);
     treeCommands_ = RegisterTreeCommands(*this);
     ecoEditor_ = RegisterEcoEditorCommands(*this);
+    statistics_ = RegisterStatisticsCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);

@@ -31,6 +31,7 @@ class DirectorySearchCommands;
 class AddGameEditor;
 class TreeCommands;
 class EcoEditorCommands;
+class StatisticsCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -170,6 +171,10 @@ class MainWindow {
     // The opening tree, its window and the tree merge files.
     TreeCommands& Trees() { return *treeCommands_; }
     EcoEditorCommands& EcoEditor() { return *ecoEditor_; }
+    // The game list and the reports; the database sets its hook for "Select" here.
+    StatisticsCommands& Statistics() { return *statistics_; }
+    // Edit Header's "Players": fills the player fields from the Select Player form; true on OK.
+    std::function<bool(search::HeaderCriteria&)> selectPlayer;
 
   private:
     void RegisterOwnHandlers();
@@ -212,6 +217,7 @@ class MainWindow {
     std::shared_ptr<DirectorySearchCommands> directorySearch_;
     std::shared_ptr<TreeCommands> treeCommands_;
     std::shared_ptr<EcoEditorCommands> ecoEditor_;
+    std::shared_ptr<StatisticsCommands> statistics_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;

@@ -415,6 +415,16 @@ TEST(DesktopForms, KeepARefusedEntryOpenAndStoreAnAcceptedOne) {
     EXPECT_EQ(form.Field(4)->text(), "Morrow");
     form.Press(shell::HeaderDialogButton::kPlayers);
     EXPECT_EQ(shown, std::vector<std::string>{shell::kSelectPlayerNotYet});
+    // With the Select Player form the fields it filled are shown, the others kept as typed.
+    data.choosePlayers = [](search::HeaderCriteria& fields) {
+        fields[search::HeaderField::kBlack] = "*";
+        return true;
+    };
+    form.Field(1)->setText("Here");
+    form.Press(shell::HeaderDialogButton::kPlayers);
+    EXPECT_EQ(form.Field(5)->text(), "*");
+    EXPECT_EQ(form.Field(4)->text(), "Morrow");
+    EXPECT_EQ(form.Field(1)->text(), "Here");
     form.Press(shell::HeaderDialogButton::kClear);
     form.Field(0)->setText("Dortmund");
     form.Press(shell::HeaderDialogButton::kSearchFile);

@@ -291,6 +291,7 @@ void SearchCommands::EditHeader() {
         return;
     }
     HeaderSearchDialog dialog(window_.Search().criteria.header);
+    dialog.choosePlayers = window_.selectPlayer;
     if (!dialogs->RunDialog(dialog)) {
         return;
     }

@@ -4,6 +4,7 @@
 // dialog. "Clear" and "Players" act inside the dialog; "OK", "Search File" and "Search Dir" accept
 // it with the fields kept.
 
+#include <functional>
 #include <string>
 
 #include "platform/dialog.h"
@@ -30,6 +31,9 @@ class HeaderSearchDialog : public platform::Dialog {
     void Clear() { fields.Clear(); }
 
     search::HeaderCriteria fields;
+    // "Players": the Select Player form fills the player fields; true when it did. Empty: the
+    // form is not offered.
+    std::function<bool(search::HeaderCriteria&)> choosePlayers;
     // The accepting button; kOk unless the form says otherwise.
     HeaderDialogButton chosen = HeaderDialogButton::kOk;
 };
