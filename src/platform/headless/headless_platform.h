@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/headless/headless_progress.h"
+#include "platform/headless/posix_child_process.h"
 #include "platform/platform.h"
 
 namespace ravelin::platform {
@@ -27,6 +28,8 @@ class HeadlessPlatform : public MessageService,
     Platform AsPlatform();
     ScreenMetrics screen;
     HeadlessProgressWindow progress;
+    // Child processes are real: the engine tests run the real engine.
+    PosixProcessLauncher processes;
 
     // --- script ---
     // Answers for the next questions, in order; when none is left the answer is No.
