@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/progress_window.h"
+#include "platform/headless/posix_child_process.h"
 #include "platform/platform.h"
 
 class QWidget;
@@ -59,6 +60,7 @@ class QtPlatform : public QObject,
     void SetText(const std::string& text) override;
 
   private:
+    platform::PosixProcessLauncher processes_;
     QWidget* parent_ = nullptr;
     QtProgressWindow progress_;
     mutable std::mutex pendingMutex_;

@@ -29,6 +29,7 @@ class FastFileCommands;
 class SearchCommands;
 class DirectorySearchCommands;
 class AddGameEditor;
+class EngineCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -165,6 +166,8 @@ class MainWindow {
     DirectorySearchCommands& DirectorySearch() { return *directorySearch_; }
     // Add-game mode: the game being entered on the board.
     AddGameEditor& AddGame() { return *addGame_; }
+    // The engine: its process, its board and its window.
+    EngineCommands& Engine() { return *engine_; }
 
   private:
     void RegisterOwnHandlers();
@@ -204,6 +207,7 @@ class MainWindow {
     std::shared_ptr<FastFileCommands> fastFile_;
     std::unique_ptr<SearchCommands> searchCommands_;
     std::unique_ptr<AddGameEditor> addGame_;
+    std::unique_ptr<EngineCommands> engine_;
     std::shared_ptr<DirectorySearchCommands> directorySearch_;
     SearchSession search_;
 

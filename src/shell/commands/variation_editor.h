@@ -63,6 +63,7 @@ class VariationEditor {
     const std::string& Status() const { return status_; }
     // The position on the board now.
     const chess::Board& ShownBoard() const { return context_->board; }
+    const chess::ChessContext& Context() const { return *context_; }
 
   private:
     search::SearchVariation& Variation();
