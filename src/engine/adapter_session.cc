@@ -134,8 +134,9 @@ bool AdapterSession::HandleProgramLine(const std::string& line) {
         return true;
     }
     // Questions that leave the game alone are answered at once, even while the engine thinks.
-    static constexpr std::string_view kImmediate[] = {"clock", "name",  "ponder", "display", "help", "draw",
-                                                      "level", "otime", "time",   "hard",    "easy"};
+    static constexpr std::string_view kImmediate[] = {"clock", "name",  "ponder", "display", "help",
+                                                      "draw",  "level", "otime",  "time",    "hard",
+                                                      "easy",  "white", "black"};
     const std::string verb = Lower(Words(command)[0]);
     if (search_ != Search::kNone &&
         std::find(std::begin(kImmediate), std::end(kImmediate), verb) != std::end(kImmediate)) {
@@ -423,7 +424,7 @@ void AdapterSession::HandleBackendLine(const std::string& line) {
         playStoppedResult_ = false;
         if (finished == Search::kPlay && play && words.size() >= 2) {
             BestMove(words[1]);
-        } else if (finished == Search::kScore && !stopped) {
+        } else if (finished == Search::kScore && (!stopped || !lastScore_.empty())) {
             Say("score " + (lastScore_.empty() ? std::string("0.00") : lastScore_) + " (from White's side)");
         }
         Drain();

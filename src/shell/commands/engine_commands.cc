@@ -217,7 +217,12 @@ bool EngineCommands::StartEngine(engine::EngineMode mode) {
             if (continuedBlackToMove_ || board_.StartPly() != 1 || board_.Fen() != chess::kStartFen) {
                 readPath = directory + "/" + engine::kGameFileName;
             }
-            const std::string command = engine::PlayStartupCommand(play_, readPath);
+            // The engine is told to move when its colour is to move where the game starts: with the
+            // engine playing White that is the start, or a continuation from a position with Black
+            // to move when it plays Black.
+            engine::PlayOptions startup = play_;
+            startup.engineFirst = engine::IsEngineToMove(0, play_.engineFirst, continuedBlackToMove_);
+            const std::string command = engine::PlayStartupCommand(startup, readPath);
             if (!command.empty()) {
                 Act(command, false);
             }
