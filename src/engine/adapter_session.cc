@@ -182,6 +182,7 @@ bool AdapterSession::SetBase(const std::string& fen, const std::string& source) 
     baseFen_ = fen;
     baseMoveNumber_ = MoveNumberOf(fen);
     moves_.clear();
+    readPlies_ = 0;
     // The program moves next; the adapter takes the other side.
     engineWhite_ = !WhiteToMove(fen);
     Uci("ucinewgame");
@@ -222,7 +223,7 @@ void AdapterSession::ReadGameFile(const std::string& path) {
     std::vector<PlayedMove> played;
     for (const std::string& token : tokens) {
         const std::string move = WithoutMoveNumber(token);
-        if (move.empty() || IsResultToken(move)) {
+        if (move.empty() || IsResultToken(move) || move.find_first_not_of('.') == std::string::npos) {
             continue;
         }
         PlayedMove next;
@@ -237,6 +238,8 @@ void AdapterSession::ReadGameFile(const std::string& path) {
         return;
     }
     moves_ = std::move(played);
+    // The game read is where taking back stops, and where "reset" counts from.
+    readPlies_ = static_cast<int>(moves_.size());
     engineWhite_ = !WhiteToMove(CurrentFen());
     clockStart_ = std::chrono::steady_clock::now();
     if (analysing_) {
@@ -245,7 +248,7 @@ void AdapterSession::ReadGameFile(const std::string& path) {
 }
 
 void AdapterSession::TakeBack(int plies) {
-    plies = std::clamp(plies, 0, static_cast<int>(moves_.size()));
+    plies = std::clamp(plies, 0, static_cast<int>(moves_.size()) - readPlies_);
     moves_.resize(moves_.size() - static_cast<std::size_t>(plies));
     clockStart_ = std::chrono::steady_clock::now();
 }
@@ -298,12 +301,10 @@ bool AdapterSession::Execute(const std::string& command) {
         }
     } else if (verb == "reset") {
         // Back to move N of the moves played since the position was set up (White to move there).
-        const int keep = 2 * (std::max(1, words.size() >= 2 ? NumberOr(words[1], 1) : 1) - 1);
+        const int keep = readPlies_ + 2 * (std::max(1, words.size() >= 2 ? NumberOr(words[1], 1) : 1) - 1);
         TakeBack(static_cast<int>(moves_.size()) - std::min(keep, static_cast<int>(moves_.size())));
-        if (!moves_.empty() || keep == 0) {
-            if (EngineToMove()) {
-                StartSearch(Search::kPlay);
-            }
+        if (EngineToMove()) {
+            StartSearch(Search::kPlay);
         }
     } else if (verb == "analyze" || verb == "analyse") {
         analysing_ = true;

@@ -75,6 +75,7 @@ class AdapterSession {
     std::string baseFen_;
     int baseMoveNumber_ = 1;
     std::vector<PlayedMove> moves_;
+    int readPlies_ = 0;  // the moves of the last game read: the floor of taking back
     bool engineWhite_ = false;
     bool analysing_ = false;
     Search search_ = Search::kNone;

@@ -13,6 +13,7 @@
 #include "chess/fen.h"
 #include "engine/adapter_position.h"
 #include "shell/command_ids.h"
+#include "shell/commands/add_game_editor.h"
 #include "shell/commands/engine_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/dialogs/engine_dialogs.h"
@@ -112,11 +113,16 @@ TEST_F(EngineCommandsTest, AGameAgainstTheEngine) {
     EXPECT_TRUE(engine::PlaySanMove(first.fen, reply, second)) << reply;
     EXPECT_FALSE(session.window.engine.onMove);
 
-    // Back takes the user's move and the engine's back; Exit ends the engine.
-    setenv("RAVELIN_ENGINE_DEPTH", "4", 1);
+    // Back takes the user's move and the engine's back.
     session.Command(kCmdEngineBack);
     EXPECT_EQ(Engine().Board().Entered(), 0);
-    session.Command(kCmdExit);
+    Engine().EnterMove(e4, false);
+    session.Command(kCmdEngineForce);
+    ASSERT_TRUE(WaitFor(session, [&] { return Engine().Board().LastPly() == 2; }));
+    // "Save Crafty Game" hands the game to Add Game, which stops the engine.
+    session.Command(380);
+    EXPECT_EQ(session.window.displayMode, kModeAddGame);
+    EXPECT_EQ(session.window.AddGame().Plies(), 2);
     EXPECT_FALSE(Engine().Running());
 }
 

@@ -840,8 +840,9 @@ void EngineCommands::SaveEngineGame() {
     board_.GoTo(shown);
     game->fenSwitch = startFen != chess::kStartFen;
     const int plies = board_.LastPly();
-    StopEngine();
+    // Add Game takes over the window: the engine stops without returning to the game display.
     boardActive_ = false;
+    StopEngine();
     window_.AddGame().Enter();
     window_.AddGame().TakeMoves(*game, plies);
 }
