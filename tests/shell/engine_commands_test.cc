@@ -169,6 +169,36 @@ TEST_F(EngineCommandsTest, AnalysingAGameFromASetUpPosition) {
     EXPECT_FALSE(Engine().Running());
 }
 
+TEST_F(EngineCommandsTest, AMoveFileThatCannotBeWrittenStopsTheAnalysis) {
+    // Where the engine's folder should be stands a file.
+    session.work.Write("engine", "not a folder");
+    session.window.Viewer().Key(GameKey::kNext);
+    session.Command(kCmdAnalyzePosition);
+    EXPECT_EQ(session.Messages(), std::vector<std::string>{kMoveFileError});
+    EXPECT_FALSE(Engine().Running());
+}
+
+TEST_F(EngineCommandsTest, ConvertingAnAnnotationFileNeverOverwritesWithoutAsking) {
+    const std::string can = session.files.Write("game.can", "[Event \"x\"]\n  1.   e4      e5\n");
+    const std::string pgn = session.files.Write("game.pgn", "kept");
+    struct Case {
+        std::string input;
+        int answer;
+        std::string output;
+    };
+    const Case cases[] = {
+        {can, platform::kAnswerNo, "kept"},
+        {can, platform::kAnswerYes, "[Event \"x\"]\r\n1.e4 e5\r\n"},
+        {pgn, platform::kAnswerYes, "[Event \"x\"]\r\n1.e4 e5\r\n"},  // its own output: refused
+    };
+    for (const Case& test : cases) {
+        session.platform.fileChoices.push_back(test.input);
+        session.platform.questionAnswers.push_back(test.answer);
+        session.Command(372);
+        EXPECT_EQ(ravelin::testing::ReadWholeFile(pgn), test.output) << test.input;
+    }
+}
+
 TEST_F(EngineCommandsTest, EvaluatingAPosition) {
     session.window.Viewer().Key(GameKey::kNext);
     session.OnDialog<CraftyPositionInfoDialog>([](CraftyPositionInfoDialog& dialog) {

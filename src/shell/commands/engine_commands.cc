@@ -558,6 +558,13 @@ bool EngineCommands::WriteWorkFile(const std::string& path, const std::string& t
     return true;
 }
 
+bool EngineCommands::WriteEngineFile(const char* name, const std::string& text, const char* failure) {
+    // A folder that cannot be made fails the write below, with the file's message; the engine is
+    // then not told to read a file that is not there or stale.
+    platform::EnsureDirectory(EngineDirectory());
+    return WriteWorkFile(EngineDirectory() + "/" + name, text, failure);
+}
+
 void EngineCommands::PlayGame() {
     if (link_.IsRunning()) {
         window_.Messages().ShowMessage(kNotWhileEngineOn);
@@ -619,8 +626,7 @@ void EngineCommands::PlayGame() {
             fen = chess::FenOfPly(window_.Searches().Variation().Context(), ply + 1);
         }
         const std::string text = engine::GameFileText(header, moves, firstPly, ply, 1);
-        if (!platform::EnsureDirectory(EngineDirectory()).empty() ||
-            !WriteWorkFile(EngineDirectory() + "/" + engine::kGameFileName, text, kGameFileError)) {
+        if (!WriteEngineFile(engine::kGameFileName, text, kGameFileError)) {
             return;
         }
         continuedBlackToMove_ = fen.find(" b ") != std::string::npos;
@@ -771,8 +777,7 @@ void EngineCommands::AnalyzePosition() {
             text = "[FEN \"" + startFen + "\"]\r\n[SetUp \"1\"]\r\n\r\n";
         }
         text += engine::MoveFileText(board_.Context().moves, plies);
-        if (!platform::EnsureDirectory(EngineDirectory()).empty() ||
-            !WriteWorkFile(EngineDirectory() + "/" + engine::kMoveFileName, text, kMoveFileError)) {
+        if (!WriteEngineFile(engine::kMoveFileName, text, kMoveFileError)) {
             return;
         }
     }

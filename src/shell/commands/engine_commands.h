@@ -144,6 +144,8 @@ class EngineCommands {
     void SetPlayButtons();
     void SetAnalysisButtons();
     bool WriteWorkFile(const std::string& path, const std::string& text, const char* failure);
+    // A file in the engine's folder (crafanal.pgn, craftyqq.pgn).
+    bool WriteEngineFile(const char* name, const std::string& text, const char* failure);
     void ReturnToGame();
 
     engine::PlayOptions LoadPlayOptions() const;
