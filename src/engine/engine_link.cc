@@ -4,6 +4,12 @@
 
 namespace ravelin::engine {
 
+namespace {
+
+constexpr int kSettleMs = 50;
+
+}  // namespace
+
 bool EngineLink::Start(platform::ProcessLauncher& launcher, const std::string& program,
                        const std::string& directory, std::string& message) {
     Stop();
@@ -60,6 +66,16 @@ std::vector<std::string> EngineLink::ReadEngineOutput(ReadWait wait) {
         process_->WaitForOutput(briefWaitMs);
     }
     std::string text = process_->ReadAvailable(kEngineOutputBufferSize);
+    // An answer written in several pieces is taken whole: what follows at once is read as well, up
+    // to the buffer's size.
+    while (wait != ReadWait::kNoWait && !text.empty() && text.size() < kEngineOutputBufferSize &&
+           process_->WaitForOutput(kSettleMs)) {
+        const std::string more = process_->ReadAvailable(kEngineOutputBufferSize - text.size());
+        if (more.empty()) {
+            break;
+        }
+        text += more;
+    }
     if (helpPending_ && !text.empty()) {
         helpPending_ = false;
         // A pager's prompt waits on an unfinished line; a text that ends its last line has none.

@@ -13,7 +13,7 @@ namespace ravelin::gui {
 
 namespace {
 
-constexpr int kWidth = 460;
+constexpr int kWidth = 600;
 constexpr int kHeight = 300;
 constexpr int kCommandLength = 79;
 
