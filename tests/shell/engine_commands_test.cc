@@ -112,6 +112,7 @@ TEST_F(EngineCommandsTest, AGameAgainstTheEngine) {
     ASSERT_TRUE(engine::PlaySanMove(std::string(chess::kStartFen), "e4", first));
     EXPECT_TRUE(engine::PlaySanMove(first.fen, reply, second)) << reply;
     EXPECT_FALSE(session.window.engine.onMove);
+    EXPECT_FALSE(WindowShows([](const std::string& line) { return line.rfind("Error", 0) == 0; }));
 
     // Back takes the user's move and the engine's back.
     session.Command(kCmdEngineBack);
@@ -124,6 +125,28 @@ TEST_F(EngineCommandsTest, AGameAgainstTheEngine) {
     EXPECT_EQ(session.window.displayMode, kModeAddGame);
     EXPECT_EQ(session.window.AddGame().Plies(), 2);
     EXPECT_FALSE(Engine().Running());
+}
+
+TEST_F(EngineCommandsTest, AGameContinuedWithTheEngineToMove) {
+    // After 1.e4 of the shown game Black is to move, and the engine plays Black: it moves first.
+    session.window.Viewer().Key(GameKey::kNext);
+    session.OnDialog<CraftyGameInfoDialog>([](CraftyGameInfoDialog& dialog) {
+        dialog.options.engineFirst = false;
+        dialog.continueGame = true;
+        return true;
+    });
+    session.Command(kCmdPlayGame);
+    ASSERT_TRUE(Engine().Running()) << ::testing::PrintToString(session.Messages());
+    const std::string gameFile = ravelin::testing::ReadWholeFile(session.work.File("engine/craftyqq.pgn"));
+    EXPECT_NE(gameFile.find("[Event \"Mate\"]\r\n"), std::string::npos) << gameFile;
+    EXPECT_NE(gameFile.find("\r\n\r\n1.e4 *\r\n"), std::string::npos) << gameFile;
+    ASSERT_TRUE(WaitFor(session, [&] { return Engine().Board().Entered() == 1; }));
+    EXPECT_FALSE(session.window.engine.onMove);
+    const std::string reply(chess::SanView(Engine().Board().MoveOfPly(2)));
+    engine::PlayedMove first;
+    engine::PlayedMove second;
+    ASSERT_TRUE(engine::PlaySanMove(std::string(chess::kStartFen), "e4", first));
+    EXPECT_TRUE(engine::PlaySanMove(first.fen, reply, second)) << reply;
 }
 
 TEST_F(EngineCommandsTest, AnalysingAGameFromASetUpPosition) {
