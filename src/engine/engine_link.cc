@@ -20,7 +20,7 @@ bool EngineLink::Start(platform::ProcessLauncher& launcher, const std::string& p
         return false;
     }
     // The banner: at most the start-up wait, then the engine counts as not answering.
-    if (!process_->WaitForOutput(kStartupWaitMs) || ReadEngineOutput(ReadWait::kNoWait).empty()) {
+    if (!process_->WaitForOutput(startupWaitMs) || ReadEngineOutput(ReadWait::kNoWait).empty()) {
         message = process_->IsRunning() ? kEngineDoesNotAnswer : kCouldNotStart;
         Stop();
         return false;

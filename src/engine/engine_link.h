@@ -37,6 +37,7 @@ class EngineLink {
     // The lines the engine printed since the last read (at most the buffer's size of text).
     std::vector<std::string> ReadEngineOutput(ReadWait wait);
     int briefWaitMs = 500;  // the wait of ReadWait::kBriefly
+    int startupWaitMs = kStartupWaitMs;
 
   private:
     std::unique_ptr<platform::ChildProcess> process_;

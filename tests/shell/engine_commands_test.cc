@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -220,6 +221,27 @@ TEST_F(EngineCommandsTest, ConvertingAnAnnotationFileNeverOverwritesWithoutAskin
         session.Command(372);
         EXPECT_EQ(ravelin::testing::ReadWholeFile(pgn), test.output) << test.input;
     }
+}
+
+TEST_F(EngineCommandsTest, AnEngineThatEndsOrNeverAnswersIsReported) {
+    // Typed "exit" ends the engine; the next poll notices, says so, and the interface closes.
+    session.Command(kCmdDirectInterface);
+    ASSERT_TRUE(Engine().Running());
+    Engine().TypedCommand("EXIT");
+    EXPECT_FALSE(WaitFor(session, [] { return false; }));
+    EXPECT_EQ(session.Messages().back(), engine::kEngineEnded);
+    EXPECT_FALSE(Engine().WindowView().open);
+    EXPECT_FALSE(session.window.engine.running);
+
+    // A program that never writes its banner is given up on.
+    const std::string silent = session.files.Write("silent.sh", "#!/bin/sh\nexec sleep 600\n");
+    std::filesystem::permissions(silent, std::filesystem::perms::owner_all);
+    session.platform.fileChoices.push_back(silent);
+    session.Command(377);
+    Engine().Link().startupWaitMs = 100;
+    session.Command(kCmdDirectInterface);
+    EXPECT_FALSE(Engine().Running());
+    EXPECT_EQ(session.Messages().back(), engine::kEngineDoesNotAnswer);
 }
 
 TEST_F(EngineCommandsTest, EvaluatingAPosition) {
