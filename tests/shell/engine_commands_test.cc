@@ -244,6 +244,20 @@ TEST_F(EngineCommandsTest, AnEngineThatEndsOrNeverAnswersIsReported) {
     EXPECT_EQ(session.Messages().back(), engine::kEngineDoesNotAnswer);
 }
 
+TEST_F(EngineCommandsTest, SavingThePositionAndItsMoves) {
+    for (int step = 0; step < 3; ++step) {
+        session.window.Viewer().Key(GameKey::kNext);
+    }
+    session.OnDialog<CraftyPositionInfoDialog>([](CraftyPositionInfoDialog&) { return true; });
+    session.platform.fileChoices.push_back(session.files.File("moves.pgn"));
+    session.platform.fileChoices.push_back(session.files.File("position.pos"));
+    session.Command(378);
+    session.Command(370);
+    EXPECT_EQ(ravelin::testing::ReadWholeFile(session.files.File("moves.pgn")), "1. e4 e5\r\n2. Bc4\r\n");
+    EXPECT_EQ(ravelin::testing::ReadWholeFile(session.files.File("position.pos")),
+              "setboard rnbqkbnr/pppp1ppp/8/4p3/2B1P3/8/PPPP1PPP/RNBQK1NR b\r\nexit\r\n");
+}
+
 TEST_F(EngineCommandsTest, EvaluatingAPosition) {
     session.window.Viewer().Key(GameKey::kNext);
     session.OnDialog<CraftyPositionInfoDialog>([](CraftyPositionInfoDialog& dialog) {

@@ -9,6 +9,7 @@
 
 #include "chess/fen.h"
 #include "chess/position_setup.h"
+#include "engine/adapter_position.h"
 #include "engine/engine_output.h"
 #include "platform/file_util.h"
 #include "platform/working_paths.h"
@@ -667,20 +668,9 @@ void EngineCommands::EvaluatePosition() {
     if (!ChooseEngine(false)) {
         return;
     }
-    const chess::Board* board = ShownBoard();
-    if (board == nullptr) {
-        window_.Messages().ShowMessage(kOnlyGameOrVariation);
-        return;
+    if (WritePositionCommand(true)) {
+        StartEngine(engine::EngineMode::kEvaluate);
     }
-    const chess::Board position = *board;
-    bool refused = false;
-    const int ply = window_.displayMode == kModePositionEdit ? 0 : PliesOfMode(refused);
-    engine::PositionInfo info;
-    if (!AskPositionInfo(info, ply % 2 == 1)) {
-        return;
-    }
-    setboardText_ = engine::SetboardCommand(position, info);
-    StartEngine(engine::EngineMode::kEvaluate);
 }
 
 void EngineCommands::Analyze() {
@@ -728,7 +718,8 @@ void EngineCommands::AnalyzePosition() {
             return;
         }
         std::string reason;
-        board_.Start(engine::SetboardCommand(squares, info).substr(9) + " 0 1", {}, 0, reason);
+        board_.Start(engine::FenOfSetboard(engine::SetboardCommand(squares, info).substr(9), reason), {}, 0,
+                     reason);
         window_.analysing = true;
         ShowBoard(kAnalysisTitle, {});
         SetAnalysisButtons();
@@ -759,27 +750,8 @@ void EngineCommands::AnalyzePosition() {
     board_.TakeBack(board_.LastPly() - board_.CurrentPly());
     const int plies = board_.CurrentPly();
     positionSource_ = board_.Entered() == 0;
-    if (positionSource_) {
-        engine::PositionInfo info;
-        const std::string fen = board_.Fen();
-        if (!AskPositionInfo(info, fen.find(" b ") != std::string::npos)) {
-            return;
-        }
-        setboardText_ = engine::SetboardCommand(board_.Context().board, info);
-    } else {
-        // A game from a set-up position carries it in a FEN tag, so the engine starts from there.
-        std::string text;
-        const int shown = board_.CurrentPly();
-        board_.GoTo(board_.StartPly() - 1);
-        const std::string startFen = board_.Fen();
-        board_.GoTo(shown);
-        if (startFen != chess::kStartFen) {
-            text = "[FEN \"" + startFen + "\"]\r\n[SetUp \"1\"]\r\n\r\n";
-        }
-        text += engine::MoveFileText(board_.Context().moves, plies);
-        if (!WriteEngineFile(engine::kMoveFileName, text, kMoveFileError)) {
-            return;
-        }
+    if (positionSource_ ? !WritePositionCommand(true) : !WriteMoveFile(plies, true)) {
+        return;
     }
     analysisFlag_ = 0;
     analysisStartEntered_ = board_.Entered();
@@ -858,27 +830,7 @@ void EngineCommands::SaveCurrentPosition() {
                                    [this](std::string_view text) { window_.Messages().ShowMessage(text); })) {
         return;
     }
-    const chess::Board* board = ShownBoard();
-    if (board == nullptr) {
-        window_.Messages().ShowMessage(kOnlyGameOrVariation);
-        return;
-    }
-    const chess::Board position = *board;
-    bool refused = false;
-    const int ply = window_.displayMode == kModePositionEdit ? 0 : PliesOfMode(refused);
-    engine::PositionInfo info;
-    if (!AskPositionInfo(info, ply % 2 == 1)) {
-        return;
-    }
-    platform::FileDialogRequest request;
-    request.title = "Select Crafty Position File";
-    request.filter = "*.pos";
-    request.saveDialog = true;
-    const std::optional<std::string> path = window_.Platform().files->ChooseFile(request);
-    if (!path) {
-        return;
-    }
-    WriteWorkFile(*path, engine::PositionFileText(position, info), kPositionFileError);
+    WritePositionCommand(false);
 }
 
 void EngineCommands::SavePositionMoves() {
@@ -891,23 +843,64 @@ void EngineCommands::SavePositionMoves() {
         window_.Messages().ShowMessage(kNoPositionMoves);
         return;
     }
+    WriteMoveFile(ply, false);
+}
+
+bool EngineCommands::WritePositionCommand(bool forSending) {
+    const chess::Board* board = ShownBoard();
+    if (board == nullptr) {
+        window_.Messages().ShowMessage(kOnlyGameOrVariation);
+        return false;
+    }
+    const chess::Board position = *board;
+    bool refused = false;
+    const int ply = window_.displayMode == kModePositionEdit ? 0 : PliesOfMode(refused);
+    engine::PositionInfo info;
+    if (refused || !AskPositionInfo(info, ply % 2 == 1)) {
+        return false;
+    }
+    if (forSending) {
+        setboardText_ = engine::SetboardCommand(position, info);
+        return true;
+    }
+    platform::FileDialogRequest request;
+    request.title = "Select Crafty Position File";
+    request.filter = "*.pos";
+    request.saveDialog = true;
+    const std::optional<std::string> path = window_.Platform().files->ChooseFile(request);
+    return path && WriteWorkFile(*path, engine::PositionFileText(position, info), kPositionFileError);
+}
+
+bool EngineCommands::WriteMoveFile(int plies, bool engineFile) {
     chess::MoveList moves{};
+    std::string startFen(chess::kStartFen);
     if (window_.displayMode == kModeGame) {
         moves = window_.Viewer().Display().Context().moves;
     } else if (boardActive_) {
         moves = board_.Context().moves;
+        const int shown = board_.CurrentPly();
+        board_.GoTo(board_.StartPly() - 1);
+        startFen = board_.Fen();
+        board_.GoTo(shown);
     } else {
         moves.whiteMoves = window_.Search().criteria.variation.whiteMoves;
         moves.blackMoves = window_.Search().criteria.variation.blackMoves;
+    }
+    std::string text;
+    if (engineFile) {
+        // A game from a set-up position carries it in a FEN tag, so the engine starts from there.
+        if (startFen != chess::kStartFen) {
+            text = "[FEN \"" + startFen + "\"]\r\n[SetUp \"1\"]\r\n\r\n";
+        }
+        return WriteEngineFile(engine::kMoveFileName, text + engine::MoveFileText(moves, plies),
+                               kMoveFileError);
     }
     platform::FileDialogRequest request;
     request.title = "Select Crafty Game File";
     request.filter = "*.pgn";
     request.saveDialog = true;
     const std::optional<std::string> path = window_.Platform().files->ChooseFile(request);
-    if (path) {
-        WriteWorkFile(*path, engine::MoveFileText(moves, ply), kMoveFileError);
-    }
+    return path && WriteWorkFile(*path, engine::MoveFileText(moves, plies), kMoveFileError);
 }
 
 void EngineCommands::ConvertAnnotationFile() {

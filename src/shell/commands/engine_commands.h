@@ -138,6 +138,12 @@ class EngineCommands {
     const chess::Board* ShownBoard();
     int PliesOfMode(bool& refused);
     bool AskPositionInfo(engine::PositionInfo& info, bool blackToMove);
+    // The "setboard" command of the shown position after the position information: kept for the
+    // start-up (forSending) or written to a .pos file the user names.
+    bool WritePositionCommand(bool forSending);
+    // The moves of the first plies of the mode's line: crafanal.pgn in the engine's folder
+    // (engineFile) or a .pgn file the user names.
+    bool WriteMoveFile(int plies, bool engineFile);
     // The start FEN of the shown game and its main-line moves (SAN).
     bool ShownGameLine(std::string& fen, std::vector<std::string>& moves);
     void ShowBoard(const std::string& title, std::vector<BoardButton> buttons);
