@@ -19,8 +19,12 @@ bool EngineLink::Start(platform::ProcessLauncher& launcher, const std::string& p
         message = kCouldNotStart;
         return false;
     }
+    banner_.clear();
     // The banner: at most the start-up wait, then the engine counts as not answering.
-    if (!process_->WaitForOutput(startupWaitMs) || ReadEngineOutput(ReadWait::kNoWait).empty()) {
+    if (process_->WaitForOutput(startupWaitMs)) {
+        banner_ = ReadEngineOutput(ReadWait::kBriefly);
+    }
+    if (banner_.empty()) {
         message = process_->IsRunning() ? kEngineDoesNotAnswer : kCouldNotStart;
         Stop();
         return false;

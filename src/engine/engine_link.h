@@ -36,6 +36,8 @@ class EngineLink {
     bool SendEngineCommand(const std::string& command);
     // The lines the engine printed since the last read (at most the buffer's size of text).
     std::vector<std::string> ReadEngineOutput(ReadWait wait);
+    // The lines the engine wrote at its start (its banner, or why it cannot work), taken once.
+    std::vector<std::string> TakeBanner() { return std::move(banner_); }
     int briefWaitMs = 500;  // the wait of ReadWait::kBriefly
     int startupWaitMs = kStartupWaitMs;
 
@@ -43,6 +45,7 @@ class EngineLink {
     std::unique_ptr<platform::ChildProcess> process_;
     EngineOutputLines lines_;
     bool helpPending_ = false;
+    std::vector<std::string> banner_;
 };
 
 }  // namespace ravelin::engine

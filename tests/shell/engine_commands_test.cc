@@ -233,6 +233,17 @@ TEST_F(EngineCommandsTest, AnEngineThatEndsOrNeverAnswersIsReported) {
     EXPECT_FALSE(Engine().WindowView().open);
     EXPECT_FALSE(session.window.engine.running);
 
+    // An adapter without its back end says why before it ends, and the message passes that on.
+    setenv("RAVELIN_ENGINE_BACKEND", "/nonexistent/stockfish", 1);
+    session.Command(kCmdDirectInterface);
+    unsetenv("RAVELIN_ENGINE_BACKEND");
+    WaitFor(session, [] { return false; });
+    EXPECT_FALSE(Engine().Running());
+    EXPECT_EQ(session.Messages().back().rfind(
+                  std::string(engine::kEngineEnded) + "\nError (cannot start the back end", 0),
+              0U)
+        << session.Messages().back();
+
     // A program that never writes its banner is given up on.
     const std::string silent = session.files.Write("silent.sh", "#!/bin/sh\nexec sleep 600\n");
     std::filesystem::permissions(silent, std::filesystem::perms::owner_all);

@@ -207,6 +207,7 @@ bool EngineCommands::StartEngine(engine::EngineMode mode) {
     view_ = EngineWindowView{};
     view_.open = true;
     view_.fixedFont = FixedFont();
+    ShowEngineOutput(link_.TakeBanner());
     window_.engine.running = true;
     window_.engine.playing = mode == engine::EngineMode::kPlay;
     window_.Platform().commands->StartTimer(kEngineTimer, kEngineTimerMs);
@@ -266,7 +267,14 @@ void EngineCommands::StopEngine() {
 }
 
 void EngineCommands::EngineEnded() {
-    window_.Messages().ShowMessage(engine::kEngineEnded);
+    // Its last words usually say why (a back end that cannot start, say).
+    std::vector<std::string> last = link_.ReadEngineOutput(engine::ReadWait::kNoWait);
+    last.insert(last.begin(), view_.lines.begin(), view_.lines.end());
+    std::string message = engine::kEngineEnded;
+    if (!last.empty() && last.back().rfind("Error", 0) == 0) {
+        message += "\n" + last.back();
+    }
+    window_.Messages().ShowMessage(message);
     StopEngine();
 }
 
