@@ -220,9 +220,16 @@ display::GameViewState EngineBoard::State() {
     const display::GameLayout& layout = board_.Layout();
     state.texts.push_back(TextAt(layout, layout.squareSize, 2, title));
     AddMoveList(state);
+    // Four buttons a row, the last row at the window's foot.
+    constexpr std::size_t kPerRow = 4;
+    const int rows = static_cast<int>((buttons.size() + kPerRow - 1) / kPerRow);
     int x = layout.panelX;
-    const int y = layout.clientHeight - layout.lineHeight;
-    for (const BoardButton& button : buttons) {
+    for (std::size_t index = 0; index < buttons.size(); ++index) {
+        const BoardButton& button = buttons[index];
+        if (index % kPerRow == 0) {
+            x = layout.panelX;
+        }
+        const int y = layout.clientHeight - (rows - static_cast<int>(index / kPerRow)) * layout.lineHeight;
         display::TextItem item = TextAt(layout, x, y, "[" + button.label + "]");
         item.colour = display::RgbColour{0, 0, 160};
         const int width = display::EstimatedTextWidth(item.text, item.fontPixels, item.font) + 4;
