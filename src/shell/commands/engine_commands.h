@@ -84,7 +84,7 @@ class EngineCommands {
     // The engine board while it is shown (play, analysis, study) in Variation Edit.
     bool BoardShown() const;
     EngineBoard& Board() { return board_; }
-    // A move made on the board (Part of the variation edit's move entry): checked for the mode,
+    // A move made on the board (the variation edit board's move entry): checked for the mode,
     // played, sent to the engine when it should be. fromEngine marks the engine's own moves.
     void EnterMove(BoardMove& move, bool fromEngine);
     // A command that shows another view leaves the engine board (and stops the engine of a game or
