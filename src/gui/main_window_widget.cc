@@ -13,8 +13,10 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "gui/engine_window.h"
 #include "gui/game_view_widget.h"
 #include "shell/command_ids.h"
+#include "shell/commands/engine_commands.h"
 #include "shell/commands/game_viewer.h"
 
 namespace ravelin::gui {
@@ -397,6 +399,12 @@ void MainWindowWidget::Refresh() {
     scrollBar_->setEnabled(view.scrollEnabled);
     refreshing_ = false;
     SyncActualText();
+    if (engineWindow_ == nullptr && core_.Engine().WindowView().open) {
+        engineWindow_ = new EngineWindow(core_, this);
+    }
+    if (engineWindow_ != nullptr) {
+        engineWindow_->Sync();
+    }
     if (core_.ExitRequested()) {
         close();
     }

@@ -53,6 +53,8 @@ class OwnMenuBarWidget : public QWidget {
 
 // The desktop window around the core's MainWindow: its menus send command ids, its scroll bar
 // moves through the games, and it repaints whenever the core reports a change.
+class EngineWindow;
+
 class MainWindowWidget : public QMainWindow {
     Q_OBJECT
   public:
@@ -74,6 +76,7 @@ class MainWindowWidget : public QMainWindow {
     QMenu* OpenBarPopup() const { return barPopup_; }
     // The tool window of "Show Actual Text", null while it is closed.
     QPlainTextEdit* ActualTextWindow() const { return actualText_; }
+    EngineWindow* EngineInterfaceWindow() const { return engineWindow_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +100,7 @@ class MainWindowWidget : public QMainWindow {
     OwnMenuBarWidget* ownBar_ = nullptr;
     QPointer<QMenu> barPopup_;
     QPointer<QPlainTextEdit> actualText_;
+    EngineWindow* engineWindow_ = nullptr;
     bool refreshing_ = false;
     int shownMenuBar_ = -1;  // 0 standard, 1 own, 10 + kind a mode's bar, -1 not built yet
     bool keyFilterInstalled_ = false;

@@ -17,6 +17,7 @@
 
 #include "gui/colour_dialog_widgets.h"
 #include "gui/duplicate_settings_dialog_widget.h"
+#include "gui/engine_dialog_widgets.h"
 #include "gui/game_list_dialog_widget.h"
 #include "gui/go_to_move_dialog_widget.h"
 #include "gui/options_dialog_widget.h"
@@ -44,6 +45,7 @@ platform::Platform QtPlatform::AsPlatform() {
     platform.clipboard = this;
     platform.progress = &progress_;
     platform.listWindows = &listWindows_;
+    platform.processes = &processes_;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         platform.screen.width = screen->geometry().width();
         platform.screen.height = screen->geometry().height();
@@ -133,6 +135,12 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     if (auto* duplicates = dynamic_cast<shell::DuplicateSettingsDialog*>(&dialog)) {
         DuplicateSettingsDialogWidget form(*duplicates, parent_);
         return form.exec() == QDialog::Accepted;
+    }
+    if (auto* gameInfo = dynamic_cast<shell::CraftyGameInfoDialog*>(&dialog)) {
+        return RunCraftyGameInfoDialog(*gameInfo, parent_);
+    }
+    if (auto* positionInfo = dynamic_cast<shell::CraftyPositionInfoDialog*>(&dialog)) {
+        return RunCraftyPositionInfoDialog(*positionInfo, parent_);
     }
     if (auto* goToMove = dynamic_cast<shell::GoToMoveDialog*>(&dialog)) {
         GoToMoveDialogWidget form(*goToMove, parent_);

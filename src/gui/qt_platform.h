@@ -11,6 +11,7 @@
 
 #include "gui/progress_window.h"
 #include "gui/qt_list_windows.h"
+#include "platform/headless/posix_child_process.h"
 #include "platform/platform.h"
 
 class QWidget;
@@ -60,6 +61,7 @@ class QtPlatform : public QObject,
     void SetText(const std::string& text) override;
 
   private:
+    platform::PosixProcessLauncher processes_;
     QWidget* parent_ = nullptr;
     QtProgressWindow progress_;
     QtListWindows listWindows_;

@@ -13,6 +13,7 @@
 #include "shell/commands/copy_list_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/eco_editor_commands.h"
+#include "shell/commands/engine_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/file_utility_commands.h"
 #include "shell/commands/game_info_commands.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     treeCommands_ = RegisterTreeCommands(*this);
     ecoEditor_ = RegisterEcoEditorCommands(*this);
     statistics_ = RegisterStatisticsCommands(*this);
+    engine_ = std::make_unique<EngineCommands>(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
@@ -85,6 +87,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
 }
 
 MainWindow::~MainWindow() {
+    engine_->Shutdown();
     StopBackground();
 }
 
@@ -220,6 +223,7 @@ void MainWindow::DispatchTableCommand(int commandId) {
         return;
     }
     if (command->startsNewView) {
+        engine_->LeaveBoard(commandId);
         Call(hooks.closeViewTools);
     }
     if (commandId == kCmdOpenFile || commandId == kCmdPreviousFile) {
@@ -271,11 +275,13 @@ void MainWindow::ExitCommand() {
     // finish) and joined before the program ends.
     StopBackground();
     autoPlay_.Stop();
+    engine_->Shutdown();
     Call(hooks.beforeExit);
     exitRequested_ = true;
 }
 
 void MainWindow::PrepareToClose() {
+    engine_->Shutdown();
     StopBackground();
     autoPlay_.Stop();
     SaveSettings();

@@ -32,6 +32,7 @@ class AddGameEditor;
 class TreeCommands;
 class EcoEditorCommands;
 class StatisticsCommands;
+class EngineCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -175,6 +176,8 @@ class MainWindow {
     StatisticsCommands& Statistics() { return *statistics_; }
     // Edit Header's "Players": fills the player fields from the Select Player form; true on OK.
     std::function<bool(search::HeaderCriteria&)> selectPlayer;
+    // The engine: its process, its board and its window.
+    EngineCommands& Engine() { return *engine_; }
 
   private:
     void RegisterOwnHandlers();
@@ -214,6 +217,7 @@ class MainWindow {
     std::shared_ptr<FastFileCommands> fastFile_;
     std::unique_ptr<SearchCommands> searchCommands_;
     std::unique_ptr<AddGameEditor> addGame_;
+    std::unique_ptr<EngineCommands> engine_;
     std::shared_ptr<DirectorySearchCommands> directorySearch_;
     std::shared_ptr<TreeCommands> treeCommands_;
     std::shared_ptr<EcoEditorCommands> ecoEditor_;

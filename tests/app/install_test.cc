@@ -129,6 +129,8 @@ TEST(Installed, PgnFilesOpenWithTheDesktopEntry) {
     const std::string text = ReadWholeFile(entry);
     EXPECT_NE(text.find("\nExec=ravelin %f\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_regular_file(prefix.Path() / "bin/ravelin"));
+    // The engine the desktop program uses when none is chosen stands beside it.
+    EXPECT_TRUE(std::filesystem::is_regular_file(prefix.Path() / "bin/ravelin-engine"));
     EXPECT_NE(text.find("\nIcon=ravelin\n"), std::string::npos);
     const std::filesystem::path icons = share / "icons/hicolor";
     EXPECT_TRUE(std::filesystem::is_regular_file(icons / "scalable/apps/ravelin.svg"));
@@ -154,7 +156,7 @@ TEST(Installed, PgnFilesOpenWithTheDesktopEntry) {
     EXPECT_GE(pngs, 4);
 
     if (HaveTool("groff")) {
-        for (const char* page : {"ravelin.1", "ravelin-cli.1"}) {
+        for (const char* page : {"ravelin.1", "ravelin-cli.1", "ravelin-engine.1"}) {
             const std::string path = (share / "man/man1" / page).string();
             ShellRun render = Shell("groff -man -Tutf8 -ww -z " + Quoted(path) + " 2>&1");
             EXPECT_EQ(render.exitCode, 0) << page;

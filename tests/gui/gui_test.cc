@@ -33,6 +33,7 @@
 #include "display/game_buttons.h"
 #include "display/game_display.h"
 #include "eco/eco_table.h"
+#include "gui/engine_window.h"
 #include "gui/game_view_widget.h"
 #include "gui/go_to_move_dialog_widget.h"
 #include "gui/main_window_widget.h"
@@ -44,6 +45,7 @@
 #include "gui/win_statistics_dialog_widget.h"
 #include "settings/settings_startup.h"
 #include "shell/command_ids.h"
+#include "shell/commands/engine_commands.h"
 #include "shell/commands/search_commands.h"
 #include "shell/commands/variation_editor.h"
 #include "shell/dialogs/options_dialog.h"
@@ -363,6 +365,34 @@ TEST(DesktopGameView, ShowActualTextOpensTheRecordInAToolWindow) {
     EXPECT_EQ(game.window->ActualTextWindow(), nullptr);
     EXPECT_FALSE(game.core.Viewer().ActualTextOpen());
     EXPECT_EQ(game.core.ContextMenu(), "GameMenu");
+}
+
+// "Direct Interface" opens the "Crafty Interface" window beside the board; a command typed there
+// is answered in its list, and its Exit button stops the engine and closes it.
+TEST(DesktopEngine, TheInterfaceWindowTalksToTheEngine) {
+    Desktop game([](settings::SettingsRecord& settings) {
+        const std::filesystem::path engine(RAVELIN_ENGINE_BINARY);
+        settings.SetDialogDirectory(settings::FileDialogSlot::kCraftyExecutable,
+                                    engine.parent_path().string());
+        settings.SetDialogFileName(settings::FileDialogSlot::kCraftyExecutable, engine.filename().string());
+    });
+    game.core.HandleCommand(shell::kCmdDirectInterface);
+    game.Settle();
+    EngineWindow* window = game.window->EngineInterfaceWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle().toStdString(), shell::kEngineWindowTitle);
+    QLineEdit* command = window->findChild<QLineEdit*>();
+    ASSERT_NE(command, nullptr);
+    command->setText("name Ann");
+    ButtonLabelled(*window, "OK")->click();
+    const QList<QListWidgetItem*> answers =
+        window->findChild<QListWidget*>()->findItems("Hello, Ann.", Qt::MatchExactly);
+    EXPECT_EQ(answers.size(), 1);
+    ButtonLabelled(*window, "Exit")->click();
+    game.Settle();
+    EXPECT_FALSE(game.core.Engine().Running());
+    EXPECT_FALSE(window->isVisible());
 }
 
 // The file named on the command line is opened and its games shown; a variation entered by

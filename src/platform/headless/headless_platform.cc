@@ -15,6 +15,7 @@ Platform HeadlessPlatform::AsPlatform() {
     platform.clipboard = this;
     platform.progress = &progress;
     platform.listWindows = &listWindows;
+    platform.processes = &processes;
     platform.screen = screen;
     return platform;
 }

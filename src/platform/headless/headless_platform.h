@@ -10,6 +10,7 @@
 
 #include "platform/headless/headless_list_windows.h"
 #include "platform/headless/headless_progress.h"
+#include "platform/headless/posix_child_process.h"
 #include "platform/platform.h"
 
 namespace ravelin::platform {
@@ -29,6 +30,8 @@ class HeadlessPlatform : public MessageService,
     ScreenMetrics screen;
     HeadlessProgressWindow progress;
     HeadlessListWindows listWindows;
+    // Child processes are real: the engine tests run the real engine.
+    PosixProcessLauncher processes;
 
     // --- script ---
     // Answers for the next questions, in order; when none is left the answer is No.

@@ -1,5 +1,6 @@
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/add_game_editor.h"
+#include "shell/commands/engine_commands.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -76,7 +77,9 @@ void GameViewer::Reconfigure() {
 
 void GameViewer::ReconfigureEditor() {
     // The criteria editors draw with the same options and side as the game.
-    if (window_.displayMode == kModeVariationEdit) {
+    if (window_.Engine().BoardShown()) {
+        window_.Engine().Board().Configure();
+    } else if (window_.displayMode == kModeVariationEdit) {
         window_.Searches().Variation().Configure();
     } else if (window_.displayMode == kModePositionEdit) {
         window_.Searches().Position().Configure();
@@ -391,7 +394,7 @@ void GameViewer::Character(char character) {
         window_.AddGame().TakeBack();
         return;
     }
-    if (window_.displayMode != kModeVariationEdit || window_.analysing) {
+    if (window_.displayMode != kModeVariationEdit || window_.analysing || window_.Engine().BoardShown()) {
         return;
     }
     if (character == '*') {
@@ -408,6 +411,9 @@ bool GameViewer::PointOnBoard(int x, int y) {
     if (window_.displayMode == kModePositionEdit) {
         return window_.Searches().Position().PointOnBoard(x, y);
     }
+    if (window_.Engine().BoardShown()) {
+        return window_.Engine().Board().PointOnBoard(x, y);
+    }
     if (window_.displayMode == kModeVariationEdit) {
         return window_.Searches().Variation().PointOnBoard(x, y);
     }
@@ -415,6 +421,14 @@ bool GameViewer::PointOnBoard(int x, int y) {
 }
 
 void GameViewer::Key(GameKey key) {
+    if (window_.Engine().BoardShown()) {
+        // The analysis board steps with the keys as with its buttons.
+        static constexpr int kSteps[] = {kCmdAnalysisForward, kCmdAnalysisBack, kCmdAnalysisStart, 0, 0, 0};
+        if (const int command = kSteps[static_cast<int>(key)]; command != 0 && window_.analysing) {
+            window_.HandleCommand(command);
+        }
+        return;
+    }
     if (window_.displayMode == kModeVariationEdit && !window_.analysing) {
         static constexpr VariationKey kKeys[] = {VariationKey::kForward, VariationKey::kBack,
                                                  VariationKey::kStart,   VariationKey::kEnd,
@@ -472,6 +486,10 @@ void GameViewer::Key(GameKey key) {
 }
 
 void GameViewer::Click(int x, int y) {
+    if (window_.Engine().BoardShown()) {
+        window_.Engine().Board().Click(x, y);
+        return;
+    }
     if (window_.displayMode == kModeVariationEdit && !window_.analysing) {
         window_.Searches().Variation().Click(x, y);
         return;
@@ -566,6 +584,9 @@ std::string GameViewer::StatusGameLine() const {
 }
 
 display::GameViewState GameViewer::State() {
+    if (window_.Engine().BoardShown()) {
+        return window_.Engine().Board().State();
+    }
     if (window_.displayMode == kModeVariationEdit && !window_.analysing) {
         return window_.Searches().Variation().State();
     }

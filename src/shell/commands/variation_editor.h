@@ -63,6 +63,7 @@ class VariationEditor {
     const std::string& Status() const { return status_; }
     // The position on the board now.
     const chess::Board& ShownBoard() const { return context_->board; }
+    const chess::ChessContext& Context() const { return *context_; }
 
     // A line that may hold fewer plies than a variation (the ECO editor's): a move beyond it is
     // refused with the message.
