@@ -182,6 +182,7 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* lookAhead = dynamic_cast<shell::LookAheadDialog*>(&dialog)) {
         return RunLookAheadDialog(*lookAhead, parent_);
+    }
     if (auto* report = dynamic_cast<shell::ReportListDialog*>(&dialog)) {
         ReportListDialogWidget form(*report, parent_);
         return form.exec() == QDialog::Accepted;
