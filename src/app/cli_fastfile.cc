@@ -8,7 +8,9 @@
 #include "gamefile/game_file.h"
 #include "gamefile/game_index.h"
 #include "gamefile/progress_text.h"
+#include "search/fast_file_output.h"
 #include "search/fast_file_writer.h"
+#include "search/position_index.h"
 
 namespace ravelin::app {
 
@@ -35,14 +37,17 @@ int RunFastFileCommand(const std::string& path, bool showProgress, std::ostream&
         };
     }
     const search::FastFileOutcome outcome = search::WriteFastFile(job, hooks);
+    const bool made = outcome.status == search::FastFileStatus::kComplete ||
+                      outcome.status == search::FastFileStatus::kFenWarning;
+    if (made) {
+        // Position searches of later runs map it instead of building it.
+        search::WritePositionIndexFile(search::FastMoveFilePath(path));
+    }
     if (showProgress) {
         err << '\n';
     }
     out << search::FastFileStatusMessage(outcome.status) << "\n";
-    return outcome.status == search::FastFileStatus::kComplete ||
-                   outcome.status == search::FastFileStatus::kFenWarning
-               ? 0
-               : 1;
+    return made ? 0 : 1;
 }
 
 }  // namespace ravelin::app

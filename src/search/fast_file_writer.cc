@@ -121,6 +121,8 @@ FastFileStatus OpenOutputs(const FastFileJob& job, Outputs& out) {
         RemoveIfNamed(gamefile::CompanionPath(job.pgnPath, "TRX"));
         RemoveIfNamed(out.headerPath);
         RemoveIfNamed(out.movePath);
+        // The position index describes the old move file; it is made again from the new one.
+        RemoveIfNamed(PositionIndexFilePath(job.pgnPath));
         if (out.movePath.empty() || out.headerPath.empty() ||
             !out.moves.Create(TemporaryNameFor(out.movePath)) ||
             !out.headers.Create(TemporaryNameFor(out.headerPath))) {
