@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <new>
 
 #include "chess/position_history.h"
 #include "gamefile/game_header.h"
@@ -19,6 +20,7 @@
 #include "search/fast_game_reader.h"
 #include "search/fast_header.h"
 #include "search/fast_move.h"
+#include "search/ordered_work.h"
 
 namespace ravelin::search {
 
@@ -234,6 +236,66 @@ int FastFileProgressInterval(int gameCount) {
     return gameCount < kEveryTenthBelow ? kEveryTenth : kEveryHundredth;
 }
 
+namespace {
+
+// What one run of consecutive games gives: their records, in order.
+struct ChunkOutput {
+    std::string moves;
+    std::string headers;
+    int gamesWritten = 0;
+    bool fenSeen = false;
+    int repositions = 0;
+    // A game could not be found: nothing after the games written is written.
+    bool stopped = false;
+};
+
+// Reads games first..last-1 from their own descriptor, positioned at the first game by the index
+// and going on game by game as the sequential walk does.
+void WriteChunk(const FastFileJob& job, int first, int last, ChunkOutput& out) {
+    const bool fastFile = job.mode == MergeFileMode::kFastFile;
+    OwnDescriptor pgn(job.pgnPath);
+    if (pgn.Get() < 0) {
+        out.stopped = true;
+        return;
+    }
+    auto walk = std::make_unique<GameWalk>(pgn.Get());
+    bool reposition = true;
+    for (int i = first; i < last; ++i) {
+        if (reposition) {
+            if (!walk->Position(job.offsets[static_cast<std::size_t>(i)])) {
+                out.stopped = true;
+                return;
+            }
+            ++out.repositions;
+        }
+        gamefile::ParseGameHeader(walk->reader, *walk->header, true);
+        const gamefile::GameHeader& header = *walk->header;
+        int resultCode = kFastOtherResult;
+        if (fastFile) {
+            out.fenSeen = out.fenSeen || header.fenPresent;
+            AppendFastHeaderRecord(header, out.headers);
+            resultCode = FastResultCodeOf(TagValueOf(header.Slot(gamefile::TagSlot::kResult)));
+        } else {
+            resultCode = MergeResultCode(header.Slot(gamefile::TagSlot::kResult));
+        }
+        AppendMoveRecord(*walk, resultCode);
+        out.moves.append(walk->moveRecord.data(), walk->moveRecordSize);
+        ++out.gamesWritten;
+        reposition = MustReposition(*walk, job, static_cast<std::size_t>(i) + 1);
+    }
+}
+
+// Games per chunk: small enough that every core gets many and progress moves smoothly, large
+// enough that positioning at each chunk's first game costs nothing.
+int ChunkGames(int total, unsigned threads) {
+    constexpr int kFewest = 64;
+    constexpr int kMost = 1024;
+    constexpr int kChunksPerThread = 16;
+    return std::clamp(total / static_cast<int>(threads * kChunksPerThread), kFewest, kMost);
+}
+
+}  // namespace
+
 FastFileOutcome WriteFastFile(const FastFileJob& job, const FastFileHooks& hooks) {
     FastFileOutcome outcome;
     const bool fastFile = job.mode == MergeFileMode::kFastFile;
@@ -243,49 +305,47 @@ FastFileOutcome WriteFastFile(const FastFileJob& job, const FastFileHooks& hooks
         AbandonOutputs(job, out);
         return outcome;
     }
-    OwnDescriptor pgn(job.pgnPath);
     const int total = static_cast<int>(std::min<std::size_t>(job.offsets.size(), gamefile::kMaxGames));
     if (fastFile) {
         std::string count;
         AppendFastHeaderCount(total, count);
         out.headers.Append(count);
     }
+    // Every core reads its own chunks of games, found through the index; the records are written
+    // here, chunk after chunk in game order, so the files are those one walk over the games makes.
+    // Progress and the hook after each game are called from this thread, in game order.
+    const int perChunk = ChunkGames(total, CoreCount());
+    std::vector<ChunkOutput> chunks(static_cast<std::size_t>((total + perChunk - 1) / perChunk));
     const int interval = FastFileProgressInterval(total);
-    auto walk = std::make_unique<GameWalk>(pgn.Get());
-    bool reposition = true;
-    for (int i = 0; i < total && pgn.Get() >= 0; ++i) {
-        if (hooks.progress && (i % interval == 0 || i + 1 == total)) {
-            hooks.progress(i + 1, total);
+    OrderedWork work;
+    work.count = static_cast<int>(chunks.size());
+    work.produce = [&job, &chunks, perChunk, total](int chunk) {
+        ChunkOutput& part = chunks[static_cast<std::size_t>(chunk)];
+        try {
+            WriteChunk(job, chunk * perChunk, std::min(total, (chunk + 1) * perChunk), part);
+        } catch (const std::bad_alloc&) {
+            part.stopped = true;
         }
-        if (reposition) {
-            if (!walk->Position(job.offsets[static_cast<std::size_t>(i)])) {
-                break;
+    };
+    work.consume = [&](int chunk) {
+        ChunkOutput part = std::move(chunks[static_cast<std::size_t>(chunk)]);
+        if (!out.moves.Append(part.moves) || (fastFile && !out.headers.Append(part.headers))) {
+            return false;
+        }
+        outcome.fenSeen = outcome.fenSeen || part.fenSeen;
+        outcome.repositions += part.repositions;
+        for (int i = chunk * perChunk; i < chunk * perChunk + part.gamesWritten; ++i) {
+            if (hooks.progress && (i % interval == 0 || i + 1 == total)) {
+                hooks.progress(i + 1, total);
             }
-            ++outcome.repositions;
+            ++outcome.gamesWritten;
+            if (hooks.afterGame) {
+                hooks.afterGame();
+            }
         }
-        gamefile::ParseGameHeader(walk->reader, *walk->header, true);
-        const gamefile::GameHeader& header = *walk->header;
-        int resultCode = kFastOtherResult;
-        if (fastFile) {
-            outcome.fenSeen = outcome.fenSeen || header.fenPresent;
-            walk->headerRecord.clear();
-            AppendFastHeaderRecord(header, walk->headerRecord);
-            out.headers.Append(walk->headerRecord);
-            resultCode = FastResultCodeOf(TagValueOf(header.Slot(gamefile::TagSlot::kResult)));
-        } else {
-            resultCode = MergeResultCode(header.Slot(gamefile::TagSlot::kResult));
-        }
-        AppendMoveRecord(*walk, resultCode);
-        if (!out.moves.Append(std::string_view(walk->moveRecord.data(), walk->moveRecordSize)) ||
-            out.headers.Failed()) {
-            break;
-        }
-        ++outcome.gamesWritten;
-        reposition = MustReposition(*walk, job, static_cast<std::size_t>(i) + 1);
-        if (hooks.afterGame) {
-            hooks.afterGame();
-        }
-    }
+        return !part.stopped;
+    };
+    RunOrderedWork(work);
     if (out.moves.Failed() || out.headers.Failed() || !FinishOutputs(job, out)) {
         AbandonOutputs(job, out);
         outcome.status = FastFileStatus::kCreateError;

@@ -1,0 +1,120 @@
+#include "search/ordered_work.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace ravelin::search {
+
+namespace {
+
+class Queue {
+  public:
+    Queue(int count, int ahead) : done_(static_cast<std::size_t>(count), 0), count_(count), ahead_(ahead) {}
+
+    // The next item to make, or -1 when there are none left or the work stopped.
+    int Take() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return stop_ || next_ >= count_ || next_ < taken_ + ahead_; });
+        return stop_ || next_ >= count_ ? -1 : next_++;
+    }
+    void Made(int item) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            done_[static_cast<std::size_t>(item)] = 1;
+        }
+        changed_.notify_all();
+    }
+    void WaitFor(int item, const std::function<void()>& waiting) {
+        constexpr auto kPoll = std::chrono::milliseconds(20);
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!done_[static_cast<std::size_t>(item)]) {
+            if (!waiting) {
+                changed_.wait(lock);
+                continue;
+            }
+            if (!changed_.wait_for(lock, kPoll,
+                                   [this, item] { return done_[static_cast<std::size_t>(item)] != 0; })) {
+                lock.unlock();
+                waiting();
+                lock.lock();
+            }
+        }
+    }
+    void Taken(int item) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            taken_ = item + 1;
+        }
+        changed_.notify_all();
+    }
+    void Stop() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<char> done_;
+    int count_;
+    int ahead_;
+    int next_ = 0;
+    int taken_ = 0;
+    bool stop_ = false;
+};
+
+}  // namespace
+
+unsigned CoreCount() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+void RunOrderedWork(const OrderedWork& work, unsigned threads) {
+    if (work.count <= 0) {
+        return;
+    }
+    threads = std::min<unsigned>(threads == 0 ? CoreCount() : threads, static_cast<unsigned>(work.count));
+    Queue queue(work.count, std::max(1, work.aheadPerThread) * static_cast<int>(threads));
+    std::vector<std::thread> helpers;
+    if (threads > 1) {
+        for (unsigned t = 0; t < threads; ++t) {
+            try {
+                helpers.emplace_back([&queue, &work] {
+                    for (int item = queue.Take(); item >= 0; item = queue.Take()) {
+                        work.produce(item);
+                        queue.Made(item);
+                    }
+                });
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+    }
+    for (int item = 0; item < work.count; ++item) {
+        if (helpers.empty()) {
+            // Alone: each item is made here, just before it is taken.
+            work.produce(item);
+        } else {
+            queue.WaitFor(item, work.waiting);
+        }
+        const bool more = work.consume(item);
+        queue.Taken(item);
+        if (!more) {
+            break;
+        }
+    }
+    queue.Stop();
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+}
+
+}  // namespace ravelin::search
