@@ -1,109 +1,159 @@
 #include "search/header_fast_records.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <list>
+#include <mutex>
 #include <new>
 
 #include "gamefile/game_index.h"
 #include "search/fast_file_reader.h"
 #include "search/fast_header.h"
+#include "search/file_stamp.h"
 
 namespace ravelin::search {
 
 namespace {
 
-class Descriptor {
-  public:
-    explicit Descriptor(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd_; }
+// The open file's records and those of the file searched before.
+constexpr std::size_t kKeptFiles = 2;
 
-  private:
-    int fd_;
+struct KeptRecords {
+    std::mutex mutex;
+    std::list<std::pair<FileStamp, std::shared_ptr<const FastHeaderRecords>>> entries;
 };
+
+KeptRecords& Kept() {
+    static KeptRecords kept;
+    return kept;
+}
 
 }  // namespace
 
-FastHeaderRecords::~FastHeaderRecords() {
-    Release();
-}
-
-void FastHeaderRecords::Release() {
-    if (mapping_ != nullptr) {
-        ::munmap(mapping_, size_);
-        mapping_ = nullptr;
-    }
-    buffer_.reset();
-    data_ = nullptr;
-    size_ = pos_ = 0;
-    count_ = 0;
-}
-
-FastHeaderRecords::LoadStatus FastHeaderRecords::Load(const std::string& path) {
-    Release();
+FastHeaderRecords::LoadStatus FastHeaderRecords::Open(const std::string& path) {
     if (path.empty()) {
         return LoadStatus::kMissing;
     }
-    const Descriptor file(path);
-    const std::int64_t size = gamefile::FileSize(file.Get());
-    if (size < static_cast<std::int64_t>(kFastHeaderCountSize)) {
-        return LoadStatus::kMissing;
-    }
-    const auto bytes = static_cast<std::size_t>(size);
     // Mapped pages come straight from the page cache: no copy, and no fresh pages to clear, which
     // is most of the cost of reading a large file into a new buffer.
-    void* mapping = ::mmap(nullptr, bytes, PROT_READ, MAP_PRIVATE, file.Get(), 0);
-    if (mapping != MAP_FAILED) {
-        mapping_ = mapping;
-        data_ = static_cast<const char*>(mapping);
+    if (mapped_.Map(path)) {
+        data_ = reinterpret_cast<const char*>(mapped_.Data());
+        size_ = mapped_.Size();
     } else {
-        buffer_.reset(new (std::nothrow) char[bytes]);
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const std::int64_t size = gamefile::FileSize(fd);
+        if (size < 0) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            return LoadStatus::kMissing;
+        }
+        size_ = static_cast<std::size_t>(size);
+        buffer_.reset(new (std::nothrow) char[std::max<std::size_t>(size_, 1)]);
+        const bool read = buffer_ && ReadFully(fd, buffer_.get(), size_) == size_;
+        ::close(fd);
         if (!buffer_) {
             return LoadStatus::kNoMemory;
         }
-        if (ReadFully(file.Get(), buffer_.get(), bytes) != bytes) {
-            buffer_.reset();
+        if (!read) {
             return LoadStatus::kMissing;
         }
         data_ = buffer_.get();
     }
-    size_ = bytes;
+    if (size_ < kFastHeaderCountSize) {
+        return LoadStatus::kMissing;
+    }
     std::uint32_t count = 0;
     for (std::size_t i = 0; i < kFastHeaderCountSize; ++i) {
         count |= static_cast<std::uint32_t>(static_cast<unsigned char>(data_[i])) << (8 * i);
     }
     count_ = static_cast<std::int32_t>(count);
-    pos_ = kFastHeaderCountSize;
+    // The one walk from record to record: each record's place is kept, so that searches read the
+    // records independently of one another.
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(data_);
+    const std::size_t records =
+        static_cast<std::size_t>(std::clamp<std::int32_t>(count_, 0, gamefile::kMaxGames));
+    try {
+        starts_.reserve(std::min(records, size_ / kFastHeaderStrings));
+    } catch (const std::bad_alloc&) {
+        return LoadStatus::kNoMemory;
+    }
+    std::size_t pos = kFastHeaderCountSize;
+    while (starts_.size() < records) {
+        const std::size_t start = pos;
+        int value = 0;
+        for (; value < kFastHeaderStrings && pos < size_; ++value) {
+            pos += 1 + static_cast<std::size_t>(bytes[pos]);
+        }
+        if (value < kFastHeaderStrings || pos > size_) {
+            break;
+        }
+        starts_.push_back(static_cast<std::uint32_t>(start));
+    }
     return LoadStatus::kLoaded;
 }
 
-bool FastHeaderRecords::Next(HeaderGameValues& values) {
+std::shared_ptr<const FastHeaderRecords> FastHeaderRecords::Load(const std::string& path,
+                                                                 LoadStatus& status) {
+    FileStamp stamp;
+    if (path.empty() || !StampOf(path, stamp)) {
+        status = LoadStatus::kMissing;
+        return nullptr;
+    }
+    KeptRecords& kept = Kept();
+    {
+        const std::lock_guard<std::mutex> lock(kept.mutex);
+        for (auto it = kept.entries.begin(); it != kept.entries.end(); ++it) {
+            if (it->first == stamp) {
+                kept.entries.splice(kept.entries.begin(), kept.entries, it);
+                status = LoadStatus::kLoaded;
+                return it->second;
+            }
+        }
+    }
+    std::shared_ptr<FastHeaderRecords> records(new (std::nothrow) FastHeaderRecords);
+    if (!records) {
+        status = LoadStatus::kNoMemory;
+        return nullptr;
+    }
+    status = records->Open(path);
+    if (status != LoadStatus::kLoaded) {
+        return nullptr;
+    }
+    FileStamp after;
+    // A file that changed while it was read serves this search only.
+    if (StampOf(path, after) && after == stamp) {
+        const std::lock_guard<std::mutex> lock(kept.mutex);
+        kept.entries.remove_if([&stamp](const auto& entry) { return entry.first.path == stamp.path; });
+        kept.entries.emplace_front(stamp, records);
+        if (kept.entries.size() > kKeptFiles) {
+            kept.entries.pop_back();
+        }
+    }
+    return records;
+}
+
+void FastHeaderRecords::Read(int record, int valueCount, HeaderGameValues& values) const {
     std::string_view* const fields[kFastHeaderStrings] = {
         &values.white,    &values.black,    &values.result, &values.date,  &values.eco,
         &values.whiteElo, &values.blackElo, &values.round,  &values.event, &values.site,
     };
-    std::size_t pos = pos_;
-    for (std::string_view* field : fields) {
-        if (pos >= size_) {
-            return false;
-        }
-        const std::size_t length = static_cast<unsigned char>(data_[pos]);
-        if (length > size_ - pos - 1) {
-            return false;
-        }
-        *field = std::string_view(data_ + pos + 1, length);
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(data_);
+    // The walk that found the record checked that all ten values lie inside the data.
+    std::size_t pos = starts_[static_cast<std::size_t>(record)];
+    for (int value = 0; value < valueCount; ++value) {
+        const std::size_t length = bytes[pos];
+        *fields[value] = std::string_view(data_ + pos + 1, length);
         pos += 1 + length;
     }
-    pos_ = pos;
-    return true;
+}
+
+void ForgetFastHeaderRecords() {
+    KeptRecords& kept = Kept();
+    const std::lock_guard<std::mutex> lock(kept.mutex);
+    kept.entries.clear();
 }
 
 }  // namespace ravelin::search

@@ -1,43 +1,52 @@
 #pragma once
 
-// X.TRH held whole in memory and walked record by record, its values handed out as views into
-// the buffer, so that the walk allocates nothing per game.
+// X.TRH held whole in memory with the place of every record, so that a search reads of each record
+// only the values its criteria look at, and records are read independently of one another. The
+// records of a file are kept between searches while the file stays the same.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "search/header_match.h"
+#include "search/mapped_file.h"
 
 namespace ravelin::search {
 
 class FastHeaderRecords {
   public:
+    enum class LoadStatus { kLoaded, kMissing, kNoMemory };
+
+    // The records of X.TRH at path: those kept from an earlier search of the same file, else the
+    // file mapped whole (read into memory where it cannot be mapped) and walked once. kMissing
+    // also for a file too short for its count or not read whole.
+    static std::shared_ptr<const FastHeaderRecords> Load(const std::string& path, LoadStatus& status);
+
+    std::int32_t StoredCount() const { return count_; }
+    // The whole records from the start, up to the stored count (fewer when one is cut short).
+    int RecordCount() const { return static_cast<int>(starts_.size()); }
+    // The first valueCount values of record (0-based, below RecordCount()), in the file's order:
+    // White, Black, Result, Date, ECO, WhiteElo, BlackElo, Round, Event, Site.
+    void Read(int record, int valueCount, HeaderGameValues& values) const;
+
     FastHeaderRecords() = default;
-    ~FastHeaderRecords();
     FastHeaderRecords(const FastHeaderRecords&) = delete;
     FastHeaderRecords& operator=(const FastHeaderRecords&) = delete;
 
-    enum class LoadStatus { kLoaded, kMissing, kNoMemory };
-
-    // Maps the file whole (reads it into memory where it cannot be mapped). kMissing also for a
-    // file too short for its count or not read whole.
-    LoadStatus Load(const std::string& path);
-    std::int32_t StoredCount() const { return count_; }
-    // The next record's ten values; false when the data ends or the record is cut short.
-    bool Next(HeaderGameValues& values);
-
   private:
-    void Release();
+    LoadStatus Open(const std::string& path);
 
-    // The mapping, or the buffer the file was read into.
-    const char* data_ = nullptr;
-    void* mapping_ = nullptr;
+    MappedFile mapped_;
     std::unique_ptr<char[]> buffer_;
+    const char* data_ = nullptr;
     std::size_t size_ = 0;
-    std::size_t pos_ = 0;
     std::int32_t count_ = 0;
+    std::vector<std::uint32_t> starts_;
 };
+
+// Forgets the kept records (tests).
+void ForgetFastHeaderRecords();
 
 }  // namespace ravelin::search

@@ -1,5 +1,7 @@
 #include "search/header_match.h"
 
+#include <algorithm>
+
 #include "platform/text_case.h"
 
 namespace ravelin::search {
@@ -84,6 +86,20 @@ HeaderMatcher::HeaderMatcher(const HeaderCriteria& criteria) {
     resultPlayerForm_ = form_ != PlayerForm::kPlain && result_.size() == kPlayerResultLength &&
                         result_[0] == kEitherColour && result_[2] == '-';
     resultWanted_ = resultPlayerForm_ && result_.substr(1) == kWhiteWon;
+}
+
+int HeaderMatcher::RecordValuesLookedAt() const {
+    // The Result is always read: it gives the outcome.
+    int count = 3;
+    const auto need = [&count](bool given, int values) { count = given ? std::max(count, values) : count; };
+    need(dateGiven_, 4);
+    need(!eco_.empty(), 5);
+    need(whiteEloGiven_, 6);
+    need(blackEloGiven_, 7);
+    need(!round_.empty(), 8);
+    need(!event_.empty() || eventExact_, 9);
+    need(!site_.empty(), 10);
+    return count;
 }
 
 bool HeaderMatcher::PlayersMatch(const HeaderGameValues& game, Side& side) const {

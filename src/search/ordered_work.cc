@@ -1,5 +1,7 @@
 #include "search/ordered_work.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -74,6 +76,12 @@ class Queue {
 }  // namespace
 
 unsigned CoreCount() {
+    // The cores this process may run on (taskset), else those of the machine.
+    cpu_set_t cores;
+    CPU_ZERO(&cores);
+    if (::sched_getaffinity(0, sizeof cores, &cores) == 0 && CPU_COUNT(&cores) > 0) {
+        return static_cast<unsigned>(CPU_COUNT(&cores));
+    }
     return std::max(1u, std::thread::hardware_concurrency());
 }
 

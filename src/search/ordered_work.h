@@ -24,7 +24,7 @@ struct OrderedWork {
 // The threads it uses: one per core, at most one per item; 0 for every core.
 void RunOrderedWork(const OrderedWork& work, unsigned threads = 0);
 
-// The cores of the machine (at least 1).
+// The cores this process may run on (at least 1).
 unsigned CoreCount();
 
 }  // namespace ravelin::search

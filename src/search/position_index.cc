@@ -18,6 +18,8 @@
 #include "platform/file_util.h"
 #include "search/fast_file_output.h"
 #include "search/fast_file_reader.h"
+#include "search/file_stamp.h"
+#include "search/ordered_work.h"
 #include "search/position_search.h"
 #include "search/variation_match.h"
 
@@ -68,30 +70,6 @@ std::uint64_t Word(const std::uint8_t* bytes) {
     std::uint64_t value;
     std::memcpy(&value, bytes, sizeof value);
     return value;
-}
-
-struct FileStamp {
-    std::string path;
-    std::uint64_t size = 0;
-    std::int64_t modifiedSeconds = 0;
-    std::int64_t modifiedNanoseconds = 0;
-    std::uint64_t inode = 0;
-    std::uint64_t device = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-bool StampOf(const std::string& path, FileStamp& stamp) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return false;
-    }
-    stamp.path = path;
-    stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modifiedSeconds = info.st_mtim.tv_sec;
-    stamp.modifiedNanoseconds = info.st_mtim.tv_nsec;
-    stamp.inode = info.st_ino;
-    stamp.device = info.st_dev;
-    return true;
 }
 
 // A hash of the first and last bytes of the move file: with its size and time it tells the file an
@@ -310,7 +288,7 @@ bool ReadMoveWords(const std::string& movePath, std::vector<FastMove>& words) {
 // How many threads describe the games: one per core, and one for a small file.
 unsigned DescribingThreads(std::size_t games) {
     constexpr std::size_t kGamesPerThreadAtLeast = 2048;
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned cores = CoreCount();
     return static_cast<unsigned>(std::clamp<std::size_t>(games / kGamesPerThreadAtLeast, 1, cores));
 }
 
