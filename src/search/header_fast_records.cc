@@ -70,29 +70,55 @@ FastHeaderRecords::LoadStatus FastHeaderRecords::Open(const std::string& path) {
         count |= static_cast<std::uint32_t>(static_cast<unsigned char>(data_[i])) << (8 * i);
     }
     count_ = static_cast<std::int32_t>(count);
-    // The one walk from record to record: each record's place is kept, so that searches read the
-    // records independently of one another.
-    const auto* const bytes = reinterpret_cast<const unsigned char*>(data_);
-    const std::size_t records =
-        static_cast<std::size_t>(std::clamp<std::int32_t>(count_, 0, gamefile::kMaxGames));
+    limit_ = static_cast<std::size_t>(std::clamp<std::int32_t>(count_, 0, gamefile::kMaxGames));
+    pos_ = kFastHeaderCountSize;
     try {
-        starts_.reserve(std::min(records, size_ / kFastHeaderStrings));
+        starts_.reserve(std::min(limit_, size_ / kFastHeaderStrings));
     } catch (const std::bad_alloc&) {
         return LoadStatus::kNoMemory;
     }
-    std::size_t pos = kFastHeaderCountSize;
-    while (starts_.size() < records) {
-        const std::size_t start = pos;
-        int value = 0;
-        for (; value < kFastHeaderStrings && pos < size_; ++value) {
-            pos += 1 + static_cast<std::size_t>(bytes[pos]);
-        }
-        if (value < kFastHeaderStrings || pos > size_) {
-            break;
-        }
-        starts_.push_back(static_cast<std::uint32_t>(start));
-    }
+    placed_ = limit_ == 0;
     return LoadStatus::kLoaded;
+}
+
+bool FastHeaderRecords::Next(HeaderGameValues& values) const {
+    std::string_view* const fields[kFastHeaderStrings] = {
+        &values.white,    &values.black,    &values.result, &values.date,  &values.eco,
+        &values.whiteElo, &values.blackElo, &values.round,  &values.event, &values.site,
+    };
+    if (placed_ || starts_.size() >= limit_) {
+        return false;
+    }
+    // Far enough from the end that no record can run past it: no test per value.
+    constexpr std::size_t kLongestRecord = kFastHeaderStrings * 256;
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(data_);
+    std::size_t pos = pos_;
+    if (size_ - pos >= kLongestRecord) {
+        for (std::string_view* field : fields) {
+            const std::size_t length = bytes[pos];
+            *field = std::string_view(data_ + pos + 1, length);
+            pos += 1 + length;
+        }
+    } else {
+        for (std::string_view* field : fields) {
+            const std::size_t length = pos < size_ ? bytes[pos] : 0;
+            if (pos >= size_ || length > size_ - pos - 1) {
+                // Cut short: the records before it are all there are.
+                placed_ = true;
+                Keep();
+                return false;
+            }
+            *field = std::string_view(data_ + pos + 1, length);
+            pos += 1 + length;
+        }
+    }
+    starts_.push_back(static_cast<std::uint32_t>(pos_));
+    pos_ = pos;
+    if (starts_.size() == limit_) {
+        placed_ = true;
+        Keep();
+    }
+    return true;
 }
 
 std::shared_ptr<const FastHeaderRecords> FastHeaderRecords::Load(const std::string& path,
@@ -118,21 +144,28 @@ std::shared_ptr<const FastHeaderRecords> FastHeaderRecords::Load(const std::stri
         status = LoadStatus::kNoMemory;
         return nullptr;
     }
+    records->stamp_ = stamp;
     status = records->Open(path);
     if (status != LoadStatus::kLoaded) {
         return nullptr;
     }
-    FileStamp after;
-    // A file that changed while it was read serves this search only.
-    if (StampOf(path, after) && after == stamp) {
-        const std::lock_guard<std::mutex> lock(kept.mutex);
-        kept.entries.remove_if([&stamp](const auto& entry) { return entry.first.path == stamp.path; });
-        kept.entries.emplace_front(stamp, records);
-        if (kept.entries.size() > kKeptFiles) {
-            kept.entries.pop_back();
-        }
-    }
     return records;
+}
+
+void FastHeaderRecords::Keep() const {
+    FileStamp now;
+    // A file that changed while it was read serves this search only.
+    if (!StampOf(stamp_.path, now) || !(now == stamp_)) {
+        return;
+    }
+    // The walk of this search is over: from now on the records are only read.
+    KeptRecords& kept = Kept();
+    const std::lock_guard<std::mutex> lock(kept.mutex);
+    kept.entries.remove_if([this](const auto& entry) { return entry.first.path == stamp_.path; });
+    kept.entries.emplace_front(stamp_, shared_from_this());
+    if (kept.entries.size() > kKeptFiles) {
+        kept.entries.pop_back();
+    }
 }
 
 void FastHeaderRecords::Read(int record, int valueCount, HeaderGameValues& values) const {

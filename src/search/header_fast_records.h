@@ -10,21 +10,30 @@
 #include <string>
 #include <vector>
 
+#include "search/file_stamp.h"
 #include "search/header_match.h"
 #include "search/mapped_file.h"
 
 namespace ravelin::search {
 
-class FastHeaderRecords {
+class FastHeaderRecords : public std::enable_shared_from_this<FastHeaderRecords> {
   public:
     enum class LoadStatus { kLoaded, kMissing, kNoMemory };
 
-    // The records of X.TRH at path: those kept from an earlier search of the same file, else the
-    // file mapped whole (read into memory where it cannot be mapped) and walked once. kMissing
-    // also for a file too short for its count or not read whole.
+    // The records of X.TRH at path: those kept from an earlier search of the same file (Placed()),
+    // else the file mapped whole (read into memory where it cannot be mapped), to be walked with
+    // Next. kMissing also for a file too short for its count or not read whole.
     static std::shared_ptr<const FastHeaderRecords> Load(const std::string& path, LoadStatus& status);
 
     std::int32_t StoredCount() const { return count_; }
+
+    // Not placed yet: the next record's ten values, its place noted; false when the data ends or
+    // the record is cut short. Once every record up to the stored count has been walked the
+    // records are kept for the searches that follow.
+    bool Next(HeaderGameValues& values) const;
+
+    // Placed: every record's place is known, and the records are read independently.
+    bool Placed() const { return placed_; }
     // The whole records from the start, up to the stored count (fewer when one is cut short).
     int RecordCount() const { return static_cast<int>(starts_.size()); }
     // The first valueCount values of record (0-based, below RecordCount()), in the file's order:
@@ -37,13 +46,19 @@ class FastHeaderRecords {
 
   private:
     LoadStatus Open(const std::string& path);
+    void Keep() const;
 
+    FileStamp stamp_;
     MappedFile mapped_;
     std::unique_ptr<char[]> buffer_;
     const char* data_ = nullptr;
     std::size_t size_ = 0;
     std::int32_t count_ = 0;
-    std::vector<std::uint32_t> starts_;
+    // The walk of a search that has the records to itself (an object not kept yet).
+    mutable std::vector<std::uint32_t> starts_;
+    mutable std::size_t pos_ = 0;
+    mutable bool placed_ = false;
+    std::size_t limit_ = 0;
 };
 
 // Forgets the kept records (tests).

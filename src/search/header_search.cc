@@ -53,17 +53,21 @@ FastOutcome SearchFastHeaders(SearchFile& file, const HeaderMatcher& matcher, Se
         return FastOutcome::kUsePgn;
     }
     const int valueCount = matcher.RecordValuesLookedAt();
-    // Each record fills the same leading values; the others stay empty.
+    // Each record fills the same leading values; the others stay empty. The first search of a file
+    // walks the records whole and places them for the searches after it.
     HeaderGameValues values;
+    const bool placed = records->Placed();
     for (int game = 0; game < games && !file.Cancelled(); ++game) {
-        if (game >= records->RecordCount()) {
+        if (placed ? game >= records->RecordCount() : !records->Next(values)) {
             // Records cut short: the file is not what its count says.
             if (current) {
                 WarnStale(file);
             }
             break;
         }
-        records->Read(game, valueCount, values);
+        if (placed) {
+            records->Read(game, valueCount, values);
+        }
         if (matcher.HasNumberOfMoves()) {
             int plies = 0;
             if (moveRecords.Next(plies) != FastRecordLengths::Step::kRecord) {
