@@ -117,6 +117,8 @@ TEST_F(FastFileCommandsTest, MakeAndDeleteAskFirstAndYesRemovesBothFiles) {
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     MakeFastFile();
     session->Run();
+    // The position index is made with it, and goes with it.
+    EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRP")));
     session->Command(kCmdDeleteFastFile);  // answered No
     EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRF")));
     session->ClearRecords();
@@ -126,6 +128,7 @@ TEST_F(FastFileCommandsTest, MakeAndDeleteAskFirstAndYesRemovesBothFiles) {
     EXPECT_EQ(Messages(), Texts{"Fast file deleted."});
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRH")));
+    EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRP")));
 }
 
 }  // namespace
