@@ -165,7 +165,7 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
     double milliseconds = 0;
     search::OrderedWork work;
     work.count = static_cast<int>(files.size());
-    work.produce = [&](int i) {
+    work.produce = [&](int i, unsigned) {
         const search::ListedFile& listed = files[static_cast<std::size_t>(i)];
         FileLines& file = lines[static_cast<std::size_t>(i)];
         if (search::NameTooLongToSearch(listed.name)) {

@@ -72,7 +72,7 @@ DirectorySearchOutcome RunDirectorySearch(const DirectorySearchJob& job, const S
     };
     OrderedWork work;
     work.count = fileCount;
-    work.produce = [&](int i) {
+    work.produce = [&](int i, unsigned) {
         const ListedFile& listed = files[static_cast<std::size_t>(i)];
         FileSearch& search = searches[static_cast<std::size_t>(i)];
         if (NameTooLongToSearch(listed.name)) {

@@ -249,27 +249,44 @@ struct ChunkOutput {
     bool stopped = false;
 };
 
-// Reads games first..last-1 from their own descriptor, positioned at the first game by the index
-// and going on game by game as the sequential walk does.
-void WriteChunk(const FastFileJob& job, int first, int last, ChunkOutput& out) {
+// What one thread reads the games with: its own descriptor of the PGN file and its own walk.
+struct ChunkReader {
+    explicit ChunkReader(const std::string& path) : pgn(path) {
+        if (pgn.Get() >= 0) {
+            walk = std::make_unique<GameWalk>(pgn.Get());
+        }
+    }
+    OwnDescriptor pgn;
+    std::unique_ptr<GameWalk> walk;
+};
+
+// Reads games first..last-1, positioned at the first game by the index and going on game by game
+// as one walk over the file does.
+void WriteChunk(const FastFileJob& job, ChunkReader& reader, int first, int last, ChunkOutput& out) {
     const bool fastFile = job.mode == MergeFileMode::kFastFile;
-    OwnDescriptor pgn(job.pgnPath);
-    if (pgn.Get() < 0) {
+    if (!reader.walk) {
         out.stopped = true;
         return;
     }
-    auto walk = std::make_unique<GameWalk>(pgn.Get());
+    GameWalk& walk = *reader.walk;
+    // About the sizes of a game's records in real files, so that they are rarely grown.
+    constexpr std::size_t kMoveBytesPerGame = 192;
+    constexpr std::size_t kHeaderBytesPerGame = 96;
+    out.moves.reserve(static_cast<std::size_t>(last - first) * kMoveBytesPerGame);
+    if (fastFile) {
+        out.headers.reserve(static_cast<std::size_t>(last - first) * kHeaderBytesPerGame);
+    }
     bool reposition = true;
     for (int i = first; i < last; ++i) {
         if (reposition) {
-            if (!walk->Position(job.offsets[static_cast<std::size_t>(i)])) {
+            if (!walk.Position(job.offsets[static_cast<std::size_t>(i)])) {
                 out.stopped = true;
                 return;
             }
             ++out.repositions;
         }
-        gamefile::ParseGameHeader(walk->reader, *walk->header, true);
-        const gamefile::GameHeader& header = *walk->header;
+        gamefile::ParseGameHeader(walk.reader, *walk.header, true);
+        const gamefile::GameHeader& header = *walk.header;
         int resultCode = kFastOtherResult;
         if (fastFile) {
             out.fenSeen = out.fenSeen || header.fenPresent;
@@ -278,10 +295,10 @@ void WriteChunk(const FastFileJob& job, int first, int last, ChunkOutput& out) {
         } else {
             resultCode = MergeResultCode(header.Slot(gamefile::TagSlot::kResult));
         }
-        AppendMoveRecord(*walk, resultCode);
-        out.moves.append(walk->moveRecord.data(), walk->moveRecordSize);
+        AppendMoveRecord(walk, resultCode);
+        out.moves.append(walk.moveRecord.data(), walk.moveRecordSize);
         ++out.gamesWritten;
-        reposition = MustReposition(*walk, job, static_cast<std::size_t>(i) + 1);
+        reposition = MustReposition(walk, job, static_cast<std::size_t>(i) + 1);
     }
 }
 
@@ -319,10 +336,16 @@ FastFileOutcome WriteFastFile(const FastFileJob& job, const FastFileHooks& hooks
     const int interval = FastFileProgressInterval(total);
     OrderedWork work;
     work.count = static_cast<int>(chunks.size());
-    work.produce = [&job, &chunks, perChunk, total](int chunk) {
+    // Each thread keeps its reader from chunk to chunk.
+    std::vector<std::unique_ptr<ChunkReader>> readers(OrderedWorkers(work.count));
+    work.produce = [&job, &chunks, &readers, perChunk, total](int chunk, unsigned worker) {
         ChunkOutput& part = chunks[static_cast<std::size_t>(chunk)];
         try {
-            WriteChunk(job, chunk * perChunk, std::min(total, (chunk + 1) * perChunk), part);
+            std::unique_ptr<ChunkReader>& reader = readers[worker];
+            if (!reader) {
+                reader = std::make_unique<ChunkReader>(job.pgnPath);
+            }
+            WriteChunk(job, *reader, chunk * perChunk, std::min(total, (chunk + 1) * perChunk), part);
         } catch (const std::bad_alloc&) {
             part.stopped = true;
         }

@@ -85,19 +85,24 @@ unsigned CoreCount() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
+unsigned OrderedWorkers(int count, unsigned threads) {
+    return std::max(1u, std::min<unsigned>(threads == 0 ? CoreCount() : threads,
+                                           static_cast<unsigned>(std::max(count, 1))));
+}
+
 void RunOrderedWork(const OrderedWork& work, unsigned threads) {
     if (work.count <= 0) {
         return;
     }
-    threads = std::min<unsigned>(threads == 0 ? CoreCount() : threads, static_cast<unsigned>(work.count));
+    threads = OrderedWorkers(work.count, threads);
     Queue queue(work.count, std::max(1, work.aheadPerThread) * static_cast<int>(threads));
     std::vector<std::thread> helpers;
     if (threads > 1) {
         for (unsigned t = 0; t < threads; ++t) {
             try {
-                helpers.emplace_back([&queue, &work] {
+                helpers.emplace_back([&queue, &work, t] {
                     for (int item = queue.Take(); item >= 0; item = queue.Take()) {
-                        work.produce(item);
+                        work.produce(item, t);
                         queue.Made(item);
                     }
                 });
@@ -109,7 +114,7 @@ void RunOrderedWork(const OrderedWork& work, unsigned threads) {
     for (int item = 0; item < work.count; ++item) {
         if (helpers.empty()) {
             // Alone: each item is made here, just before it is taken.
-            work.produce(item);
+            work.produce(item, 0);
         } else {
             queue.WaitFor(item, work.waiting);
         }

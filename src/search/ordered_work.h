@@ -11,7 +11,8 @@ namespace ravelin::search {
 struct OrderedWork {
     int count = 0;
     // Runs on the helper threads (or on the calling thread when it is alone): makes item i.
-    std::function<void(int)> produce;
+    // worker (0 to threads - 1) tells the thread, so that each can keep its own state.
+    std::function<void(int item, unsigned worker)> produce;
     // Runs on the calling thread for item 0, 1, 2... each once it is made; false takes no more
     // items (the helpers stop taking new ones).
     std::function<bool(int)> consume;
@@ -23,6 +24,8 @@ struct OrderedWork {
 
 // The threads it uses: one per core, at most one per item; 0 for every core.
 void RunOrderedWork(const OrderedWork& work, unsigned threads = 0);
+// How many workers RunOrderedWork will use for that many items.
+unsigned OrderedWorkers(int count, unsigned threads = 0);
 
 // The cores this process may run on (at least 1).
 unsigned CoreCount();
