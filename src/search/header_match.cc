@@ -142,10 +142,10 @@ bool HeaderMatcher::ResultMatches(std::string_view result, Side side) const {
 
 bool HeaderMatcher::Matches(const HeaderGameValues& game, std::uint8_t& outcome) const {
     Side side = Side::kNone;
-    if (!PlayersMatch(game, side)) {
+    if ((form_ != PlayerForm::kPlain || white_.Given() || black_.Given()) && !PlayersMatch(game, side)) {
         return false;
     }
-    if (!ResultMatches(game.result, side)) {
+    if (!result_.empty() && !ResultMatches(game.result, side)) {
         return false;
     }
     if (!event_.empty() && !(eventExact_ ? game.event == event_ : PrefixMatches(game.event, event_))) {
