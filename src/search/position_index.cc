@@ -452,13 +452,9 @@ bool PositionSearchIndex::WellFormed() const {
         nextMove += game.plies + 1u;
         nextChange += game.changeCount;
     }
-    if (nextMove > moves_.size() || nextChange != changes_.size()) {
-        return false;
-    }
-    // Every change names a code slot: the search counts pieces by it.
-    return std::all_of(changes_.begin(), changes_.end(), [](MaterialChange change) {
-        return ((change >> kSlotShift) & kSlotMask) < kCodeSlots;
-    });
+    // The changes are read only for the games a search gets to; each names its code slot, which
+    // the search checks as it counts.
+    return nextMove <= moves_.size() && nextChange == changes_.size();
 }
 
 std::unique_ptr<PositionSearchIndex> PositionSearchIndex::Load(const std::string& movePath,
@@ -579,8 +575,12 @@ bool PositionSearchIndex::SearchGame(const SearchPlan& plan, std::size_t index, 
                 }
             }
             for (; change < end && (*change & kPlyMask) == next; ++change) {
-                std::uint8_t& count =
-                    counts[static_cast<std::size_t>(CodeOfSlot((*change >> kSlotShift) & kSlotMask))];
+                const int slot = (*change >> kSlotShift) & kSlotMask;
+                if (slot >= kCodeSlots) {
+                    // Only a damaged X.TRP holds such a change.
+                    return false;
+                }
+                std::uint8_t& count = counts[static_cast<std::size_t>(CodeOfSlot(slot))];
                 count = static_cast<std::uint8_t>((*change & kOneMore) != 0 ? count + 1 : count - 1);
             }
             from = next;
