@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <list>
 #include <mutex>
 #include <new>
@@ -77,6 +78,11 @@ FastHeaderRecords::LoadStatus FastHeaderRecords::Open(const std::string& path) {
     } catch (const std::bad_alloc&) {
         return LoadStatus::kNoMemory;
     }
+    try {
+        dateAndEco_.reserve(starts_.capacity());
+    } catch (const std::bad_alloc&) {
+        // Searches then read the records themselves.
+    }
     placed_ = limit_ == 0;
     return LoadStatus::kLoaded;
 }
@@ -113,6 +119,17 @@ bool FastHeaderRecords::Next(HeaderGameValues& values) const {
         }
     }
     starts_.push_back(static_cast<std::uint32_t>(pos_));
+    if (dateAndEco_.capacity() >= starts_.size()) {
+        DateAndEco& copy = dateAndEco_.emplace_back();
+        const auto keep = [](std::string_view value, auto& to, std::uint8_t& length, bool cut) {
+            const std::size_t kept = std::min(value.size(), to.size());
+            std::memcpy(to.data(), value.data(), kept);
+            length = kept == value.size() || cut ? static_cast<std::uint8_t>(kept) : DateAndEco::kDoesNotFit;
+        };
+        keep(values.result, copy.result, copy.resultLength, true);
+        keep(values.date, copy.date, copy.dateLength, false);
+        keep(values.eco, copy.eco, copy.ecoLength, false);
+    }
     pos_ = pos;
     if (starts_.size() == limit_) {
         placed_ = true;
@@ -187,6 +204,21 @@ void FastHeaderRecords::Read(int record, int valueCount, HeaderGameValues& value
         *fields[value] = std::string_view(data_ + pos + 1, length);
         pos += 1 + length;
     }
+}
+
+void FastHeaderRecords::ReadDateAndEco(int record, HeaderGameValues& values) const {
+    if (dateAndEco_.size() != starts_.size()) {
+        Read(record, 5, values);
+        return;
+    }
+    const DateAndEco& copy = dateAndEco_[static_cast<std::size_t>(record)];
+    if (copy.dateLength == DateAndEco::kDoesNotFit || copy.ecoLength == DateAndEco::kDoesNotFit) {
+        Read(record, 5, values);
+        return;
+    }
+    values.result = std::string_view(copy.result.data(), copy.resultLength);
+    values.date = std::string_view(copy.date.data(), copy.dateLength);
+    values.eco = std::string_view(copy.eco.data(), copy.ecoLength);
 }
 
 void ForgetFastHeaderRecords() {

@@ -102,6 +102,12 @@ int HeaderMatcher::RecordValuesLookedAt() const {
     return count;
 }
 
+bool HeaderMatcher::LooksOnlyAtDateAndEco() const {
+    return form_ == PlayerForm::kPlain && !white_.Given() && !black_.Given() && result_.empty() &&
+           event_.empty() && !eventExact_ && site_.empty() && round_.empty() && !whiteEloGiven_ &&
+           !blackEloGiven_ && !numberOfMovesGiven_ && !specificMove_.given;
+}
+
 bool HeaderMatcher::PlayersMatch(const HeaderGameValues& game, Side& side) const {
     switch (form_) {
         case PlayerForm::kPlain:

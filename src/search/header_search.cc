@@ -57,6 +57,7 @@ FastOutcome SearchFastHeaders(SearchFile& file, const HeaderMatcher& matcher, Se
     // walks the records whole and places them for the searches after it.
     HeaderGameValues values;
     const bool placed = records->Placed();
+    const bool dateAndEco = matcher.LooksOnlyAtDateAndEco();
     for (int game = 0; game < games && !file.Cancelled(); ++game) {
         if (placed ? game >= records->RecordCount() : !records->Next(values)) {
             // Records cut short: the file is not what its count says.
@@ -65,7 +66,9 @@ FastOutcome SearchFastHeaders(SearchFile& file, const HeaderMatcher& matcher, Se
             }
             break;
         }
-        if (placed) {
+        if (placed && dateAndEco) {
+            records->ReadDateAndEco(game, values);
+        } else if (placed) {
             records->Read(game, valueCount, values);
         }
         if (matcher.HasNumberOfMoves()) {

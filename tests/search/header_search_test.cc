@@ -61,6 +61,7 @@ const std::vector<Fields> kCriteriaSets = {
     {{HeaderField::kWhite, "Euwe, Max#"}, {HeaderField::kBlack, "Alekhine,"}},
     {{HeaderField::kBlack, "Kramnik?"}},
     {{HeaderField::kDate, ">=1990"}, {HeaderField::kEco, "b9"}},
+    {{HeaderField::kDate, "<1950"}},
     {{HeaderField::kDate, "1927-1935"}, {HeaderField::kResult, "1/2"}},
     {{HeaderField::kEvent, "dortmund"}, {HeaderField::kRound, "1"}},
     {{HeaderField::kEvent, "Dortmund#"}, {HeaderField::kSite, "1.Int"}},
