@@ -10,6 +10,7 @@
 #include "gamefile/progress_text.h"
 #include "search/fast_file_output.h"
 #include "search/fast_file_writer.h"
+#include "search/header_fast_records.h"
 #include "search/position_index.h"
 
 namespace ravelin::app {
@@ -40,8 +41,9 @@ int RunFastFileCommand(const std::string& path, bool showProgress, std::ostream&
     const bool made = outcome.status == search::FastFileStatus::kComplete ||
                       outcome.status == search::FastFileStatus::kFenWarning;
     if (made) {
-        // Position searches of later runs map it instead of building it.
+        // Searches of later runs map these instead of building them.
         search::WritePositionIndexFile(search::FastMoveFilePath(path));
+        search::FastHeaderRecords::WritePlacesFile(search::FastHeaderFilePath(path));
     }
     if (showProgress) {
         err << '\n';

@@ -123,8 +123,9 @@ FastFileStatus OpenOutputs(const FastFileJob& job, Outputs& out) {
         RemoveIfNamed(gamefile::CompanionPath(job.pgnPath, "TRX"));
         RemoveIfNamed(out.headerPath);
         RemoveIfNamed(out.movePath);
-        // The position index describes the old move file; it is made again from the new one.
+        // The position index and the header places describe the old files; they are made again.
         RemoveIfNamed(PositionIndexFilePath(job.pgnPath));
+        RemoveIfNamed(HeaderPlacesFilePath(job.pgnPath));
         if (out.movePath.empty() || out.headerPath.empty() ||
             !out.moves.Create(TemporaryNameFor(out.movePath)) ||
             !out.headers.Create(TemporaryNameFor(out.headerPath))) {

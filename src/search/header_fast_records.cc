@@ -4,12 +4,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstring>
 #include <list>
 #include <mutex>
 #include <new>
 
 #include "gamefile/game_index.h"
+#include "platform/file_util.h"
+#include "search/fast_file_output.h"
 #include "search/fast_file_reader.h"
 #include "search/fast_header.h"
 #include "search/file_stamp.h"
@@ -73,17 +77,21 @@ FastHeaderRecords::LoadStatus FastHeaderRecords::Open(const std::string& path) {
     count_ = static_cast<std::int32_t>(count);
     limit_ = static_cast<std::size_t>(std::clamp<std::int32_t>(count_, 0, gamefile::kMaxGames));
     pos_ = kFastHeaderCountSize;
+    placed_ = limit_ == 0;
+    if (MapPlaces(HeaderPlacesFilePath(path))) {
+        placed_ = true;
+        return LoadStatus::kLoaded;
+    }
     try {
-        starts_.reserve(std::min(limit_, size_ / kFastHeaderStrings));
+        walkedStarts_.reserve(std::min(limit_, size_ / kFastHeaderStrings));
     } catch (const std::bad_alloc&) {
         return LoadStatus::kNoMemory;
     }
     try {
-        dateAndEco_.reserve(starts_.capacity());
+        walkedDateAndEco_.reserve(walkedStarts_.capacity());
     } catch (const std::bad_alloc&) {
         // Searches then read the records themselves.
     }
-    placed_ = limit_ == 0;
     return LoadStatus::kLoaded;
 }
 
@@ -92,7 +100,7 @@ bool FastHeaderRecords::Next(HeaderGameValues& values) const {
         &values.white,    &values.black,    &values.result, &values.date,  &values.eco,
         &values.whiteElo, &values.blackElo, &values.round,  &values.event, &values.site,
     };
-    if (placed_ || starts_.size() >= limit_) {
+    if (placed_ || walkedStarts_.size() >= limit_) {
         return false;
     }
     // Far enough from the end that no record can run past it: no test per value.
@@ -110,7 +118,6 @@ bool FastHeaderRecords::Next(HeaderGameValues& values) const {
             const std::size_t length = pos < size_ ? bytes[pos] : 0;
             if (pos >= size_ || length > size_ - pos - 1) {
                 // Cut short: the records before it are all there are.
-                placed_ = true;
                 Keep();
                 return false;
             }
@@ -118,9 +125,9 @@ bool FastHeaderRecords::Next(HeaderGameValues& values) const {
             pos += 1 + length;
         }
     }
-    starts_.push_back(static_cast<std::uint32_t>(pos_));
-    if (dateAndEco_.capacity() >= starts_.size()) {
-        DateAndEco& copy = dateAndEco_.emplace_back();
+    walkedStarts_.push_back(static_cast<std::uint32_t>(pos_));
+    if (walkedDateAndEco_.capacity() >= walkedStarts_.size()) {
+        DateAndEco& copy = walkedDateAndEco_.emplace_back();
         const auto keep = [](std::string_view value, auto& to, std::uint8_t& length, bool cut) {
             const std::size_t kept = std::min(value.size(), to.size());
             std::memcpy(to.data(), value.data(), kept);
@@ -131,8 +138,7 @@ bool FastHeaderRecords::Next(HeaderGameValues& values) const {
         keep(values.eco, copy.eco, copy.ecoLength, false);
     }
     pos_ = pos;
-    if (starts_.size() == limit_) {
-        placed_ = true;
+    if (walkedStarts_.size() == limit_) {
         Keep();
     }
     return true;
@@ -166,10 +172,20 @@ std::shared_ptr<const FastHeaderRecords> FastHeaderRecords::Load(const std::stri
     if (status != LoadStatus::kLoaded) {
         return nullptr;
     }
+    if (records->Placed()) {
+        records->Keep();
+    }
     return records;
 }
 
 void FastHeaderRecords::Keep() const {
+    if (!placed_) {
+        placed_ = true;
+        starts_ = walkedStarts_;
+        dateAndEco_ = walkedDateAndEco_;
+        // Later runs of the program take the places from the file instead of walking.
+        SavePlaces(HeaderPlacesFilePath(stamp_.path));
+    }
     FileStamp now;
     // A file that changed while it was read serves this search only.
     if (!StampOf(stamp_.path, now) || !(now == stamp_)) {
@@ -193,6 +209,17 @@ void FastHeaderRecords::Read(int record, int valueCount, HeaderGameValues& value
     const auto* const bytes = reinterpret_cast<const unsigned char*>(data_);
     // The walk that found the record checked that all ten values lie inside the data.
     std::size_t pos = starts_[static_cast<std::size_t>(record)];
+    constexpr std::size_t kLongestRecord = kFastHeaderStrings * 256;
+    if (size_ - pos < kLongestRecord) {
+        // Near the end of the data every value is checked.
+        for (int value = 0; value < valueCount; ++value) {
+            const std::size_t length = pos < size_ ? bytes[pos] : 0;
+            const std::size_t fits = pos < size_ ? std::min(length, size_ - pos - 1) : 0;
+            *fields[value] = pos < size_ ? std::string_view(data_ + pos + 1, fits) : std::string_view();
+            pos += 1 + length;
+        }
+        return;
+    }
     // The records are read in order: ask for one a little ahead, which the memory brings in while
     // this one is tested.
     constexpr std::size_t kAhead = 8;
@@ -212,13 +239,139 @@ void FastHeaderRecords::ReadDateAndEco(int record, HeaderGameValues& values) con
         return;
     }
     const DateAndEco& copy = dateAndEco_[static_cast<std::size_t>(record)];
-    if (copy.dateLength == DateAndEco::kDoesNotFit || copy.ecoLength == DateAndEco::kDoesNotFit) {
+    if (copy.resultLength > copy.result.size() || copy.dateLength > copy.date.size() ||
+        copy.ecoLength > copy.eco.size()) {
         Read(record, 5, values);
         return;
     }
     values.result = std::string_view(copy.result.data(), copy.resultLength);
     values.date = std::string_view(copy.date.data(), copy.dateLength);
     values.eco = std::string_view(copy.eco.data(), copy.ecoLength);
+}
+
+// X.TRQ: this header, the place of every record (32 bits each), then the compact copies.
+struct FastHeaderRecords::PlacesLayout {
+    char magic[8];
+    std::uint64_t headerFileSize;
+    std::int64_t headerFileSeconds;
+    std::int64_t headerFileNanoseconds;
+    std::uint64_t headerFileSample;
+    std::uint32_t records;
+    std::int32_t storedCount;
+    std::uint64_t unused;
+    // A hash of the bytes above.
+    std::uint64_t check;
+};
+
+namespace {
+
+constexpr char kPlacesMagic[8] = {'R', 'v', 'H', 'd', 'r', 'P', 'l', '1'};
+
+std::uint64_t Fnv(const std::uint8_t* bytes, std::size_t size, std::uint64_t hash = 0xcbf29ce484222325u) {
+    for (std::size_t i = 0; i < size; ++i) {
+        hash = (hash ^ bytes[i]) * 0x100000001b3u;
+    }
+    return hash;
+}
+
+// A hash of the first and last 4 KiB of X.TRH: with its size and time it tells the file.
+std::uint64_t SampleOf(const char* data, std::size_t size) {
+    constexpr std::size_t kSampleBytes = 4096;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data);
+    const std::size_t head = std::min(size, kSampleBytes);
+    const std::size_t tail = std::min(size - head, kSampleBytes);
+    return Fnv(bytes + size - tail, tail, Fnv(bytes, head)) ^ size;
+}
+
+}  // namespace
+
+bool FastHeaderRecords::MapPlaces(const std::string& placesPath) {
+    static_assert(sizeof(PlacesLayout) == 64 && sizeof(DateAndEco) == 20);
+    if constexpr (std::endian::native != std::endian::little) {
+        return false;
+    }
+    if (placesPath.empty() || !mappedPlaces_.Map(placesPath)) {
+        return false;
+    }
+    PlacesLayout layout;
+    if (mappedPlaces_.Size() < sizeof layout) {
+        return false;
+    }
+    std::memcpy(&layout, mappedPlaces_.Data(), sizeof layout);
+    const std::uint64_t records = layout.records;
+    if (std::memcmp(layout.magic, kPlacesMagic, sizeof kPlacesMagic) != 0 ||
+        layout.check != Fnv(mappedPlaces_.Data(), offsetof(PlacesLayout, check)) ||
+        mappedPlaces_.Size() != sizeof layout + records * (sizeof(std::uint32_t) + sizeof(DateAndEco)) ||
+        records > limit_ || layout.storedCount != count_ || layout.headerFileSize != stamp_.size ||
+        layout.headerFileSeconds != stamp_.modifiedSeconds ||
+        layout.headerFileNanoseconds != stamp_.modifiedNanoseconds || size_ != stamp_.size ||
+        layout.headerFileSample != SampleOf(data_, size_)) {
+        return false;
+    }
+    const std::uint8_t* at = mappedPlaces_.Data() + sizeof layout;
+    const std::span<const std::uint32_t> starts(reinterpret_cast<const std::uint32_t*>(at), records);
+    // Records one after the other from the first after the count, each between its ten length
+    // bytes and ten longest values long, the last inside the file.
+    constexpr std::uint64_t kLongestRecord = kFastHeaderStrings * 256;
+    std::uint64_t previous = 0;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::uint64_t start = starts[i];
+        if (i == 0 ? start != kFastHeaderCountSize
+                   : start < previous + kFastHeaderStrings || start > previous + kLongestRecord) {
+            return false;
+        }
+        previous = start;
+    }
+    if (!starts.empty()) {
+        std::uint64_t end = previous;
+        int value = 0;
+        for (; value < kFastHeaderStrings && end < size_; ++value) {
+            end += 1 + static_cast<unsigned char>(data_[end]);
+        }
+        if (value < kFastHeaderStrings || end > size_) {
+            return false;
+        }
+    }
+    starts_ = starts;
+    dateAndEco_ = std::span<const DateAndEco>(
+        reinterpret_cast<const DateAndEco*>(at + records * sizeof(std::uint32_t)), records);
+    placesMapped_ = true;
+    return true;
+}
+
+bool FastHeaderRecords::SavePlaces(const std::string& placesPath) const {
+    if (std::endian::native != std::endian::little || placesPath.empty() || placesMapped_ ||
+        dateAndEco_.size() != starts_.size() || size_ != stamp_.size) {
+        return false;
+    }
+    PlacesLayout layout{};
+    std::memcpy(layout.magic, kPlacesMagic, sizeof kPlacesMagic);
+    layout.headerFileSize = stamp_.size;
+    layout.headerFileSeconds = stamp_.modifiedSeconds;
+    layout.headerFileNanoseconds = stamp_.modifiedNanoseconds;
+    layout.headerFileSample = SampleOf(data_, size_);
+    layout.records = static_cast<std::uint32_t>(starts_.size());
+    layout.storedCount = count_;
+    layout.check = Fnv(reinterpret_cast<const std::uint8_t*>(&layout), offsetof(PlacesLayout, check));
+    return platform::WriteFileReplacing(
+        placesPath,
+        [&](platform::FileSink& sink) {
+            return sink.Write(&layout, sizeof layout) && sink.Write(starts_.data(), starts_.size_bytes()) &&
+                   sink.Write(dateAndEco_.data(), dateAndEco_.size_bytes());
+        },
+        platform::Durability::kCache);
+}
+
+bool FastHeaderRecords::WritePlacesFile(const std::string& headerPath) {
+    LoadStatus status = LoadStatus::kMissing;
+    const std::shared_ptr<const FastHeaderRecords> records = Load(headerPath, status);
+    if (!records) {
+        return false;
+    }
+    HeaderGameValues values;
+    while (records->Next(values)) {
+    }
+    return records->Placed();
 }
 
 void ForgetFastHeaderRecords() {

@@ -2,12 +2,15 @@
 
 // X.TRH held whole in memory with the place of every record, so that a search reads of each record
 // only the values its criteria look at, and records are read independently of one another. The
-// records of a file are kept between searches while the file stays the same.
+// records of a file are kept between searches while the file stays the same, and the places are
+// kept beside it (X.TRQ, with a compact copy of each record's Result, Date and ECO) for later runs
+// of the program, used only while X.TRH is the very file they were taken from.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,12 +48,20 @@ class FastHeaderRecords : public std::enable_shared_from_this<FastHeaderRecords>
     // not fit. The Result may then be cut to its first three characters, which tell the outcome.
     void ReadDateAndEco(int record, HeaderGameValues& values) const;
 
+    // Walks X.TRH at headerPath and writes X.TRQ; false when it could not.
+    static bool WritePlacesFile(const std::string& headerPath);
+
     FastHeaderRecords() = default;
     FastHeaderRecords(const FastHeaderRecords&) = delete;
     FastHeaderRecords& operator=(const FastHeaderRecords&) = delete;
 
   private:
+    struct PlacesLayout;
+
     LoadStatus Open(const std::string& path);
+    // Takes the places from X.TRQ when it was made from this X.TRH; false otherwise.
+    bool MapPlaces(const std::string& placesPath);
+    bool SavePlaces(const std::string& placesPath) const;
     void Keep() const;
 
     FileStamp stamp_;
@@ -70,10 +81,15 @@ class FastHeaderRecords : public std::enable_shared_from_this<FastHeaderRecords>
         std::uint8_t ecoLength;
     };
 
-    // The walk of a search that has the records to itself (an object not kept yet).
-    mutable std::vector<std::uint32_t> starts_;
+    // The places: views of the walk's vectors or of the mapped X.TRQ.
+    mutable std::span<const std::uint32_t> starts_;
     // Empty when there was no memory for it.
-    mutable std::vector<DateAndEco> dateAndEco_;
+    mutable std::span<const DateAndEco> dateAndEco_;
+    // The walk of a search that has the records to itself (an object not kept yet).
+    mutable std::vector<std::uint32_t> walkedStarts_;
+    mutable std::vector<DateAndEco> walkedDateAndEco_;
+    MappedFile mappedPlaces_;
+    bool placesMapped_ = false;
     mutable std::size_t pos_ = 0;
     mutable bool placed_ = false;
     std::size_t limit_ = 0;

@@ -117,8 +117,9 @@ TEST_F(FastFileCommandsTest, MakeAndDeleteAskFirstAndYesRemovesBothFiles) {
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     MakeFastFile();
     session->Run();
-    // The position index is made with it, and goes with it.
+    // The position index and the header places are made with it, and go with it.
     EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRP")));
+    EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRQ")));
     session->Command(kCmdDeleteFastFile);  // answered No
     EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRF")));
     session->ClearRecords();
@@ -129,6 +130,7 @@ TEST_F(FastFileCommandsTest, MakeAndDeleteAskFirstAndYesRemovesBothFiles) {
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRH")));
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRP")));
+    EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRQ")));
 }
 
 }  // namespace

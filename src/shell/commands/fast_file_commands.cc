@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "search/fast_file_output.h"
 #include "search/fast_file_reader.h"
+#include "search/header_fast_records.h"
 #include "search/position_index.h"
 #include "shell/command_ids.h"
 #include "shell/main_window.h"
@@ -128,8 +129,9 @@ void FastFileCommands::StartWriter(search::FastFileJob job, int databaseCommand)
         hooks.afterGame = [&context] { context.StopRequested(); };
         const search::FastFileOutcome outcome = search::WriteFastFile(job, hooks);
         if (outcome.status == FastFileStatus::kComplete || outcome.status == FastFileStatus::kFenWarning) {
-            // Position searches of later runs map it instead of building it.
+            // Searches of later runs map these instead of building them.
             search::WritePositionIndexFile(search::FastMoveFilePath(job.pgnPath));
+            search::FastHeaderRecords::WritePlacesFile(search::FastHeaderFilePath(job.pgnPath));
         }
         return ReportOf(outcome, databaseCommand);
     });
@@ -168,7 +170,8 @@ void FastFileCommands::DeleteFastFile() {
     }
     std::remove(movePath.c_str());
     for (const std::string& companion : {search::FastHeaderFilePath(window_.File().Path()),
-                                         search::PositionIndexFilePath(window_.File().Path())}) {
+                                         search::PositionIndexFilePath(window_.File().Path()),
+                                         search::HeaderPlacesFilePath(window_.File().Path())}) {
         if (!companion.empty()) {
             std::remove(companion.c_str());
         }
