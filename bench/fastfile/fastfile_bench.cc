@@ -1,7 +1,7 @@
 // fastfile_bench FILE.pgn: indexes the file (not timed), then makes its fast file as "Make Fast
 // File" does and prints games, seconds, games per second and the outcome, on every core the process
-// may use (taskset chooses them); then the position index written after it. The files are written
-// beside the PGN file.
+// may use (taskset chooses them); then the position index and header places written after it. The files are
+// written beside the PGN file.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,6 +13,7 @@
 #include "gamefile/game_index.h"
 #include "search/fast_file_output.h"
 #include "search/fast_file_writer.h"
+#include "search/header_fast_records.h"
 #include "search/ordered_work.h"
 #include "search/position_index.h"
 
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     // The position index the program writes after the fast file (timed on its own).
     const auto indexStart = std::chrono::steady_clock::now();
-    const bool indexed = ravelin::search::WritePositionIndexFile(ravelin::search::FastMoveFilePath(path));
+    const bool indexed =
+        ravelin::search::WritePositionIndexFile(ravelin::search::FastMoveFilePath(path)) &&
+        ravelin::search::FastHeaderRecords::WritePlacesFile(ravelin::search::FastHeaderFilePath(path));
     const double indexSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - indexStart).count();
     std::printf(
