@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -96,13 +97,19 @@ void RunOrderedWork(const OrderedWork& work, unsigned threads) {
     }
     threads = OrderedWorkers(work.count, threads);
     Queue queue(work.count, std::max(1, work.aheadPerThread) * static_cast<int>(threads));
+    // What an item threw, handed to the calling thread when it comes to that item.
+    std::vector<std::exception_ptr> thrown(static_cast<std::size_t>(work.count));
     std::vector<std::thread> helpers;
     if (threads > 1) {
         for (unsigned t = 0; t < threads; ++t) {
             try {
-                helpers.emplace_back([&queue, &work, t] {
+                helpers.emplace_back([&queue, &work, &thrown, t] {
                     for (int item = queue.Take(); item >= 0; item = queue.Take()) {
-                        work.produce(item, t);
+                        try {
+                            work.produce(item, t);
+                        } catch (...) {
+                            thrown[static_cast<std::size_t>(item)] = std::current_exception();
+                        }
                         queue.Made(item);
                     }
                 });
@@ -111,22 +118,34 @@ void RunOrderedWork(const OrderedWork& work, unsigned threads) {
             }
         }
     }
+    std::exception_ptr failure;
     for (int item = 0; item < work.count; ++item) {
-        if (helpers.empty()) {
-            // Alone: each item is made here, just before it is taken.
-            work.produce(item, 0);
-        } else {
-            queue.WaitFor(item, work.waiting);
-        }
-        const bool more = work.consume(item);
-        queue.Taken(item);
-        if (!more) {
+        try {
+            if (helpers.empty()) {
+                // Alone: each item is made here, just before it is taken.
+                work.produce(item, 0);
+            } else {
+                queue.WaitFor(item, work.waiting);
+                if (thrown[static_cast<std::size_t>(item)]) {
+                    std::rethrow_exception(thrown[static_cast<std::size_t>(item)]);
+                }
+            }
+            const bool more = work.consume(item);
+            queue.Taken(item);
+            if (!more) {
+                break;
+            }
+        } catch (...) {
+            failure = std::current_exception();
             break;
         }
     }
     queue.Stop();
     for (std::thread& helper : helpers) {
         helper.join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
     }
 }
 

@@ -22,7 +22,8 @@ struct OrderedWork {
     int aheadPerThread = 4;
 };
 
-// The threads it uses: one per core, at most one per item; 0 for every core.
+// The threads it uses: one per core, at most one per item; 0 for every core. What an item throws is
+// thrown here once the items before it are taken, after the threads have stopped.
 void RunOrderedWork(const OrderedWork& work, unsigned threads = 0);
 // How many workers RunOrderedWork will use for that many items.
 unsigned OrderedWorkers(int count, unsigned threads = 0);
