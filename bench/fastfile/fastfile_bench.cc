@@ -1,6 +1,7 @@
 // fastfile_bench FILE.pgn: indexes the file (not timed), then makes its fast file as "Make Fast
-// File" does and prints games, seconds, games per second and the outcome. The fast file is written
-// beside the PGN file.
+// File" does and prints games, seconds, games per second and the outcome, on every core the process
+// may use (taskset chooses them); then the position index and header places written after it. The files are
+// written beside the PGN file.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,7 +11,11 @@
 #include <string>
 
 #include "gamefile/game_index.h"
+#include "search/fast_file_output.h"
 #include "search/fast_file_writer.h"
+#include "search/header_fast_records.h"
+#include "search/ordered_work.h"
+#include "search/position_index.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -33,10 +38,20 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     const ravelin::search::FastFileOutcome outcome = ravelin::search::WriteFastFile(job, {});
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("file %s\ngames %d\nwritten %d\nrepositions %d\nseconds %.3f\ngames/s %.0f\noutcome %s\n",
-                path.c_str(), index.Count(), outcome.gamesWritten, outcome.repositions, seconds,
-                seconds > 0 ? outcome.gamesWritten / seconds : 0.0,
-                std::string(ravelin::search::FastFileStatusMessage(outcome.status)).c_str());
+    // The position index the program writes after the fast file (timed on its own).
+    const auto indexStart = std::chrono::steady_clock::now();
+    const bool indexed =
+        ravelin::search::WritePositionIndexFile(ravelin::search::FastMoveFilePath(path)) &&
+        ravelin::search::FastHeaderRecords::WritePlacesFile(ravelin::search::FastHeaderFilePath(path));
+    const double indexSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - indexStart).count();
+    std::printf(
+        "file %s\ngames %d\nwritten %d\nrepositions %d\nseconds %.3f\ngames/s %.0f\noutcome %s\n"
+        "threads %u\nposition index %s %.3f s\n",
+        path.c_str(), index.Count(), outcome.gamesWritten, outcome.repositions, seconds,
+        seconds > 0 ? outcome.gamesWritten / seconds : 0.0,
+        std::string(ravelin::search::FastFileStatusMessage(outcome.status)).c_str(),
+        ravelin::search::CoreCount(), indexed ? "written" : "failed", indexSeconds);
     return outcome.status == ravelin::search::FastFileStatus::kComplete ||
                    outcome.status == ravelin::search::FastFileStatus::kFenWarning
                ? 0

@@ -8,7 +8,10 @@
 #include "gamefile/game_file.h"
 #include "gamefile/game_index.h"
 #include "gamefile/progress_text.h"
+#include "search/fast_file_output.h"
 #include "search/fast_file_writer.h"
+#include "search/header_fast_records.h"
+#include "search/position_index.h"
 
 namespace ravelin::app {
 
@@ -35,14 +38,18 @@ int RunFastFileCommand(const std::string& path, bool showProgress, std::ostream&
         };
     }
     const search::FastFileOutcome outcome = search::WriteFastFile(job, hooks);
+    const bool made = outcome.status == search::FastFileStatus::kComplete ||
+                      outcome.status == search::FastFileStatus::kFenWarning;
+    if (made) {
+        // Searches of later runs map these instead of building them.
+        search::WritePositionIndexFile(search::FastMoveFilePath(path));
+        search::FastHeaderRecords::WritePlacesFile(search::FastHeaderFilePath(path));
+    }
     if (showProgress) {
         err << '\n';
     }
     out << search::FastFileStatusMessage(outcome.status) << "\n";
-    return outcome.status == search::FastFileStatus::kComplete ||
-                   outcome.status == search::FastFileStatus::kFenWarning
-               ? 0
-               : 1;
+    return made ? 0 : 1;
 }
 
 }  // namespace ravelin::app

@@ -17,7 +17,7 @@ void PrintUsage(std::ostream& out) {
            "                      (default $XDG_DATA_HOME/ravelin)\n"
            "commands:\n"
            "  index FILE          index the games of a PGN file; prints the count and the time taken\n"
-           "  fastfile FILE       make the fast file (FILE.TRF, FILE.TRH) of a PGN file\n"
+           "  fastfile FILE       make the fast file (FILE.TRF, FILE.TRH, with FILE.TRP and FILE.TRQ)\n"
            "  search [OPTIONS] FILE|DIR  variation, position and header search (search --help)\n"
            "  show FILE N         print game N: header lines, moves in SAN and annotations\n"
            "  fen FILE [N]        replay every game (or game N): number, plies played, final FEN\n"

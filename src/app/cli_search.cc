@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "gamefile/game_file.h"
 #include "search/directory_listing.h"
 #include "search/directory_search.h"
+#include "search/ordered_work.h"
 #include "search/search_result.h"
 #include "search/search_source.h"
 #include "search/searches.h"
@@ -150,19 +152,42 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
         context.err << search::kNoFilesFound << "\n";
         return kExitError;
     }
+    // Every core searches files; each file's lines are printed in the order of the listing.
+    struct FileLines {
+        std::ostringstream out;
+        std::ostringstream err;
+        FileOutcome outcome;
+        double milliseconds = 0;
+    };
+    std::vector<FileLines> lines(files.size());
     int total = 0;
     int matchedFiles = 0;
     double milliseconds = 0;
-    for (const search::ListedFile& listed : files) {
+    search::OrderedWork work;
+    work.count = static_cast<int>(files.size());
+    work.produce = [&](int i, unsigned) {
+        const search::ListedFile& listed = files[static_cast<std::size_t>(i)];
+        FileLines& file = lines[static_cast<std::size_t>(i)];
         if (search::NameTooLongToSearch(listed.name)) {
-            context.err << search::FilenameTooLongMessage(listed.name) << "\n";
-            continue;
+            file.err << search::FilenameTooLongMessage(listed.name) << "\n";
+            return;
         }
+        CliContext own{context.workingDirectory, file.out, file.err};
         const std::string path = search::JoinPath(directory, listed.fileName);
-        const FileOutcome outcome = SearchOneFile(context, request, path, path + "\t", true, milliseconds);
-        total += outcome.matches;
-        matchedFiles += outcome.matches > 0 ? 1 : 0;
-    }
+        file.outcome = SearchOneFile(own, request, path, path + "\t", true, file.milliseconds);
+    };
+    work.consume = [&](int i) {
+        FileLines& file = lines[static_cast<std::size_t>(i)];
+        context.out << file.out.str();
+        context.err << file.err.str();
+        total += file.outcome.matches;
+        matchedFiles += file.outcome.matches > 0 ? 1 : 0;
+        milliseconds += file.milliseconds;
+        file.out = std::ostringstream();
+        file.err = std::ostringstream();
+        return true;
+    };
+    search::RunOrderedWork(work);
     context.err << search::kNumberOfGamesFound << ": " << total << " in " << matchedFiles << " of "
                 << files.size() << " files";
     if (request.timing) {

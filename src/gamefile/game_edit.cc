@@ -203,7 +203,7 @@ const char* ReplaceGameInFile(const std::string& path, const GameIndex& index, i
     if (failure == nullptr) {
         // The fast file is judged current by its game count, which a replace keeps: left in place it
         // would still be read and describe the old game.
-        for (const char* suffix : {"TRF", "TRH"}) {
+        for (const char* suffix : {"TRF", "TRH", "TRP", "TRQ"}) {
             RemoveIfCompanion(path, CompanionPath(path, suffix));
         }
     }

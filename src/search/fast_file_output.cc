@@ -121,6 +121,14 @@ std::string FastHeaderFilePath(std::string_view pgnPath) {
     return gamefile::CompanionPath(pgnPath, "TRH");
 }
 
+std::string PositionIndexFilePath(std::string_view pgnOrMovePath) {
+    return gamefile::CompanionPath(pgnOrMovePath, "TRP");
+}
+
+std::string HeaderPlacesFilePath(std::string_view pgnOrHeaderPath) {
+    return gamefile::CompanionPath(pgnOrHeaderPath, "TRQ");
+}
+
 std::string TemporaryNameFor(const std::string& path) {
     // One character longer than the companion name, so it can never be the PGN file either.
     return path + kTemporarySuffix;

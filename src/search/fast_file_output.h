@@ -45,6 +45,11 @@ class BufferedOutput {
 // The companion names, empty when the companion would be the PGN file itself.
 std::string FastMoveFilePath(std::string_view pgnPath);
 std::string FastHeaderFilePath(std::string_view pgnPath);
+// The position index kept beside the fast file (X.TRP); the same name from the PGN file's path or
+// from X.TRF's.
+std::string PositionIndexFilePath(std::string_view pgnOrMovePath);
+// The places of the X.TRH records kept beside it (X.TRQ), from the PGN file's path or X.TRH's.
+std::string HeaderPlacesFilePath(std::string_view pgnOrHeaderPath);
 // The name a file is written under before it replaces path.
 std::string TemporaryNameFor(const std::string& path);
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <new>
 
 #include "chess/position_history.h"
 #include "gamefile/game_header.h"
@@ -19,6 +20,7 @@
 #include "search/fast_game_reader.h"
 #include "search/fast_header.h"
 #include "search/fast_move.h"
+#include "search/ordered_work.h"
 
 namespace ravelin::search {
 
@@ -121,6 +123,9 @@ FastFileStatus OpenOutputs(const FastFileJob& job, Outputs& out) {
         RemoveIfNamed(gamefile::CompanionPath(job.pgnPath, "TRX"));
         RemoveIfNamed(out.headerPath);
         RemoveIfNamed(out.movePath);
+        // The position index and the header places describe the old files; they are made again.
+        RemoveIfNamed(PositionIndexFilePath(job.pgnPath));
+        RemoveIfNamed(HeaderPlacesFilePath(job.pgnPath));
         if (out.movePath.empty() || out.headerPath.empty() ||
             !out.moves.Create(TemporaryNameFor(out.movePath)) ||
             !out.headers.Create(TemporaryNameFor(out.headerPath))) {
@@ -232,6 +237,83 @@ int FastFileProgressInterval(int gameCount) {
     return gameCount < kEveryTenthBelow ? kEveryTenth : kEveryHundredth;
 }
 
+namespace {
+
+// What one run of consecutive games gives: their records, in order.
+struct ChunkOutput {
+    std::string moves;
+    std::string headers;
+    int gamesWritten = 0;
+    bool fenSeen = false;
+    int repositions = 0;
+    // A game could not be found: nothing after the games written is written.
+    bool stopped = false;
+};
+
+// What one thread reads the games with: its own descriptor of the PGN file and its own walk.
+struct ChunkReader {
+    explicit ChunkReader(const std::string& path) : pgn(path) {
+        if (pgn.Get() >= 0) {
+            walk = std::make_unique<GameWalk>(pgn.Get());
+        }
+    }
+    OwnDescriptor pgn;
+    std::unique_ptr<GameWalk> walk;
+};
+
+// Reads games first..last-1, positioned at the first game by the index and going on game by game
+// as one walk over the file does.
+void WriteChunk(const FastFileJob& job, ChunkReader& reader, int first, int last, ChunkOutput& out) {
+    const bool fastFile = job.mode == MergeFileMode::kFastFile;
+    if (!reader.walk) {
+        out.stopped = true;
+        return;
+    }
+    GameWalk& walk = *reader.walk;
+    // About the sizes of a game's records in real files, so that they are rarely grown.
+    constexpr std::size_t kMoveBytesPerGame = 192;
+    constexpr std::size_t kHeaderBytesPerGame = 96;
+    out.moves.reserve(static_cast<std::size_t>(last - first) * kMoveBytesPerGame);
+    if (fastFile) {
+        out.headers.reserve(static_cast<std::size_t>(last - first) * kHeaderBytesPerGame);
+    }
+    bool reposition = true;
+    for (int i = first; i < last; ++i) {
+        if (reposition) {
+            if (!walk.Position(job.offsets[static_cast<std::size_t>(i)])) {
+                out.stopped = true;
+                return;
+            }
+            ++out.repositions;
+        }
+        gamefile::ParseGameHeader(walk.reader, *walk.header, true);
+        const gamefile::GameHeader& header = *walk.header;
+        int resultCode = kFastOtherResult;
+        if (fastFile) {
+            out.fenSeen = out.fenSeen || header.fenPresent;
+            AppendFastHeaderRecord(header, out.headers);
+            resultCode = FastResultCodeOf(TagValueOf(header.Slot(gamefile::TagSlot::kResult)));
+        } else {
+            resultCode = MergeResultCode(header.Slot(gamefile::TagSlot::kResult));
+        }
+        AppendMoveRecord(walk, resultCode);
+        out.moves.append(walk.moveRecord.data(), walk.moveRecordSize);
+        ++out.gamesWritten;
+        reposition = MustReposition(walk, job, static_cast<std::size_t>(i) + 1);
+    }
+}
+
+// Games per chunk: small enough that every core gets many and progress moves smoothly, large
+// enough that positioning at each chunk's first game costs nothing.
+int ChunkGames(int total, unsigned threads) {
+    constexpr int kFewest = 64;
+    constexpr int kMost = 1024;
+    constexpr int kChunksPerThread = 16;
+    return std::clamp(total / static_cast<int>(threads * kChunksPerThread), kFewest, kMost);
+}
+
+}  // namespace
+
 FastFileOutcome WriteFastFile(const FastFileJob& job, const FastFileHooks& hooks) {
     FastFileOutcome outcome;
     const bool fastFile = job.mode == MergeFileMode::kFastFile;
@@ -241,49 +323,53 @@ FastFileOutcome WriteFastFile(const FastFileJob& job, const FastFileHooks& hooks
         AbandonOutputs(job, out);
         return outcome;
     }
-    OwnDescriptor pgn(job.pgnPath);
     const int total = static_cast<int>(std::min<std::size_t>(job.offsets.size(), gamefile::kMaxGames));
     if (fastFile) {
         std::string count;
         AppendFastHeaderCount(total, count);
         out.headers.Append(count);
     }
+    // Every core reads its own chunks of games, found through the index; the records are written
+    // here, chunk after chunk in game order, so the files are those one walk over the games makes.
+    // Progress and the hook after each game are called from this thread, in game order.
+    const int perChunk = ChunkGames(total, CoreCount());
+    std::vector<ChunkOutput> chunks(static_cast<std::size_t>((total + perChunk - 1) / perChunk));
     const int interval = FastFileProgressInterval(total);
-    auto walk = std::make_unique<GameWalk>(pgn.Get());
-    bool reposition = true;
-    for (int i = 0; i < total && pgn.Get() >= 0; ++i) {
-        if (hooks.progress && (i % interval == 0 || i + 1 == total)) {
-            hooks.progress(i + 1, total);
-        }
-        if (reposition) {
-            if (!walk->Position(job.offsets[static_cast<std::size_t>(i)])) {
-                break;
+    OrderedWork work;
+    work.count = static_cast<int>(chunks.size());
+    // Each thread keeps its reader from chunk to chunk.
+    std::vector<std::unique_ptr<ChunkReader>> readers(OrderedWorkers(work.count));
+    work.produce = [&job, &chunks, &readers, perChunk, total](int chunk, unsigned worker) {
+        ChunkOutput& part = chunks[static_cast<std::size_t>(chunk)];
+        try {
+            std::unique_ptr<ChunkReader>& reader = readers[worker];
+            if (!reader) {
+                reader = std::make_unique<ChunkReader>(job.pgnPath);
             }
-            ++outcome.repositions;
+            WriteChunk(job, *reader, chunk * perChunk, std::min(total, (chunk + 1) * perChunk), part);
+        } catch (const std::bad_alloc&) {
+            part.stopped = true;
         }
-        gamefile::ParseGameHeader(walk->reader, *walk->header, true);
-        const gamefile::GameHeader& header = *walk->header;
-        int resultCode = kFastOtherResult;
-        if (fastFile) {
-            outcome.fenSeen = outcome.fenSeen || header.fenPresent;
-            walk->headerRecord.clear();
-            AppendFastHeaderRecord(header, walk->headerRecord);
-            out.headers.Append(walk->headerRecord);
-            resultCode = FastResultCodeOf(TagValueOf(header.Slot(gamefile::TagSlot::kResult)));
-        } else {
-            resultCode = MergeResultCode(header.Slot(gamefile::TagSlot::kResult));
+    };
+    work.consume = [&](int chunk) {
+        ChunkOutput part = std::move(chunks[static_cast<std::size_t>(chunk)]);
+        if (!out.moves.Append(part.moves) || (fastFile && !out.headers.Append(part.headers))) {
+            return false;
         }
-        AppendMoveRecord(*walk, resultCode);
-        if (!out.moves.Append(std::string_view(walk->moveRecord.data(), walk->moveRecordSize)) ||
-            out.headers.Failed()) {
-            break;
+        outcome.fenSeen = outcome.fenSeen || part.fenSeen;
+        outcome.repositions += part.repositions;
+        for (int i = chunk * perChunk; i < chunk * perChunk + part.gamesWritten; ++i) {
+            if (hooks.progress && (i % interval == 0 || i + 1 == total)) {
+                hooks.progress(i + 1, total);
+            }
+            ++outcome.gamesWritten;
+            if (hooks.afterGame) {
+                hooks.afterGame();
+            }
         }
-        ++outcome.gamesWritten;
-        reposition = MustReposition(*walk, job, static_cast<std::size_t>(i) + 1);
-        if (hooks.afterGame) {
-            hooks.afterGame();
-        }
-    }
+        return !part.stopped;
+    };
+    RunOrderedWork(work);
     if (out.moves.Failed() || out.headers.Failed() || !FinishOutputs(job, out)) {
         AbandonOutputs(job, out);
         outcome.status = FastFileStatus::kCreateError;

@@ -1,5 +1,7 @@
 #include "search/header_match.h"
 
+#include <algorithm>
+
 #include "platform/text_case.h"
 
 namespace ravelin::search {
@@ -86,6 +88,26 @@ HeaderMatcher::HeaderMatcher(const HeaderCriteria& criteria) {
     resultWanted_ = resultPlayerForm_ && result_.substr(1) == kWhiteWon;
 }
 
+int HeaderMatcher::RecordValuesLookedAt() const {
+    // The Result is always read: it gives the outcome.
+    int count = 3;
+    const auto need = [&count](bool given, int values) { count = given ? std::max(count, values) : count; };
+    need(dateGiven_, 4);
+    need(!eco_.empty(), 5);
+    need(whiteEloGiven_, 6);
+    need(blackEloGiven_, 7);
+    need(!round_.empty(), 8);
+    need(!event_.empty() || eventExact_, 9);
+    need(!site_.empty(), 10);
+    return count;
+}
+
+bool HeaderMatcher::LooksOnlyAtDateAndEco() const {
+    return form_ == PlayerForm::kPlain && !white_.Given() && !black_.Given() && result_.empty() &&
+           event_.empty() && !eventExact_ && site_.empty() && round_.empty() && !whiteEloGiven_ &&
+           !blackEloGiven_ && !numberOfMovesGiven_ && !specificMove_.given;
+}
+
 bool HeaderMatcher::PlayersMatch(const HeaderGameValues& game, Side& side) const {
     switch (form_) {
         case PlayerForm::kPlain:
@@ -126,10 +148,10 @@ bool HeaderMatcher::ResultMatches(std::string_view result, Side side) const {
 
 bool HeaderMatcher::Matches(const HeaderGameValues& game, std::uint8_t& outcome) const {
     Side side = Side::kNone;
-    if (!PlayersMatch(game, side)) {
+    if ((form_ != PlayerForm::kPlain || white_.Given() || black_.Given()) && !PlayersMatch(game, side)) {
         return false;
     }
-    if (!ResultMatches(game.result, side)) {
+    if (!result_.empty() && !ResultMatches(game.result, side)) {
         return false;
     }
     if (!event_.empty() && !(eventExact_ ? game.event == event_ : PrefixMatches(game.event, event_))) {

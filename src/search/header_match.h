@@ -44,6 +44,11 @@ class HeaderMatcher {
     bool HasNumberOfMoves() const { return numberOfMovesGiven_; }
     bool HasSpecificMove() const { return specificMove_.given; }
     bool NeedsMoves() const { return HasNumberOfMoves() || HasSpecificMove(); }
+    // How many leading values of an X.TRH record (White, Black, Result, Date, ECO, WhiteElo,
+    // BlackElo, Round, Event, Site) the criteria look at; the others may be left empty.
+    int RecordValuesLookedAt() const;
+    // Whether the criteria look at nothing but the Date, the ECO code and the outcome.
+    bool LooksOnlyAtDateAndEco() const;
 
     // Whether the game passes every criterion; outcome is then its outcome byte (for the
     // either-colour form the player's: 1 won as White, 2 won as Black, 3 and 4 undecided as White

@@ -26,8 +26,10 @@ void WarnStale(const SearchFile& file) {
 }
 
 FastOutcome SearchFastHeaders(SearchFile& file, const HeaderMatcher& matcher, SearchResult& result) {
-    FastHeaderRecords records;
-    switch (records.Load(FastHeaderFilePath(file.path))) {
+    FastHeaderRecords::LoadStatus status = FastHeaderRecords::LoadStatus::kMissing;
+    const std::shared_ptr<const FastHeaderRecords> records =
+        FastHeaderRecords::Load(FastHeaderFilePath(file.path), status);
+    switch (status) {
         case FastHeaderRecords::LoadStatus::kLoaded:
             break;
         case FastHeaderRecords::LoadStatus::kNoMemory:
@@ -36,7 +38,7 @@ FastOutcome SearchFastHeaders(SearchFile& file, const HeaderMatcher& matcher, Se
         case FastHeaderRecords::LoadStatus::kMissing:
             return FastOutcome::kUsePgn;
     }
-    const bool current = records.StoredCount() == file.gameCount;
+    const bool current = records->StoredCount() == file.gameCount;
     if (!current) {
         WarnStale(file);
         if (matcher.HasNumberOfMoves()) {
@@ -44,20 +46,30 @@ FastOutcome SearchFastHeaders(SearchFile& file, const HeaderMatcher& matcher, Se
         }
     }
     // A stale file is searched with its own count.
-    const int games = std::clamp<std::int32_t>(records.StoredCount(), 0, gamefile::kMaxGames);
+    const int games = std::clamp<std::int32_t>(records->StoredCount(), 0, gamefile::kMaxGames);
     FastRecordLengths moveRecords;
     if (matcher.HasNumberOfMoves() &&
         !moveRecords.Open(FastMoveFilePath(file.path), kHeaderSearchMoveWindow)) {
         return FastOutcome::kUsePgn;
     }
+    const int valueCount = matcher.RecordValuesLookedAt();
+    // Each record fills the same leading values; the others stay empty. The first search of a file
+    // walks the records whole and places them for the searches after it.
     HeaderGameValues values;
+    const bool placed = records->Placed();
+    const bool dateAndEco = matcher.LooksOnlyAtDateAndEco();
     for (int game = 0; game < games && !file.Cancelled(); ++game) {
-        if (!records.Next(values)) {
+        if (placed ? game >= records->RecordCount() : !records->Next(values)) {
             // Records cut short: the file is not what its count says.
             if (current) {
                 WarnStale(file);
             }
             break;
+        }
+        if (placed && dateAndEco) {
+            records->ReadDateAndEco(game, values);
+        } else if (placed) {
+            records->Read(game, valueCount, values);
         }
         if (matcher.HasNumberOfMoves()) {
             int plies = 0;

@@ -57,22 +57,46 @@ bool NameCriterion::Matches(std::string_view gameName) const {
     if (mode_ == NameMode::kExact) {
         return looked == text;
     }
-    const NameKey gameKey(looked);
-    const std::string_view game = gameKey.View();
     const std::string_view key = key_.View();
     const std::size_t k = key.size();
     if (k == 0) {
         // A criterion of nothing but a mode mark: no name has a last letter to differ in.
         return false;
     }
-    if (mode_ == NameMode::kLastDiffers) {
-        return game.size() >= k && game.substr(0, k - 1) == key.substr(0, k - 1) && game[k - 1] != key[k - 1];
+    // The game's key is made a character at a time (the rules of NameKey) and compared as it
+    // comes: most names differ in their first character, and nothing is built for them.
+    std::size_t i = 0;
+    std::size_t made = 0;
+    const auto next = [&looked, &i, &made](char& out) {
+        for (; i < looked.size() && made < kMaxNameKey; ++i) {
+            const char c = looked[i];
+            if (IsLetter(c)) {
+                out = platform::AsciiLower(c);
+            } else if (i == 0 || c == ',') {
+                out = c;
+            } else if (c == '(') {
+                return false;
+            } else {
+                continue;
+            }
+            ++i;
+            ++made;
+            return true;
+        }
+        return false;
+    };
+    char c = 0;
+    for (std::size_t j = 0; j + 1 < k; ++j) {
+        if (!next(c) || c != key[j]) {
+            return false;
+        }
     }
-    if (game.size() >= k && game.substr(0, k) == key) {
-        return true;
+    // The game's key agrees up to the criterion key's last character.
+    if (!next(c)) {
+        // "Morrow," also finds a plain "Morrow".
+        return mode_ == NameMode::kPrefix && key.back() == ',';
     }
-    // "Morrow," also finds a plain "Morrow".
-    return key.back() == ',' && game.size() == k - 1 && game == key.substr(0, k - 1);
+    return mode_ == NameMode::kLastDiffers ? c != key.back() : c == key.back();
 }
 
 }  // namespace ravelin::search

@@ -1,15 +1,25 @@
 #include "search/position_index.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 #include <list>
 #include <mutex>
 #include <new>
+#include <system_error>
+#include <thread>
 
+#include "gamefile/game_index.h"
+#include "platform/file_util.h"
+#include "search/fast_file_output.h"
 #include "search/fast_file_reader.h"
+#include "search/file_stamp.h"
+#include "search/ordered_work.h"
 #include "search/position_search.h"
 #include "search/variation_match.h"
 
@@ -60,6 +70,22 @@ std::uint64_t Word(const std::uint8_t* bytes) {
     std::uint64_t value;
     std::memcpy(&value, bytes, sizeof value);
     return value;
+}
+
+// A hash of the first and last bytes of the move file: with its size and time it tells the file an
+// index was made from.
+std::uint64_t SampleOf(const std::uint8_t* bytes, std::size_t size) {
+    constexpr std::size_t kSampleBytes = 4096;
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    const auto mix = [&hash](const std::uint8_t* from, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            hash = (hash ^ from[i]) * 0x100000001b3u;
+        }
+    };
+    const std::size_t head = std::min(size, kSampleBytes);
+    mix(bytes, head);
+    mix(bytes + size - std::min(size - head, kSampleBytes), std::min(size - head, kSampleBytes));
+    return hash ^ size;
 }
 
 PieceCounts StartCounts() {
@@ -150,60 +176,26 @@ struct PositionSearchIndex::SearchPlan {
     PieceCounts startCounts = StartCounts();
 };
 
-std::unique_ptr<PositionSearchIndex> PositionSearchIndex::Build(const std::string& movePath) {
-    FastMoveReader reader;
-    if (!reader.Open(movePath)) {
-        return nullptr;
-    }
-    std::unique_ptr<PositionSearchIndex> index(new (std::nothrow) PositionSearchIndex);
-    if (!index) {
-        return nullptr;
-    }
-    try {
-        // The records first, so that the tables of the games are made once at their size.
-        struct stat info {};
-        if (::stat(movePath.c_str(), &info) == 0 && info.st_size > 0) {
-            index->moves_.reserve(static_cast<std::size_t>(info.st_size) / sizeof(FastMove));
-        }
-        std::vector<FastMove> moves;
-        moves.reserve(kMaxFastRecordMoves);
-        FastMove resultWord = 0;
-        while (reader.Next(moves, resultWord) == FastMoveReader::Step::kRecord) {
-            Game game;
-            game.firstMove = static_cast<std::uint32_t>(index->moves_.size());
-            game.plies = static_cast<std::uint16_t>(moves.size());
-            game.outcome = OutcomeOfResultWord(resultWord);
-            index->moves_.insert(index->moves_.end(), moves.begin(), moves.end());
-            index->games_.push_back(game);
-        }
-        index->games_.shrink_to_fit();
-        index->leavePlies_.resize(index->games_.size());
-        index->squaresSeen_.resize(index->games_.size());
-        // About one change of material in four plies.
-        index->changes_.reserve(index->moves_.size() / 3);
-        for (std::size_t game = 0; game < index->games_.size(); ++game) {
-            index->Describe(game);
-        }
-        index->changes_.shrink_to_fit();
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    return index;
-}
+struct PositionSearchIndex::Built {
+    std::vector<FastMove> moves;
+    std::vector<Game> games;
+    std::vector<LeavePlies> leavePlies;
+    std::vector<SquaresSeen> squaresSeen;
+    std::vector<MaterialChange> changes;
+};
 
-std::size_t PositionSearchIndex::MemoryBytes() const {
-    return moves_.capacity() * sizeof(FastMove) + games_.capacity() * sizeof(Game) +
-           leavePlies_.capacity() * sizeof(leavePlies_[0]) +
-           squaresSeen_.capacity() * sizeof(squaresSeen_[0]) + changes_.capacity() * sizeof(MaterialChange);
-}
+PositionSearchIndex::PositionSearchIndex() = default;
+PositionSearchIndex::~PositionSearchIndex() = default;
 
-void PositionSearchIndex::Describe(std::size_t index) {
-    Game& game = games_[index];
-    game.firstChange = static_cast<std::uint32_t>(changes_.size());
-    const FastMove* const moves = moves_.data() + game.firstMove;
-    std::array<std::uint16_t, kHomeSquares>& leave = leavePlies_[index];
+namespace {
+
+// Fills the leave plies, material changes (appended to changes; firstChange counts from the start
+// of that vector) and squares seen of a game whose record starts at moves.
+template <typename Game, typename LeavePlies, typename SquaresSeen, typename MaterialChange>
+void DescribeGame(const FastMove* moves, Game& game, LeavePlies& leave, SquaresSeen& seen,
+                  std::vector<MaterialChange>& changes) {
+    game.firstChange = static_cast<std::uint32_t>(changes.size());
     leave.fill(kNeverLeft);
-    std::array<std::uint64_t, kCodeSlots>& seen = squaresSeen_[index];
     seen.fill(0);
     FastBoard board = FastStartBoard();
     for (int square = 0; square < chess::kSquareCount; ++square) {
@@ -252,19 +244,289 @@ void PositionSearchIndex::Describe(std::size_t index) {
                 if (left == kNeverLeft && !hasPawn) {
                     left = static_cast<std::uint16_t>(ply);
                 } else if (left != kNeverLeft && hasPawn) {
-                    game.pawnReturned = true;
+                    game.pawnReturned = 1;
                 }
             }
         }
         for (std::size_t i = 0; i < deltaCount; ++i) {
             const auto [slot, by] = delta[i];
             for (int n = by; n != 0; n += n > 0 ? -1 : 1) {
-                changes_.push_back(
+                changes.push_back(
                     static_cast<MaterialChange>(ply | (slot << kSlotShift) | (n > 0 ? kOneMore : 0)));
             }
         }
     }
-    game.changeCount = static_cast<std::uint16_t>(changes_.size() - game.firstChange);
+    game.changeCount = static_cast<std::uint16_t>(changes.size() - game.firstChange);
+}
+
+// The whole move file as words; false when it cannot be read or there is no memory for it.
+bool ReadMoveWords(const std::string& movePath, std::vector<FastMove>& words) {
+    const int fd = ::open(movePath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool read = ::fstat(fd, &info) == 0 && info.st_size >= 0;
+    if (read) {
+        const auto bytes = static_cast<std::size_t>(info.st_size);
+        words.resize(bytes / 2);
+        read = ReadFully(fd, words.data(), words.size() * 2) == words.size() * 2;
+        if constexpr (std::endian::native != std::endian::little) {
+            for (FastMove& word : words) {
+                word = static_cast<FastMove>((word >> 8) | (word << 8));
+            }
+        }
+        // A word cut in half is no record: the readers call such a file stale.
+        if (bytes % 2 != 0) {
+            words.clear();
+        }
+    }
+    ::close(fd);
+    return read;
+}
+
+// How many threads describe the games: one per core, and one for a small file.
+unsigned DescribingThreads(std::size_t games) {
+    constexpr std::size_t kGamesPerThreadAtLeast = 2048;
+    const unsigned cores = CoreCount();
+    return static_cast<unsigned>(std::clamp<std::size_t>(games / kGamesPerThreadAtLeast, 1, cores));
+}
+
+}  // namespace
+
+std::unique_ptr<PositionSearchIndex> PositionSearchIndex::Build(const std::string& movePath) {
+    std::unique_ptr<PositionSearchIndex> index(new (std::nothrow) PositionSearchIndex);
+    if (!index) {
+        return nullptr;
+    }
+    FileStamp before;
+    FileStamp after;
+    try {
+        index->built_ = std::make_unique<Built>();
+        Built& built = *index->built_;
+        if (!StampOf(movePath, before) || !ReadMoveWords(movePath, built.moves)) {
+            return nullptr;
+        }
+        // The records as a reader walks them: up to the end word, the first malformed record, or
+        // the most games a file may hold.
+        const std::size_t words = built.moves.size();
+        std::size_t pos = 0;
+        while (pos < words && built.moves[pos] != kEndOfFileWord &&
+               built.games.size() < gamefile::kMaxGames) {
+            Game game;
+            game.firstMove = static_cast<std::uint32_t>(pos);
+            while (pos < words && !IsResultWord(built.moves[pos]) && built.moves[pos] != kEndOfFileWord &&
+                   pos - game.firstMove < kMaxFastRecordMoves) {
+                ++pos;
+            }
+            if (pos >= words || !IsResultWord(built.moves[pos])) {
+                break;
+            }
+            game.plies = static_cast<std::uint16_t>(pos - game.firstMove);
+            game.outcome = OutcomeOfResultWord(built.moves[pos]);
+            built.games.push_back(game);
+            ++pos;
+        }
+        const std::size_t games = built.games.size();
+        built.leavePlies.resize(games);
+        built.squaresSeen.resize(games);
+        // The games are described in parallel, each thread its own run of games and its own list
+        // of changes; the lists are joined in game order.
+        const unsigned threads = DescribingThreads(games);
+        std::vector<std::vector<MaterialChange>> parts(threads);
+        std::vector<char> failed(threads, 0);
+        const auto describe = [&built, &parts, &failed, games, threads](unsigned part) {
+            try {
+                std::vector<MaterialChange>& changes = parts[part];
+                const std::size_t first = games * part / threads;
+                const std::size_t last = games * (part + 1) / threads;
+                // About one change of material in four plies.
+                changes.reserve((built.games[last - 1].firstMove - built.games[first].firstMove) / 3 + 64);
+                for (std::size_t game = first; game < last; ++game) {
+                    DescribeGame(built.moves.data() + built.games[game].firstMove, built.games[game],
+                                 built.leavePlies[game], built.squaresSeen[game], changes);
+                }
+            } catch (const std::bad_alloc&) {
+                failed[part] = 1;
+            }
+        };
+        if (games > 0) {
+            std::vector<std::thread> helpers;
+            for (unsigned part = 1; part < threads; ++part) {
+                try {
+                    helpers.emplace_back(describe, part);
+                } catch (const std::system_error&) {
+                    describe(part);
+                }
+            }
+            describe(0);
+            for (std::thread& helper : helpers) {
+                helper.join();
+            }
+        }
+        if (std::find(failed.begin(), failed.end(), 1) != failed.end()) {
+            return nullptr;
+        }
+        std::size_t total = 0;
+        for (const auto& part : parts) {
+            total += part.size();
+        }
+        built.changes.reserve(total);
+        for (unsigned part = 0; part < threads; ++part) {
+            const auto offset = static_cast<std::uint32_t>(built.changes.size());
+            for (std::size_t game = games * part / threads; game < games * (part + 1) / threads; ++game) {
+                built.games[game].firstChange += offset;
+            }
+            built.changes.insert(built.changes.end(), parts[part].begin(), parts[part].end());
+            std::vector<MaterialChange>().swap(parts[part]);
+        }
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    Built& built = *index->built_;
+    index->moves_ = built.moves;
+    index->games_ = built.games;
+    index->leavePlies_ = built.leavePlies;
+    index->squaresSeen_ = built.squaresSeen;
+    index->changes_ = built.changes;
+    // A file that changed while it was read is searched this once but never saved.
+    if (StampOf(movePath, after) && after == before) {
+        index->source_.size = before.size;
+        index->source_.seconds = before.modifiedSeconds;
+        index->source_.nanoseconds = before.modifiedNanoseconds;
+        index->source_.sample = SampleOf(reinterpret_cast<const std::uint8_t*>(built.moves.data()),
+                                         built.moves.size() * sizeof(FastMove));
+        // The kept file holds the tables as they stand in memory: little-endian machines only.
+        index->sourceKnown_ = std::endian::native == std::endian::little && before.size % 2 == 0;
+    }
+    return index;
+}
+
+std::size_t PositionSearchIndex::MemoryBytes() const {
+    return moves_.size_bytes() + games_.size_bytes() + leavePlies_.size_bytes() + squaresSeen_.size_bytes() +
+           changes_.size_bytes();
+}
+
+// X.TRP: this header, then the games, their leave plies, the squares seen, and the material
+// changes, each table as it stands in memory. Every table starts at a multiple of 8 bytes.
+struct PositionSearchIndex::FileLayout {
+    char magic[8];
+    std::uint64_t moveFileSize;
+    std::int64_t moveFileSeconds;
+    std::int64_t moveFileNanoseconds;
+    std::uint64_t moveFileSample;
+    std::uint32_t games;
+    std::uint32_t changes;
+    std::uint64_t unused;
+    // A hash of the bytes above.
+    std::uint64_t check;
+};
+
+namespace {
+
+constexpr char kIndexMagic[8] = {'R', 'v', 'P', 'o', 's', 'I', 'x', '1'};
+
+template <typename Layout>
+std::uint64_t CheckOf(const Layout& layout) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&layout);
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (std::size_t i = 0; i < offsetof(Layout, check); ++i) {
+        hash = (hash ^ bytes[i]) * 0x100000001b3u;
+    }
+    return hash;
+}
+
+}  // namespace
+
+bool PositionSearchIndex::WellFormed() const {
+    if (games_.size() > static_cast<std::size_t>(gamefile::kMaxGames)) {
+        return false;
+    }
+    std::uint64_t nextMove = 0;
+    std::uint64_t nextChange = 0;
+    for (const Game& game : games_) {
+        if (game.firstMove != nextMove || game.firstChange != nextChange ||
+            game.plies > kMaxFastRecordMoves || game.outcome > kOutcomeBlackWon || game.pawnReturned > 1) {
+            return false;
+        }
+        nextMove += game.plies + 1u;
+        nextChange += game.changeCount;
+    }
+    // The changes are read only for the games a search gets to; each names its code slot, which
+    // the search checks as it counts.
+    return nextMove <= moves_.size() && nextChange == changes_.size();
+}
+
+std::unique_ptr<PositionSearchIndex> PositionSearchIndex::Load(const std::string& movePath,
+                                                               const std::string& indexPath) {
+    static_assert(sizeof(Game) == 16 && sizeof(FileLayout) == 64);
+    if constexpr (std::endian::native != std::endian::little) {
+        return nullptr;
+    }
+    std::unique_ptr<PositionSearchIndex> index(new (std::nothrow) PositionSearchIndex);
+    FileStamp stamp;
+    if (!index || indexPath.empty() || !StampOf(movePath, stamp) || !index->mappedIndex_.Map(indexPath)) {
+        return nullptr;
+    }
+    const MappedFile& file = index->mappedIndex_;
+    FileLayout layout;
+    if (file.Size() < sizeof layout) {
+        return nullptr;
+    }
+    std::memcpy(&layout, file.Data(), sizeof layout);
+    const std::uint64_t games = layout.games;
+    const std::uint64_t tableBytes = games * (sizeof(Game) + sizeof(LeavePlies) + sizeof(SquaresSeen));
+    if (std::memcmp(layout.magic, kIndexMagic, sizeof kIndexMagic) != 0 || layout.check != CheckOf(layout) ||
+        file.Size() != sizeof layout + tableBytes + std::uint64_t{layout.changes} * sizeof(MaterialChange) ||
+        layout.moveFileSize != stamp.size || layout.moveFileSeconds != stamp.modifiedSeconds ||
+        layout.moveFileNanoseconds != stamp.modifiedNanoseconds || !index->mappedMoves_.Map(movePath) ||
+        index->mappedMoves_.Size() != stamp.size || stamp.size % 2 != 0 ||
+        SampleOf(index->mappedMoves_.Data(), index->mappedMoves_.Size()) != layout.moveFileSample) {
+        return nullptr;
+    }
+    const std::uint8_t* at = file.Data() + sizeof layout;
+    const auto table = [&at]<typename T>(std::span<const T>& view, std::size_t count) {
+        view = std::span<const T>(reinterpret_cast<const T*>(at), count);
+        at += count * sizeof(T);
+    };
+    const auto count = static_cast<std::size_t>(games);
+    table(index->games_, count);
+    table(index->leavePlies_, count);
+    table(index->squaresSeen_, count);
+    table(index->changes_, layout.changes);
+    index->moves_ = std::span<const FastMove>(reinterpret_cast<const FastMove*>(index->mappedMoves_.Data()),
+                                              index->mappedMoves_.Size() / sizeof(FastMove));
+    if (!index->WellFormed()) {
+        return nullptr;
+    }
+    index->source_ = MoveFileStamp{layout.moveFileSize, layout.moveFileSeconds, layout.moveFileNanoseconds,
+                                   layout.moveFileSample};
+    index->sourceKnown_ = true;
+    return index;
+}
+
+bool PositionSearchIndex::Save(const std::string& indexPath) const {
+    if (!sourceKnown_ || indexPath.empty() || changes_.size() > UINT32_MAX) {
+        return false;
+    }
+    FileLayout layout{};
+    std::memcpy(layout.magic, kIndexMagic, sizeof kIndexMagic);
+    layout.moveFileSize = source_.size;
+    layout.moveFileSeconds = source_.seconds;
+    layout.moveFileNanoseconds = source_.nanoseconds;
+    layout.moveFileSample = source_.sample;
+    layout.games = static_cast<std::uint32_t>(games_.size());
+    layout.changes = static_cast<std::uint32_t>(changes_.size());
+    layout.check = CheckOf(layout);
+    return platform::WriteFileReplacing(
+        indexPath,
+        [&](platform::FileSink& sink) {
+            return sink.Write(&layout, sizeof layout) && sink.Write(games_.data(), games_.size_bytes()) &&
+                   sink.Write(leavePlies_.data(), leavePlies_.size_bytes()) &&
+                   sink.Write(squaresSeen_.data(), squaresSeen_.size_bytes()) &&
+                   sink.Write(changes_.data(), changes_.size_bytes());
+        },
+        platform::Durability::kCache);
 }
 
 bool PositionSearchIndex::SearchGame(const SearchPlan& plan, std::size_t index, int& hitPly) const {
@@ -313,8 +575,12 @@ bool PositionSearchIndex::SearchGame(const SearchPlan& plan, std::size_t index, 
                 }
             }
             for (; change < end && (*change & kPlyMask) == next; ++change) {
-                std::uint8_t& count =
-                    counts[static_cast<std::size_t>(CodeOfSlot((*change >> kSlotShift) & kSlotMask))];
+                const int slot = (*change >> kSlotShift) & kSlotMask;
+                if (slot >= kCodeSlots) {
+                    // Only a damaged X.TRP holds such a change.
+                    return false;
+                }
+                std::uint8_t& count = counts[static_cast<std::size_t>(CodeOfSlot(slot))];
                 count = static_cast<std::uint8_t>((*change & kOneMore) != 0 ? count + 1 : count - 1);
             }
             from = next;
@@ -379,30 +645,6 @@ void PositionSearchIndex::Search(const PositionQuery& query, int games, const Se
 
 namespace {
 
-struct FileStamp {
-    std::string path;
-    std::uint64_t size = 0;
-    std::int64_t modifiedSeconds = 0;
-    std::int64_t modifiedNanoseconds = 0;
-    std::uint64_t inode = 0;
-    std::uint64_t device = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-bool StampOf(const std::string& path, FileStamp& stamp) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return false;
-    }
-    stamp.path = path;
-    stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modifiedSeconds = info.st_mtim.tv_sec;
-    stamp.modifiedNanoseconds = info.st_mtim.tv_nsec;
-    stamp.inode = info.st_ino;
-    stamp.device = info.st_dev;
-    return true;
-}
-
 // The open file's index and one more (the file searched before), so that going back and forth
 // between two files keeps both.
 constexpr std::size_t kKeptIndexes = 2;
@@ -435,10 +677,19 @@ std::shared_ptr<const PositionSearchIndex> PositionIndexFor(const std::string& m
             }
         }
     }
-    if (!buildWhenMissing) {
-        return nullptr;
+    const std::string indexPath = PositionIndexFilePath(movePath);
+    std::shared_ptr<const PositionSearchIndex> index = PositionSearchIndex::Load(movePath, indexPath);
+    if (!index) {
+        if (!buildWhenMissing) {
+            return nullptr;
+        }
+        index = PositionSearchIndex::Build(movePath);
+        if (index) {
+            // Missing, stale or malformed: made again, silently. A file that cannot be written
+            // costs only the time of the next build.
+            index->Save(indexPath);
+        }
     }
-    std::shared_ptr<const PositionSearchIndex> index = PositionSearchIndex::Build(movePath);
     FileStamp after;
     // A file that changed while it was read serves this search only.
     if (!index || !StampOf(movePath, after) || !(after == stamp)) {
@@ -451,6 +702,11 @@ std::shared_ptr<const PositionSearchIndex> PositionIndexFor(const std::string& m
         kept.entries.pop_back();
     }
     return index;
+}
+
+bool WritePositionIndexFile(const std::string& movePath) {
+    const std::unique_ptr<PositionSearchIndex> index = PositionSearchIndex::Build(movePath);
+    return index && index->Save(PositionIndexFilePath(movePath));
 }
 
 void ForgetPositionIndexes() {

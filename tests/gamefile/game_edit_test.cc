@@ -214,6 +214,8 @@ TEST(GameEditTest, CompanionFilesThatDescribeTheGamesGoAfterAChange) {
         dir.Write(companion, "x");
     }
     dir.Write("lichess-benchmark.TRF", "x");
+    dir.Write("lichess-benchmark.TRP", "x");
+    dir.Write("lichess-benchmark.TRQ", "x");
     const auto left = [&dir] {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {

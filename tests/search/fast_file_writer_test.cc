@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "search/fast_file_output.h"
@@ -41,6 +42,41 @@ TEST(FastFileWriterTest, FilesMatchTheCheckedInFastFilesByteForByte) {
         EXPECT_EQ(ReadWholeFile(stem + "TRH"),
                   *c.checkedIn ? ReadWholeFile(base + ".TRH") : std::string(4, '\0'));
     }
+}
+
+// Every core reads its own run of games: the files hold the records that runs of 50 games give
+// alone (a run that is not one of the writer's), in the order of the file, and progress comes for
+// the games in order.
+TEST(FastFileWriterTest, EachGameHasTheRecordsItHasAloneInFileOrder) {
+    TempDir dir;
+    FastFileJob job;
+    job.pgnPath = CopyPgn(dir, "dortmund.pgn");
+    job.offsets = IndexOf(job.pgnPath);
+    std::vector<int> progress;
+    FastFileHooks hooks;
+    hooks.progress = [&progress](int current, int) { progress.push_back(current); };
+    ASSERT_EQ(WriteFastFile(job, hooks).gamesWritten, 347);
+    std::vector<int> expected;
+    for (int game = 1; game <= 347; game += 10) {
+        expected.push_back(game);
+    }
+    expected.push_back(347);
+    EXPECT_EQ(progress, expected);
+    const std::string text = ReadWholeFile(job.pgnPath);
+    std::string moves;
+    std::string headers;
+    constexpr std::size_t kRun = 50;
+    for (std::size_t game = 0; game < job.offsets.size(); game += kRun) {
+        const std::size_t end = game + kRun < job.offsets.size() ? job.offsets[game + kRun] : text.size();
+        const std::string one = dir.Write("one.pgn", text.substr(job.offsets[game], end - job.offsets[game]));
+        ASSERT_EQ(MakeFastFile(one).gamesWritten,
+                  static_cast<int>(std::min(kRun, job.offsets.size() - game)));
+        const std::string trf = ReadWholeFile(dir.File("one.TRF"));
+        moves += trf.substr(0, trf.size() - 2);
+        headers += ReadWholeFile(dir.File("one.TRH")).substr(kFastHeaderCountSize);
+    }
+    EXPECT_EQ(ReadWholeFile(dir.File("dortmund.TRF")), moves + Words({0}));
+    EXPECT_EQ(ReadWholeFile(dir.File("dortmund.TRH")).substr(kFastHeaderCountSize), headers);
 }
 
 TEST(FastFileWriterTest, GameOverTwoHundredMovesIsCutAndTheNextGameStillFound) {

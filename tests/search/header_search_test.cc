@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "search/fast_file_output.h"
+#include "search/header_fast_records.h"
 #include "search/searches.h"
 #include "search_test_helpers.h"
 
@@ -61,6 +65,7 @@ const std::vector<Fields> kCriteriaSets = {
     {{HeaderField::kWhite, "Euwe, Max#"}, {HeaderField::kBlack, "Alekhine,"}},
     {{HeaderField::kBlack, "Kramnik?"}},
     {{HeaderField::kDate, ">=1990"}, {HeaderField::kEco, "b9"}},
+    {{HeaderField::kDate, "<1950"}},
     {{HeaderField::kDate, "1927-1935"}, {HeaderField::kResult, "1/2"}},
     {{HeaderField::kEvent, "dortmund"}, {HeaderField::kRound, "1"}},
     {{HeaderField::kEvent, "Dortmund#"}, {HeaderField::kSite, "1.Int"}},
@@ -167,6 +172,86 @@ TEST(HeaderSearchSourceTest, StaleFastFilesAreReadAsFarAsTheyGo) {
     opened.File().cancelRequested = [] { return true; };
     SearchResult result;
     EXPECT_EQ(SearchHeadersAlone(opened.File(), kasparov, result), 0);
+}
+
+// The places of the X.TRH records are kept in X.TRQ. One taken from this very X.TRH is mapped as it
+// is; one that is missing, cut short or altered, or whose X.TRH was touched or changed, is never used
+// but made again by the first search that walks the records, and every search finds what the text
+// gives.
+TEST(HeaderSearchSourceTest, KeptPlacesAreUsedOnlyWhenTakenFromThisHeaderFile) {
+    TempDir dir;
+    const std::string pgn =
+        dir.Write("matches.pgn", WithoutFenGames(ReadWholeFile(TestDataPath("pgn/world_matches.pgn"))));
+    const std::string trh = FastHeaderFilePath(pgn);
+    const std::string trq = HeaderPlacesFilePath(pgn);
+    std::vector<SearchRun> fromText;
+    for (const Fields& fields : kCriteriaSets) {
+        fromText.push_back(Search(pgn, Criteria(fields)));
+    }
+    const auto spoilPlaces = [&dir, &trq](std::size_t at, char byte) {
+        std::string bytes = ReadWholeFile(trq);
+        bytes[at] = byte;
+        dir.Write("matches.TRQ", bytes);
+    };
+    // X.TRH written again with its old time: its head and tail tell it. The words of a name
+    // change, not its length.
+    const auto changeHeaders = [&dir, &trh] {
+        const auto time = std::filesystem::last_write_time(trh);
+        std::string bytes = ReadWholeFile(trh);
+        bytes[bytes.size() - 2] ^= 1;
+        dir.Write("matches.TRH", bytes);
+        std::filesystem::last_write_time(trh, time);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        bool headersChanged;
+    };
+    const Case cases[] = {
+        {"missing", [&trq] { std::filesystem::remove(trq); }, false},
+        {"cut short",
+         [&dir, &trq] {
+             const std::string bytes = ReadWholeFile(trq);
+             dir.Write("matches.TRQ", bytes.substr(0, bytes.size() - 1));
+         },
+         false},
+        {"another count", [&] { spoilPlaces(40, 7); }, false},
+        {"a record out of place", [&] { spoilPlaces(64, 9); }, false},
+        {"header file touched",
+         [&trh] {
+             std::filesystem::last_write_time(
+                 trh, std::filesystem::file_time_type::clock::now() + std::chrono::seconds(2));
+         },
+         false},
+        {"header file changed", changeHeaders, true},
+    };
+    const auto placedFromFile = [&trh] {
+        ForgetFastHeaderRecords();
+        FastHeaderRecords::LoadStatus status;
+        const auto records = FastHeaderRecords::Load(trh, status);
+        return records && records->Placed();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeFastFile(pgn);
+        ASSERT_TRUE(FastHeaderRecords::WritePlacesFile(trh));
+        ASSERT_TRUE(placedFromFile());
+        c.spoil();
+        EXPECT_FALSE(placedFromFile());
+        // The first search walks and writes X.TRQ again; the later ones read the kept places, and
+        // a search after that the mapped file.
+        for (int run = 0; run < 2; ++run) {
+            ForgetFastHeaderRecords();
+            for (std::size_t i = 0; i < kCriteriaSets.size() && !c.headersChanged; ++i) {
+                const SearchRun fromFast = Search(pgn, Criteria(kCriteriaSets[i]));
+                ExpectSameResult(fromText[i].result, fromFast.result, "criteria set " + std::to_string(i));
+            }
+            if (c.headersChanged) {
+                Search(pgn, Criteria(kCriteriaSets[0]));
+            }
+        }
+        EXPECT_TRUE(placedFromFile());
+    }
 }
 
 // --- move counts and specific moves ---

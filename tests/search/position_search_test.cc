@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -206,6 +208,73 @@ TEST_F(PositionSearchTest, TheIndexIsKeptUntilTheFastFileChanges) {
     File().backgroundRunning = false;
     EXPECT_EQ(Search(File(), query, PositionSearchWay::kChoose), rows);
     EXPECT_NE(PositionIndexFor(trf, false), nullptr);
+}
+
+// The index is kept in X.TRP. One made from this very X.TRF is mapped as it is; one that is missing,
+// cut short or altered, or whose move file was touched or changed, is never used but made again,
+// silently, and finds what a replay of every record finds.
+TEST_F(PositionSearchTest, AKeptIndexIsUsedOnlyWhenItWasMadeFromThisMoveFile) {
+    const auto spoilIndex = [this](std::size_t at, char byte) {
+        std::string trp = ReadWholeFile(Companion("TRP"));
+        trp[at] = byte;
+        dir.Write("lichess-benchmark.TRP", trp);
+    };
+    // The move file rewritten with its old time: its head and tail tell it.
+    const auto changeMoves = [this] {
+        const auto time = std::filesystem::last_write_time(Companion("TRF"));
+        std::string trf = ReadWholeFile(Companion("TRF"));
+        trf[trf.size() - 4] ^= 2;  // the last game's result word: another outcome
+        dir.Write("lichess-benchmark.TRF", trf);
+        std::filesystem::last_write_time(Companion("TRF"), time);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+    };
+    const Case cases[] = {
+        {"missing", [this] { std::filesystem::remove(Companion("TRP")); }},
+        {"cut short",
+         [this] {
+             const std::string trp = ReadWholeFile(Companion("TRP"));
+             dir.Write("lichess-benchmark.TRP", trp.substr(0, trp.size() - 2));
+         }},
+        {"another game count", [&] { spoilIndex(40, 99); }},
+        {"records out of place", [&] { spoilIndex(64, 1); }},
+        {"move file touched",
+         [this] {
+             std::filesystem::last_write_time(
+                 Companion("TRF"), std::filesystem::file_time_type::clock::now() + std::chrono::seconds(2));
+         }},
+        {"move file changed", changeMoves},
+    };
+    std::vector<SearchPosition> queries = ConditionQueries();
+    queries.push_back(Lists("Kg1 / Kg8"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open("lichess-benchmark.pgn", true, true);
+        const std::string trf = Companion("TRF");
+        ASSERT_NE(PositionIndexFor(trf, true), nullptr);
+        ForgetPositionIndexes();
+        ASSERT_NE(PositionIndexFor(trf, false), nullptr) << "a fresh X.TRP is mapped";
+        c.spoil();
+        ForgetPositionIndexes();
+        EXPECT_EQ(PositionIndexFor(trf, false), nullptr);
+        std::vector<std::vector<MatchRow>> replayed;
+        for (const SearchPosition& query : queries) {
+            replayed.push_back(Search(File(), query, PositionSearchWay::kFastFile));
+        }
+        // Made again by the first search, then mapped by a later run.
+        for (int run = 0; run < 2; ++run) {
+            ForgetPositionIndexes();
+            for (std::size_t q = 0; q < queries.size(); ++q) {
+                EXPECT_EQ(Search(File(), queries[q], PositionSearchWay::kFastFileIndex), replayed[q])
+                    << "query " << q << " run " << run;
+            }
+        }
+        ForgetPositionIndexes();
+        EXPECT_NE(PositionIndexFor(trf, false), nullptr);
+        EXPECT_TRUE(messages.empty());
+    }
 }
 
 }  // namespace

@@ -117,6 +117,9 @@ TEST_F(FastFileCommandsTest, MakeAndDeleteAskFirstAndYesRemovesBothFiles) {
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     MakeFastFile();
     session->Run();
+    // The position index and the header places are made with it, and go with it.
+    EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRP")));
+    EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRQ")));
     session->Command(kCmdDeleteFastFile);  // answered No
     EXPECT_TRUE(std::filesystem::exists(files.File("sample.TRF")));
     session->ClearRecords();
@@ -126,6 +129,8 @@ TEST_F(FastFileCommandsTest, MakeAndDeleteAskFirstAndYesRemovesBothFiles) {
     EXPECT_EQ(Messages(), Texts{"Fast file deleted."});
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRF")));
     EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRH")));
+    EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRP")));
+    EXPECT_FALSE(std::filesystem::exists(files.File("sample.TRQ")));
 }
 
 }  // namespace

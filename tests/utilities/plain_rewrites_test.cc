@@ -38,10 +38,14 @@ TEST_F(PlainRewrites, KeepEveryGameAndItsMoves) {
         const std::string before = PgnExtractMoves(path);
         const int count = PgnExtractCount(path);
         const std::string fastFile = dir.Write(std::string(c.name) + ".TRF", "x");
+        const std::string positionIndex = dir.Write(std::string(c.name) + ".TRP", "x");
+        const std::string headerPlaces = dir.Write(std::string(c.name) + ".TRQ", "x");
         const RewriteResult result = c.rewrite(Loaded(path));
         EXPECT_GT(result.changed, 0);
         ASSERT_EQ(ReplacePgnFile(path, result.contents), nullptr);
         EXPECT_FALSE(std::filesystem::exists(fastFile));
+        EXPECT_FALSE(std::filesystem::exists(positionIndex));
+        EXPECT_FALSE(std::filesystem::exists(headerPlaces));
         EXPECT_EQ(PgnExtractCount(path), count);
         EXPECT_EQ(Loaded(path).Count(), count);
         std::string after = PgnExtractMoves(path);

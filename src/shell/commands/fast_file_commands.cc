@@ -9,6 +9,8 @@
 #include "platform/messages.h"
 #include "search/fast_file_output.h"
 #include "search/fast_file_reader.h"
+#include "search/header_fast_records.h"
+#include "search/position_index.h"
 #include "shell/command_ids.h"
 #include "shell/main_window.h"
 
@@ -125,7 +127,13 @@ void FastFileCommands::StartWriter(search::FastFileJob job, int databaseCommand)
         search::FastFileHooks hooks;
         hooks.progress = [&context](int current, int total) { context.UpdateProgress(current, 0, total); };
         hooks.afterGame = [&context] { context.StopRequested(); };
-        return ReportOf(search::WriteFastFile(job, hooks), databaseCommand);
+        const search::FastFileOutcome outcome = search::WriteFastFile(job, hooks);
+        if (outcome.status == FastFileStatus::kComplete || outcome.status == FastFileStatus::kFenWarning) {
+            // Searches of later runs map these instead of building them.
+            search::WritePositionIndexFile(search::FastMoveFilePath(job.pgnPath));
+            search::FastHeaderRecords::WritePlacesFile(search::FastHeaderFilePath(job.pgnPath));
+        }
+        return ReportOf(outcome, databaseCommand);
     });
 }
 
@@ -161,9 +169,12 @@ void FastFileCommands::DeleteFastFile() {
         return;
     }
     std::remove(movePath.c_str());
-    const std::string headerPath = search::FastHeaderFilePath(window_.File().Path());
-    if (!headerPath.empty()) {
-        std::remove(headerPath.c_str());
+    for (const std::string& companion : {search::FastHeaderFilePath(window_.File().Path()),
+                                         search::PositionIndexFilePath(window_.File().Path()),
+                                         search::HeaderPlacesFilePath(window_.File().Path())}) {
+        if (!companion.empty()) {
+            std::remove(companion.c_str());
+        }
     }
     messages.ShowMessage(kFastFileDeleted);
 }
