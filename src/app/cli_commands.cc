@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/cli_chess.h"
+#include "app/cli_database.h"
 #include "app/cli_eco.h"
 #include "app/cli_fastfile.h"
 #include "app/cli_game.h"
@@ -63,6 +64,9 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
             return 2;
         }
         return RunFastFileCommand(argv[0], isatty(STDERR_FILENO) != 0, context.out, context.err);
+    }
+    if (command == "db") {
+        return RunDatabaseCommand(context, argc, argv);
     }
     if (command == "search") {
         return RunSearchCommand(context, argc, argv);

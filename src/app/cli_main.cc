@@ -41,6 +41,8 @@ void PrintUsage(std::ostream& out) {
            "  trim FILE           drop extra blanks and break lines that are too long\n"
            "  sort FILE           order the games by date, site (or event) and round\n"
            "  strip FILE          keep only the tags the program uses (and FEN)\n"
+           "  db create|add DB.dbg FILE.pgn, db check DB.dbg, db show DB.dbg N,\n"
+           "  db search DB.dbg [OPTIONS]  the game database (db --help)\n"
            "  the file utilities take --dry-run: report what would change, write nothing\n";
 }
 

@@ -1,0 +1,45 @@
+#include "database/position_signature.h"
+
+#include <algorithm>
+#include <array>
+
+#include "database/database_format.h"
+
+namespace ravelin::database {
+
+std::uint16_t PositionSignature(const search::FastBoard& board) {
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < board.size(); i += 4) {
+        sum += static_cast<std::uint32_t>(board[i]) | (static_cast<std::uint32_t>(board[i + 1]) << 8) |
+               (static_cast<std::uint32_t>(board[i + 2]) << 16) |
+               (static_cast<std::uint32_t>(board[i + 3]) << 24);
+    }
+    return static_cast<std::uint16_t>((sum >> 16) ^ (sum & 0xFFFF));
+}
+
+void WritePositionRecord(std::uint8_t* words, int plies) {
+    std::array<std::uint16_t, kMaxMovesRecordBytes / 2> signatures{};
+    search::FastBoard board = search::FastStartBoard();
+    for (int ply = 1; ply <= plies; ++ply) {
+        search::ApplyFastMove(board, ReadU16(words + 2 * (ply - 1)), ply);
+        signatures[ply - 1] = PositionSignature(board);
+    }
+    std::sort(signatures.begin(), signatures.begin() + plies);
+    WriteU16(words, static_cast<std::uint16_t>(2 * plies));
+    for (int i = 0; i < plies; ++i) {
+        WriteU16(words + 2 * (i + 1), signatures[i]);
+    }
+}
+
+bool MovesReachBoard(const std::uint8_t* words, int plies, const search::FastBoard& target) {
+    search::FastBoard board = search::FastStartBoard();
+    for (int ply = 1; ply <= plies; ++ply) {
+        search::ApplyFastMove(board, ReadU16(words + 2 * (ply - 1)), ply);
+        if (board == target) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace ravelin::database
