@@ -31,6 +31,16 @@ void WritePositionRecord(std::uint8_t* words, int plies) {
     }
 }
 
+search::FastBoard FastBoardOf(const chess::Board& board) {
+    search::FastBoard fast{};
+    for (int file = 1; file <= 8; ++file) {
+        for (int rank = 1; rank <= 8; ++rank) {
+            fast[search::FastSquare(file, rank)] = static_cast<std::uint8_t>(board[file][rank]);
+        }
+    }
+    return fast;
+}
+
 bool MovesReachBoard(const std::uint8_t* words, int plies, const search::FastBoard& target) {
     search::FastBoard board = search::FastStartBoard();
     for (int ply = 1; ply <= plies; ++ply) {

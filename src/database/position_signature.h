@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "chess/board.h"
 #include "search/fast_move.h"
 
 namespace ravelin::database {
@@ -18,6 +19,9 @@ std::uint16_t PositionSignature(const search::FastBoard& board);
 // 2 * plies, then the signatures of the positions after plies 1..plies in increasing order. words
 // holds the moves and the result word (plies + 1 words, little-endian byte pairs).
 void WritePositionRecord(std::uint8_t* words, int plies);
+
+// A board of the chess core ([file][rank]) in the fast file's square order.
+search::FastBoard FastBoardOf(const chess::Board& board);
 
 // Whether the moves (from the start position) reach the board at some ply after the first move.
 bool MovesReachBoard(const std::uint8_t* words, int plies, const search::FastBoard& target);

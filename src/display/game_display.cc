@@ -147,6 +147,17 @@ chess::Board GameDisplay::BoardOfPly(int ply) const {
 }
 
 bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
+    if (!file.IsOpen()) {
+        hasGame_ = false;
+        dirty_ = UniteRects(dirty_, screen_.DrawWhole(chess::MakeStartBoard()));
+        highlighted_.clear();
+        return false;
+    }
+    return ShowGame(file.FileName(), file.Reader(), file.Index(), gameNumber);
+}
+
+bool GameDisplay::ShowGame(const std::string& fileName, gamefile::LineReader& reader,
+                           const gamefile::GameIndex& index, int gameNumber) {
     FinishAnimation();
     hasGame_ = false;
     analysisActive_ = false;
@@ -160,13 +171,12 @@ bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     context_->shownPromotionWarnings = 0;
     record_->displayWidth =
         options_.squareSize == kNormalSquareSize ? chess::kNormalDisplayWidth : chess::kWideDisplayWidth;
-    if (!file.IsOpen() || !gamefile::LoadGameHeader(file.FileName(), file.Reader(), file.Index(), gameNumber,
-                                                    *headerSlots_, *header_, messages)) {
+    if (!gamefile::LoadGameHeader(fileName, reader, index, gameNumber, *headerSlots_, *header_, messages)) {
         dirty_ = UniteRects(dirty_, screen_.DrawWhole(chess::MakeStartBoard()));
         highlighted_.clear();
         return false;
     }
-    gamefile::ParseGameMovetext(file.Reader(), *headerSlots_, *context_, *record_);
+    gamefile::ParseGameMovetext(reader, *headerSlots_, *context_, *record_);
     const gamefile::ReplaySummary summary = gamefile::ReplayParsedGame(*context_, *record_, *headerSlots_);
     totalPlies_ = std::clamp(summary.pliesPlayed, 0, chess::kMaxPly);
     hasGame_ = true;

@@ -108,6 +108,10 @@ class GameDisplay {
     // Loads game gameNumber of the file and shows its start position. False when the game could
     // not be read (the message was shown).
     bool ShowGame(gamefile::GameFile& file, int gameNumber);
+    // The same for a game of a file read through its own reader and index (a game taken out of
+    // the database into a working file).
+    bool ShowGame(const std::string& fileName, gamefile::LineReader& reader, const gamefile::GameIndex& index,
+                  int gameNumber);
     bool HasGame() const { return hasGame_; }
 
     bool NextPly();
@@ -133,6 +137,8 @@ class GameDisplay {
     void FinishAnimation();
 
     int CurrentPly() const { return currentPly_; }
+    // The board of the move shown: a variation's or the current ply's.
+    chess::Board ShownBoard() const;
     int TotalPlies() const { return totalPlies_; }
     int PreviousPlyValue() const { return previousPly_; }
     int ClickedPly() const { return clickedPly_; }
@@ -204,8 +210,6 @@ class GameDisplay {
 
   private:
     chess::Board BoardOfPly(int ply) const;
-    // The board of the move shown: a variation's or the current ply's.
-    chess::Board ShownBoard() const;
     bool StepInVariation(int direction);
     // Leaves a variation without drawing; the caller draws the main line's ply.
     void LeaveVariation();

@@ -10,6 +10,7 @@
 #include "shell/commands/clipboard_commands.h"
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
+#include "shell/commands/database_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/file_utility_commands.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOpeningCommands(*this);
     RegisterColourCommands(*this);
     RegisterClipboardCommands(*this);
+    database_ = std::make_unique<DatabaseCommands>(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
@@ -540,6 +542,11 @@ WindowView MainWindow::View() const {
         view.scrollMaximum = std::max(file_->GameCount(), 1);
         view.scrollPosition = file_->currentGame;
         view.scrollEnabled = file_->GameCount() > 1 && layout_.kind != settings::ScreenLayoutKind::kAlternate;
+    }
+    if (viewer_ && viewer_->OtherSourceActive()) {
+        view.fileLine = viewer_->StatusFileLine();
+        view.gameLine = viewer_->StatusGameLine();
+        view.scrollEnabled = false;
     }
     view.ownMenuBar = ownMenuBarShown_;
     view.menuBarHeight = ownMenuBarShown_ ? kOwnMenuBarHeight : 0;

@@ -29,6 +29,7 @@ class FastFileCommands;
 class SearchCommands;
 class DirectorySearchCommands;
 class AddGameEditor;
+class DatabaseCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -165,6 +166,8 @@ class MainWindow {
     DirectorySearchCommands& DirectorySearch() { return *directorySearch_; }
     // Add-game mode: the game being entered on the board.
     AddGameEditor& AddGame() { return *addGame_; }
+    // The open database, its search results and whether the board shows them.
+    DatabaseCommands& Databases() { return *database_; }
 
   private:
     void RegisterOwnHandlers();
@@ -205,6 +208,7 @@ class MainWindow {
     std::unique_ptr<SearchCommands> searchCommands_;
     std::unique_ptr<AddGameEditor> addGame_;
     std::shared_ptr<DirectorySearchCommands> directorySearch_;
+    std::unique_ptr<DatabaseCommands> database_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;

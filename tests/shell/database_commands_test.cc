@@ -1,0 +1,106 @@
+#include "shell/commands/database_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "database/database_check.h"
+#include "gamefile/game_index.h"
+#include "search/fast_file_writer.h"
+#include "shell/command_ids.h"
+#include "shell/commands/fast_file_commands.h"
+#include "shell/dialogs/game_list_dialog.h"
+#include "shell/display_mode.h"
+#include "shell_session.h"
+
+namespace ravelin::shell {
+namespace {
+
+using testing_support::DataText;
+using testing_support::OwnSession;
+using Texts = std::vector<std::string>;
+
+// The moves records of a fast file or moves file, one string per game.
+std::vector<std::string> MoveRecordsOf(const std::string& path) {
+    const std::string bytes = ravelin::testing::ReadWholeFile(path);
+    std::vector<database::RecordSpan> spans;
+    EXPECT_TRUE(database::WalkMovesRecords(bytes, spans)) << path;
+    std::vector<std::string> records;
+    for (const database::RecordSpan& span : spans) {
+        records.push_back(
+            bytes.substr(static_cast<std::size_t>(span.offset), static_cast<std::size_t>(span.length)));
+    }
+    return records;
+}
+
+// Through the window as the menus do: the database is made (the fast file first), opened and
+// searched, a result shown and stepped on, the results copied to a new PGN file, then closed.
+TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
+    OwnSession session(DataText("pgn/dortmund.pgn"), "dortmund.pgn");
+    const std::string db = session.files.File("w.dbg");
+    session.platform.questionAnswers = {platform::kAnswerYes, platform::kAnswerYes};
+    session.platform.fileChoices = {db};
+    session.Command(kCmdStartNewDatabase);
+    session.window.FastFile().Worker().Join();
+    session.Run();
+    EXPECT_EQ(session.Messages(), Texts{"Database complete."});
+
+    session.ClearRecords();
+    session.platform.fileChoices = {db};
+    session.Command(kCmdCheckDatabase);
+    EXPECT_EQ(session.Messages(), Texts{"Database OK. Number of games: 347"});
+
+    session.platform.dialogScript = [](platform::Dialog& dialog) {
+        if (auto* search = dynamic_cast<DatabaseSearchDialog*>(&dialog)) {
+            search->white = "Kramnik, V";
+            search->eitherColor = true;
+            search->year = ">=1995";
+            return true;
+        }
+        if (auto* list = dynamic_cast<GameListDialog*>(&dialog)) {
+            list->selectedRow = 0;
+            return list->Title() == kSelectGameTitle;
+        }
+        return false;
+    };
+    session.platform.fileChoices = {db};
+    session.Command(kCmdOpenDatabase);
+    const DatabaseCommands& databases = session.window.Databases();
+    const std::vector<int> results = databases.Results();
+    ASSERT_GT(results.size(), 10u);
+    EXPECT_TRUE(databases.DatabaseViewActive());
+    EXPECT_EQ(session.window.displayMode, kModeGame);
+    EXPECT_EQ(session.window.View().fileLine, "DB:  W");
+    EXPECT_EQ(session.window.View().gameLine, "Game:  " + std::to_string(results[0] + 1) + " of 347");
+    session.Command(kCmdNextGame);
+    EXPECT_EQ(session.window.View().gameLine, "Game:  " + std::to_string(results[1] + 1) + " of 347");
+
+    // The copied games, made into a fast file by reading their text, hold the database's moves.
+    const std::string copy = session.files.File("copy.pgn");
+    session.ClearRecords();
+    session.platform.fileChoices = {copy};
+    session.platform.questionAnswers = {platform::kAnswerYes};
+    session.Command(kCmdCopyDatabaseResultsToNewFile);
+    EXPECT_EQ(session.Messages(), Texts{"Copy games complete."});
+    gamefile::GameIndex index;
+    gamefile::IndexGameFileAt(copy, index);
+    search::FastFileJob job;
+    job.pgnPath = copy;
+    job.offsets = index.offsets;
+    ASSERT_EQ(search::WriteFastFile(job, {}).status, search::FastFileStatus::kComplete);
+    const std::vector<std::string> copied = MoveRecordsOf(session.files.File("copy.TRF"));
+    const std::vector<std::string> stored = MoveRecordsOf(database::PathsOf(db).moves);
+    ASSERT_EQ(copied.size(), results.size());
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        EXPECT_EQ(copied[i], stored[static_cast<std::size_t>(results[i])]) << i;
+    }
+
+    session.ClearRecords();
+    session.Command(kCmdCloseDatabase);
+    EXPECT_EQ(session.Messages(), Texts{"Database closed."});
+    EXPECT_EQ(session.window.View().fileLine.rfind("File:  ", 0), 0u);
+    session.ClearRecords();
+    session.Command(kCmdCopyDatabaseResultsToNewFile);
+    EXPECT_EQ(session.Messages(), Texts{"There are no database games to copy."});
+}
+
+}  // namespace
+}  // namespace ravelin::shell
