@@ -102,5 +102,25 @@ TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
     EXPECT_EQ(session.Messages(), Texts{"There are no database games to copy."});
 }
 
+// A file of 10,000 games or more is made into a database on the worker, with its progress window.
+TEST(DatabaseCommandsTest, LargeFilesAreBuiltInTheBackground) {
+    std::string games;
+    for (int i = 0; i < kBackgroundBuildGames; ++i) {
+        games +=
+            "[White \"Player" + std::to_string(i % 7) + "\"]\n[Result \"1-0\"]\n\n1. e4 e5 2. Nf3 1-0\n\n";
+    }
+    OwnSession session(games, "many.pgn");
+    session.platform.questionAnswers = {platform::kAnswerYes, platform::kAnswerYes};
+    session.platform.fileChoices = {session.files.File("many")};
+    session.Command(kCmdStartNewDatabase);
+    session.window.FastFile().Worker().Join();
+    session.Run();
+    session.window.FastFile().Worker().Join();
+    session.Run();
+    EXPECT_EQ(session.Messages(), Texts{"Database complete."});
+    EXPECT_EQ(session.platform.progress.titles, (Texts{"Make Fast File", "Make Database"}));
+    EXPECT_TRUE(database::CheckDatabase(database::PathsOf(session.files.File("many.dbg"))).ok);
+}
+
 }  // namespace
 }  // namespace ravelin::shell

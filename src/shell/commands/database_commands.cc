@@ -10,6 +10,7 @@
 #include "database/database_check.h"
 #include "database/database_search.h"
 #include "database/position_signature.h"
+#include "gamefile/background_worker.h"
 #include "gamefile/game_edit.h"
 #include "gamefile/game_file.h"
 #include "platform/file_util.h"
@@ -144,8 +145,19 @@ void DatabaseCommands::Build(bool add) {
     if (wasOpen) {
         database_.Close();
     }
-    const database::BuildOutcome outcome = database::BuildDatabase(
-        *target, add ? database::BuildMode::kAdd : database::BuildMode::kNew, file.Path(), file.GameCount());
+    const database::BuildMode mode = add ? database::BuildMode::kAdd : database::BuildMode::kNew;
+    if (file.GameCount() >= kBackgroundBuildGames) {
+        if (wasOpen) {
+            // The rebuilt database is opened again by the user.
+            viewActive_ = false;
+            results_.clear();
+            window_.databaseOpen = false;
+        }
+        StartBackgroundBuild(*target, mode);
+        return;
+    }
+    const database::BuildOutcome outcome =
+        database::BuildDatabase(*target, mode, file.Path(), file.GameCount());
     if (outcome.status == database::BuildStatus::kStaleFastFile) {
         if (messages.AskQuestion(outcome.message) == platform::kAnswerYes) {
             window_.FastFile().MakeFastFile(command);
@@ -158,6 +170,35 @@ void DatabaseCommands::Build(bool add) {
         results_.clear();
         window_.databaseOpen = false;
     }
+}
+
+void DatabaseCommands::StartBackgroundBuild(const std::string& target, database::BuildMode mode) {
+    gamefile::BackgroundRequest request;
+    request.kind = gamefile::BackgroundKind::kMakeDatabase;
+    request.title = kMakeDatabaseTitle;
+    request.total = window_.File().GameCount();
+    request.cancelRefusal = kCannotCancelDatabase;
+    gamefile::BackgroundWorker& worker = window_.FastFile().Worker();
+    window_.SetBackgroundOperation(&worker);
+    // The worker gets copies: it shares nothing with the window.
+    const std::string pgnPath = window_.File().Path();
+    const int gameCount = window_.File().GameCount();
+    worker.StartBackgroundOperation(
+        request, [target, mode, pgnPath, gameCount](gamefile::WorkerContext& context) {
+            database::BuildHooks hooks;
+            hooks.progress = [&context](int done, int total) {
+                context.UpdateProgress(done, 0, total);
+                context.StopRequested();
+            };
+            const database::BuildOutcome outcome =
+                database::BuildDatabase(target, mode, pgnPath, gameCount, hooks);
+            gamefile::BackgroundReport report;
+            report.message = outcome.message;
+            report.deferredState = outcome.status == database::BuildStatus::kComplete
+                                       ? gamefile::kRunFinishedResults
+                                       : gamefile::kRunFinishedError;
+            return report;
+        });
 }
 
 void DatabaseCommands::Open() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "database/database_build.h"
 #include "database/database_reader.h"
 #include "display/game_display.h"
 #include "gamefile/line_reader.h"
@@ -41,6 +42,10 @@ inline constexpr char kNoDatabaseGamesToCopy[] = "There are no database games to
 inline constexpr char kSelectGameTitle[] = "Select Game";
 inline constexpr char kSelectDatabaseTitle[] = "Select Database";
 inline constexpr std::string_view kDatabaseGameFileName = "dbgameqq.xyz";
+inline constexpr char kMakeDatabaseTitle[] = "Make Database";
+inline constexpr char kCannotCancelDatabase[] = "Sorry, cannot cancel database generation.";
+// From this many games on, a database is built on the worker with a progress window.
+inline constexpr int kBackgroundBuildGames = 10000;
 
 class DatabaseCommands {
   public:
@@ -62,6 +67,7 @@ class DatabaseCommands {
     void Register();
     std::optional<std::string> ChooseDatabase(bool saveDialog);
     void Build(bool add);
+    void StartBackgroundBuild(const std::string& target, database::BuildMode mode);
     void Open();
     void Close();
     void Check();
