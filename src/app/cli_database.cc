@@ -1,5 +1,6 @@
 #include "app/cli_database.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -23,7 +24,7 @@ constexpr char kUsage[] =
     "       ravelin-cli db show DB.dbg N            game N as PGN text\n"
     "       ravelin-cli db search DB.dbg [--white NAME] [--black NAME] [--player NAME] [--year REL]\n"
     "                 [--result RESULT] [--eco CODE] [--moves-count REL] [--site TEXT] [--event TEXT]\n"
-    "                 [--position FEN] [--sort-year] [--descending]\n";
+    "                 [--position FEN] [--sort-year] [--descending] [--time]\n";
 
 int Usage(CliContext& context) {
     context.err << kUsage;
@@ -97,6 +98,7 @@ int Show(CliContext& context, const std::string& dbPath, const std::string& numb
 
 int Search(CliContext& context, const std::string& dbPath, int argc, char** argv) {
     database::DatabaseCriteria criteria;
+    bool timed = false;
     for (int i = 0; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--sort-year") {
@@ -105,6 +107,10 @@ int Search(CliContext& context, const std::string& dbPath, int argc, char** argv
         }
         if (option == "--descending") {
             criteria.descending = true;
+            continue;
+        }
+        if (option == "--time") {
+            timed = true;
             continue;
         }
         if (i + 1 >= argc) {
@@ -145,7 +151,10 @@ int Search(CliContext& context, const std::string& dbPath, int argc, char** argv
         context.err << failure << "\n";
         return 2;
     }
+    const auto started = std::chrono::steady_clock::now();
     const database::DatabaseSearchOutcome outcome = database::SearchDatabase(db, criteria);
+    const auto elapsed =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
     if (outcome.failure != nullptr) {
         context.err << outcome.failure << "\n";
         return 2;
@@ -162,6 +171,9 @@ int Search(CliContext& context, const std::string& dbPath, int argc, char** argv
         context.out << '\n';
     }
     context.err << database::kNumberOfGamesFound << ": " << outcome.games.size() << "\n";
+    if (timed) {
+        context.err << "Time: " << elapsed.count() << " ms (the search, after opening the database)\n";
+    }
     return outcome.games.empty() ? 1 : 0;
 }
 

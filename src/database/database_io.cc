@@ -1,6 +1,7 @@
 #include "database/database_io.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,6 +99,36 @@ bool TruncateTo(const std::string& path, std::int64_t size) {
 bool SyncFile(const std::string& path) {
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     return fd.Get() >= 0 && ::fsync(fd.Get()) == 0;
+}
+
+bool MappedFile::Map(const std::string& path) {
+    Unmap();
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    size_ = static_cast<std::int64_t>(info.st_size);
+    if (size_ == 0) {
+        return true;
+    }
+    void* address = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE, fd.Get(), 0);
+    if (address == MAP_FAILED) {
+        size_ = 0;
+        return false;
+    }
+    data_ = static_cast<const std::uint8_t*>(address);
+    mapped_ = true;
+    return true;
+}
+
+void MappedFile::Unmap() {
+    if (mapped_) {
+        ::munmap(const_cast<std::uint8_t*>(data_), static_cast<std::size_t>(size_));
+    }
+    data_ = nullptr;
+    size_ = 0;
+    mapped_ = false;
 }
 
 }  // namespace ravelin::database

@@ -2,6 +2,7 @@
 
 // Whole-file reads and in-place writes of the database files.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,5 +24,28 @@ bool WriteAt(const std::string& path, std::int64_t offset, std::string_view byte
 bool TruncateTo(const std::string& path, std::int64_t size);
 // Waits until the file's contents are on the disk.
 bool SyncFile(const std::string& path);
+
+// A file mapped read-only into memory; every access is checked against its size by the caller.
+class MappedFile {
+  public:
+    MappedFile() = default;
+    ~MappedFile() { Unmap(); }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    bool Map(const std::string& path);
+    void Unmap();
+    const std::uint8_t* Data() const { return data_; }
+    std::int64_t Size() const { return size_; }
+    // The bytes [offset, offset + length), or nullptr when they do not lie inside the file.
+    const std::uint8_t* At(std::int64_t offset, std::size_t length) const {
+        return offset >= 0 && offset + static_cast<std::int64_t>(length) <= size_ ? data_ + offset : nullptr;
+    }
+
+  private:
+    const std::uint8_t* data_ = nullptr;
+    std::int64_t size_ = 0;
+    bool mapped_ = false;
+};
 
 }  // namespace ravelin::database

@@ -28,8 +28,8 @@ Database::~Database() {
 
 void Database::Close() {
     CloseFd(headerFd_);
-    CloseFd(movesFd_);
-    CloseFd(positionsFd_);
+    moves_.Unmap();
+    positions_.Unmap();
     games_.clear();
     root_.clear();
     count_ = 0;
@@ -46,17 +46,14 @@ const char* Database::Open(const std::string& gamesPath) {
         return ReadFailureMessage(status);
     }
     headerFd_ = ::open(paths_.header.c_str(), O_RDONLY | O_CLOEXEC);
-    movesFd_ = ::open(paths_.moves.c_str(), O_RDONLY | O_CLOEXEC);
-    positionsFd_ = ::open(paths_.positions.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool mapped = moves_.Map(paths_.moves) && positions_.Map(paths_.positions);
     std::string rootBytes;
     const ReadStatus rootRead = ReadWholeFile(paths_.root, rootBytes);
-    if (headerFd_ < 0 || movesFd_ < 0 || positionsFd_ < 0 || rootRead != ReadStatus::kOk) {
+    if (headerFd_ < 0 || !mapped || rootRead != ReadStatus::kOk) {
         Close();
         return kFileOpenError;
     }
     headerSize_ = FileSizeOf(paths_.header);
-    movesSize_ = FileSizeOf(paths_.moves);
-    positionsSize_ = FileSizeOf(paths_.positions);
     std::string count;
     const int stored = ReadSpan(headerFd_, headerSize_, 0, 4, count)
                            ? ReadI32(reinterpret_cast<const std::uint8_t*>(count.data()))
@@ -102,29 +99,49 @@ bool Database::Header(const GameRecord& record, std::string& bytes, HeaderValues
            SplitHeaderRecord(bytes, values) == bytes.size();
 }
 
+namespace {
+
+bool RecordShapeFits(std::size_t length) {
+    return length >= 4 && length % 2 == 0 && length <= kMaxMovesRecordBytes;
+}
+
+}  // namespace
+
+const std::uint8_t* Database::MovesAt(std::int64_t offset, std::size_t length) const {
+    return RecordShapeFits(length) ? moves_.At(offset, length) : nullptr;
+}
+
+const std::uint8_t* Database::PositionsAt(std::int64_t offset, std::size_t length) const {
+    const std::uint8_t* words = RecordShapeFits(length) ? positions_.At(offset, length) : nullptr;
+    return words != nullptr && ReadU16(words) == length - 2 ? words : nullptr;
+}
+
 bool Database::Moves(const GameRecord& record, std::string& bytes) const {
     const std::size_t length = record.movesLength;
-    if (length < 4 || length % 2 != 0 || length > kMaxMovesRecordBytes ||
-        !ReadSpan(movesFd_, movesSize_, record.movesOffset, length, bytes)) {
+    const std::uint8_t* words = MovesAt(record.movesOffset, length);
+    if (words == nullptr) {
         return false;
     }
     // Move words, then exactly one result word at the end.
-    const auto* words = reinterpret_cast<const std::uint8_t*>(bytes.data());
     for (std::size_t at = 0; at + 2 < length; at += 2) {
         if ((ReadU16(words + at) & search::kResultFlag) != 0 || ReadU16(words + at) == 0) {
             return false;
         }
     }
-    return (ReadU16(words + length - 2) & search::kResultFlag) != 0;
+    if ((ReadU16(words + length - 2) & search::kResultFlag) == 0) {
+        return false;
+    }
+    bytes.assign(reinterpret_cast<const char*>(words), length);
+    return true;
 }
 
 bool Database::Positions(const GameRecord& record, std::string& bytes) const {
-    const std::size_t length = record.movesLength;
-    if (length < 4 || length % 2 != 0 || length > kMaxMovesRecordBytes ||
-        !ReadSpan(positionsFd_, positionsSize_, record.movesOffset, length, bytes)) {
+    const std::uint8_t* words = PositionsAt(record.movesOffset, record.movesLength);
+    if (words == nullptr) {
         return false;
     }
-    return ReadU16(reinterpret_cast<const std::uint8_t*>(bytes.data())) == length - 2;
+    bytes.assign(reinterpret_cast<const char*>(words), record.movesLength);
+    return true;
 }
 
 std::vector<std::string> SanMovesOf(const std::string& movesRecord) {

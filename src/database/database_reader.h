@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "database/database_format.h"
+#include "database/database_io.h"
 #include "search/fast_move.h"
 
 namespace ravelin::database {
@@ -41,6 +42,10 @@ class Database {
     bool Moves(const GameRecord& record, std::string& bytes) const;
     // The game's position record, at the same place in the position file.
     bool Positions(const GameRecord& record, std::string& bytes) const;
+    // The moves or position record of a game in place: nullptr when offset and length do not
+    // describe a record inside the file.
+    const std::uint8_t* MovesAt(std::int64_t offset, std::size_t length) const;
+    const std::uint8_t* PositionsAt(std::int64_t offset, std::size_t length) const;
 
   private:
     bool ReadSpan(int fd, std::int64_t fileSize, std::int64_t offset, std::size_t length,
@@ -52,11 +57,9 @@ class Database {
     std::string games_;
     RootTable root_;
     int headerFd_ = -1;
-    int movesFd_ = -1;
-    int positionsFd_ = -1;
+    MappedFile moves_;
+    MappedFile positions_;
     std::int64_t headerSize_ = 0;
-    std::int64_t movesSize_ = 0;
-    std::int64_t positionsSize_ = 0;
 };
 
 // The moves of a game as SAN texts, replayed from the start position; a word that is no legal

@@ -1,10 +1,6 @@
 #include "database/database_search.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "database/database_check.h"
 #include "database/database_io.h"
@@ -50,6 +46,7 @@ struct Prepared {
     std::string site;
     std::string event;
     std::optional<search::FastBoard> position;
+    PositionTarget target;
     std::uint16_t signature = 0;
 };
 
@@ -96,6 +93,7 @@ Prepared Prepare(const DatabaseCriteria& criteria) {
     p.position = criteria.position;
     if (p.position) {
         p.signature = PositionSignature(*p.position);
+        p.target = MakePositionTarget(*p.position);
     }
     return p;
 }
@@ -115,13 +113,25 @@ bool EcoPasses(std::uint16_t resultEco, std::string_view eco) {
     return true;
 }
 
-bool PositionPasses(const Database& database, const GameRecord& record, const Prepared& p) {
-    std::string positions;
-    if (!database.Positions(record, positions)) {
+// The fields of a game record the record criteria read, without its key names.
+struct RecordFields {
+    std::int32_t movesOffset = 0;
+    std::uint16_t movesLength = 0;
+    std::uint16_t year = 0;
+    std::uint16_t resultEco = 0;
+};
+
+RecordFields FieldsOf(const std::uint8_t* record) {
+    return {ReadI32(record + 20), ReadU16(record + 26), ReadU16(record + 28), ReadU16(record + 30)};
+}
+
+bool PositionPasses(const Database& database, const RecordFields& fields, const Prepared& p) {
+    const std::size_t length = fields.movesLength;
+    const std::uint8_t* words = database.PositionsAt(fields.movesOffset, length);
+    if (words == nullptr) {
         return false;
     }
-    const auto* words = reinterpret_cast<const std::uint8_t*>(positions.data());
-    const int count = static_cast<int>(positions.size() / 2) - 1;
+    const int count = static_cast<int>(length / 2) - 1;
     bool found = false;
     for (int i = 1; i <= count; ++i) {
         const std::uint16_t signature = ReadU16(words + 2 * i);
@@ -130,14 +140,15 @@ bool PositionPasses(const Database& database, const GameRecord& record, const Pr
             break;
         }
     }
-    std::string moves;
-    return found && database.Moves(record, moves) &&
-           MovesReachBoard(reinterpret_cast<const std::uint8_t*>(moves.data()),
-                           static_cast<int>(moves.size() / 2) - 1, *p.position);
+    if (!found) {
+        return false;
+    }
+    const std::uint8_t* moves = database.MovesAt(fields.movesOffset, length);
+    return moves != nullptr && MovesReachBoard(moves, count, p.target);
 }
 
 // The criteria a game record can answer alone.
-bool RecordPasses(const Database& database, const GameRecord& record, const Prepared& p) {
+bool RecordPasses(const Database& database, const RecordFields& record, const Prepared& p) {
     if (p.year && (record.year == 0 || !p.year->Satisfies(record.year))) {
         return false;
     }
@@ -190,7 +201,8 @@ const char* PlayerSearch(const Database& database, const Prepared& p, std::vecto
                 (record.whiteKey != key && record.blackKey != key)) {
                 return kRootError;
             }
-            if (!marked[index] && NamesPass(record, key, p) && RecordPasses(database, record, p)) {
+            if (!marked[index] && NamesPass(record, key, p) &&
+                RecordPasses(database, FieldsOf(database.RecordBytes(index)), p)) {
                 marked[index] = 1;
             }
             const std::int32_t link = record.whiteKey == key ? record.whiteLink : record.blackLink;
@@ -266,13 +278,8 @@ DatabaseSearchOutcome SearchDatabase(const Database& database, const DatabaseCri
             return outcome;
         }
     } else {
-        GameRecord record;
         for (int index = 0; index < count; ++index) {
-            if (!database.Record(index, record)) {
-                outcome.failure = kRootError;
-                return outcome;
-            }
-            marked[index] = RecordPasses(database, record, p) ? 1 : 0;
+            marked[index] = RecordPasses(database, FieldsOf(database.RecordBytes(index)), p) ? 1 : 0;
         }
     }
     std::string header;

@@ -41,12 +41,39 @@ search::FastBoard FastBoardOf(const chess::Board& board) {
     return fast;
 }
 
-bool MovesReachBoard(const std::uint8_t* words, int plies, const search::FastBoard& target) {
+PositionTarget MakePositionTarget(const search::FastBoard& board) {
+    PositionTarget target;
+    target.board = board;
+    for (int square = 0; square < 64; ++square) {
+        const int piece = board[square];
+        target.pieces += piece != 0 ? 1 : 0;
+        const int rank = square % 8 + 1;
+        if ((piece == 1 && rank == 2) || (piece == 11 && rank == 7)) {
+            target.homePawns[target.homePawnCount++] = static_cast<std::uint8_t>(square);
+        }
+    }
+    return target;
+}
+
+bool MovesReachBoard(const std::uint8_t* words, int plies, const PositionTarget& target) {
+    // Captures and pawn moves cannot be undone: once the game has fewer pieces than the target, or
+    // has moved a pawn that the target still has on its starting square, it cannot get there.
     search::FastBoard board = search::FastStartBoard();
+    int pieces = 32;
     for (int ply = 1; ply <= plies; ++ply) {
-        search::ApplyFastMove(board, ReadU16(words + 2 * (ply - 1)), ply);
-        if (board == target) {
+        const search::FastMove move = ReadU16(words + 2 * (ply - 1));
+        pieces -= board[search::FastDestination(move)] != 0 ? 1 : 0;
+        search::ApplyFastMove(board, move, ply);
+        if (board == target.board) {
             return true;
+        }
+        if (pieces < target.pieces) {
+            return false;
+        }
+        for (int i = 0; i < target.homePawnCount; ++i) {
+            if (board[target.homePawns[i]] != target.board[target.homePawns[i]]) {
+                return false;
+            }
         }
     }
     return false;

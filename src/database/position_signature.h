@@ -3,6 +3,7 @@
 // Position signatures: a 16-bit digest of a board, one per position of a game in the position
 // file, sorted so that a search can tell quickly whether a game may reach a position.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -23,7 +24,17 @@ void WritePositionRecord(std::uint8_t* words, int plies);
 // A board of the chess core ([file][rank]) in the fast file's square order.
 search::FastBoard FastBoardOf(const chess::Board& board);
 
+// A board to reach, with what tells early that a game can no longer reach it: its number of
+// pieces and the pawns it still has on their starting squares.
+struct PositionTarget {
+    search::FastBoard board{};
+    int pieces = 0;
+    std::array<std::uint8_t, 16> homePawns{};
+    int homePawnCount = 0;
+};
+PositionTarget MakePositionTarget(const search::FastBoard& board);
+
 // Whether the moves (from the start position) reach the board at some ply after the first move.
-bool MovesReachBoard(const std::uint8_t* words, int plies, const search::FastBoard& target);
+bool MovesReachBoard(const std::uint8_t* words, int plies, const PositionTarget& target);
 
 }  // namespace ravelin::database

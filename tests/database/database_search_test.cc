@@ -139,7 +139,7 @@ TEST_F(DatabaseSearchTest, PositionSearchFindsTheGamesThatReachTheBoard) {
         std::string moves;
         ASSERT_TRUE(db_.Record(index, record) && db_.Moves(record, moves));
         EXPECT_TRUE(MovesReachBoard(reinterpret_cast<const std::uint8_t*>(moves.data()),
-                                    static_cast<int>(moves.size() / 2) - 1, *board));
+                                    static_cast<int>(moves.size() / 2) - 1, MakePositionTarget(*board)));
     }
     EXPECT_FALSE(FastBoardOfFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP w"));
 }
