@@ -132,15 +132,18 @@ bool PositionPasses(const Database& database, const RecordFields& fields, const 
         return false;
     }
     const int count = static_cast<int>(length / 2) - 1;
-    bool found = false;
-    for (int i = 1; i <= count; ++i) {
-        const std::uint16_t signature = ReadU16(words + 2 * i);
-        if (signature >= p.signature) {
-            found = signature == p.signature;
-            break;
+    // The signatures are sorted: the first one not below the wanted one decides.
+    int low = 1;
+    int high = count + 1;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (ReadU16(words + 2 * middle) < p.signature) {
+            low = middle + 1;
+        } else {
+            high = middle;
         }
     }
-    if (!found) {
+    if (low > count || ReadU16(words + 2 * low) != p.signature) {
         return false;
     }
     const std::uint8_t* moves = database.MovesAt(fields.movesOffset, length);
@@ -312,23 +315,6 @@ bool WriteResultFile(const std::string& path, const std::vector<int>& games) {
         WriteI32(reinterpret_cast<std::uint8_t*>(bytes.data()) + 4 * i, games[i]);
     }
     return platform::WriteFileReplacing(path, bytes.data(), bytes.size(), platform::Durability::kCache);
-}
-
-bool ReadResultFile(const std::string& path, int gameCount, std::vector<int>& games) {
-    std::string bytes;
-    games.clear();
-    if (ReadWholeFile(path, bytes) != ReadStatus::kOk || bytes.size() % 4 != 0) {
-        return false;
-    }
-    for (std::size_t at = 0; at < bytes.size(); at += 4) {
-        const int index = ReadI32(reinterpret_cast<const std::uint8_t*>(bytes.data()) + at);
-        if (index < 0 || index >= gameCount) {
-            games.clear();
-            return false;
-        }
-        games.push_back(index);
-    }
-    return true;
 }
 
 std::optional<search::FastBoard> FastBoardOfFen(std::string_view fen) {

@@ -43,8 +43,6 @@ DatabaseSearchOutcome SearchDatabase(const Database& database, const DatabaseCri
 
 // The result file: the indices, 4 bytes each; written whole through the safe rewrite.
 bool WriteResultFile(const std::string& path, const std::vector<int>& games);
-// False when the file cannot be read or an index is not a game of the database.
-bool ReadResultFile(const std::string& path, int gameCount, std::vector<int>& games);
 
 // The board of a FEN text's placement field, in the fast file's square order; nullopt when it is
 // not a placement of eight ranks.

@@ -72,6 +72,17 @@ TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
     EXPECT_EQ(session.window.View().gameLine, "Game:  " + std::to_string(results[0] + 1) + " of 347");
     session.Command(kCmdNextGame);
     EXPECT_EQ(session.window.View().gameLine, "Game:  " + std::to_string(results[1] + 1) + " of 347");
+    // The list again (the game list hands over to it in the database view): the third result.
+    session.platform.dialogScript = [](platform::Dialog& dialog) {
+        auto* list = dynamic_cast<GameListDialog*>(&dialog);
+        if (list != nullptr) {
+            list->selectedRow = 2;
+        }
+        return list != nullptr;
+    };
+    session.Command(kCmdDatabaseResults);
+    EXPECT_EQ(session.window.View().gameLine, "Game:  " + std::to_string(results[2] + 1) + " of 347");
+    EXPECT_EQ(ravelin::testing::ReadWholeFile(database::PathsOf(db).results).size(), 4 * results.size());
 
     // The copied games, made into a fast file by reading their text, hold the database's moves.
     const std::string copy = session.files.File("copy.pgn");
