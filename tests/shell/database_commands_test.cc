@@ -113,6 +113,41 @@ TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
     EXPECT_EQ(session.Messages(), Texts{"There are no database games to copy."});
 }
 
+// The duplicate finder over a database: the file added twice pairs every game with its copy.
+TEST(DatabaseCommandsTest, DuplicatesOfTheOpenDatabase) {
+    OwnSession session(DataText("pgn/dortmund.pgn"), "dortmund.pgn");
+    session.Command(kCmdDatabaseDuplicates);
+    session.Command(kCmdCloseDatabase);
+    EXPECT_EQ(session.Messages(), (Texts{"Must open a database first.", "There is no open database."}));
+    const std::string db = session.files.File("d.dbg");
+    session.platform.questionAnswers = {platform::kAnswerYes, platform::kAnswerYes, platform::kAnswerYes};
+    session.platform.fileChoices = {db, db};
+    session.Command(kCmdStartNewDatabase);
+    session.window.FastFile().Worker().Join();
+    session.Run();
+    session.Command(kCmdAddToDatabase);
+    session.platform.fileChoices = {db};
+    session.Command(kCmdOpenDatabase);  // its search dialog is cancelled
+    session.window.Settings().SetInt(settings::kOffsetDuplicatesCheckEntireFile, 1);
+    std::vector<std::string> rows;
+    session.platform.dialogScript = [&rows](platform::Dialog& dialog) {
+        auto* list = dynamic_cast<GameListDialog*>(&dialog);
+        if (list == nullptr) {
+            return false;
+        }
+        for (const GameListDialog::Row& row : list->Rows()) {
+            rows.push_back(row.text);
+        }
+        list->selectedRow = 1;
+        return true;
+    };
+    session.ClearRecords();
+    session.Command(kCmdDatabaseDuplicates);
+    ASSERT_GE(rows.size(), 347u);
+    EXPECT_EQ(rows[1], "Game 2 = game 349");
+    EXPECT_EQ(session.window.View().gameLine, "Game:  2 of 694");
+}
+
 // A file of 10,000 games or more is made into a database on the worker, with its progress window.
 TEST(DatabaseCommandsTest, LargeFilesAreBuiltInTheBackground) {
     std::string games;
