@@ -21,6 +21,7 @@ constexpr char kUsage[] =
     "usage: ravelin-cli db create DB.dbg FILE.pgn   make a database of the games of FILE.pgn\n"
     "       ravelin-cli db add DB.dbg FILE.pgn      add the games of FILE.pgn to it\n"
     "       ravelin-cli db check DB.dbg\n"
+    "       ravelin-cli db remake DB.dbg            make the games, root and position files again\n"
     "       ravelin-cli db show DB.dbg N            game N as PGN text\n"
     "       ravelin-cli db search DB.dbg [--white NAME] [--black NAME] [--player NAME] [--year REL]\n"
     "                 [--result RESULT] [--eco CODE] [--moves-count REL] [--site TEXT] [--event TEXT]\n"
@@ -188,6 +189,12 @@ int RunDatabaseCommand(CliContext& context, int argc, char** argv) {
     if ((action == "create" || action == "add") && argc == 3) {
         return Build(context, action == "create" ? database::BuildMode::kNew : database::BuildMode::kAdd,
                      dbPath, argv[2]);
+    }
+    if (action == "remake" && argc == 2) {
+        const database::BuildOutcome outcome = database::RemakeDatabase(dbPath);
+        (outcome.status == database::BuildStatus::kComplete ? context.out : context.err)
+            << outcome.message << "\n";
+        return outcome.status == database::BuildStatus::kComplete ? 0 : 1;
     }
     if (action == "check" && argc == 2) {
         return Check(context, dbPath);

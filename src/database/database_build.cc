@@ -223,6 +223,49 @@ BuildOutcome AppendToDatabase(const DatabasePaths& paths, const FastFile& fast, 
 
 }  // namespace
 
+BuildOutcome RemakeDatabase(const std::string& gamesPath) {
+    if (!HasDatabaseExtension(gamesPath)) {
+        return Failed(kNotADatabaseName);
+    }
+    const DatabasePaths paths = PathsOf(gamesPath);
+    FastFile set;
+    for (const auto& [path, bytes] :
+         {std::pair{&paths.header, &set.header}, std::pair{&paths.moves, &set.moves}}) {
+        if (const ReadStatus status = ReadWholeFile(*path, *bytes); status != ReadStatus::kOk) {
+            return Failed(ReadFailureMessage(status));
+        }
+    }
+    const bool headerWalked = WalkHeaderRecords(set.header, set.headerSpans);
+    const int stored = headerWalked ? ReadI32(reinterpret_cast<const std::uint8_t*>(set.header.data())) : -1;
+    if (!headerWalked || static_cast<int>(set.headerSpans.size()) != stored) {
+        return Failed("Header file is out of sync.");
+    }
+    if (!WalkMovesRecords(set.moves, set.moveSpans) || static_cast<int>(set.moveSpans.size()) != stored) {
+        return Failed("Moves file is out of sync.");
+    }
+    std::string games;
+    RootTable root = EmptyRootTable();
+    ChainBuilder chains(games, root, 0);
+    std::string positions;
+    if (!MakeRecords(set, kHeaderCountSize, 0, chains, positions, {})) {
+        return Failed(kRootError);
+    }
+    const std::string rootBytes = EncodeRootTable(root);
+    const std::pair<const std::string*, const std::string*> files[] = {
+        {&paths.positions, &positions}, {&paths.games, &games}, {&paths.root, &rootBytes}};
+    for (const auto& [path, bytes] : files) {
+        if (!platform::WriteFileReplacing(*path, bytes->data(), bytes->size())) {
+            return Failed(kFileWriteError);
+        }
+    }
+    RemoveDerivedFiles(paths);
+    BuildOutcome outcome;
+    outcome.status = BuildStatus::kComplete;
+    outcome.message = kDatabaseRemakeComplete;
+    outcome.gameCount = stored;
+    return outcome;
+}
+
 BuildOutcome BuildDatabase(const std::string& gamesPath, BuildMode mode, const std::string& pgnPath,
                            int gameCount, const BuildHooks& hooks) {
     if (!HasDatabaseExtension(gamesPath)) {

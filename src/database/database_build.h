@@ -36,6 +36,12 @@ struct BuildHooks {
 inline constexpr char kStaleFastFileQuestion[] = "You need to make a 'fast' file again. Do it now?";
 inline constexpr char kNoFastFileQuestion[] = "You must make a 'fast' file first. Do it now?";
 
+inline constexpr char kDatabaseRemakeComplete[] = "Database remake complete.";
+
+// Makes the games, root and position files again from the header and moves files, which must hold
+// the same number of records as the header file's count (a repair after "Root error.").
+BuildOutcome RemakeDatabase(const std::string& gamesPath);
+
 // pgnPath names the PGN file whose fast file is read; gameCount is its number of games.
 BuildOutcome BuildDatabase(const std::string& gamesPath, BuildMode mode, const std::string& pgnPath,
                            int gameCount, const BuildHooks& hooks = {});

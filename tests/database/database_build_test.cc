@@ -143,6 +143,20 @@ TEST(DatabaseBuildTest, AFailedAddLeavesEveryFileAsItWas) {
     EXPECT_TRUE(FilesOf(paths) == before);
 }
 
+TEST(DatabaseBuildTest, RemakeRepairsTheGamesRootAndPositionFiles) {
+    TempDir dir;
+    ASSERT_EQ(BuildFrom(dir, "w.dbg", BuildMode::kNew, "world_matches.pgn").status, BuildStatus::kComplete);
+    ASSERT_EQ(BuildFrom(dir, "w.dbg", BuildMode::kAdd, "dortmund.pgn").status, BuildStatus::kComplete);
+    const DatabasePaths paths = PathsOf(dir.File("w.dbg"));
+    const std::vector<std::string> built = FilesOf(paths);
+    Overwrite(paths.games, 64 * 5 + 8, std::string("\x40\x00\x00\x00", 4));
+    std::filesystem::remove(paths.root);
+    Append(paths.positions, "xx");
+    EXPECT_FALSE(CheckDatabase(paths).ok);
+    EXPECT_EQ(RemakeDatabase(paths.games).message, kDatabaseRemakeComplete);
+    EXPECT_TRUE(FilesOf(paths) == built);
+}
+
 TEST(DatabaseBuildTest, RefusesStaleFastFilesAndNamesThatAreNoDatabase) {
     TempDir dir;
     std::string pgn;
