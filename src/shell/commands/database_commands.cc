@@ -143,16 +143,18 @@ void DatabaseCommands::Build(bool add) {
     const bool wasOpen =
         database_.IsOpen() && std::filesystem::equivalent(database_.Paths().games, *target, ignored);
     if (wasOpen) {
+        // Its files change: the results no longer name its games, and the board shows the file again.
+        if (DatabaseViewActive()) {
+            window_.Platform().commands->PostCommand(kCmdDisplayGame);
+        }
         database_.Close();
+        viewActive_ = false;
+        results_.clear();
+        window_.databaseOpen = false;
     }
     const database::BuildMode mode = add ? database::BuildMode::kAdd : database::BuildMode::kNew;
     if (file.GameCount() >= kBackgroundBuildGames) {
-        if (wasOpen) {
-            // The rebuilt database is opened again by the user.
-            viewActive_ = false;
-            results_.clear();
-            window_.databaseOpen = false;
-        }
+        // The database built in the background is opened again by the user.
         StartBackgroundBuild(*target, mode);
         return;
     }
@@ -165,10 +167,8 @@ void DatabaseCommands::Build(bool add) {
     } else {
         messages.ShowMessage(outcome.message);
     }
-    if (wasOpen && database_.Open(*target) != nullptr) {
-        viewActive_ = false;
-        results_.clear();
-        window_.databaseOpen = false;
+    if (wasOpen) {
+        window_.databaseOpen = database_.Open(*target) == nullptr;
     }
 }
 
