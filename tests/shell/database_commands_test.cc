@@ -104,6 +104,18 @@ TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
         EXPECT_EQ(copied[i], stored[static_cast<std::size_t>(results[i])]) << i;
     }
 
+    // Copy Game To... in the database view: the game shown, added to the copy.
+    session.ClearRecords();
+    session.platform.fileChoices = {copy};
+    session.platform.questionAnswers = {platform::kAnswerYes};
+    session.Command(kCmdCopyGameToExistingFile);
+    gamefile::IndexGameFileAt(copy, index);
+    ASSERT_EQ(index.Count(), static_cast<int>(results.size()) + 1);
+    job.offsets = index.offsets;
+    ASSERT_EQ(search::WriteFastFile(job, {}).status, search::FastFileStatus::kComplete);
+    EXPECT_EQ(MoveRecordsOf(session.files.File("copy.TRF")).back(),
+              stored[static_cast<std::size_t>(results[2])]);
+
     session.ClearRecords();
     session.Command(kCmdCloseDatabase);
     EXPECT_EQ(session.Messages(), Texts{"Database closed."});

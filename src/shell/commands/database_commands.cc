@@ -63,8 +63,18 @@ void DatabaseCommands::Register() {
     handlers.Set(kCmdDatabaseResults, [this] { ShowResultList(); });
     handlers.Set(kCmdCheckDatabase, [this] { Check(); });
     handlers.Set(kCmdCloseDatabase, [this] { Close(); });
-    handlers.Set(kCmdCopyDatabaseResultsToNewFile, [this] { CopyResults(false); });
-    handlers.Set(kCmdCopyDatabaseResultsToExistingFile, [this] { CopyResults(true); });
+    handlers.Set(kCmdCopyDatabaseResultsToNewFile, [this] { CopyResults(false, false); });
+    handlers.Set(kCmdCopyDatabaseResultsToExistingFile, [this] { CopyResults(true, false); });
+    // "Copy Game To..." copies the database game shown while the database view is up.
+    for (const int command : {kCmdCopyGameToNewFile, kCmdCopyGameToExistingFile}) {
+        handlers.Set(command, [this, command, fileCopy = handlers.Get(command)] {
+            if (DatabaseViewActive()) {
+                CopyResults(command == kCmdCopyGameToExistingFile, true);
+            } else if (fileCopy) {
+                fileCopy();
+            }
+        });
+    }
     handlers.Set(kCmdDatabaseDuplicates, [this] { Duplicates(); });
 
     GameViewer::OtherSource source;
@@ -354,7 +364,7 @@ void DatabaseCommands::Step(int direction) {
     ShowGameAt(target);
 }
 
-void DatabaseCommands::CopyResults(bool existingFile) {
+void DatabaseCommands::CopyResults(bool existingFile, bool shownGameOnly) {
     settings::MessageBoxes& messages = window_.Messages();
     if (!database_.IsOpen() || results_.empty()) {
         messages.ShowMessage(kNoDatabaseGamesToCopy);
@@ -378,9 +388,13 @@ void DatabaseCommands::CopyResults(bool existingFile) {
         return;
     }
     // Every game is read before the target is touched.
+    std::vector<int> copied = results_;
+    if (shownGameOnly) {
+        copied = {results_[static_cast<std::size_t>(current_)]};
+    }
     std::vector<std::string> games;
-    games.reserve(results_.size());
-    for (const int index : results_) {
+    games.reserve(copied.size());
+    for (const int index : copied) {
         std::string text;
         if (!database::ReadGameText(database_, index, text)) {
             messages.ShowMessage(database::kRootError);

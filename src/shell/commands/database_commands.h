@@ -72,7 +72,7 @@ class DatabaseCommands {
     void Close();
     void Check();
     void Search(bool positionOnly);
-    void CopyResults(bool existingFile);
+    void CopyResults(bool existingFile, bool shownGameOnly);
     void Duplicates();
     bool ShowResult(display::GameDisplay& display);
     void Step(int direction);
