@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/cli_chess.h"
+#include "app/cli_database.h"
 #include "app/cli_eco.h"
 #include "app/cli_fastfile.h"
 #include "app/cli_game.h"
@@ -69,6 +70,8 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     }
     if (command == "yahoo") {
         return RunYahooCommand(argc, argv, context.out, context.err);
+    if (command == "db") {
+        return RunDatabaseCommand(context, argc, argv);
     }
     if (command == "search") {
         return RunSearchCommand(context, argc, argv);

@@ -48,6 +48,8 @@ void PrintUsage(std::ostream& out) {
            "  sort FILE           order the games by date, site (or event) and round\n"
            "  strip FILE          keep only the tags the program uses (and FEN)\n"
            "  yahoo IN OUT        add the Yahoo game records of IN to the PGN file OUT (results \"*\")\n"
+           "  db create|add DB.dbg FILE.pgn, db check DB.dbg, db show DB.dbg N,\n"
+           "  db search DB.dbg [OPTIONS]  the game database (db --help)\n"
            "  the file utilities take --dry-run: report what would change, write nothing\n";
 }
 

@@ -153,6 +153,11 @@ bool GameDisplay::ShowGame(gamefile::GameFile& file, int gameNumber) {
     return ShowGameFrom(file.FileName(), &file.Reader(), file.Index(), gameNumber);
 }
 
+bool GameDisplay::ShowGame(const std::string& fileName, gamefile::LineReader& reader,
+                           const gamefile::GameIndex& index, int gameNumber) {
+    return ShowGameFrom(fileName, &reader, index, gameNumber);
+}
+
 std::optional<std::uint64_t> GameDisplay::ShownMoveEndOffset() const {
     if (!hasGame_) {
         return std::nullopt;

@@ -113,6 +113,10 @@ class GameDisplay {
     // The same from a reader over any file of games (a scratch copy of one game); null: no file.
     bool ShowGameFrom(std::string_view fileName, gamefile::LineReader* reader,
                       const gamefile::GameIndex& index, int gameNumber);
+    // The same for a game of a file read through its own reader and index (a game taken out of
+    // the database into a working file).
+    bool ShowGame(const std::string& fileName, gamefile::LineReader& reader, const gamefile::GameIndex& index,
+                  int gameNumber);
     // Where the move shown ends in the game's text (a main-line ply's or a line move's), nothing
     // at the start position.
     std::optional<std::uint64_t> ShownMoveEndOffset() const;
@@ -143,6 +147,8 @@ class GameDisplay {
     void FinishAnimation();
 
     int CurrentPly() const { return currentPly_; }
+    // The board of the move shown: a variation's or the current ply's.
+    chess::Board ShownBoard() const;
     int TotalPlies() const { return totalPlies_; }
     int PreviousPlyValue() const { return previousPly_; }
     int ClickedPly() const { return clickedPly_; }
@@ -214,8 +220,6 @@ class GameDisplay {
 
   private:
     chess::Board BoardOfPly(int ply) const;
-    // The board of the move shown: a variation's or the current ply's.
-    chess::Board ShownBoard() const;
     bool StepInVariation(int direction);
     // Leaves a variation without drawing; the caller draws the main line's ply.
     void LeaveVariation();

@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "gui/colour_dialog_widgets.h"
+#include "gui/database_search_dialog_widget.h"
 #include "gui/duplicate_settings_dialog_widget.h"
 #include "gui/engine_dialog_widgets.h"
 #include "gui/game_list_dialog_widget.h"
@@ -131,6 +132,10 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* addText = dynamic_cast<shell::AddGameTextDialog*>(&dialog)) {
         return RunAddGameTextDialog(*addText, parent_);
+    }
+    if (auto* databaseSearch = dynamic_cast<shell::DatabaseSearchDialog*>(&dialog)) {
+        DatabaseSearchDialogWidget form(*databaseSearch, parent_);
+        return form.exec() == QDialog::Accepted;
     }
     if (auto* duplicates = dynamic_cast<shell::DuplicateSettingsDialog*>(&dialog)) {
         DuplicateSettingsDialogWidget form(*duplicates, parent_);

@@ -139,6 +139,7 @@ constexpr CommandInfo kCommands[] = {
     {231, "Start New Database", O::kDatabase, G::kOpenFile, kSameView, false},
     {232, "Add to Database", O::kDatabase, G::kOpenFile, kSameView, false},
     {233, "Search Database", O::kDatabase, G::kNone, kNewView, false},
+    {234, "Database Results", O::kDatabase, G::kNone, kSameView, false},
     {235, "Check Database", O::kDatabase, G::kNone, kSameView, false},
     {238, "From Database Search", O::kGameWriting, G::kNone, kSameView, false},
     {239, "From Database Search", O::kGameWriting, G::kNone, kSameView, false},

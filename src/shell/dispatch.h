@@ -51,6 +51,12 @@ class CommandHandlers {
     void Set(int commandId, Handler handler) { handlers_[commandId] = std::move(handler); }
     void Remove(int commandId) { handlers_.erase(commandId); }
     bool Has(int commandId) const { return handlers_.count(commandId) != 0; }
+    // The handler registered for the command (empty when none), for a subsystem that handles the
+    // command in a state of its own and leaves the rest to it.
+    Handler Get(int commandId) const {
+        auto it = handlers_.find(commandId);
+        return it == handlers_.end() ? Handler() : it->second;
+    }
     // Runs the handler; false when there is none.
     bool Run(int commandId) const;
 

@@ -11,6 +11,7 @@
 #include "shell/commands/clipboard_commands.h"
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
+#include "shell/commands/database_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/eco_editor_commands.h"
 #include "shell/commands/engine_commands.h"
@@ -76,6 +77,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     ecoEditor_ = RegisterEcoEditorCommands(*this);
     statistics_ = RegisterStatisticsCommands(*this);
     engine_ = std::make_unique<EngineCommands>(*this);
+    database_ = std::make_unique<DatabaseCommands>(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
@@ -562,6 +564,11 @@ WindowView MainWindow::View() const {
         view.scrollMaximum = std::max(file_->GameCount(), 1);
         view.scrollPosition = file_->currentGame;
         view.scrollEnabled = file_->GameCount() > 1 && layout_.kind != settings::ScreenLayoutKind::kAlternate;
+    }
+    if (viewer_ && viewer_->OtherSourceActive()) {
+        view.fileLine = viewer_->StatusFileLine();
+        view.gameLine = viewer_->StatusGameLine();
+        view.scrollEnabled = false;
     }
     view.ownMenuBar = ownMenuBarShown_;
     view.menuBarHeight = ownMenuBarShown_ ? kOwnMenuBarHeight : 0;

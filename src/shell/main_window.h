@@ -33,6 +33,7 @@ class TreeCommands;
 class EcoEditorCommands;
 class StatisticsCommands;
 class EngineCommands;
+class DatabaseCommands;
 
 inline constexpr char kFileReloaded[] = "File has been reloaded.";
 inline constexpr char kVersionText[] = "Version 4.0 updated 11-Nov-05";
@@ -178,6 +179,8 @@ class MainWindow {
     std::function<bool(search::HeaderCriteria&)> selectPlayer;
     // The engine: its process, its board and its window.
     EngineCommands& Engine() { return *engine_; }
+    // The open database, its search results and whether the board shows them.
+    DatabaseCommands& Databases() { return *database_; }
 
   private:
     void RegisterOwnHandlers();
@@ -222,6 +225,7 @@ class MainWindow {
     std::shared_ptr<TreeCommands> treeCommands_;
     std::shared_ptr<EcoEditorCommands> ecoEditor_;
     std::shared_ptr<StatisticsCommands> statistics_;
+    std::unique_ptr<DatabaseCommands> database_;
     SearchSession search_;
 
     bool ownMenuBarShown_ = false;

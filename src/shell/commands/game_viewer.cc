@@ -253,6 +253,14 @@ bool GameViewer::ShowCurrentGame() {
     gamefile::GameFile& file = window_.File();
     const int deferred = std::exchange(deferredCommand_, 0);
     Reconfigure();
+    if (OtherSourceActive()) {
+        if (!other_.show(display_)) {
+            return false;
+        }
+        window_.displayMode = kModeGame;
+        window_.currentPly = 0;
+        return true;
+    }
     if (!(readShownGame ? readShownGame(display_) : display_.ShowGame(file, file.currentGame))) {
         return false;
     }
@@ -272,6 +280,10 @@ bool GameViewer::ShowCurrentGame() {
 }
 
 bool GameViewer::ShowCurrentText() {
+    if (OtherSourceActive()) {
+        // Games of the database are shown on the board only.
+        return ShowCurrentGame();
+    }
     gamefile::GameFile& file = window_.File();
     // Another view was asked for before the game came up: the kept request is dropped.
     deferredCommand_ = 0;
@@ -350,6 +362,10 @@ std::string GameViewer::OpeningName() const {
 }
 
 void GameViewer::StepGame(int direction) {
+    if (OtherSourceActive()) {
+        other_.step(direction);
+        return;
+    }
     gamefile::GameFile& file = window_.File();
     // The matches of the last search when there are any, else all games.
     const int target = window_.Search().navigation.Step(direction, file.currentGame, file.GameCount());
@@ -576,11 +592,11 @@ bool GameViewer::AnimationStep() {
 }
 
 std::string GameViewer::StatusFileLine() const {
-    return window_.View().fileLine;
+    return OtherSourceActive() ? other_.fileLine() : window_.View().fileLine;
 }
 
 std::string GameViewer::StatusGameLine() const {
-    return window_.View().gameLine;
+    return OtherSourceActive() ? other_.gameLine() : window_.View().gameLine;
 }
 
 display::GameViewState GameViewer::State() {

@@ -92,6 +92,21 @@ class GameViewer {
     void SelectLine();
     void ShowLine();
 
+    // A source of games other than the open file (the database's search results): while active()
+    // holds, "Display Game", "Next Game" and "Prev Game" and the status lines come from it.
+    struct OtherSource {
+        std::function<bool()> active;
+        std::function<bool(display::GameDisplay&)> show;
+        std::function<void(int direction)> step;
+        std::function<std::string()> fileLine;
+        std::function<std::string()> gameLine;
+    };
+    void SetOtherSource(OtherSource source) { other_ = std::move(source); }
+    bool OtherSourceActive() const { return other_.active && other_.active(); }
+    // The status lines of the view: "File:  name" or "DB:  name", and the game line.
+    std::string StatusFileLine() const;
+    std::string StatusGameLine() const;
+
   private:
     void Register();
     void Reconfigure();
@@ -108,8 +123,6 @@ class GameViewer {
     std::optional<int> MoveCounter();
     // The code and name of the game's opening, empty when the table has none for it.
     std::string OpeningName() const;
-    std::string StatusFileLine() const;
-    std::string StatusGameLine() const;
     // The new start of the shown game; 0 when it has none.
     int NewStartPly() const;
     void ForgetNewStartOfOtherGames();
@@ -130,6 +143,7 @@ class GameViewer {
     std::optional<NewStart> newStart_;
     eco::EcoTable ecoTable_;
     eco::EcoStatusState ecoState_;
+    OtherSource other_;
 };
 
 }  // namespace ravelin::shell
