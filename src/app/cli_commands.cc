@@ -70,6 +70,7 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     }
     if (command == "yahoo") {
         return RunYahooCommand(argc, argv, context.out, context.err);
+    }
     if (command == "db") {
         return RunDatabaseCommand(context, argc, argv);
     }

@@ -27,12 +27,13 @@ void Assign(const search::HeaderGameValues& values, GameTags& tags) {
 
 FastWalk WalkFastHeaders(const ReportSource& source,
                          const std::function<void(int game, const GameTags& tags)>& visit) {
-    search::FastHeaderRecords records;
-    if (records.Load(search::FastHeaderFilePath(source.path)) !=
-        search::FastHeaderRecords::LoadStatus::kLoaded) {
+    search::FastHeaderRecords::LoadStatus status = search::FastHeaderRecords::LoadStatus::kMissing;
+    const std::shared_ptr<const search::FastHeaderRecords> records =
+        search::FastHeaderRecords::Load(search::FastHeaderFilePath(source.path), status);
+    if (status != search::FastHeaderRecords::LoadStatus::kLoaded || records == nullptr) {
         return FastWalk::kUsePgn;
     }
-    if (records.StoredCount() != source.gameCount) {
+    if (records->StoredCount() != source.gameCount) {
         source.Warn(search::kRunMakeFastFileAgain);
         return FastWalk::kUsePgn;
     }
@@ -40,7 +41,7 @@ FastWalk WalkFastHeaders(const ReportSource& source,
     search::HeaderGameValues values;
     const int count = source.Count();
     for (int i = 0; i < count; ++i) {
-        if (!records.Next(values)) {
+        if (!records->Next(values)) {
             // Records cut short: the file is not what its count says; the games read so far stand.
             source.Warn(search::kRunMakeFastFileAgain);
             break;
