@@ -11,6 +11,7 @@
 #include "app/cli_eco.h"
 #include "app/cli_fastfile.h"
 #include "app/cli_game.h"
+#include "app/cli_reports.h"
 #include "app/cli_search.h"
 #include "app/cli_utilities.h"
 #include "app/cli_write.h"
@@ -108,6 +109,9 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     }
     if (command == "eco") {
         return RunEcoCommand(context, argc, argv);
+    }
+    if (IsReportCommand(command.c_str())) {
+        return RunReportCommand(command.c_str(), argc, argv, context.out, context.err);
     }
     return kUnknownCommand;
 }

@@ -41,6 +41,10 @@ void PrintUsage(std::ostream& out) {
            "  trim FILE           drop extra blanks and break lines that are too long\n"
            "  sort FILE           order the games by date, site (or event) and round\n"
            "  strip FILE          keep only the tags the program uses (and FEN)\n"
+           "  diagram FILE N --ply P --bmp|--jpeg|--html OUT [--flip] [--colour] [--border B] [--style S]\n"
+           "                      the position after ply P of game N as a picture, or as an HTML page\n"
+           "                      with its images beside it\n"
+           "  html FILE N OUT     the annotation page of game N, with its images beside it\n"
            "  the file utilities take --dry-run: report what would change, write nothing\n";
 }
 

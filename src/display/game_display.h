@@ -133,6 +133,8 @@ class GameDisplay {
     void FinishAnimation();
 
     int CurrentPly() const { return currentPly_; }
+    // The board of the move shown: a variation's or the current ply's.
+    chess::Board ShownBoard() const;
     int TotalPlies() const { return totalPlies_; }
     int PreviousPlyValue() const { return previousPly_; }
     int ClickedPly() const { return clickedPly_; }
@@ -204,8 +206,6 @@ class GameDisplay {
 
   private:
     chess::Board BoardOfPly(int ply) const;
-    // The board of the move shown: a variation's or the current ply's.
-    chess::Board ShownBoard() const;
     bool StepInVariation(int direction);
     // Leaves a variation without drawing; the caller draws the main line's ply.
     void LeaveVariation();

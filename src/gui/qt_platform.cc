@@ -17,6 +17,7 @@
 #include "gui/duplicate_settings_dialog_widget.h"
 #include "gui/game_list_dialog_widget.h"
 #include "gui/go_to_move_dialog_widget.h"
+#include "gui/html_dialog_widgets.h"
 #include "gui/options_dialog_widget.h"
 #include "gui/search_dialog_widgets.h"
 #include "gui/select_file_dialog_widget.h"
@@ -118,6 +119,9 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* modifyText = dynamic_cast<shell::ModifyTextDialog*>(&dialog)) {
         return RunModifyTextDialog(*modifyText, parent_);
+    }
+    if (auto* html = dynamic_cast<shell::HtmlTextDialog*>(&dialog)) {
+        return RunHtmlTextDialog(*html, parent_);
     }
     if (auto* paste = dynamic_cast<shell::PasteGamesDialog*>(&dialog)) {
         return RunPasteGamesDialog(*paste, parent_);

@@ -10,6 +10,7 @@
 #include "shell/commands/clipboard_commands.h"
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
+#include "shell/commands/diagram_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/file_utility_commands.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterOpeningCommands(*this);
     RegisterColourCommands(*this);
     RegisterClipboardCommands(*this);
+    RegisterDiagramCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
