@@ -11,6 +11,7 @@
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
 #include "shell/commands/diagram_commands.h"
+#include "shell/commands/print_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/file_utility_commands.h"
@@ -64,6 +65,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterColourCommands(*this);
     RegisterClipboardCommands(*this);
     RegisterDiagramCommands(*this);
+    RegisterPrintCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);

@@ -14,6 +14,7 @@ Platform HeadlessPlatform::AsPlatform() {
     platform.commands = this;
     platform.clipboard = this;
     platform.progress = &progress;
+    platform.printer = &printer;
     platform.screen = screen;
     return platform;
 }

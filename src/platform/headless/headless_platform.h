@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/headless_printer.h"
 #include "platform/headless/headless_progress.h"
 #include "platform/platform.h"
 
@@ -27,6 +28,7 @@ class HeadlessPlatform : public MessageService,
     Platform AsPlatform();
     ScreenMetrics screen;
     HeadlessProgressWindow progress;
+    HeadlessPrinter printer;
 
     // --- script ---
     // Answers for the next questions, in order; when none is left the answer is No.

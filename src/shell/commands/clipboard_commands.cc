@@ -66,24 +66,37 @@ std::string MoveToken(int number, std::string_view white, std::string_view black
     return token;
 }
 
+}  // namespace
+
+std::optional<StoredGame> ReadCurrentGameFromFile(MainWindow& window) {
+    gamefile::GameFile& file = window.File();
+    StoredGame game{chess::MakeChessContext(), std::make_unique<gamefile::HeaderDisplay>()};
+    auto header = std::make_unique<gamefile::GameHeader>();
+    auto record = chess::MakeGameRecord();
+    game.context->batch = true;
+    const chess::MessageSink silent = [](std::string_view) {};
+    if (!file.IsOpen() ||
+        !gamefile::LoadGameHeader(gamefile::NameOf(file.Path()), file.Reader(), file.Index(),
+                                  file.currentGame, *header, *game.header, silent)) {
+        return std::nullopt;
+    }
+    gamefile::ParseGameQuietly(file.Reader(), *header, *game.context, *record);
+    // Moves given with their source squares are written in SAN by the replay.
+    gamefile::ReplayParsedGame(*game.context, *record, *header);
+    return game;
+}
+
+namespace {
+
 // The main line of the game as the file holds it, the result after the last move. The game is
 // read again: an analysis replay puts its moves into the shown game's move list.
 std::string GameMoveText(MainWindow& window) {
-    gamefile::GameFile& file = window.File();
-    const display::GameDisplay& display = window.Viewer().Display();
-    auto header = std::make_unique<gamefile::GameHeader>();
-    auto headerDisplay = std::make_unique<gamefile::HeaderDisplay>();
-    auto context = chess::MakeChessContext();
-    auto record = chess::MakeGameRecord();
-    context->batch = true;
-    const chess::MessageSink silent = [](std::string_view) {};
-    if (!gamefile::LoadGameHeader(gamefile::NameOf(file.Path()), file.Reader(), file.Index(),
-                                  file.currentGame, *header, *headerDisplay, silent)) {
+    const std::optional<StoredGame> game = ReadCurrentGameFromFile(window);
+    if (!game) {
         return {};
     }
-    gamefile::ParseGameQuietly(file.Reader(), *header, *context, *record);
-    // Moves given with their source squares are written in SAN by the replay.
-    gamefile::ReplayParsedGame(*context, *record, *header);
+    const std::unique_ptr<chess::ChessContext>& context = game->context;
+    const display::GameDisplay& display = window.Viewer().Display();
     const chess::MoveList& moves = context->moves;
     MoveLines lines(display.Options().letters);
     std::string token;
@@ -97,7 +110,7 @@ std::string GameMoveText(MainWindow& window) {
         }
     }
     // One blank between the last move and the result, whether or not black replied.
-    const std::string result(gamefile::TextOf(headerDisplay->result));
+    const std::string result(gamefile::TextOf(game->header->result));
     if (!token.empty() && !token.ends_with(' ')) {
         token += ' ';
     }
