@@ -40,6 +40,8 @@ platform::Platform QtPlatform::AsPlatform() {
     platform.commands = this;
     platform.clipboard = this;
     platform.progress = &progress_;
+    platform.printer = &printer_;
+    printer_.nonInteractive = nonInteractive;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         platform.screen.width = screen->geometry().width();
         platform.screen.height = screen->geometry().height();
