@@ -419,7 +419,14 @@ void MainWindowWidget::ShowHelpPage(const std::string& path) {
     browser->setAttribute(Qt::WA_DeleteOnClose);
     browser->setObjectName("main");
     browser->setWindowTitle("Ravelin Help");
-    browser->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    // "path#anchor" opens the page at a section.
+    const QString text = QString::fromStdString(path);
+    const qsizetype hash = text.lastIndexOf('#');
+    QUrl url = QUrl::fromLocalFile(hash < 0 ? text : text.left(hash));
+    if (hash >= 0) {
+        url.setFragment(text.mid(hash + 1));
+    }
+    browser->setSource(url);
     browser->resize(600, 500);
     browser->move(geometry().right() + 1, geometry().top());
     browser->show();

@@ -125,6 +125,12 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     if (auto* html = dynamic_cast<shell::HtmlTextDialog*>(&dialog)) {
         return RunHtmlTextDialog(*html, parent_);
     }
+    if (auto* title = dynamic_cast<shell::HtmlTitleDialog*>(&dialog)) {
+        return RunHtmlTitleDialog(*title, parent_);
+    }
+    if (auto* comment = dynamic_cast<shell::HtmlCommentDialog*>(&dialog)) {
+        return RunHtmlCommentDialog(*comment, parent_);
+    }
     if (auto* paste = dynamic_cast<shell::PasteGamesDialog*>(&dialog)) {
         return RunPasteGamesDialog(*paste, parent_);
     }

@@ -11,15 +11,16 @@
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
 #include "shell/commands/diagram_commands.h"
-#include "shell/commands/print_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/file_utility_commands.h"
 #include "shell/commands/game_info_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
+#include "shell/commands/html_annotation_commands.h"
 #include "shell/commands/modify_text_commands.h"
 #include "shell/commands/opening_commands.h"
+#include "shell/commands/print_commands.h"
 #include "shell/commands/search_commands.h"
 #include "shell/dialogs/options_dialog.h"
 #include "shell/dialogs/win_statistics_dialog.h"
@@ -66,6 +67,7 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     RegisterClipboardCommands(*this);
     RegisterDiagramCommands(*this);
     RegisterPrintCommands(*this);
+    RegisterHtmlAnnotationCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
@@ -311,6 +313,10 @@ void MainWindow::ReloadFileCommand() {
 }
 
 void MainWindow::ShowHelp() {
+    ShowHelpAt({});
+}
+
+void MainWindow::ShowHelpAt(std::string_view anchor) {
     std::string path = paths_.File(kHelpFileName);
     std::string_view page = HelpPageHtml();
     if (!platform::WriteFileReplacing(path, page.data(), page.size())) {
@@ -318,7 +324,7 @@ void MainWindow::ShowHelp() {
         return;
     }
     if (onShowHelp) {
-        onShowHelp(path);
+        onShowHelp(anchor.empty() ? path : path + "#" + std::string(anchor));
     }
 }
 

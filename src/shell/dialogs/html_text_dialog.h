@@ -31,4 +31,30 @@ class HtmlTextDialog : public platform::Dialog {
     std::string title_;
 };
 
+inline constexpr char kHtmlTitleDialogTitle[] = "Edit Html Title";
+inline constexpr char kHtmlCommentDialogTitle[] = "Html Comment";
+inline constexpr std::size_t kHtmlTitleFieldSize = 78;
+inline constexpr std::size_t kHtmlCommentSize = 9998;
+
+// "Title", "Heading" and "Sub Head" of an annotation page.
+class HtmlTitleDialog : public platform::Dialog {
+  public:
+    std::string Title() const override { return kHtmlTitleDialogTitle; }
+    std::string Validate() override;
+
+    std::string title;
+    std::string heading;
+    std::string subHead;
+};
+
+// The comment being written on an annotation page.
+class HtmlCommentDialog : public platform::Dialog {
+  public:
+    explicit HtmlCommentDialog(std::string comment) : text(std::move(comment)) {}
+    std::string Title() const override { return kHtmlCommentDialogTitle; }
+    std::string Validate() override;
+
+    std::string text;
+};
+
 }  // namespace ravelin::shell
