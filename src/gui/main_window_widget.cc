@@ -211,6 +211,26 @@ static void ClearMenuBarLater(QMenuBar* bar) {
 void MainWindowWidget::BuildStandardMenuBar() {
     QMenuBar* bar = menuBar();
     ClearMenuBarLater(bar);
+    standardBarKind_ = core_.MenuBar().Kind();
+    if (standardBarKind_ != shell::MenuBarKind::kMain) {
+        // A mode's own bar (the annotation page, add game): its popups and commands.
+        for (const shell::MenuBarItem& item : core_.MenuBar().Items()) {
+            const QString label =
+                QString::fromUtf8(item.label.data(), static_cast<qsizetype>(item.label.size()));
+            if (const shell::MenuNode* popup =
+                    item.popup.empty() ? nullptr : core_.Menus().Find(item.popup)) {
+                QMenu* menu = BuildMenu(*popup, bar);
+                menu->setTitle(label);
+                bar->addMenu(menu);
+                continue;
+            }
+            QAction* action = bar->addAction(label);
+            const int id = item.commandId;
+            action->setData(id);
+            connect(action, &QAction::triggered, this, [this, id] { core_.HandleCommand(id); });
+        }
+        return;
+    }
     const shell::MenuNode* main = core_.Menus().Find("MainMenu");
     if (main == nullptr) {
         return;
@@ -350,6 +370,9 @@ void MainWindowWidget::Refresh() {
     shell::WindowView view = core_.View();
     setWindowTitle(QString::fromStdString(view.caption));
     ShowMenuBarKind(view.ownMenuBar);
+    if (!view.ownMenuBar && view.menuBarKind != standardBarKind_) {
+        BuildStandardMenuBar();
+    }
     ownBar_->update();
     status_->SetView(view);
     SyncCheckMarks(menuBar());
@@ -433,6 +456,10 @@ void MainWindowWidget::ShowHelpPage(const std::string& path) {
 }
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
+    // Closed by the window's own button rather than "Exit": the same offer to print the list.
+    if (!core_.ExitRequested() && core_.hooks.beforeExit) {
+        core_.hooks.beforeExit();
+    }
     // The worker is stopped and joined before the window goes, so no file is left half-written.
     core_.PrepareToClose();
     event->accept();

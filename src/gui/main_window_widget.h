@@ -96,7 +96,8 @@ class MainWindowWidget : public QMainWindow {
     QPointer<QMenu> barPopup_;
     QPointer<QPlainTextEdit> actualText_;
     bool refreshing_ = false;
-    int shownMenuBar_ = -1;  // 0 standard, 1 own, -1 not built yet
+    int shownMenuBar_ = -1;                                           // 0 standard, 1 own, -1 not built yet
+    shell::MenuBarKind standardBarKind_ = shell::MenuBarKind::kMain;  // what the standard bar shows
     bool keyFilterInstalled_ = false;
 };
 

@@ -252,6 +252,17 @@ TEST(DesktopMenus, StandardMenuBarOpensEveryMenuAndItsItemsIssueCommands) {
     FindAction(context.get(), "Auto Play")->trigger();
     EXPECT_TRUE(session.core.View().autoPlayOn);
 
+    // A mode's own bar takes the place of the main menus: the annotation page's, and back.
+    FindAction(file, "Annotation File")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_NE(FindAction(bar, "Title"), nullptr);
+    QMenu* pageFile = FindAction(bar, "File")->menu();
+    ASSERT_NE(pageFile, nullptr);
+    FindAction(pageFile, "Exit")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FindAction(bar, "Title"), nullptr);
+    file = FindAction(bar, "File")->menu();
+
     FindAction(file, "Exit")->trigger();
     QCoreApplication::processEvents();
     EXPECT_FALSE(window.isVisible());
