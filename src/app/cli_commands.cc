@@ -13,6 +13,7 @@
 #include "app/cli_fastfile.h"
 #include "app/cli_game.h"
 #include "app/cli_report.h"
+#include "app/cli_reports.h"
 #include "app/cli_search.h"
 #include "app/cli_tree.h"
 #include "app/cli_utilities.h"
@@ -124,6 +125,9 @@ int RunCliCommand(CliContext& context, const std::string& command, int argc, cha
     }
     if (command == "report") {
         return RunReportCommand(context, argc, argv);
+    }
+    if (IsReportCommand(command.c_str())) {
+        return RunReportCommand(command.c_str(), argc, argv, context.out, context.err);
     }
     return kUnknownCommand;
 }

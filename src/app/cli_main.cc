@@ -50,6 +50,10 @@ void PrintUsage(std::ostream& out) {
            "  yahoo IN OUT        add the Yahoo game records of IN to the PGN file OUT (results \"*\")\n"
            "  db create|add DB.dbg FILE.pgn, db check DB.dbg, db show DB.dbg N,\n"
            "  db search DB.dbg [OPTIONS]  the game database (db --help)\n"
+           "  diagram FILE N --ply P --bmp|--jpeg|--html OUT [--flip] [--colour] [--border B] [--style S]\n"
+           "                      the position after ply P of game N as a picture, or as an HTML page\n"
+           "                      with its images beside it\n"
+           "  html FILE N OUT     the annotation page of game N, with its images beside it\n"
            "  the file utilities take --dry-run: report what would change, write nothing\n";
 }
 

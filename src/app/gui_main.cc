@@ -214,6 +214,7 @@ int main(int argc, char** argv) {
     }
     platform.SetParentWindow(window.get());
     platform.nonInteractive = !screenshot.empty();
+    platform.Printer().nonInteractive = platform.nonInteractive;
     core.StartUp(commandLinePath);
     // The window was made before the settings were read: it takes the size of their board now.
     ravelin::settings::WindowRect rect = core.InitialWindowRect();

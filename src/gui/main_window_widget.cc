@@ -229,11 +229,10 @@ void MainWindowWidget::BuildStandardMenuBar() {
     }
 }
 
-// The bars of the modes that replace the main menus (modify moves, annotation) stand in the
-// standard menu bar too; the other modes keep the main menus there.
+// A mode's own bar (add game, the annotation page, annotation, modify moves...) stands in the
+// standard menu bar too, so its commands are reachable with either bar.
 static bool ReplacesMainMenus(shell::MenuBarKind kind) {
-    return kind == shell::MenuBarKind::kModifyMoves || kind == shell::MenuBarKind::kAnnotateAdd ||
-           kind == shell::MenuBarKind::kAnnotateModify;
+    return kind != shell::MenuBarKind::kMain;
 }
 
 void MainWindowWidget::BuildModeMenuBar(shell::MenuBarKind kind) {
@@ -465,13 +464,24 @@ void MainWindowWidget::ShowHelpPage(const std::string& path) {
     browser->setAttribute(Qt::WA_DeleteOnClose);
     browser->setObjectName("main");
     browser->setWindowTitle("Ravelin Help");
-    browser->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    // "path#anchor" opens the page at a section.
+    const QString text = QString::fromStdString(path);
+    const qsizetype hash = text.lastIndexOf('#');
+    QUrl url = QUrl::fromLocalFile(hash < 0 ? text : text.left(hash));
+    if (hash >= 0) {
+        url.setFragment(text.mid(hash + 1));
+    }
+    browser->setSource(url);
     browser->resize(600, 500);
     browser->move(geometry().right() + 1, geometry().top());
     browser->show();
 }
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
+    // Closed by the window's own button rather than "Exit": the same offer to print the list.
+    if (!core_.ExitRequested() && core_.hooks.beforeExit) {
+        core_.hooks.beforeExit();
+    }
     // The worker is stopped and joined before the window goes, so no file is left half-written.
     core_.PrepareToClose();
     event->accept();

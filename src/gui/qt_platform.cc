@@ -21,6 +21,7 @@
 #include "gui/engine_dialog_widgets.h"
 #include "gui/game_list_dialog_widget.h"
 #include "gui/go_to_move_dialog_widget.h"
+#include "gui/html_dialog_widgets.h"
 #include "gui/options_dialog_widget.h"
 #include "gui/search_dialog_widgets.h"
 #include "gui/select_file_dialog_widget.h"
@@ -47,6 +48,8 @@ platform::Platform QtPlatform::AsPlatform() {
     platform.progress = &progress_;
     platform.listWindows = &listWindows_;
     platform.processes = &processes_;
+    platform.printer = &printer_;
+    printer_.nonInteractive = nonInteractive;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         platform.screen.width = screen->geometry().width();
         platform.screen.height = screen->geometry().height();
@@ -126,6 +129,15 @@ bool QtPlatform::RunDialog(platform::Dialog& dialog) {
     }
     if (auto* modifyText = dynamic_cast<shell::ModifyTextDialog*>(&dialog)) {
         return RunModifyTextDialog(*modifyText, parent_);
+    }
+    if (auto* html = dynamic_cast<shell::HtmlTextDialog*>(&dialog)) {
+        return RunHtmlTextDialog(*html, parent_);
+    }
+    if (auto* title = dynamic_cast<shell::HtmlTitleDialog*>(&dialog)) {
+        return RunHtmlTitleDialog(*title, parent_);
+    }
+    if (auto* comment = dynamic_cast<shell::HtmlCommentDialog*>(&dialog)) {
+        return RunHtmlCommentDialog(*comment, parent_);
     }
     if (auto* paste = dynamic_cast<shell::PasteGamesDialog*>(&dialog)) {
         return RunPasteGamesDialog(*paste, parent_);

@@ -12,6 +12,7 @@
 #include "gui/progress_window.h"
 #include "gui/qt_list_windows.h"
 #include "platform/headless/posix_child_process.h"
+#include "gui/qt_printer.h"
 #include "platform/platform.h"
 
 class QWidget;
@@ -36,7 +37,9 @@ class QtPlatform : public QObject,
     void SetParentWindow(QWidget* window) {
         parent_ = window;
         progress_.SetMainWindow(window);
+        printer_.SetParentWindow(window);
     }
+    QtPrinter& Printer() { return printer_; }
     // Where posted commands and timer ticks go (timer ids are passed as negative numbers - 1000).
     std::function<void(int)> commandHandler;
     std::function<void(int)> timerHandler;
@@ -65,6 +68,7 @@ class QtPlatform : public QObject,
     QWidget* parent_ = nullptr;
     QtProgressWindow progress_;
     QtListWindows listWindows_;
+    QtPrinter printer_;
     mutable std::mutex pendingMutex_;
     std::map<int, int> pendingCommands_;  // id -> number waiting in the queue
     std::map<int, std::unique_ptr<QTimer>> timers_;

@@ -50,6 +50,16 @@ result, ECO code, Elo, number of moves or a specific move. <b>Combination</b> ru
 goes to the position found and <b>Reset Navigation</b> walks every game again. <b>Search
 Directory</b> searches every PGN file in the folder of the open file; <b>Display Dir Search</b>
 lists the files with matches. Searches are fastest after <b>Make Fast File</b>.</p>
+<h2><a name="annotation-file"></a>Annotation File</h2>
+<p><b>File &gt; Annotation File</b> builds a web page about a game while you go through it; its own
+menu bar takes the place of the main one. <b>Title</b> starts the page with a title, a heading and
+a sub head. Step through the game (or enter moves in Variation Edit) and choose <b>End Move</b>:
+the moves since the last run (or since <b>Start Move</b>) are added in bold. <b>Enter Comment</b>
+opens a comment; moves added with End Move meanwhile go into it, and <b>End Comment</b> adds it to
+the page and puts the board back. <b>Diagram</b> adds the board as a picture of square images;
+<b>View</b> shows the page's text for editing. <b>Save</b> writes the page, its images and a file
+of the moves beside it (the page's name ending in "x"), so that <b>Open</b> takes up the work
+again; <b>Exit</b> leaves the mode, asking first when the page has changes not saved.</p>
 <h2>Working directory</h2>
 <p>Settings and working files are kept in <code>$XDG_DATA_HOME/ravelin</code>
 (normally <code>~/.local/share/ravelin</code>). Start the program with

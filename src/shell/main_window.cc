@@ -12,6 +12,7 @@
 #include "shell/commands/colour_commands.h"
 #include "shell/commands/copy_list_commands.h"
 #include "shell/commands/database_commands.h"
+#include "shell/commands/diagram_commands.h"
 #include "shell/commands/directory_search_commands.h"
 #include "shell/commands/eco_editor_commands.h"
 #include "shell/commands/engine_commands.h"
@@ -20,13 +21,15 @@
 #include "shell/commands/game_info_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
+#include "shell/commands/html_annotation_commands.h"
 #include "shell/commands/modify_moves_commands.h"
 #include "shell/commands/modify_text_commands.h"
 #include "shell/commands/opening_commands.h"
+#include "shell/commands/print_commands.h"
 #include "shell/commands/search_commands.h"
-#include "shell/commands/yahoo_commands.h"
-#include "shell/commands/tree_commands.h"
 #include "shell/commands/statistics_commands.h"
+#include "shell/commands/tree_commands.h"
+#include "shell/commands/yahoo_commands.h"
 #include "shell/dialogs/options_dialog.h"
 #include "shell/dialogs/win_statistics_dialog.h"
 #include "shell/help_page.h"
@@ -78,6 +81,9 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     statistics_ = RegisterStatisticsCommands(*this);
     engine_ = std::make_unique<EngineCommands>(*this);
     database_ = std::make_unique<DatabaseCommands>(*this);
+    RegisterDiagramCommands(*this);
+    RegisterPrintCommands(*this);
+    RegisterHtmlAnnotationCommands(*this);
     searchCommands_ = std::make_unique<SearchCommands>(*this);
     searchCommands_->startDirectorySearch = [this](int kind, int combination) {
         directorySearch_->Start(kind, combination);
@@ -331,6 +337,10 @@ void MainWindow::ReloadFileCommand() {
 }
 
 void MainWindow::ShowHelp() {
+    ShowHelpAt({});
+}
+
+void MainWindow::ShowHelpAt(std::string_view anchor) {
     std::string path = paths_.File(kHelpFileName);
     std::string_view page = HelpPageHtml();
     if (!platform::WriteFileReplacing(path, page.data(), page.size())) {
@@ -338,7 +348,7 @@ void MainWindow::ShowHelp() {
         return;
     }
     if (onShowHelp) {
-        onShowHelp(path);
+        onShowHelp(anchor.empty() ? path : path + "#" + std::string(anchor));
     }
 }
 

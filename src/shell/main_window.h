@@ -106,7 +106,9 @@ class MainWindow {
     WindowView View() const;
     // Called after every change the window must show.
     std::function<void()> onChanged;
-    // Called when the help page should be shown, with the page's path.
+    // Shows the help page at a section (the name of its anchor).
+    void ShowHelpAt(std::string_view anchor);
+    // Called when the help page should be shown, with the page's path (and "#anchor" for a section).
     std::function<void(const std::string&)> onShowHelp;
     // Called when the window's position and size must change.
     std::function<void(const settings::WindowRect&)> onWindowRect;

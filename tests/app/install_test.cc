@@ -67,6 +67,11 @@ TEST(Installed, ProgramsFindTheirDataBesideThemFromAnotherDirectory) {
                          " eco games.pgn 2 2>&1");
     EXPECT_EQ(eco.exitCode, 0);
     EXPECT_EQ(eco.output, "2: E14 Queen's Indian Defense, with e3\n");
+    // The installed diagram images go beside a page.
+    ShellRun page = Shell(from + Quoted(bin + "/ravelin-cli") + " --workdir " + Quoted(files.File("work")) +
+                          " diagram games.pgn 2 --ply 1 --html page.html 2>&1");
+    EXPECT_EQ(page.exitCode, 0) << page.output;
+    EXPECT_TRUE(std::filesystem::is_regular_file(files.Path() / "wpb.gif"));
 
 #ifdef RAVELIN_GUI_BINARY
     help = Shell(from + Quoted(bin + "/ravelin") + " --help 2>/dev/null");

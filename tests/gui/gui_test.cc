@@ -20,6 +20,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -252,6 +253,17 @@ TEST(DesktopMenus, StandardMenuBarOpensEveryMenuAndItsItemsIssueCommands) {
     EXPECT_EQ(context->objectName(), "GameMenu");
     FindAction(context.get(), "Auto Play")->trigger();
     EXPECT_TRUE(session.core.View().autoPlayOn);
+
+    // A mode's own bar takes the place of the main menus: the annotation page's, and back.
+    FindAction(file, "Annotation File")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_NE(FindAction(bar, "Title"), nullptr);
+    QMenu* pageFile = FindAction(bar, "File")->menu();
+    ASSERT_NE(pageFile, nullptr);
+    FindAction(pageFile, "Exit")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FindAction(bar, "Title"), nullptr);
+    file = FindAction(bar, "File")->menu();
 
     FindAction(file, "Exit")->trigger();
     QCoreApplication::processEvents();
@@ -711,6 +723,76 @@ TEST(DesktopGameView, ButtonsAndTheAnnotationListsScrollBar) {
     game.Grab();
     EXPECT_EQ(display.Annotations().FirstLine(), 0);
     EXPECT_FALSE(bar->isVisible());
+}
+
+}  // namespace
+}  // namespace ravelin::gui
+
+namespace ravelin::gui {
+namespace {
+
+// Runs a command line and keeps what it printed.
+std::string Output(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            text.append(buffer, n);
+        }
+        pclose(pipe);
+    }
+    return text;
+}
+
+// The print list goes to a PDF file through Qt's print system, without any printer: two games of
+// normal text and one of actual text.
+TEST(DesktopPrinting, PrintListToPdfHasItsPagesAndText) {
+    std::string games;
+    for (int game = 1; game <= 3; ++game) {
+        games += "[Event \"Game " + std::to_string(game) +
+                 "\"]\n[White \"Smith\"]\n[Black \"Jones\"]\n[Result \"*\"]\n\n";
+        for (int move = 1; move <= 120; ++move) {
+            games += std::to_string(move) + (move % 2 == 1 ? ".Nf3 Nf6 " : ".Ng1 Ng8 ") +
+                     (move % 8 == 0 ? "\n" : "");
+        }
+        games += "*\n\n";
+    }
+    Desktop desktop([](settings::SettingsRecord&) {}, "games.pgn", games);
+    const std::string pdf = desktop.files.File("printed.pdf");
+    desktop.qt.Printer().pdfOutput = pdf;
+    desktop.core.HandleCommand(shell::kCmdPrintNormalText);
+    desktop.core.HandleCommand(shell::kCmdNextGame);
+    desktop.Settle();
+    desktop.core.HandleCommand(shell::kCmdPrintNormalText);
+    desktop.core.HandleCommand(shell::kCmdNextGame);
+    desktop.Settle();
+    desktop.core.HandleCommand(198);
+    desktop.core.HandleCommand(109);
+    desktop.Settle();
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    const std::string info = Output("pdfinfo '" + pdf + "' 2>&1");
+    EXPECT_NE(info.find("Title:           Ravelin: Print Game"), std::string::npos) << info;
+    // The two normal-text games (20 lines each) share the first page; the actual text, whose lines
+    // of eight moves are too wide and break in two, starts below them and goes on over the second.
+    EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
+    const std::string first = Output("pdftotext -f 1 -l 1 '" + pdf + "' - 2>&1");
+    const std::string second = Output("pdftotext -f 2 -l 2 '" + pdf + "' - 2>&1");
+    EXPECT_NE(first.find("[Event \"Game 3\"]"), std::string::npos) << first;
+    EXPECT_EQ(second.find("Event"), std::string::npos) << second;
+    EXPECT_NE(second.find("120.Ng1 Ng8"), std::string::npos) << second;
+    // pdftotext gives the words; runs of blanks are taken as one.
+    std::string text;
+    for (const char c : Output("pdftotext '" + pdf + "' - 2>&1")) {
+        if (c != ' ' || text.empty() || text.back() != ' ') {
+            text += c == '\n' ? ' ' : c;
+        }
+    }
+    EXPECT_NE(text.find("File: games.pgn Game: 1 Event: Game 1"), std::string::npos) << text;
+    EXPECT_NE(text.find("File: games.pgn Game: 2 Event: Game 2"), std::string::npos) << text;
+    EXPECT_NE(text.find("White: Smith Black: Jones Result: *"), std::string::npos) << text;
+    EXPECT_NE(text.find("119.Nf3 Nf6 120.Ng1 Ng8 *"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Event \"Game 3\"]"), std::string::npos) << text;
+    EXPECT_NE(text.find("********************"), std::string::npos) << text;
 }
 
 }  // namespace

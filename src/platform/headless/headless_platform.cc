@@ -16,6 +16,7 @@ Platform HeadlessPlatform::AsPlatform() {
     platform.progress = &progress;
     platform.listWindows = &listWindows;
     platform.processes = &processes;
+    platform.printer = &printer;
     platform.screen = screen;
     return platform;
 }

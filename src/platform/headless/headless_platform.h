@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/headless/headless_list_windows.h"
+#include "platform/headless/headless_printer.h"
 #include "platform/headless/headless_progress.h"
 #include "platform/headless/posix_child_process.h"
 #include "platform/platform.h"
@@ -32,6 +33,7 @@ class HeadlessPlatform : public MessageService,
     HeadlessListWindows listWindows;
     // Child processes are real: the engine tests run the real engine.
     PosixProcessLauncher processes;
+    HeadlessPrinter printer;
 
     // --- script ---
     // Answers for the next questions, in order; when none is left the answer is No.

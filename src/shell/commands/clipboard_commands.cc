@@ -1,15 +1,19 @@
 #include "shell/commands/clipboard_commands.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "chess/chess_context.h"
 #include "chess/fen.h"
 #include "chess/move_list.h"
+#include "chess/movetext.h"
 #include "chess/piece_letters.h"
 #include "chess/position_setup.h"
 #include "gamefile/game_edit.h"
 #include "gamefile/game_file.h"
+#include "gamefile/game_loader.h"
 #include "platform/file_util.h"
 #include "platform/messages.h"
 #include "shell/command_ids.h"
@@ -62,9 +66,38 @@ std::string MoveToken(int number, std::string_view white, std::string_view black
     return token;
 }
 
-// The main line of the shown game, the result after the last move.
-std::string GameMoveText(const display::GameDisplay& display) {
-    const chess::MoveList& moves = display.Context().moves;
+}  // namespace
+
+std::optional<StoredGame> ReadCurrentGameFromFile(MainWindow& window) {
+    gamefile::GameFile& file = window.File();
+    StoredGame game{chess::MakeChessContext(), std::make_unique<gamefile::HeaderDisplay>()};
+    auto header = std::make_unique<gamefile::GameHeader>();
+    auto record = chess::MakeGameRecord();
+    game.context->batch = true;
+    const chess::MessageSink silent = [](std::string_view) {};
+    if (!file.IsOpen() ||
+        !gamefile::LoadGameHeader(gamefile::NameOf(file.Path()), file.Reader(), file.Index(),
+                                  file.currentGame, *header, *game.header, silent)) {
+        return std::nullopt;
+    }
+    gamefile::ParseGameQuietly(file.Reader(), *header, *game.context, *record);
+    // Moves given with their source squares are written in SAN by the replay.
+    gamefile::ReplayParsedGame(*game.context, *record, *header);
+    return game;
+}
+
+namespace {
+
+// The main line of the game as the file holds it, the result after the last move. The game is
+// read again: an analysis replay puts its moves into the shown game's move list.
+std::string GameMoveText(MainWindow& window) {
+    const std::optional<StoredGame> game = ReadCurrentGameFromFile(window);
+    if (!game) {
+        return {};
+    }
+    const std::unique_ptr<chess::ChessContext>& context = game->context;
+    const display::GameDisplay& display = window.Viewer().Display();
+    const chess::MoveList& moves = context->moves;
     MoveLines lines(display.Options().letters);
     std::string token;
     for (int i = 0; i < chess::kMaxMovesPerSide && !SanView(moves.whiteMoves[i]).empty(); ++i) {
@@ -77,7 +110,7 @@ std::string GameMoveText(const display::GameDisplay& display) {
         }
     }
     // One blank between the last move and the result, whether or not black replied.
-    const std::string result(gamefile::TextOf(display.Header().result));
+    const std::string result(gamefile::TextOf(game->header->result));
     if (!token.empty() && !token.ends_with(' ')) {
         token += ' ';
     }
@@ -110,7 +143,7 @@ void CopyMovesToClipboard(MainWindow& window) {
         if (window.Viewer().DeferUntilGameShown(kCmdCopyMovesToClipboard)) {
             return;
         }
-        text = GameMoveText(window.Viewer().Display());
+        text = GameMoveText(window);
     }
     window.Platform().clipboard->SetText(text);
     window.Messages().ShowMessage(kMovesCopied);

@@ -4,6 +4,11 @@
 // pasted into a new or an existing file, and the position editor's board as FEN text.
 
 #include <cstddef>
+#include <memory>
+#include <optional>
+
+#include "chess/chess_context.h"
+#include "gamefile/game_loader.h"
 
 #include "shell/commands/copy_list_commands.h"
 
@@ -28,5 +33,13 @@ inline constexpr std::size_t kClipboardLineWidth = 80;
 inline constexpr std::size_t kPasteLimit = 299999;
 
 void RegisterClipboardCommands(MainWindow& window);
+
+// The current game of the open file read from the file again, its moves in SAN: the shown game's
+// move list may hold the moves of an analysis replay. Nothing when it cannot be read.
+struct StoredGame {
+    std::unique_ptr<chess::ChessContext> context;
+    std::unique_ptr<gamefile::HeaderDisplay> header;
+};
+std::optional<StoredGame> ReadCurrentGameFromFile(MainWindow& window);
 
 }  // namespace ravelin::shell
