@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <mutex>
 
 #include "platform/file_util.h"
 #include "platform/messages.h"
@@ -37,7 +39,11 @@ class DirectorySearchCommandsTest : public ::testing::Test, protected testing_su
         commands().runSearch = [this](search::SearchFile& file, const search::SearchCriteria&, int kind, int,
                                       search::SearchResult& result) {
             EXPECT_EQ(kind, search::kPositionSearch);
-            searchedPaths.push_back(file.path);
+            {
+                // The files are searched on several threads at once.
+                std::lock_guard lock(searchedMutex);
+                searchedPaths.push_back(file.path);
+            }
             result.Clear();
             if (file.gameCount > 2) {
                 result.Add(2, search::kOutcomeWhiteWon, 5);
@@ -94,7 +100,8 @@ class DirectorySearchCommandsTest : public ::testing::Test, protected testing_su
     const std::string open = files.File("world_matches.pgn");
     testing_support::Session session;
     std::vector<int> posted;
-    Texts searchedPaths;
+    std::mutex searchedMutex;
+    Texts searchedPaths;  // in the order the threads reached them
     Texts shownEntries;
     std::string shownTotal;
     Texts statistics;
@@ -106,6 +113,7 @@ TEST_F(DirectorySearchCommandsTest, SearchRunsInTheBackgroundAndAMinimizedWindow
     EXPECT_EQ(session.window.displayMode, kModeBackground);
     EXPECT_EQ(session.platform.progress.titles, Texts{"Search Directory"});
     // Each file was opened by the search itself, the open one included.
+    std::sort(searchedPaths.begin(), searchedPaths.end());
     EXPECT_EQ(searchedPaths, (Texts{File("dortmund.pgn"), File("games.old.pgn"), open}));
     ExpectOpen(open, 4);
     session.Run();
