@@ -137,6 +137,7 @@ void RemoveDerivedFiles(const DatabasePaths& paths) {
     std::remove(paths.results.c_str());
     std::remove(paths.tree.c_str());
     std::remove(paths.exactTree.c_str());
+    std::remove(paths.treeLine.c_str());
 }
 
 BuildOutcome WriteNewDatabase(const DatabasePaths& paths, const FastFile& fast, const std::string& games,

@@ -52,6 +52,7 @@ DatabasePaths PathsOf(const std::string& gamesPath) {
     paths.results = base + "DBS";
     paths.tree = base + "DTE";
     paths.exactTree = base + "DTX";
+    paths.treeLine = base + "DTT";
     return paths;
 }
 

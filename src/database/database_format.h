@@ -43,6 +43,7 @@ struct DatabasePaths {
     // and of a database x.dbg beside it never overwrite each other.
     std::string tree;
     std::string exactTree;
+    std::string treeLine;  // the line last walked in either tree
 };
 
 // True when the name ends in ".dbg" (any case): only such a file is ever made or emptied as a

@@ -203,9 +203,7 @@ const char* ReplaceGameInFile(const std::string& path, const GameIndex& index, i
     if (failure == nullptr) {
         // The fast file is judged current by its game count, which a replace keeps: left in place it
         // would still be read and describe the old game.
-        for (const char* suffix : {"TRF", "TRH", "TRP", "TRQ"}) {
-            RemoveIfCompanion(path, CompanionPath(path, suffix));
-        }
+        DeleteFastFileCompanions(path);
     }
     return failure;
 }
@@ -242,9 +240,8 @@ const char* ReplaceGameBytesIfUnchanged(const std::string& path, const GameIndex
     }
     const char* failure = Splice(path, index, span.begin, span.end, text, kErrorSavingGame);
     if (failure == nullptr) {
-        for (const char* suffix : {"TRF", "TRH"}) {
-            RemoveIfCompanion(path, CompanionPath(path, suffix));
-        }
+        // As for a replace: the game count stays, so a fast file left in place would look current.
+        DeleteFastFileCompanions(path);
     }
     return failure;
 }
@@ -347,6 +344,12 @@ void DeleteStaleCompanions(const std::string& path) {
             cache.back() = last;
             RemoveIfCompanion(path, cache);
         }
+    }
+}
+
+void DeleteFastFileCompanions(const std::string& path) {
+    for (const char* suffix : {"TRF", "TRH", "TRP", "TRQ"}) {
+        RemoveIfCompanion(path, CompanionPath(path, suffix));
     }
 }
 

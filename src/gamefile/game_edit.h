@@ -69,5 +69,8 @@ const char* WriteNewGameFile(const std::string& path, std::string_view text);
 // Deletes the files beside a PGN file that describe its games and no longer fit after a change:
 // the opening tree files, the game list and score caches, and the index cache.
 void DeleteStaleCompanions(const std::string& path);
+// Deletes the fast file pair (X.TRF, X.TRH) and the indexes kept beside it (X.TRP, X.TRQ): after a
+// change that keeps the game count they would still be taken for current.
+void DeleteFastFileCompanions(const std::string& path);
 
 }  // namespace ravelin::gamefile

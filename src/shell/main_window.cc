@@ -81,6 +81,8 @@ MainWindow::MainWindow(platform::Platform platform, platform::WorkingPaths paths
     statistics_ = RegisterStatisticsCommands(*this);
     engine_ = std::make_unique<EngineCommands>(*this);
     database_ = std::make_unique<DatabaseCommands>(*this);
+    // "Select" lists the database's results while the board shows them.
+    statistics_->databaseViewActive = [this] { return database_->DatabaseViewActive(); };
     RegisterDiagramCommands(*this);
     RegisterPrintCommands(*this);
     RegisterHtmlAnnotationCommands(*this);

@@ -12,13 +12,17 @@
 
 #include "gamefile/game_index.h"
 #include "platform/file_util.h"
+#include "tree/tree_file.h"
+#include "tree/tree_source.h"
 
 namespace ravelin::tree {
 
 namespace {
 
 constexpr std::size_t kMaxCopyBytes = std::size_t{1} << 31;
-constexpr const char* kOwnSuffixes[] = {"TRF", "TRH", "TRE", "TRX", "PGO"};
+constexpr const char* kOwnSuffixes[] = {"TRF", "TRH", "TRP", "TRQ", "TRE", "TRX", "TRT", "PGO"};
+// The game list and score caches replace only the last character of the name.
+constexpr char kOwnLastCharacters[] = {'s', 'q', 'x'};
 
 std::string Resolved(const std::string& path) {
     std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
@@ -43,6 +47,13 @@ std::vector<std::string> ProtectedFilesOf(const std::string& pgnPath,
         for (const char* suffix : kOwnSuffixes) {
             if (std::string companion = gamefile::CompanionPath(pgnPath, suffix); !companion.empty()) {
                 files.push_back(std::move(companion));
+            }
+        }
+        for (const char last : kOwnLastCharacters) {
+            std::string cache = pgnPath;
+            cache.back() = last;
+            if (cache != pgnPath) {
+                files.push_back(std::move(cache));
             }
         }
     }
@@ -81,12 +92,17 @@ bool MergeFileIsTerminated(const std::string& mergePath) {
     return ok && last[0] == 0 && last[1] == 0;
 }
 
-void RemoveMergeTreeFiles(const std::string& mergePath) {
-    for (const char* suffix : {"TRE", "TRX", "TRT"}) {
-        if (const std::string path = gamefile::CompanionPath(mergePath, suffix); !path.empty()) {
+void RemoveTreeFiles(TreeSourceKind kind, const std::string& base) {
+    for (const bool exact : {false, true}) {
+        if (const std::string path = TreeFilePathOf(kind, base, exact); !path.empty()) {
             std::remove(path.c_str());
+            std::remove(PathFileOf(path).c_str());
         }
     }
+}
+
+void RemoveMergeTreeFiles(const std::string& mergePath) {
+    RemoveTreeFiles(TreeSourceKind::kMergeFile, mergePath);
 }
 
 MergeCopy CopyFastFileIntoMerge(const std::string& fastMovePath, const std::string& mergePath, bool append) {
@@ -121,8 +137,8 @@ MergeCopy WriteRecordsIntoMerge(const std::string& records, const std::string& m
     const off_t endWord = info.st_size - 2;
     bool written = true;
     for (std::size_t done = 0; written && done < records.size();) {
-        const ssize_t n = ::pwrite(fd, records.data() + done, records.size() - done,
-                                   endWord + static_cast<off_t>(done));
+        const ssize_t n =
+            ::pwrite(fd, records.data() + done, records.size() - done, endWord + static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) {
             continue;
         }

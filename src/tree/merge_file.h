@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tree/tree_source.h"
+
 namespace ravelin::tree {
 
 inline constexpr char kMergeFileMissing[] = "Merge file does not exist.";
@@ -29,6 +31,8 @@ bool IsProtected(const std::string& mergePath, const std::vector<std::string>& p
 // a last word of zero.
 bool MergeFileIsTerminated(const std::string& mergePath);
 
+// Removes the tree files (both trees and their path file) of a source kind grown over base.
+void RemoveTreeFiles(TreeSourceKind kind, const std::string& base);
 // Removes the merge file's tree files, so that its tree is built again over the new records.
 void RemoveMergeTreeFiles(const std::string& mergePath);
 

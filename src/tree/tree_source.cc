@@ -105,10 +105,6 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     return ok;
 }
 
-std::string TreePathOf(const std::string& base, bool exact) {
-    return gamefile::CompanionPath(base, exact ? "TRX" : "TRE");
-}
-
 class FastRecordSource : public TreeMoveSource {
   public:
     FastRecordSource(TreeSourceKind kind, std::string recordPath, std::string treeBase, int expectedGames)
@@ -117,7 +113,7 @@ class FastRecordSource : public TreeMoveSource {
           treeBase_(std::move(treeBase)),
           expected_(expectedGames) {}
     TreeSourceKind Kind() const override { return kind_; }
-    std::string TreeFilePath(bool exact) const override { return TreePathOf(treeBase_, exact); }
+    std::string TreeFilePath(bool exact) const override { return TreeFilePathOf(kind_, treeBase_, exact); }
     int GameCount() const override { return records_; }
     std::unique_ptr<TreeGameWalk> Games() override {
         if (!loaded_) {
@@ -178,7 +174,9 @@ class PgnTextSource : public TreeMoveSource {
     explicit PgnTextSource(search::SearchFile& file)
         : file_(file), games_(file, true), fenStarts_(FileHasFenTag(file.path)) {}
     TreeSourceKind Kind() const override { return TreeSourceKind::kCurrentFile; }
-    std::string TreeFilePath(bool exact) const override { return TreePathOf(file_.path, exact); }
+    std::string TreeFilePath(bool exact) const override {
+        return TreeFilePathOf(TreeSourceKind::kCurrentFile, file_.path, exact);
+    }
     int GameCount() const override { return file_.gameCount; }
     bool HasFenStarts() const override { return fenStarts_; }
     std::unique_ptr<TreeGameWalk> Games() override { return std::make_unique<PgnWalk>(games_); }
@@ -253,6 +251,19 @@ class EcoTableSource : public TreeMoveSource {
 };
 
 }  // namespace
+
+std::string TreeFilePathOf(TreeSourceKind kind, const std::string& base, bool exact) {
+    switch (kind) {
+        case TreeSourceKind::kMergeFile:
+            return gamefile::CompanionPath(base, exact ? "MTX" : "MTE");
+        case TreeSourceKind::kDatabase:
+            return gamefile::CompanionPath(base, exact ? "DTX" : "DTE");
+        case TreeSourceKind::kCurrentFile:
+        case TreeSourceKind::kEcoTable:
+            break;
+    }
+    return gamefile::CompanionPath(base, exact ? "TRX" : "TRE");
+}
 
 std::unique_ptr<TreeMoveSource> MakeFastRecordSource(TreeSourceKind kind, const std::string& recordPath,
                                                      const std::string& treeBasePath, int expectedGames) {

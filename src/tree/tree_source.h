@@ -47,8 +47,13 @@ class TreeMoveSource {
     std::string error_;
 };
 
-// The records of a file in the fast move file layout (X.TRF, or a tree merge file), read whole
-// once and walked in memory on every scan.
+// The tree file of a source kind grown over the file at base: the open file's trees are X.TRE and
+// X.TRX, a merge file's X.MTE and X.MTX, a database's X.DTE and X.DTX, so that a PGN file, a merge
+// file and a database of the same name never share a tree file.
+std::string TreeFilePathOf(TreeSourceKind kind, const std::string& base, bool exact);
+
+// The records of a file in the fast move file layout (X.TRF, a tree merge file or a database's
+// moves file), read whole once and walked in memory on every scan.
 std::unique_ptr<TreeMoveSource> MakeFastRecordSource(TreeSourceKind kind, const std::string& recordPath,
                                                      const std::string& treeBasePath, int expectedGames);
 // The PGN text of the file, parsed once and then walked as words.

@@ -79,12 +79,7 @@ const char* ReplacePgnFile(const std::string& path, std::string_view contents) {
         return kErrorCreatingTempFile;
     }
     gamefile::DeleteStaleCompanions(path);
-    for (const char* suffix : {"TRF", "TRH", "TRP", "TRQ"}) {
-        const std::string companion = gamefile::CompanionPath(path, suffix);
-        if (!companion.empty()) {
-            std::remove(companion.c_str());
-        }
-    }
+    gamefile::DeleteFastFileCompanions(path);
     return nullptr;
 }
 

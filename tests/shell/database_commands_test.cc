@@ -7,6 +7,7 @@
 #include "search/fast_file_writer.h"
 #include "shell/command_ids.h"
 #include "shell/commands/fast_file_commands.h"
+#include "shell/commands/statistics_commands.h"
 #include "shell/dialogs/game_list_dialog.h"
 #include "shell/display_mode.h"
 #include "shell_session.h"
@@ -55,7 +56,7 @@ TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
             search->year = ">=1995";
             return true;
         }
-        if (auto* list = dynamic_cast<GameListDialog*>(&dialog)) {
+        if (auto* list = dynamic_cast<ReportListDialog*>(&dialog)) {
             list->selectedRow = 0;
             return list->Title() == kSelectGameTitle;
         }
@@ -72,16 +73,26 @@ TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
     EXPECT_EQ(session.window.View().gameLine, "Game:  " + std::to_string(results[0] + 1) + " of 347");
     session.Command(kCmdNextGame);
     EXPECT_EQ(session.window.View().gameLine, "Game:  " + std::to_string(results[1] + 1) + " of 347");
-    // The list again (the game list hands over to it in the database view): the third result.
-    session.platform.dialogScript = [](platform::Dialog& dialog) {
-        auto* list = dynamic_cast<GameListDialog*>(&dialog);
+    // "Select" in the database view hands over to the results list, in the Select Game list's row
+    // form with the games' numbers in the database; the third result is chosen.
+    std::vector<std::string> firstRows;
+    session.platform.dialogScript = [&firstRows](platform::Dialog& dialog) {
+        auto* list = dynamic_cast<ReportListDialog*>(&dialog);
         if (list != nullptr) {
+            for (int row = 0; row < 2; ++row) {
+                firstRows.push_back(list->rowText(row));
+            }
             list->selectedRow = 2;
         }
         return list != nullptr;
     };
-    session.Command(kCmdDatabaseResults);
+    session.Command(kCmdSelectGame);
     EXPECT_EQ(session.window.View().gameLine, "Game:  " + std::to_string(results[2] + 1) + " of 347");
+    ASSERT_EQ(firstRows.size(), 2u);
+    for (std::size_t row = 0; row < firstRows.size(); ++row) {
+        EXPECT_EQ(std::stoi(firstRows[row]), results[row] + 1) << firstRows[row];
+        EXPECT_NE(firstRows[row].find("Kramnik"), std::string::npos) << firstRows[row];
+    }
     EXPECT_EQ(ravelin::testing::ReadWholeFile(database::PathsOf(db).results).size(), 4 * results.size());
 
     // The copied games, made into a fast file by reading their text, hold the database's moves.

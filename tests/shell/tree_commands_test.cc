@@ -119,7 +119,7 @@ TEST(TreeCommands, ShowNextMovesNeedsTheGameView) {
     EXPECT_EQ(session.Messages(), Texts{kOnlyGameOrVariation});
     session.Command(kCmdDisplayGame);
     session.Command(kCmdNextMovesInDatabase);
-    EXPECT_EQ(session.Messages().back(), kNotAvailableYet);
+    EXPECT_EQ(session.Messages().back(), kNoDatabaseForTree);
 }
 
 // Merge files: never the open file or its own files; an append needs the end word; the games of two

@@ -36,10 +36,10 @@ class MergeFileTest : public ::testing::Test {
 // games twice, the first end word overwritten; the merge file's old tree goes.
 TEST_F(MergeFileTest, AppendWritesOverTheEndWord) {
     const std::string merge = dir.Write("m.trm", std::string(2, '\0'));
-    dir.Write("m.TRE", "old tree");
+    dir.Write("m.MTE", "old tree");
     EXPECT_EQ(CopyFastFileIntoMerge(trf, merge, true), MergeCopy::kComplete);
     EXPECT_EQ(ReadWholeFile(merge), records);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("m.TRE")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("m.MTE")));
     EXPECT_EQ(CopyFastFileIntoMerge(trf, merge, true), MergeCopy::kComplete);
     EXPECT_EQ(ReadWholeFile(merge), records.substr(0, records.size() - 2) + records);
 }

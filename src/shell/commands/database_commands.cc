@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -22,7 +23,9 @@
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
 #include "shell/dialogs/game_list_dialog.h"
+#include "shell/dialogs/report_dialogs.h"
 #include "shell/main_window.h"
+#include "statistics/game_list_table.h"
 #include "utilities/fast_duplicates.h"
 
 namespace ravelin::shell {
@@ -299,31 +302,51 @@ void DatabaseCommands::ShowResultList() {
         window_.Messages().ShowMessage(database_.IsOpen() ? kNoDatabaseGamesToCopy : kMustOpenDatabase);
         return;
     }
-    std::vector<GameListDialog::Row> rows;
-    rows.reserve(results_.size());
-    database::GameRecord record;
-    std::string header;
-    database::HeaderValues values;
-    for (std::size_t i = 0; i < results_.size(); ++i) {
-        std::string text = std::to_string(results_[i] + 1) + ".";
-        if (database_.Record(results_[i], record) && database_.Header(record, header, values)) {
-            const std::string_view event =
-                values[database::kEvent].empty() || values[database::kEvent][0] == '?'
-                    ? values[database::kSite]
-                    : values[database::kEvent];
-            text += " " + std::string(values[database::kWhite]) + " - " +
-                    std::string(values[database::kBlack]) + "  " + std::string(values[database::kResult]) +
-                    "  " + std::string(event) + "  " + std::string(values[database::kDate]) + "  " +
-                    std::string(values[database::kEco]);
+    // The Select Game list over the results, its rows made when they are drawn; a game keeps its
+    // number in the database.
+    ReportListDialog dialog;
+    dialog.title = kSelectGameTitle;
+    dialog.buttons = {{"OK", false}, {"Current", false}, {"Alt Info", false}};
+    dialog.needRowMessage = kSelectADatabaseGameFirst;
+    dialog.rowCount = static_cast<int>(results_.size());
+    for (;;) {
+        const int format = listFormat_;
+        dialog.rowText = [this, format](int row) -> std::string {
+            const int game = results_[static_cast<std::size_t>(row)];
+            database::GameRecord record;
+            std::string header;
+            database::HeaderValues values;
+            if (!database_.Record(game, record) || !database_.Header(record, header, values)) {
+                return {};
+            }
+            statistics::GameTags tags;
+            tags.white = values[database::kWhite];
+            tags.black = values[database::kBlack];
+            tags.result = values[database::kResult];
+            tags.date = values[database::kDate];
+            tags.eco = values[database::kEco];
+            tags.whiteElo = values[database::kWhiteElo];
+            tags.blackElo = values[database::kBlackElo];
+            tags.round = values[database::kRound];
+            tags.event = values[database::kEvent];
+            tags.site = values[database::kSite];
+            return statistics::GameListRow(statistics::MakeGameListEntry(tags, ""), game + 1, format);
+        };
+        if (window_.Platform().dialogs == nullptr || !window_.Platform().dialogs->RunDialog(dialog)) {
+            return;
         }
-        rows.push_back({std::move(text), static_cast<int>(i) + 1});
+        if (dialog.chosenButton == kResultListCurrent) {
+            dialog.selectedRow = current_;
+            dialog.topRow = std::max(0, current_ - 10);
+            continue;
+        }
+        if (dialog.chosenButton == kResultListAltInfo) {
+            listFormat_ = (listFormat_ + 1) % statistics::kGameListFormats;
+            continue;
+        }
+        break;
     }
-    GameListDialog dialog(kSelectGameTitle, std::move(rows), false);
-    if (window_.Platform().dialogs == nullptr || !window_.Platform().dialogs->RunDialog(dialog) ||
-        dialog.ChosenGame() == 0) {
-        return;
-    }
-    ShowGameAt(dialog.ChosenGame() - 1);
+    ShowGameAt(dialog.RowSelected() ? dialog.selectedRow : 0);
 }
 
 void DatabaseCommands::ShowGameAt(int resultPosition) {

@@ -15,6 +15,7 @@
 #include "gamefile/line_reader.h"
 #include "shell/commands/game_writing_commands.h"
 #include "shell/dialogs/database_search_dialog.h"
+#include "shell/dialogs/report_dialogs.h"
 
 namespace ravelin::shell {
 
@@ -39,13 +40,16 @@ inline constexpr char kDatabaseClosed[] = "Database closed.";
 inline constexpr char kMustOpenDatabase[] = "Must open a database first.";
 inline constexpr char kDatabaseDoesNotExist[] = "Database does not exist.";
 inline constexpr char kNoDatabaseGamesToCopy[] = "There are no database games to copy.";
-inline constexpr char kSelectGameTitle[] = "Select Game";
 inline constexpr char kSelectDatabaseTitle[] = "Select Database";
 inline constexpr std::string_view kDatabaseGameFileName = "dbgameqq.xyz";
 inline constexpr char kMakeDatabaseTitle[] = "Make Database";
 inline constexpr char kCannotCancelDatabase[] = "Sorry, cannot cancel database generation.";
 // From this many games on, a database is built on the worker with a progress window.
 inline constexpr int kBackgroundBuildGames = 10000;
+inline constexpr char kSelectADatabaseGameFirst[] = "Select a game first.";
+// The buttons of the results list after OK.
+inline constexpr int kResultListCurrent = 1;
+inline constexpr int kResultListAltInfo = 2;
 
 class DatabaseCommands {
   public:
@@ -83,6 +87,7 @@ class DatabaseCommands {
     DatabaseSearchDialog dialog_;
     std::vector<int> results_;
     int current_ = 0;
+    int listFormat_ = 0;
     bool viewActive_ = false;
     int gameFd_ = -1;
     gamefile::LineReader reader_;

@@ -7,6 +7,7 @@
 #include "gamefile/game_index.h"
 #include "platform/file_util.h"
 #include "shell/command_ids.h"
+#include "shell/commands/database_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/dialogs/tree_settings_dialog.h"
 #include "shell/display_mode.h"
@@ -121,10 +122,16 @@ std::unique_ptr<tree::TreeMoveSource> TreeCommands::MakeSource(TreeSourceKind ki
                 return nullptr;
             }
             return tree::MakeFastRecordSource(TreeSourceKind::kMergeFile, mergePath_, mergePath_, 0);
-        case TreeSourceKind::kDatabase:
-            // The database is not part of this program yet: there is none to grow a tree over.
-            Message(kNoDatabaseForTree);
-            return nullptr;
+        case TreeSourceKind::kDatabase: {
+            // The database's moves file holds its games as fast move records.
+            const database::Database& database = window_.Databases().Database();
+            if (!database.IsOpen() || !platform::FileExists(database.Paths().moves)) {
+                Message(kNoDatabaseForTree);
+                return nullptr;
+            }
+            return tree::MakeFastRecordSource(TreeSourceKind::kDatabase, database.Paths().moves,
+                                              database.Paths().games, database.GameCount());
+        }
     }
     return nullptr;
 }
@@ -288,6 +295,12 @@ void TreeCommands::ResetTreeFile(TreeSourceKind kind) {
             return;
         }
         base = mergePath_;
+    } else if (kind == TreeSourceKind::kDatabase) {
+        if (!window_.Databases().Database().IsOpen()) {
+            Message(kNoDatabaseForTree);
+            return;
+        }
+        base = window_.Databases().Database().Paths().games;
     } else {
         base = window_.File().Path();
     }
@@ -300,11 +313,17 @@ void TreeCommands::ResetTreeFile(TreeSourceKind kind) {
             window_.Platform().listWindows->CloseListWindow(kTreeWindowKey);
         }
     }
-    for (const char* suffix : {"TRE", "TRX", "TRT"}) {
-        if (const std::string path = gamefile::CompanionPath(base, suffix); !path.empty()) {
-            std::remove(path.c_str());
-        }
+    tree::RemoveTreeFiles(kind, base);
+}
+
+std::vector<std::string> TreeCommands::ProtectedFiles() const {
+    std::vector<std::string> databaseFiles;
+    if (const database::Database& database = window_.Databases().Database(); database.IsOpen()) {
+        const database::DatabasePaths& paths = database.Paths();
+        databaseFiles = {paths.games,   paths.header, paths.moves,     paths.positions, paths.root,
+                         paths.results, paths.tree,   paths.exactTree, paths.treeLine};
     }
+    return tree::ProtectedFilesOf(window_.File().Path(), databaseFiles);
 }
 
 void TreeCommands::ModifySettings() {
@@ -436,6 +455,11 @@ void TreeCommands::Register() {
     handlers.Set(kCmdGoToPositionInFile, [this] { GoToPosition(TreeSourceKind::kCurrentFile); });
     handlers.Set(kCmdGoToPositionInEco, [this] { GoToPosition(TreeSourceKind::kEcoTable); });
     handlers.Set(kCmdGoToPositionInMerge, [this] { GoToPosition(TreeSourceKind::kMergeFile); });
+    handlers.Set(kCmdStartDatabaseTree, [this] { Start(TreeSourceKind::kDatabase, false); });
+    handlers.Set(kCmdReturnToDatabaseTree, [this] { Start(TreeSourceKind::kDatabase, true); });
+    handlers.Set(kCmdGoToPositionInDatabase, [this] { GoToPosition(TreeSourceKind::kDatabase); });
+    handlers.Set(kCmdResetDatabaseTreeFile, [this] { ResetTreeFile(TreeSourceKind::kDatabase); });
+    handlers.Set(kCmdNextMovesInDatabase, [this] { ShowNextMoves(TreeSourceKind::kDatabase); });
     handlers.Set(kCmdBackOneLevel, [this] {
         if (tree_ && tree_->Back()) {
             Show();
@@ -471,8 +495,10 @@ void TreeCommands::Register() {
     handlers.Set(kCmdNewMergeFile, [this] { NewMergeFile(); });
     handlers.Set(kCmdAppendToMergeFile, [this] { AppendToMergeFile(); });
     handlers.Set(kCmdMergeDuplicates, [this] { MergeDuplicates(); });
-    handlers.Set(kCmdFoundGamesToNewMergeFile, [this] { FoundGamesToMergeFile(false); });
-    handlers.Set(kCmdFoundGamesToMergeFile, [this] { FoundGamesToMergeFile(true); });
+    handlers.Set(kCmdFoundGamesToNewMergeFile, [this] { FoundGamesToMergeFile(false, false); });
+    handlers.Set(kCmdFoundGamesToMergeFile, [this] { FoundGamesToMergeFile(true, false); });
+    handlers.Set(kCmdDirSearchGamesToNewMergeFile, [this] { FoundGamesToMergeFile(false, true); });
+    handlers.Set(kCmdDirSearchGamesToMergeFile, [this] { FoundGamesToMergeFile(true, true); });
 }
 
 std::shared_ptr<TreeCommands> RegisterTreeCommands(MainWindow& window) {

@@ -3,9 +3,9 @@
 // The Tree menu, its window and the tree merge files: "Start Tree" over the open file (292), the
 // ECO table (345) or a merge file (352), "Return" to each source's remembered line (291, 346, 353),
 // "Go to Position" (348, 349, 354), the tree window's menu (294, 303, 304, 344, 347), "Modify
-// Settings" (295), "Reset Tree File" (296, 359), "Show Next Moves" (158, 136, 139; 245 waits for the
-// database), "Show Maneuvers" (149, 137, 159), and the merge files (351, 355, 356, 358, 220, 222;
-// their commands are in tree_merge_commands.cc).
+// Settings" (295), "Reset Tree File" (296, 359), "Show Next Moves" (158, 136, 245, 139), "Show
+// Maneuvers" (149, 137, 159), the open database's tree (240-243), and the merge files (351, 355,
+// 356, 358, 220-223; their commands are in tree_merge_commands.cc).
 
 #include <memory>
 #include <optional>
@@ -43,12 +43,18 @@ inline constexpr int kCmdResetMergeTreeFile = 359;
 inline constexpr int kCmdNextMovesInFile = 158;
 inline constexpr int kCmdNextMovesInEco = 136;
 inline constexpr int kCmdNextMovesInDatabase = 245;
+inline constexpr int kCmdStartDatabaseTree = 240;
+inline constexpr int kCmdReturnToDatabaseTree = 241;
+inline constexpr int kCmdGoToPositionInDatabase = 242;
+inline constexpr int kCmdResetDatabaseTreeFile = 243;
 inline constexpr int kCmdNextMovesInMerge = 139;
 inline constexpr int kCmdManeuversInFile = 149;
 inline constexpr int kCmdManeuversInEco = 137;
 inline constexpr int kCmdSetLookAhead = 159;
 inline constexpr int kCmdFoundGamesToNewMergeFile = 220;
 inline constexpr int kCmdFoundGamesToMergeFile = 222;
+inline constexpr int kCmdDirSearchGamesToNewMergeFile = 221;
+inline constexpr int kCmdDirSearchGamesToMergeFile = 223;
 
 // The keys of the list windows.
 inline constexpr char kTreeWindowKey[] = "tree";
@@ -97,8 +103,10 @@ class TreeCommands {
     void AppendToMergeFile();
     void FillMergeFile(const std::string& path, bool append);
     void MergeDuplicates();
-    void FoundGamesToMergeFile(bool append);
+    void FoundGamesToMergeFile(bool append, bool fromDirectory);
     std::optional<std::string> ChooseMergeFile(bool save);
+    // The files a merge file may never be: the open file's own and the open database's.
+    std::vector<std::string> ProtectedFiles() const;
     // The moves on the board: the game shown up to its ply, or the line in Variation Edit.
     std::vector<std::string> BoardLine() const;
     tree::TreeWalkOptions WalkOptions() const;

@@ -4,11 +4,17 @@
 #include "shell/commands/tree_commands.h"
 
 #include <set>
+#include <utility>
 
+#include "gamefile/game_file.h"
 #include "platform/file_util.h"
+#include "search/directory_listing.h"
+#include "search/directory_search_file.h"
 #include "search/fast_file_output.h"
 #include "search/fast_file_reader.h"
 #include "search/fast_file_writer.h"
+#include "search/search_source.h"
+#include "shell/commands/directory_search_commands.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/main_window.h"
 #include "tree/merge_file.h"
@@ -97,7 +103,7 @@ void TreeCommands::NewMergeFile() {
     if (!chosen) {
         return;
     }
-    if (tree::IsProtected(*chosen, tree::ProtectedFilesOf(window_.File().Path(), {}))) {
+    if (tree::IsProtected(*chosen, ProtectedFiles())) {
         Message(tree::kMergeTargetIsOwnFile);
         return;
     }
@@ -121,7 +127,7 @@ void TreeCommands::AppendToMergeFile() {
         Message(tree::kMergeFileMissing);
         return;
     }
-    if (tree::IsProtected(*chosen, tree::ProtectedFilesOf(window_.File().Path(), {}))) {
+    if (tree::IsProtected(*chosen, ProtectedFiles())) {
         Message(tree::kMergeTargetIsOwnFile);
         return;
     }
@@ -191,17 +197,45 @@ void TreeCommands::MergeDuplicates() {
     }
 }
 
-void TreeCommands::FoundGamesToMergeFile(bool append) {
-    const search::SearchResult& result = window_.Search().lastResult;
-    if (result.Count() == 0) {
-        Message(kNoMovesFound);
-        return;
+void TreeCommands::FoundGamesToMergeFile(bool append, bool fromDirectory) {
+    // The games found in each searched file: the open file's last search, or every file of the
+    // directory search's result file.
+    std::vector<std::pair<std::string, std::set<int>>> found;
+    if (fromDirectory) {
+        search::ResultFile file;
+        if (search::LoadResultFile(window_.Paths().File(search::kResultFileName), file) ==
+            search::ResultFileLoad::kOk) {
+            for (const search::ResultFileRecord& record : file.records) {
+                if (!record.games.empty()) {
+                    found.emplace_back(search::FindPgnFile(file.header.directory, record.name),
+                                       std::set<int>(record.games.begin(), record.games.end()));
+                }
+            }
+        }
+        if (found.empty()) {
+            Message(kMustPerformDirSearch);
+            return;
+        }
+    } else {
+        const search::SearchResult& result = window_.Search().lastResult;
+        if (result.Count() == 0) {
+            Message(kNoMovesFound);
+            return;
+        }
+        found.emplace_back(window_.File().Path(), std::set<int>());
+        for (const search::SearchMatch& match : result.matches) {
+            found.back().second.insert(match.game);
+        }
     }
     const std::optional<std::string> chosen = ChooseMergeFile(!append);
     if (!chosen) {
         return;
     }
-    if (tree::IsProtected(*chosen, tree::ProtectedFilesOf(window_.File().Path(), {}))) {
+    bool isOwnFile = tree::IsProtected(*chosen, ProtectedFiles());
+    for (const auto& [path, games] : found) {
+        isOwnFile = isOwnFile || tree::IsProtected(*chosen, tree::ProtectedFilesOf(path, {}));
+    }
+    if (isOwnFile) {
         Message(tree::kMergeTargetIsOwnFile);
         return;
     }
@@ -213,23 +247,38 @@ void TreeCommands::FoundGamesToMergeFile(bool append) {
         window_.Messages().AskQuestion(tree::kMergeFileExists) != platform::kAnswerYes) {
         return;
     }
-    std::unique_ptr<tree::TreeMoveSource> source = MakeSource(TreeSourceKind::kCurrentFile);
-    if (!source) {
-        return;
-    }
-    std::set<int> found;
-    for (const search::SearchMatch& match : result.matches) {
-        found.insert(match.game);
-    }
+    // Every file is read before the merge file is touched: one that fails leaves it as it was.
     std::string records;
-    const std::unique_ptr<tree::TreeGameWalk> walk = source->Games();
-    search::GameMoves game;
-    while (walk && walk->Next(game)) {
-        if (found.contains(game.game)) {
-            records.append(reinterpret_cast<const char*>(game.plyWords),
-                           2 * static_cast<std::size_t>(game.plies));
-            records.push_back(static_cast<char>(game.resultWord & 0xff));
-            records.push_back(static_cast<char>(game.resultWord >> 8));
+    for (const auto& [path, games] : found) {
+        std::unique_ptr<search::OpenedSearchFile> opened;
+        std::unique_ptr<tree::TreeMoveSource> source;
+        if (fromDirectory) {
+            opened = std::make_unique<search::OpenedSearchFile>(path);
+            if (!opened->IsOpen()) {
+                Message(gamefile::kErrorOpeningFile);
+                return;
+            }
+            opened->File().messages = [this](std::string_view text) { Message(text); };
+            source = tree::MakeCurrentFileSource(opened->File());
+        } else {
+            source = MakeSource(TreeSourceKind::kCurrentFile);
+        }
+        if (!source) {
+            return;
+        }
+        const std::unique_ptr<tree::TreeGameWalk> walk = source->Games();
+        if (!walk) {
+            Message(source->Error());
+            return;
+        }
+        search::GameMoves game;
+        while (walk->Next(game)) {
+            if (games.contains(game.game)) {
+                records.append(reinterpret_cast<const char*>(game.plyWords),
+                               2 * static_cast<std::size_t>(game.plies));
+                records.push_back(static_cast<char>(game.resultWord & 0xff));
+                records.push_back(static_cast<char>(game.resultWord >> 8));
+            }
         }
     }
     records.append(2, '\0');
