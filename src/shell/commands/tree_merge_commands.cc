@@ -1,5 +1,5 @@
 // The tree merge files of the Tree menu: choosing one, filling it from the open file or from the
-// games of the last search, and its duplicate games.
+// games of the last search of the file or of a directory, and its duplicate games.
 
 #include "shell/commands/tree_commands.h"
 
