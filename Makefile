@@ -7,12 +7,13 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+TSAN_BUILD ?= build-tsan
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= --output-on-failure
 PREFIX ?= /usr/local
 
-.PHONY: deps build run install test test-release test-sanitize bench fuzz clean
+.PHONY: deps build run install test test-release test-sanitize tsan bench fuzz clean
 
 deps:
 	scripts/install-deps
@@ -44,6 +45,17 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_FLAGS)
 
+# The tests of the threaded parts under ThreadSanitizer: the background worker and the fast file
+# made on several threads (gamefile, search), the directory search and the engine reader (engine,
+# and the window's commands that drive them).
+TSAN_TESTS ?= gamefile_test|search_test|engine_test|shell_test
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVELIN_TSAN=ON \
+	  -DRAVELIN_GUI=OFF -DRAVELIN_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(TSAN_BUILD) --target gamefile_test search_test engine_test shell_test ravelin-engine
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  ctest $(CTEST_FLAGS) -R '^($(TSAN_TESTS))$$'
+
 test: test-release test-sanitize
 
 bench: build
@@ -57,4 +69,4 @@ fuzz: deps
 	fuzz/run-fuzzers $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)

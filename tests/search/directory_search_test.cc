@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <map>
+#include <mutex>
 
 #include "search/directory_listing.h"
 #include "search/directory_search_file.h"
@@ -56,7 +57,11 @@ class DirectorySearchTest : public ::testing::Test {
                                std::to_string(matches));
         };
         runner = [this](SearchFile& file, const SearchCriteria&, int, int, SearchResult& result) {
-            searched[file.fileName] = file.gameCount;
+            {
+                // The files are searched on several threads at once.
+                std::lock_guard lock(searchedMutex);
+                searched[file.fileName] = file.gameCount;
+            }
             EXPECT_TRUE(file.backgroundRunning);
             EXPECT_NE(file.context, nullptr);
             result.Clear();
@@ -74,6 +79,7 @@ class DirectorySearchTest : public ::testing::Test {
     DirectorySearchHooks hooks;
     SearchRunner runner;
     std::vector<std::string> messages, progress;
+    std::mutex searchedMutex;
     std::map<std::string, int> searched;
 };
 
@@ -120,7 +126,10 @@ TEST_F(DirectorySearchTest, SearchesThatEndWithoutMatchesOrEarly) {
     EXPECT_EQ(RunDirectorySearch(job, none, hooks).status, DirectorySearchStatus::kNoMatches);
     EXPECT_EQ(ReadWholeFile(previous), "previous");
     // A cancel ends the search after the current file, with a valid file.
-    hooks.cancelled = [this] { return !searched.empty(); };
+    hooks.cancelled = [this] {
+        std::lock_guard lock(searchedMutex);
+        return !searched.empty();
+    };
     DirectorySearchOutcome outcome = RunDirectorySearch(job, runner, hooks);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.filesSearched, 1);
