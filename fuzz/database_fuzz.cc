@@ -1,7 +1,7 @@
 // libs: ravelin_database ravelin_search ravelin_chess ravelin_platform
 // Arbitrary bytes as the five files of a game database (.dbg games, .DBH header, .DBM moves, .DBP
-// positions, .DBR root) and a search text. The check runs first; a database that opens has its
-// games read back as PGN and is searched by name and by position, all inside its files.
+// positions, .DBR root, given by its non-empty entries) and a search text. The check runs first; a database
+// that opens has its games read back as PGN and is searched by name and by position, all inside its files.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -18,6 +18,26 @@ namespace {
 
 constexpr int kMaxGamesRead = 32;
 
+// The root file has one fixed size of several megabytes, too big to mutate quickly: an input part
+// made of 12-byte items (a key's 4-byte index, then its 8-byte entry) stands for the table with
+// those entries set and all others empty (-1, -1). A part of any other length is the file itself.
+constexpr std::size_t kSparseItemSize = 4 + ravelin::database::kRootEntrySize;
+
+std::string RootFileOf(std::string_view part) {
+    if (part.empty() || part.size() % kSparseItemSize != 0) {
+        return std::string(part);
+    }
+    std::string root = ravelin::database::EncodeRootTable(ravelin::database::EmptyRootTable());
+    for (std::size_t at = 0; at < part.size(); at += kSparseItemSize) {
+        const auto* item = reinterpret_cast<const std::uint8_t*>(part.data() + at);
+        const std::uint32_t key = static_cast<std::uint32_t>(ravelin::database::ReadI32(item)) %
+                                  static_cast<std::uint32_t>(ravelin::database::kKeyCount);
+        root.replace(key * ravelin::database::kRootEntrySize, ravelin::database::kRootEntrySize,
+                     part.substr(at + 4, ravelin::database::kRootEntrySize));
+    }
+    return root;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -26,9 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const database::DatabasePaths paths = database::PathsOf(ravelin::fuzz::ScratchDirectory() + "/games.dbg");
     const std::string* const files[] = {&paths.games, &paths.header, &paths.moves, &paths.positions,
                                         &paths.root};
-    for (std::size_t i = 0; i < 5; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         ravelin::fuzz::WriteBytes(*files[i], parts[i]);
     }
+    ravelin::fuzz::WriteBytes(*files[4], RootFileOf(parts[4]));
     database::DatabaseImage image;
     database::CheckDatabase(paths, &image);
 

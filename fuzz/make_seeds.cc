@@ -61,9 +61,22 @@ void DatabaseSeed(const fs::path& work, int games, const fs::path& corpus) {
     ravelin::database::BuildDatabase(gamesPath, ravelin::database::BuildMode::kNew,
                                      (work / "sample.pgn").string(), games);
     const ravelin::database::DatabasePaths paths = ravelin::database::PathsOf(gamesPath);
+    // The root table as the target takes it: its non-empty entries, each after its key's index.
+    const std::string root = ReadAll(paths.root);
+    const std::string empty = ravelin::database::EncodeRootTable({ravelin::database::RootEntry{}});
+    std::string sparseRoot;
+    for (std::size_t key = 0; key * ravelin::database::kRootEntrySize < root.size(); ++key) {
+        const std::string entry =
+            root.substr(key * ravelin::database::kRootEntrySize, ravelin::database::kRootEntrySize);
+        if (entry != empty) {
+            std::uint8_t index[4];
+            ravelin::database::WriteI32(index, static_cast<std::int32_t>(key));
+            sparseRoot.append(reinterpret_cast<const char*>(index), 4).append(entry);
+        }
+    }
     Seed(corpus, "database_fuzz", "sample",
          Joined({ReadAll(paths.games), ReadAll(paths.header), ReadAll(paths.moves), ReadAll(paths.positions),
-                 ReadAll(paths.root), "Kasparov"}));
+                 sparseRoot, "Kasparov"}));
 }
 
 void TreeSeed(const fs::path& work, const fs::path& corpus) {
