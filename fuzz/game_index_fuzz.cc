@@ -23,8 +23,8 @@ void WriteFile(const std::string& path, const std::uint8_t* data, std::size_t si
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string directory = [] {
-        std::string made = (std::filesystem::temp_directory_path() / ("ravelin-fuzz-" + std::to_string(getpid())))
-                               .string();
+        std::string made =
+            (std::filesystem::temp_directory_path() / ("ravelin-fuzz-" + std::to_string(getpid()))).string();
         std::filesystem::create_directories(made);
         return made;
     }();
