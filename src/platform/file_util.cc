@@ -221,29 +221,22 @@ bool WriteFileReplacing(const std::string& path, const void* data, std::size_t s
 
 bool AppendToFile(const std::string& path, const ContentWriter& writeContents, std::int64_t& oldSize) {
     oldSize = -1;
-    int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
     struct stat info;
-    off_t end = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : -1;
-    if (end < 0 || lseek(fd, end, SEEK_SET) != end) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
         return false;
     }
-    oldSize = end;
-    bool ok = true;
-    {
-        BufferedSink sink(fd);
-        ok = writeContents(sink) && sink.Flush();
-    }
-    ok = ok && fsync(fd) == 0;
-    if (!ok) {
-        // Whatever part of the addition was written goes again.
-        (void)!ftruncate(fd, end);
-        fsync(fd);
-    }
-    ok = close(fd) == 0 && ok;
+    oldSize = info.st_size;
+    // Written in place, a process killed halfway would leave part of the addition behind; the old
+    // bytes are copied (by the kernel where it can) into the replacement instead.
+    const bool ok = WriteFileReplacing(path, [&](FileSink& sink) {
+        return sink.CopyFrom(fd, 0, static_cast<std::uint64_t>(oldSize)) && writeContents(sink);
+    });
+    close(fd);
     return ok;
 }
 

@@ -34,8 +34,9 @@ bool WriteFileReplacing(const std::string& path, const ContentWriter& writeConte
 bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size,
                         Durability durability = Durability::kDurable);
 
-// Adds the streamed contents to the end of an existing file in place, waits until they are on the
-// disk, and on any failure cuts the file back to its old size. oldSize receives the size before.
+// Adds the streamed contents to the end of an existing file: the old contents and the addition are
+// written as a replacement (above), so a failure or a crash leaves the file as it was. oldSize
+// receives the size before.
 bool AppendToFile(const std::string& path, const ContentWriter& writeContents, std::int64_t& oldSize);
 
 // The steps of a rewrite, reported to the observer (crash tests stop the process at each of them).
