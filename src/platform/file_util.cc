@@ -240,6 +240,57 @@ bool AppendToFile(const std::string& path, const ContentWriter& writeContents, s
     return ok;
 }
 
+namespace {
+
+std::string NewFileOf(const std::string& target) {
+    return target + ".new";
+}
+
+}  // namespace
+
+bool ReplaceFileSet(const std::string& journal, const std::vector<FileContents>& files) {
+    std::string names;
+    for (const FileContents& file : files) {
+        if (!WriteFileReplacing(NewFileOf(file.path), file.contents.data(), file.contents.size())) {
+            return false;
+        }
+        names += file.path + '\n';
+    }
+    // From here on the set is new: a crash is finished by the next reader.
+    if (!WriteFileReplacing(journal, names.data(), names.size())) {
+        return false;
+    }
+    bool renamed = true;
+    for (const FileContents& file : files) {
+        renamed = std::rename(NewFileOf(file.path).c_str(), file.path.c_str()) == 0 && renamed;
+        Report(RewriteStep::kRenamed);
+    }
+    SyncDirectoryOf(files.empty() ? journal : files.back().path);
+    unlink(journal.c_str());
+    SyncDirectoryOf(journal);
+    return renamed;
+}
+
+void FinishFileSet(const std::string& journal, const std::vector<std::string>& targets) {
+    std::string names;
+    if (!ReadSmallFile(journal, names, 1 << 16)) {
+        for (const std::string& target : targets) {
+            unlink(NewFileOf(target).c_str());
+        }
+        return;
+    }
+    for (std::size_t start = 0, end = 0; (end = names.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        const std::string target = names.substr(start, end - start);
+        if (FileExists(NewFileOf(target))) {
+            std::rename(NewFileOf(target).c_str(), target.c_str());
+        }
+    }
+    SyncDirectoryOf(journal);
+    unlink(journal.c_str());
+    SyncDirectoryOf(journal);
+}
+
 void SetRewriteObserver(RewriteObserver observer) {
     rewriteObserver = observer;
 }
