@@ -189,7 +189,17 @@ std::string_view EcoMoves(const EcoTable& table, int entry) {
     return table.moves.data() + table.movesOffsets[static_cast<std::size_t>(entry)];
 }
 
+std::vector<std::string> EcoTablePaths(const std::string& directory) {
+    return {PathOf(directory, kEcoNamesFile), PathOf(directory, kEcoMovesFile),
+            PathOf(directory, kEcoSortFile), PathOf(directory, kEcoCodesFile)};
+}
+
+void FinishEcoTableWrite(const std::string& directory) {
+    platform::FinishFileSet(PathOf(directory, kEcoJournalFile), EcoTablePaths(directory));
+}
+
 bool LoadEcoTable(EcoTable& table, const std::string& directory, const EcoMessageSink& messages) {
+    FinishEcoTableWrite(directory);
     EcoTable fresh;
     bool ok = ReadWhole(PathOf(directory, kEcoCodesFile), fresh.codes) &&
               ReadWhole(PathOf(directory, kEcoNamesFile), fresh.names) &&

@@ -27,6 +27,13 @@ inline constexpr char kEcoCodesFile[] = "ravelin.eco";
 inline constexpr char kEcoNamesFile[] = "ravelin.ecn";
 inline constexpr char kEcoMovesFile[] = "ravelin.ecm";
 inline constexpr char kEcoSortFile[] = "ravelin.ecs";
+// Names the files of a table write under way, so that a crash halfway is finished by the next reader.
+inline constexpr char kEcoJournalFile[] = "ravelin.ecj";
+
+// The four table files of a directory, the codes file last.
+std::vector<std::string> EcoTablePaths(const std::string& directory);
+// Finishes (or drops) a table write that a crash cut short; readers call it first.
+void FinishEcoTableWrite(const std::string& directory);
 
 // One record of the codes file: three characters and CR LF.
 inline constexpr int kEcoCodeRecordSize = 5;

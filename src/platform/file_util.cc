@@ -221,30 +221,74 @@ bool WriteFileReplacing(const std::string& path, const void* data, std::size_t s
 
 bool AppendToFile(const std::string& path, const ContentWriter& writeContents, std::int64_t& oldSize) {
     oldSize = -1;
-    int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
     struct stat info;
-    off_t end = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : -1;
-    if (end < 0 || lseek(fd, end, SEEK_SET) != end) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
         return false;
     }
-    oldSize = end;
-    bool ok = true;
-    {
-        BufferedSink sink(fd);
-        ok = writeContents(sink) && sink.Flush();
-    }
-    ok = ok && fsync(fd) == 0;
-    if (!ok) {
-        // Whatever part of the addition was written goes again.
-        (void)!ftruncate(fd, end);
-        fsync(fd);
-    }
-    ok = close(fd) == 0 && ok;
+    oldSize = info.st_size;
+    // Written in place, a process killed halfway would leave part of the addition behind; the old
+    // bytes are copied (by the kernel where it can) into the replacement instead.
+    const bool ok = WriteFileReplacing(path, [&](FileSink& sink) {
+        return sink.CopyFrom(fd, 0, static_cast<std::uint64_t>(oldSize)) && writeContents(sink);
+    });
+    close(fd);
     return ok;
+}
+
+namespace {
+
+std::string NewFileOf(const std::string& target) {
+    return target + ".new";
+}
+
+}  // namespace
+
+bool ReplaceFileSet(const std::string& journal, const std::vector<FileContents>& files) {
+    std::string names;
+    for (const FileContents& file : files) {
+        if (!WriteFileReplacing(NewFileOf(file.path), file.contents.data(), file.contents.size())) {
+            return false;
+        }
+        names += file.path + '\n';
+    }
+    // From here on the set is new: a crash is finished by the next reader.
+    if (!WriteFileReplacing(journal, names.data(), names.size())) {
+        return false;
+    }
+    bool renamed = true;
+    for (const FileContents& file : files) {
+        renamed = std::rename(NewFileOf(file.path).c_str(), file.path.c_str()) == 0 && renamed;
+        Report(RewriteStep::kRenamed);
+    }
+    SyncDirectoryOf(files.empty() ? journal : files.back().path);
+    unlink(journal.c_str());
+    SyncDirectoryOf(journal);
+    return renamed;
+}
+
+void FinishFileSet(const std::string& journal, const std::vector<std::string>& targets) {
+    std::string names;
+    if (!ReadSmallFile(journal, names, 1 << 16)) {
+        for (const std::string& target : targets) {
+            unlink(NewFileOf(target).c_str());
+        }
+        return;
+    }
+    for (std::size_t start = 0, end = 0; (end = names.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        const std::string target = names.substr(start, end - start);
+        if (FileExists(NewFileOf(target))) {
+            std::rename(NewFileOf(target).c_str(), target.c_str());
+        }
+    }
+    SyncDirectoryOf(journal);
+    unlink(journal.c_str());
+    SyncDirectoryOf(journal);
 }
 
 void SetRewriteObserver(RewriteObserver observer) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ravelin::platform {
 
@@ -34,9 +35,23 @@ bool WriteFileReplacing(const std::string& path, const ContentWriter& writeConte
 bool WriteFileReplacing(const std::string& path, const void* data, std::size_t size,
                         Durability durability = Durability::kDurable);
 
-// Adds the streamed contents to the end of an existing file in place, waits until they are on the
-// disk, and on any failure cuts the file back to its old size. oldSize receives the size before.
+// Adds the streamed contents to the end of an existing file: the old contents and the addition are
+// written as a replacement (above), so a failure or a crash leaves the file as it was. oldSize
+// receives the size before.
 bool AppendToFile(const std::string& path, const ContentWriter& writeContents, std::int64_t& oldSize);
+
+// Replaces several files that belong together, so that readers see all of them old or all new,
+// also after a crash. Each new file is first written whole beside its target (as "<target>.new"),
+// then the journal names the set, then the files are renamed into place and the journal goes.
+// Returns false when a file could not be written (the old set stays) or renamed.
+struct FileContents {
+    std::string path;
+    std::string_view contents;
+};
+bool ReplaceFileSet(const std::string& journal, const std::vector<FileContents>& files);
+// Called before a set is read: a journal left by a crash finishes the renames it names; without
+// one, the new files of an unfinished write are removed.
+void FinishFileSet(const std::string& journal, const std::vector<std::string>& targets);
 
 // The steps of a rewrite, reported to the observer (crash tests stop the process at each of them).
 enum class RewriteStep { kTemporaryCreated, kContentsWritten, kContentsSynced, kRenamed };

@@ -72,6 +72,7 @@ void PlaceNextTo(std::vector<std::uint32_t>& order, std::uint32_t entry, int nex
 
 bool ReadEcoTableFiles(const std::string& directory, EcoTableFiles& files) {
     files = EcoTableFiles{};
+    eco::FinishEcoTableWrite(directory);
     std::string codes;
     std::string names;
     std::string moves;
@@ -116,13 +117,12 @@ bool WriteEcoTableFiles(const std::string& directory, const EcoTableFiles& files
         }
     }
     const std::string contents[] = {JoinLines(files.names), JoinLines(files.moves), order, codes};
-    for (std::size_t i = 0; i < std::size(kTableFiles); ++i) {
-        if (!platform::WriteFileReplacing(PathIn(directory, kTableFiles[i]), contents[i].data(),
-                                          contents[i].size())) {
-            return false;
-        }
+    const std::vector<std::string> paths = eco::EcoTablePaths(directory);
+    std::vector<platform::FileContents> set;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        set.push_back({paths[i], contents[i]});
     }
-    return true;
+    return platform::ReplaceFileSet(PathIn(directory, eco::kEcoJournalFile), set);
 }
 
 std::string EcoLineText(const std::vector<std::string>& plies) {

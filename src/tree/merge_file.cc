@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -123,7 +121,7 @@ MergeCopy WriteRecordsIntoMerge(const std::string& records, const std::string& m
     if (!MergeFileIsTerminated(mergePath)) {
         return MergeCopy::kNotTerminated;
     }
-    const int fd = ::open(mergePath.c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = ::open(mergePath.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0) {
         if (fd >= 0) {
@@ -132,26 +130,13 @@ MergeCopy WriteRecordsIntoMerge(const std::string& records, const std::string& m
         return MergeCopy::kWriteError;
     }
     RemoveMergeTreeFiles(mergePath);
-    // The new records go over the end word and bring their own. A failed write is cut back to the
-    // old records and their end word.
-    const off_t endWord = info.st_size - 2;
-    bool written = true;
-    for (std::size_t done = 0; written && done < records.size();) {
-        const ssize_t n =
-            ::pwrite(fd, records.data() + done, records.size() - done, endWord + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        written = n > 0;
-        done += written ? static_cast<std::size_t>(n) : 0;
-    }
-    written = written && ::fsync(fd) == 0;
-    if (!written) {
-        static constexpr char kEndWord[2] = {0, 0};
-        const bool restored = ::ftruncate(fd, info.st_size) == 0 && ::pwrite(fd, kEndWord, 2, endWord) == 2;
-        static_cast<void>(restored);
-    }
-    written = ::close(fd) == 0 && written;
+    // The new records take the place of the old end word and bring their own. The old records are
+    // copied into a replacement, so a failure or a crash halfway leaves the old file whole.
+    const auto kept = static_cast<std::uint64_t>(info.st_size - 2);
+    const bool written = platform::WriteFileReplacing(mergePath, [&](platform::FileSink& sink) {
+        return sink.CopyFrom(fd, 0, kept) && sink.Write(records);
+    });
+    ::close(fd);
     return written ? MergeCopy::kComplete : MergeCopy::kWriteError;
 }
 

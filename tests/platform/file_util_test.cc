@@ -109,7 +109,7 @@ TEST(WriteFileReplacingTest, AFailedProducerLeavesTheFileAndNoTemporaryFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-TEST(AppendToFileTest, AddsInPlaceAndCutsBackAFailedAddition) {
+TEST(AppendToFileTest, AddsToTheEndAndKeepsTheFileWholeOnAFailure) {
     TempDir dir;
     const std::string path = dir.Write("games.pgn", "first\r\n");
     std::int64_t oldSize = 0;
