@@ -1,6 +1,7 @@
 #include "gamefile/game_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -322,6 +323,7 @@ int GameFile::OpenGameFile(int handle, OpenMode mode, int& displayMode, int& cur
     }
     reader_.Attach(fd_);
     IndexResult result = IndexGameFile(fd_, path_, false, index_);
+    indexedState_ = StateOnDisk();
     gameCount_ = result.count;
     lastIndexFromCache_ = result.fromCache;
     if (result.limitReached) {
@@ -348,6 +350,7 @@ int GameFile::ReopenAfterRewrite() {
     fd_ = fd;
     reader_.Attach(fd_);
     IndexResult result = IndexGameFile(fd_, path_, false, index_);
+    indexedState_ = StateOnDisk();
     gameCount_ = result.count;
     lastIndexFromCache_ = result.fromCache;
     if (currentGame > gameCount_) {
@@ -359,11 +362,24 @@ int GameFile::ReopenAfterRewrite() {
     return gameCount_;
 }
 
+GameFile::DiskState GameFile::StateOnDisk() const {
+    struct stat info {};
+    if (stat(path_.c_str(), &info) != 0) {
+        return {};
+    }
+    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
+bool GameFile::ChangedOnDisk() const {
+    return IsOpen() && !(StateOnDisk() == indexedState_);
+}
+
 int GameFile::Reindex() {
     if (fd_ < 0) {
         return 0;
     }
     IndexResult result = IndexGameFile(fd_, path_, true, index_);
+    indexedState_ = StateOnDisk();
     gameCount_ = result.count;
     lastIndexFromCache_ = false;
     textWithoutGames_ = result.textWithoutGames;

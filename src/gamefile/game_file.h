@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -75,6 +76,9 @@ class GameFile {
     // Sets the path given on the command line as the current file (surrounding quotes removed).
     void SetCommandLinePath(std::string_view path);
 
+    // Whether the file was shortened, rewritten or replaced (by another program) since it was indexed.
+    bool ChangedOnDisk() const;
+
     int Descriptor() const { return fd_; }
     bool IsOpen() const { return fd_ >= 0; }
     int GameCount() const { return gameCount_; }
@@ -96,12 +100,23 @@ class GameFile {
 
   private:
     int OpenPath();
+    // What tells a file changed: which file the path names, its size and its modification time.
+    struct DiskState {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = -1;
+        std::int64_t seconds = 0;
+        std::int64_t nanoseconds = 0;
+        bool operator==(const DiskState&) const = default;
+    };
+    DiskState StateOnDisk() const;
     void Close(int fd);
     void ChangeToPreviousFile(int displayMode, int& currentPly);
     void LoadCurrentFromSettings();
 
     GameFileHost host_;
     int fd_ = kNoFile;
+    DiskState indexedState_;
     int gameCount_ = 0;
     GameIndex index_;
     LineReader reader_;

@@ -249,7 +249,18 @@ bool GameViewer::DeferUntilGameShown(int commandId) {
     return true;
 }
 
+// A file another program changed is indexed again before a game is read from it, so that no
+// game is shown cut short or from the wrong place.
+void GameViewer::IndexAgainIfChanged() {
+    gamefile::GameFile& file = window_.File();
+    if (file.ChangedOnDisk() && file.ReopenAfterRewrite() >= 0) {
+        file.Reindex();
+        window_.Messages().ShowMessage(kFileReloaded);
+    }
+}
+
 bool GameViewer::ShowCurrentGame() {
+    IndexAgainIfChanged();
     gamefile::GameFile& file = window_.File();
     const int deferred = std::exchange(deferredCommand_, 0);
     Reconfigure();
@@ -284,6 +295,7 @@ bool GameViewer::ShowCurrentText() {
         // Games of the database are shown on the board only.
         return ShowCurrentGame();
     }
+    IndexAgainIfChanged();
     gamefile::GameFile& file = window_.File();
     // Another view was asked for before the game came up: the kept request is dropped.
     deferredCommand_ = 0;

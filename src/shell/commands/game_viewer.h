@@ -108,6 +108,7 @@ class GameViewer {
     std::string StatusGameLine() const;
 
   private:
+    void IndexAgainIfChanged();
     void Register();
     void Reconfigure();
     void ReconfigureEditor();
