@@ -6,6 +6,7 @@
 
 #include "database/database_check.h"
 #include "database/database_io.h"
+#include "database/database_journal.h"
 #include "database/key_name.h"
 #include "database/position_signature.h"
 #include "platform/file_util.h"
@@ -142,16 +143,13 @@ void RemoveDerivedFiles(const DatabasePaths& paths) {
 
 BuildOutcome WriteNewDatabase(const DatabasePaths& paths, const FastFile& fast, const std::string& games,
                               const std::string& positions, const RootTable& root) {
-    // Each file is replaced whole; the check of the set tells if a failure left them apart.
     const std::string rootBytes = EncodeRootTable(root);
-    const std::pair<const std::string*, const std::string*> files[] = {
-        {&paths.header, &fast.header}, {&paths.moves, &fast.moves}, {&paths.positions, &positions},
-        {&paths.games, &games},        {&paths.root, &rootBytes},
-    };
-    for (const auto& [path, bytes] : files) {
-        if (!platform::WriteFileReplacing(*path, bytes->data(), bytes->size())) {
-            return Failed(kFileWriteError);
-        }
+    if (!platform::ReplaceFileSet(paths.setJournal, {{paths.header, fast.header},
+                                                     {paths.moves, fast.moves},
+                                                     {paths.positions, positions},
+                                                     {paths.games, games},
+                                                     {paths.root, rootBytes}})) {
+        return Failed(kFileWriteError);
     }
     RemoveDerivedFiles(paths);
     BuildOutcome outcome;
@@ -162,42 +160,28 @@ BuildOutcome WriteNewDatabase(const DatabasePaths& paths, const FastFile& fast, 
     return outcome;
 }
 
-std::string CountBytes(std::int32_t count) {
-    std::string bytes(4, '\0');
-    WriteI32(reinterpret_cast<std::uint8_t*>(bytes.data()), count);
-    return bytes;
-}
-
-// Puts the files of an add back as they were: the old sizes, the old end word, count and links.
-void RollBack(const DatabasePaths& paths, const DatabaseImage& old, const std::vector<bool>& changed) {
-    TruncateTo(paths.positions, old.positionsSize);
-    TruncateTo(paths.moves, old.movesSize);
-    WriteAt(paths.moves, old.movesSize - 2, std::string(2, '\0'));
-    TruncateTo(paths.header, old.headerSize);
-    WriteAt(paths.header, 0, CountBytes(old.gameCount));
-    TruncateTo(paths.games, static_cast<std::int64_t>(old.games.size()));
-    for (std::size_t i = 0; i < changed.size(); ++i) {
-        if (changed[i]) {
-            WriteAt(paths.games, static_cast<std::int64_t>(i * kGameRecordSize + 8),
-                    std::string_view(old.games).substr(i * kGameRecordSize + 8, 8));
-        }
-    }
-    for (const std::string* path : {&paths.positions, &paths.moves, &paths.header, &paths.games}) {
-        SyncFile(*path);
-    }
-}
-
 BuildOutcome AppendToDatabase(const DatabasePaths& paths, const FastFile& fast, const DatabaseImage& old,
                               const std::string& games, const std::string& positions, const RootTable& root,
                               const std::vector<bool>& changed) {
     const int added = static_cast<int>(fast.headerSpans.size());
     const auto newCount = static_cast<std::int32_t>(old.gameCount + added);
     const std::string_view newRecords = std::string_view(games).substr(old.games.size());
-    bool ok = WriteAt(paths.positions, old.positionsSize, positions) &&
-              WriteAt(paths.moves, old.movesSize - 2, fast.moves) &&
-              WriteAt(paths.header, old.headerSize, std::string_view(fast.header).substr(kHeaderCountSize)) &&
-              WriteAt(paths.header, 0, CountBytes(newCount)) &&
-              WriteAt(paths.games, static_cast<std::int64_t>(old.games.size()), newRecords);
+    // Written in place after the journal that undoes it; a crash is undone by the next reader.
+    if (!WriteUndoJournal(paths, old, changed)) {
+        return Failed(kFileWriteError);
+    }
+    std::string count(4, '\0');
+    WriteI32(reinterpret_cast<std::uint8_t*>(count.data()), newCount);
+    const auto writeAt = [](const std::string& path, std::int64_t offset, std::string_view bytes) {
+        const bool written = WriteAt(path, offset, bytes);
+        platform::ReportRewriteStep(platform::RewriteStep::kWrittenInPlace);
+        return written;
+    };
+    bool ok = writeAt(paths.positions, old.positionsSize, positions) &&
+              writeAt(paths.moves, old.movesSize - 2, fast.moves) &&
+              writeAt(paths.header, old.headerSize, std::string_view(fast.header).substr(kHeaderCountSize)) &&
+              writeAt(paths.header, 0, count) &&
+              writeAt(paths.games, static_cast<std::int64_t>(old.games.size()), newRecords);
     for (std::size_t i = 0; ok && i < changed.size(); ++i) {
         if (changed[i]) {
             ok = WriteAt(paths.games, static_cast<std::int64_t>(i * kGameRecordSize + 8),
@@ -210,9 +194,10 @@ BuildOutcome AppendToDatabase(const DatabasePaths& paths, const FastFile& fast, 
     const std::string rootBytes = EncodeRootTable(root);
     ok = ok && platform::WriteFileReplacing(paths.root, rootBytes.data(), rootBytes.size());
     if (!ok) {
-        RollBack(paths, old, changed);
+        UndoInterruptedAdd(paths);
         return Failed(kFileWriteError);
     }
+    RemoveUndoJournal(paths);
     RemoveDerivedFiles(paths);
     BuildOutcome outcome;
     outcome.status = BuildStatus::kComplete;
@@ -229,6 +214,7 @@ BuildOutcome RemakeDatabase(const std::string& gamesPath) {
         return Failed(kNotADatabaseName);
     }
     const DatabasePaths paths = PathsOf(gamesPath);
+    RecoverDatabase(paths);
     FastFile set;
     for (const auto& [path, bytes] :
          {std::pair{&paths.header, &set.header}, std::pair{&paths.moves, &set.moves}}) {
@@ -252,12 +238,10 @@ BuildOutcome RemakeDatabase(const std::string& gamesPath) {
         return Failed(kRootError);
     }
     const std::string rootBytes = EncodeRootTable(root);
-    const std::pair<const std::string*, const std::string*> files[] = {
-        {&paths.positions, &positions}, {&paths.games, &games}, {&paths.root, &rootBytes}};
-    for (const auto& [path, bytes] : files) {
-        if (!platform::WriteFileReplacing(*path, bytes->data(), bytes->size())) {
-            return Failed(kFileWriteError);
-        }
+    if (!platform::ReplaceFileSet(
+            paths.setJournal,
+            {{paths.positions, positions}, {paths.games, games}, {paths.root, rootBytes}})) {
+        return Failed(kFileWriteError);
     }
     RemoveDerivedFiles(paths);
     BuildOutcome outcome;
@@ -273,6 +257,7 @@ BuildOutcome BuildDatabase(const std::string& gamesPath, BuildMode mode, const s
         return Failed(kNotADatabaseName);
     }
     const DatabasePaths paths = PathsOf(gamesPath);
+    RecoverDatabase(paths);
     FastFile fast;
     const ReadStatus headerRead = ReadWholeFile(FastFilePath(pgnPath, "TRH"), fast.header);
     const ReadStatus movesRead = ReadWholeFile(FastFilePath(pgnPath, "TRF"), fast.moves);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "database/database_io.h"
+#include "database/database_journal.h"
 
 namespace ravelin::database {
 
@@ -116,6 +117,7 @@ bool WalkMovesRecords(std::string_view bytes, std::vector<RecordSpan>& spans) {
 }
 
 DatabaseCheck CheckDatabase(const DatabasePaths& paths, DatabaseImage* image) {
+    RecoverDatabase(paths);
     std::string header;
     if (const ReadStatus status = ReadWholeFile(paths.header, header); status != ReadStatus::kOk) {
         return Failure(ReadFailureMessage(status));

@@ -53,6 +53,8 @@ DatabasePaths PathsOf(const std::string& gamesPath) {
     paths.tree = base + "DTE";
     paths.exactTree = base + "DTX";
     paths.treeLine = base + "DTT";
+    paths.setJournal = base + "DBJ";
+    paths.undoJournal = base + "DBU";
     return paths;
 }
 

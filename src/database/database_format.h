@@ -44,6 +44,9 @@ struct DatabasePaths {
     std::string tree;
     std::string exactTree;
     std::string treeLine;  // the line last walked in either tree
+    // Left only by a write that a crash interrupted: the next reader finishes or undoes it.
+    std::string setJournal;   // a new or remade set replacing the old one
+    std::string undoJournal;  // an add in place, with what undoes it
 };
 
 // True when the name ends in ".dbg" (any case): only such a file is ever made or emptied as a

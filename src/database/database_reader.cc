@@ -8,6 +8,7 @@
 #include "chess/chess_context.h"
 #include "chess/move_legality.h"
 #include "database/database_io.h"
+#include "database/database_journal.h"
 
 namespace ravelin::database {
 
@@ -42,6 +43,7 @@ const char* Database::Open(const std::string& gamesPath) {
         return kNotADatabaseName;
     }
     paths_ = PathsOf(gamesPath);
+    RecoverDatabase(paths_);
     if (const ReadStatus status = ReadWholeFile(paths_.games, games_); status != ReadStatus::kOk) {
         return ReadFailureMessage(status);
     }

@@ -141,6 +141,8 @@ int CreateTemporary(const std::string& target, std::string& name) {
     return -1;
 }
 
+}  // namespace
+
 void SyncDirectoryOf(const std::string& path) {
     std::size_t slash = path.rfind('/');
     std::string directory = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
@@ -150,8 +152,6 @@ void SyncDirectoryOf(const std::string& path) {
         close(fd);
     }
 }
-
-}  // namespace
 
 bool FileSink::CopyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
     constexpr std::size_t kBlock = 1 << 20;
@@ -289,6 +289,10 @@ void FinishFileSet(const std::string& journal, const std::vector<std::string>& t
     SyncDirectoryOf(journal);
     unlink(journal.c_str());
     SyncDirectoryOf(journal);
+}
+
+void ReportRewriteStep(RewriteStep step) {
+    Report(step);
 }
 
 void SetRewriteObserver(RewriteObserver observer) {

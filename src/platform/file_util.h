@@ -54,9 +54,13 @@ bool ReplaceFileSet(const std::string& journal, const std::vector<FileContents>&
 void FinishFileSet(const std::string& journal, const std::vector<std::string>& targets);
 
 // The steps of a rewrite, reported to the observer (crash tests stop the process at each of them).
-enum class RewriteStep { kTemporaryCreated, kContentsWritten, kContentsSynced, kRenamed };
+enum class RewriteStep { kTemporaryCreated, kContentsWritten, kContentsSynced, kRenamed, kWrittenInPlace };
 using RewriteObserver = void (*)(RewriteStep);
 void SetRewriteObserver(RewriteObserver observer);
+// Makes a rename or removal in the directory of path durable.
+void SyncDirectoryOf(const std::string& path);
+// For writers that change a file in place under a journal of their own.
+void ReportRewriteStep(RewriteStep step);
 
 // Reads a whole small file; false when it cannot be opened or read.
 bool ReadSmallFile(const std::string& path, std::string& contents, std::size_t maxSize);

@@ -13,10 +13,13 @@
 #include <gtest/gtest.h>
 
 #include "annotation/annotation_session.h"
+#include "database/database_build.h"
+#include "database/database_check.h"
 #include "eco/eco_table.h"
 #include "gamefile/game_edit.h"
 #include "gamefile/game_index.h"
 #include "platform/file_util.h"
+#include "search/fast_file_writer.h"
 #include "settings/settings_startup.h"
 #include "temp_dir.h"
 #include "tree/eco_editor.h"
@@ -101,6 +104,33 @@ std::vector<std::string> GameFile(TempDir& dir) {
 
 bool GamesRead(const std::vector<std::string>& files) {
     return ReadsAsGames(files[0]);
+}
+
+// Writes a game file with its fast file beside it and builds the database games.dbg of its
+// directory from it.
+void BuildDatabaseFrom(const std::string& directory, const std::string& text, database::BuildMode mode) {
+    const std::string pgn = directory + (mode == database::BuildMode::kNew ? "/new.pgn" : "/added.pgn");
+    ASSERT_TRUE(platform::WriteFileReplacing(pgn, text.data(), text.size()));
+    search::FastFileJob job;
+    job.pgnPath = pgn;
+    job.offsets = IndexOf(pgn).offsets;
+    search::WriteFastFile(job, {});
+    database::BuildDatabase(directory + "/games.dbg", mode, pgn, static_cast<int>(job.offsets.size()));
+}
+
+std::string DirectoryOf(const std::string& path) {
+    return path.substr(0, path.rfind('/'));
+}
+
+// A database of the four games; the operations build it anew or add one more game.
+std::vector<std::string> DatabaseFiles(TempDir& dir) {
+    BuildDatabaseFrom(dir.Path().string(), kGames, database::BuildMode::kNew);
+    const database::DatabasePaths paths = database::PathsOf(dir.File("games.dbg"));
+    return {paths.games, paths.header, paths.moves, paths.positions, paths.root};
+}
+
+bool DatabaseChecks(const std::vector<std::string>& files) {
+    return database::CheckDatabase(database::PathsOf(files[0])).ok;
 }
 
 const std::vector<Operation>& Operations() {
@@ -197,6 +227,12 @@ const std::vector<Operation>& Operations() {
          },
          [](auto& f) { tree::WriteRecordsIntoMerge(std::string("cdef\0\0", 6), f[0], true); },
          [](auto& f) { return tree::MergeFileIsTerminated(f[0]); }},
+        {"start a new database", DatabaseFiles,
+         [](auto& f) { BuildDatabaseFrom(DirectoryOf(f[0]), kNewGame, database::BuildMode::kNew); },
+         DatabaseChecks},
+        {"add to a database", DatabaseFiles,
+         [](auto& f) { BuildDatabaseFrom(DirectoryOf(f[0]), kNewGame, database::BuildMode::kAdd); },
+         DatabaseChecks},
         {"save the settings",
          [](TempDir& dir) {
              const std::string path = dir.File("settings.ini");
