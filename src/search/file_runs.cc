@@ -85,6 +85,9 @@ void RunFileRuns(const FileRunWork& work) {
         return item.run == kOpening || work.consume(item.file, item.run);
     };
     ordered.waiting = work.waiting;
+    // Runs are short and a file's last one also lets go of its mappings: more of them may be made
+    // ahead of the one taken, so that the other threads do not wait for it.
+    ordered.aheadPerThread = 16;
     RunOrderedWork(ordered);
 }
 
