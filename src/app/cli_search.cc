@@ -116,11 +116,9 @@ void SearchOpenFile(CliContext& context, const SearchRequest& request, const std
     }
 }
 
-// Prints the matches (each after prefix) and the summary of a file's search.
-int PrintResult(CliContext& context, const SearchRequest& request, const std::string& path,
-                const std::string& prefix, const search::SearchResult& result,
-                const std::vector<double>& times) {
-    const double elapsed = times.front();
+// The line of each match, after prefix.
+std::string MatchLines(const SearchRequest& request, const std::string& prefix,
+                       const search::SearchResult& result) {
     std::string lines;
     for (const search::SearchMatch& match : result.matches) {
         lines += prefix;
@@ -131,7 +129,14 @@ int PrintResult(CliContext& context, const SearchRequest& request, const std::st
         }
         lines += '\n';
     }
-    context.out << lines;
+    return lines;
+}
+
+// Prints the summary of a file's search (after its matches).
+int PrintSummary(CliContext& context, const SearchRequest& request, const std::string& path,
+                 const std::string& prefix, const search::SearchResult& result,
+                 const std::vector<double>& times) {
+    const double elapsed = times.front();
     if (!prefix.empty() && result.Count() == 0 && !request.timing) {
         return 0;
     }
@@ -165,7 +170,8 @@ FileOutcome SearchOneFile(CliContext& context, const SearchRequest& request, con
     std::vector<double> times;
     SearchOpenFile(context, request, path, opened.File(), result, times);
     searchMilliseconds += times.front();
-    outcome.matches = PrintResult(context, request, path, prefix, result, times);
+    context.out << MatchLines(request, prefix, result);
+    outcome.matches = PrintSummary(context, request, path, prefix, result, times);
     return outcome;
 }
 
@@ -187,6 +193,8 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
         std::unique_ptr<search::OpenedSearchFile> opened;
         std::unique_ptr<const search::SplitSearch> split;
         std::vector<search::SearchResult> runs;
+        // Each run's lines, made beside its search.
+        std::vector<std::string> runLines;
         std::vector<double> runMilliseconds;
         search::SearchResult result;
     };
@@ -227,6 +235,7 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
         if (file.split) {
             file.split->Start(file.result);
             file.runs.resize(static_cast<std::size_t>(runs));
+            file.runLines.resize(static_cast<std::size_t>(runs));
             file.runMilliseconds.resize(static_cast<std::size_t>(runs));
         }
         file.opened = std::move(opened);
@@ -245,12 +254,15 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
             file.split->Search(search::RunStart(games, runs, k), search::RunStart(games, runs, k + 1), {},
                                run);
             file.runMilliseconds[static_cast<std::size_t>(k)] = since(started);
+            file.runLines[static_cast<std::size_t>(k)] = MatchLines(request, file.path + "\t", run);
         } else if (k == 0) {
             CliContext own{context.workingDirectory, file.out, file.err};
             std::vector<double> times;
             SearchOpenFile(own, request, file.path, file.opened->File(), file.result, times);
             file.milliseconds = times.front();
-            file.outcome.matches = PrintResult(own, request, file.path, file.path + "\t", file.result, times);
+            own.out << MatchLines(request, file.path + "\t", file.result);
+            file.outcome.matches =
+                PrintSummary(own, request, file.path, file.path + "\t", file.result, times);
         }
     };
     work.close = [&](int i) {
@@ -264,6 +276,8 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
             search::JoinRun(file.result, file.runs[static_cast<std::size_t>(k)]);
             file.runs[static_cast<std::size_t>(k)] = search::SearchResult();
             file.milliseconds += file.runMilliseconds[static_cast<std::size_t>(k)];
+            context.out << file.runLines[static_cast<std::size_t>(k)];
+            file.runLines[static_cast<std::size_t>(k)] = std::string();
         }
         if (k + 1 < work.runs[static_cast<std::size_t>(i)]) {
             return true;
@@ -271,7 +285,7 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
         if (!file.runs.empty()) {
             CliContext own{context.workingDirectory, file.out, file.err};
             file.outcome.matches =
-                PrintResult(own, request, file.path, file.path + "\t", file.result, {file.milliseconds});
+                PrintSummary(own, request, file.path, file.path + "\t", file.result, {file.milliseconds});
         }
         context.out << file.out.str();
         context.err << file.err.str();
