@@ -3,8 +3,10 @@
 // A file's search cut into runs of games that several threads search at once. It is made only
 // where the fast file's kept tables reach every game on its own (the position index X.TRP over
 // X.TRF, the placed X.TRH records) and the whole search would have nothing to warn about; joined in
-// game order, the runs give exactly what RunSearch gives for the whole file. Everything else (the
-// PGN text, "Force Match", the combinations, a stale or missing fast file) is searched whole.
+// game order, the runs give exactly what RunSearch gives for the whole file. Everything else is
+// searched whole: the PGN text (a stale or missing fast file), "Force Match" (each pass depends on
+// the whole file's matches), and the combinations (a cancel during their first part keeps that
+// part's matches unfiltered, which runs could not reproduce).
 
 #include <cstdint>
 #include <functional>
@@ -43,9 +45,9 @@ class SplitSearch {
 // Appends a run's matches to whole and adds its counters.
 void JoinRun(SearchResult& whole, const SearchResult& run);
 
-// How a directory search cuts its files into runs: each file whose X.TRF has more than runBytes
-// bytes into one run per runBytes (at most 64), each split by make (SplitSearch::Make); none
-// without make.
+// How a directory search cuts its files into runs: a file with an X.TRF of n bytes into
+// 1 + n / runBytes runs (at most 64), searched in them where make (SplitSearch::Make) splits its
+// search; none without make.
 struct SearchSplitter {
     std::function<std::unique_ptr<const SplitSearch>(const SearchFile& file, const SearchCriteria& criteria,
                                                      int kind, int combination)>
