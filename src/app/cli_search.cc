@@ -249,12 +249,14 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
             const auto started = std::chrono::steady_clock::now();
             const int runs = static_cast<int>(file.runs.size());
             const int games = file.split->GameCount();
-            search::SearchResult& run = file.runs[static_cast<std::size_t>(k)];
+            // Filled apart from the other runs' results, which share its cache lines.
+            search::SearchResult run;
             file.split->Start(run);
             file.split->Search(search::RunStart(games, runs, k), search::RunStart(games, runs, k + 1), {},
                                run);
             file.runMilliseconds[static_cast<std::size_t>(k)] = since(started);
             file.runLines[static_cast<std::size_t>(k)] = MatchLines(request, file.path + "\t", run);
+            file.runs[static_cast<std::size_t>(k)] = std::move(run);
         } else if (k == 0) {
             CliContext own{context.workingDirectory, file.out, file.err};
             std::vector<double> times;

@@ -124,11 +124,13 @@ DirectorySearchOutcome RunDirectorySearch(const DirectorySearchJob& job, const S
         if (search.split) {
             const SplitSearch& runner = *search.split;
             const int runs = static_cast<int>(search.runs.size());
-            SearchResult& run = search.runs[static_cast<std::size_t>(k)];
+            // Filled apart from the other runs' results, which share its cache lines.
+            SearchResult run;
             runner.Start(run);
             const int games = runner.GameCount();
             search.cut[static_cast<std::size_t>(k)] =
                 !runner.Search(RunStart(games, runs, k), RunStart(games, runs, k + 1), pollCancel, run);
+            search.runs[static_cast<std::size_t>(k)] = std::move(run);
         } else if (k == 0) {
             search.matches =
                 runSearch(search.opened->File(), job.criteria, job.kind, job.combination, search.result);
