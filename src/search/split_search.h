@@ -5,8 +5,8 @@
 // X.TRF, the placed X.TRH records) and the whole search would have nothing to warn about; joined in
 // game order, the runs give exactly what RunSearch gives for the whole file. Everything else is
 // searched whole: the PGN text (a stale or missing fast file), "Force Match" (each pass depends on
-// the whole file's matches), and the combinations (a cancel during their first part keeps that
-// part's matches unfiltered, which runs could not reproduce).
+// the whole file's matches), and the combinations (a cancel during their first search keeps its
+// matches unfiltered, which runs could not reproduce).
 
 #include <cstdint>
 #include <functional>
