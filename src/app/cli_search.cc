@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -14,10 +15,11 @@
 #include "gamefile/game_file.h"
 #include "search/directory_listing.h"
 #include "search/directory_search.h"
-#include "search/ordered_work.h"
+#include "search/file_runs.h"
 #include "search/search_result.h"
 #include "search/search_source.h"
 #include "search/searches.h"
+#include "search/split_search.h"
 
 namespace ravelin::app {
 
@@ -81,28 +83,29 @@ struct FileOutcome {
     int matches = 0;
 };
 
-// Opens, indexes and searches one file; prints its matches (each after prefix) and its summary.
-FileOutcome SearchOneFile(CliContext& context, const SearchRequest& request, const std::string& path,
-                          const std::string& prefix, bool skipTooLarge, double& searchMilliseconds) {
-    FileOutcome outcome;
-    search::OpenedSearchFile opened(path);
+// Opens and indexes one file; false (and why, on the error stream) when it is not to be searched.
+bool OpenToSearch(CliContext& context, const std::string& path, bool skipTooLarge,
+                  search::OpenedSearchFile& opened, FileOutcome& outcome) {
     if (!opened.IsOpen()) {
         context.err << path << ": " << gamefile::kErrorOpeningFile << "\n";
-        return outcome;
+        return false;
     }
     outcome.opened = true;
     if (opened.TooManyGames()) {
         context.err << path << ": " << search::kTooManyGames << "\n";
         if (skipTooLarge) {
-            return outcome;
+            return false;
         }
     }
-    search::SearchFile& file = opened.File();
+    return true;
+}
+
+// Searches the open file request.repeat times; the time of each search in times.
+void SearchOpenFile(CliContext& context, const SearchRequest& request, const std::string& path,
+                    search::SearchFile& file, search::SearchResult& result, std::vector<double>& times) {
     file.messages = [&context, &path](std::string_view message) {
         context.err << path << ": " << message << "\n";
     };
-    search::SearchResult result;
-    std::vector<double> times;
     for (int run = 0; run < request.repeat; ++run) {
         const auto started = std::chrono::steady_clock::now();
         search::RunSearch(file, request.criteria, request.kind, request.combination, result);
@@ -111,8 +114,11 @@ FileOutcome SearchOneFile(CliContext& context, const SearchRequest& request, con
         // Only the first run's messages are news.
         file.messages = nullptr;
     }
-    const double elapsed = times.front();
-    searchMilliseconds += elapsed;
+}
+
+// The line of each match, after prefix.
+std::string MatchLines(const SearchRequest& request, const std::string& prefix,
+                       const search::SearchResult& result) {
     std::string lines;
     for (const search::SearchMatch& match : result.matches) {
         lines += prefix;
@@ -123,10 +129,16 @@ FileOutcome SearchOneFile(CliContext& context, const SearchRequest& request, con
         }
         lines += '\n';
     }
-    context.out << lines;
-    outcome.matches = result.Count();
-    if (!prefix.empty() && outcome.matches == 0 && !request.timing) {
-        return outcome;
+    return lines;
+}
+
+// Prints the summary of a file's search (after its matches).
+int PrintSummary(CliContext& context, const SearchRequest& request, const std::string& path,
+                 const std::string& prefix, const search::SearchResult& result,
+                 const std::vector<double>& times) {
+    const double elapsed = times.front();
+    if (!prefix.empty() && result.Count() == 0 && !request.timing) {
+        return 0;
     }
     context.err << (prefix.empty() ? "" : path + ": ") << search::kNumberOfGamesFound << ": "
                 << result.Count() << CounterText(result, request);
@@ -143,6 +155,23 @@ FileOutcome SearchOneFile(CliContext& context, const SearchRequest& request, con
         }
     }
     context.err << "\n";
+    return result.Count();
+}
+
+// Opens, indexes and searches one file; prints its matches (each after prefix) and its summary.
+FileOutcome SearchOneFile(CliContext& context, const SearchRequest& request, const std::string& path,
+                          const std::string& prefix, bool skipTooLarge, double& searchMilliseconds) {
+    FileOutcome outcome;
+    search::OpenedSearchFile opened(path);
+    if (!OpenToSearch(context, path, skipTooLarge, opened, outcome)) {
+        return outcome;
+    }
+    search::SearchResult result;
+    std::vector<double> times;
+    SearchOpenFile(context, request, path, opened.File(), result, times);
+    searchMilliseconds += times.front();
+    context.out << MatchLines(request, prefix, result);
+    outcome.matches = PrintSummary(context, request, path, prefix, result, times);
     return outcome;
 }
 
@@ -152,42 +181,123 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
         context.err << search::kNoFilesFound << "\n";
         return kExitError;
     }
-    // Every core searches files; each file's lines are printed in the order of the listing.
+    // Every core searches files, a file cut into runs of games where its fast file allows (not for
+    // timing repeats); each file's lines are printed in the order of the listing.
     struct FileLines {
         std::ostringstream out;
         std::ostringstream err;
         FileOutcome outcome;
         double milliseconds = 0;
+        std::string path;
+        // While its runs are made.
+        std::unique_ptr<search::OpenedSearchFile> opened;
+        std::unique_ptr<const search::SplitSearch> split;
+        std::vector<search::SearchResult> runs;
+        // Each run's lines, made beside its search.
+        std::vector<std::string> runLines;
+        std::vector<double> runMilliseconds;
+        search::SearchResult result;
     };
     std::vector<FileLines> lines(files.size());
     int total = 0;
     int matchedFiles = 0;
     double milliseconds = 0;
-    search::OrderedWork work;
-    work.count = static_cast<int>(files.size());
-    work.produce = [&](int i, unsigned) {
+    const auto since = [](std::chrono::steady_clock::time_point started) {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    };
+    search::SearchSplitter splitter;
+    if (request.repeat == 1) {
+        splitter.make = search::SplitSearch::Make;
+    }
+    search::FileRunWork work;
+    for (const search::ListedFile& listed : files) {
+        work.runs.push_back(splitter.RunsOfFile(search::JoinPath(directory, listed.fileName)));
+    }
+    work.open = [&](int i) {
         const search::ListedFile& listed = files[static_cast<std::size_t>(i)];
         FileLines& file = lines[static_cast<std::size_t>(i)];
         if (search::NameTooLongToSearch(listed.name)) {
             file.err << search::FilenameTooLongMessage(listed.name) << "\n";
             return;
         }
+        file.path = search::JoinPath(directory, listed.fileName);
         CliContext own{context.workingDirectory, file.out, file.err};
-        const std::string path = search::JoinPath(directory, listed.fileName);
-        file.outcome = SearchOneFile(own, request, path, path + "\t", true, file.milliseconds);
+        auto opened = std::make_unique<search::OpenedSearchFile>(file.path);
+        if (!OpenToSearch(own, file.path, true, *opened, file.outcome)) {
+            return;
+        }
+        const int runs = work.runs[static_cast<std::size_t>(i)];
+        if (runs > 1) {
+            const auto started = std::chrono::steady_clock::now();
+            file.split = splitter.make(opened->File(), request.criteria, request.kind, request.combination);
+            file.milliseconds = since(started);
+        }
+        if (file.split) {
+            file.split->Start(file.result);
+            file.runs.resize(static_cast<std::size_t>(runs));
+            file.runLines.resize(static_cast<std::size_t>(runs));
+            file.runMilliseconds.resize(static_cast<std::size_t>(runs));
+        }
+        file.opened = std::move(opened);
     };
-    work.consume = [&](int i) {
+    work.produce = [&](int i, int k) {
         FileLines& file = lines[static_cast<std::size_t>(i)];
+        if (!file.opened) {
+            return;
+        }
+        if (file.split) {
+            const auto started = std::chrono::steady_clock::now();
+            const int runs = static_cast<int>(file.runs.size());
+            const int games = file.split->GameCount();
+            // Filled apart from the other runs' results, which share its cache lines.
+            search::SearchResult run;
+            file.split->Start(run);
+            file.split->Search(search::RunStart(games, runs, k), search::RunStart(games, runs, k + 1), {},
+                               run);
+            file.runMilliseconds[static_cast<std::size_t>(k)] = since(started);
+            file.runLines[static_cast<std::size_t>(k)] = MatchLines(request, file.path + "\t", run);
+            file.runs[static_cast<std::size_t>(k)] = std::move(run);
+        } else if (k == 0) {
+            CliContext own{context.workingDirectory, file.out, file.err};
+            std::vector<double> times;
+            SearchOpenFile(own, request, file.path, file.opened->File(), file.result, times);
+            file.milliseconds = times.front();
+            own.out << MatchLines(request, file.path + "\t", file.result);
+            file.outcome.matches =
+                PrintSummary(own, request, file.path, file.path + "\t", file.result, times);
+        }
+    };
+    work.close = [&](int i) {
+        FileLines& file = lines[static_cast<std::size_t>(i)];
+        file.split.reset();
+        file.opened.reset();
+    };
+    work.consume = [&](int i, int k) {
+        FileLines& file = lines[static_cast<std::size_t>(i)];
+        if (!file.runs.empty()) {
+            search::JoinRun(file.result, file.runs[static_cast<std::size_t>(k)]);
+            file.runs[static_cast<std::size_t>(k)] = search::SearchResult();
+            file.milliseconds += file.runMilliseconds[static_cast<std::size_t>(k)];
+            context.out << file.runLines[static_cast<std::size_t>(k)];
+            file.runLines[static_cast<std::size_t>(k)] = std::string();
+        }
+        if (k + 1 < work.runs[static_cast<std::size_t>(i)]) {
+            return true;
+        }
+        if (!file.runs.empty()) {
+            CliContext own{context.workingDirectory, file.out, file.err};
+            file.outcome.matches =
+                PrintSummary(own, request, file.path, file.path + "\t", file.result, {file.milliseconds});
+        }
         context.out << file.out.str();
         context.err << file.err.str();
         total += file.outcome.matches;
         matchedFiles += file.outcome.matches > 0 ? 1 : 0;
         milliseconds += file.milliseconds;
-        file.out = std::ostringstream();
-        file.err = std::ostringstream();
+        file = FileLines();
         return true;
     };
-    search::RunOrderedWork(work);
+    search::RunFileRuns(work);
     context.err << search::kNumberOfGamesFound << ": " << total << " in " << matchedFiles << " of "
                 << files.size() << " files";
     if (request.timing) {

@@ -11,6 +11,7 @@
 #include "search/search_criteria.h"
 #include "search/search_result.h"
 #include "search/search_source.h"
+#include "search/split_search.h"
 
 namespace ravelin::search {
 
@@ -60,8 +61,11 @@ struct DirectorySearchOutcome {
     bool cancelled = false;
 };
 
+// With split, a file whose search can be cut into runs of games is searched on
+// every core at once instead of by runSearch, with the same result.
 DirectorySearchOutcome RunDirectorySearch(const DirectorySearchJob& job, const SearchRunner& runSearch,
-                                          const DirectorySearchHooks& hooks);
+                                          const DirectorySearchHooks& hooks,
+                                          const SearchSplitter& split = {});
 
 // The message that ends a search of this outcome; empty for kMatches, which asks a question.
 std::string_view DirectorySearchEndMessage(DirectorySearchStatus status);

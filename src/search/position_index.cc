@@ -627,20 +627,40 @@ bool PositionSearchIndex::SearchGame(const SearchPlan& plan, std::size_t index, 
 
 void PositionSearchIndex::Search(const PositionQuery& query, int games, const SearchFile& file,
                                  SearchResult& result) const {
+    SearchRange(
+        query, 0, games, [&file] { return file.Cancelled(); }, result);
+}
+
+bool PositionSearchIndex::SearchRange(const PositionQuery& query, int first, int last,
+                                      const std::function<bool()>& cancelled, SearchResult& result) const {
     const SearchPlan plan(query);
     if (query.neverMet || plan.firstPly > plan.lastPly) {
-        return;
+        return true;
     }
-    const std::size_t count = static_cast<std::size_t>(std::clamp(games, 0, GameCount()));
-    for (std::size_t game = 0; game < count; ++game) {
-        if (file.Cancelled()) {
-            break;
+    const auto begin = static_cast<std::size_t>(std::clamp(first, 0, GameCount()));
+    const auto end = static_cast<std::size_t>(std::clamp(last, 0, GameCount()));
+    for (std::size_t game = begin; game < end; ++game) {
+        if (cancelled && cancelled()) {
+            return false;
         }
         int ply = 0;
         if (SearchGame(plan, game, ply)) {
             result.Add(static_cast<int>(game) + 1, games_[game].outcome, ply);
         }
     }
+    return true;
+}
+
+const std::uint8_t* PositionSearchIndex::RecordWords(int game, int& plies) const {
+    const Game& record = games_[static_cast<std::size_t>(game)];
+    plies = record.plies;
+    return reinterpret_cast<const std::uint8_t*>(moves_.data() + record.firstMove);
+}
+
+bool PositionSearchIndex::EndWordFollows() const {
+    const std::size_t end =
+        games_.empty() ? 0 : games_.back().firstMove + std::size_t{games_.back().plies} + 1;
+    return end < moves_.size() && moves_[end] == kEndOfFileWord;
 }
 
 namespace {
@@ -702,6 +722,23 @@ std::shared_ptr<const PositionSearchIndex> PositionIndexFor(const std::string& m
         kept.entries.pop_back();
     }
     return index;
+}
+
+std::shared_ptr<const PositionSearchIndex> SavedPositionIndex(const std::string& movePath) {
+    FileStamp stamp;
+    if (!StampOf(movePath, stamp)) {
+        return nullptr;
+    }
+    {
+        KeptIndexes& kept = Kept();
+        const std::lock_guard<std::mutex> lock(kept.mutex);
+        for (const auto& [keptStamp, index] : kept.entries) {
+            if (keptStamp == stamp) {
+                return index;
+            }
+        }
+    }
+    return PositionSearchIndex::Load(movePath, PositionIndexFilePath(movePath));
 }
 
 bool WritePositionIndexFile(const std::string& movePath) {

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -49,6 +50,17 @@ class PositionSearchIndex {
     // Adds the matches among the first games records (fewer when the index has fewer) to result.
     // Polls file.Cancelled() between games.
     void Search(const PositionQuery& query, int games, const SearchFile& file, SearchResult& result) const;
+    // The same for games first..last-1 (0-based) alone, so that runs of games can be searched at
+    // once; false when a cancel request cut the run short.
+    bool SearchRange(const PositionQuery& query, int first, int last, const std::function<bool()>& cancelled,
+                     SearchResult& result) const;
+
+    // A game's move words as X.TRF holds them (little-endian byte pairs), and the outcome its
+    // result word gives.
+    const std::uint8_t* RecordWords(int game, int& plies) const;
+    std::uint8_t Outcome(int game) const { return games_[static_cast<std::size_t>(game)].outcome; }
+    // Whether the end word follows the last record, as in a fast file a reader walks to its end.
+    bool EndWordFollows() const;
 
   private:
     // The two starting pawns' squares of each file: index file - 1 for white, 8 + file - 1 for black.
@@ -114,6 +126,11 @@ class PositionSearchIndex {
 // buildWhenMissing false none is built. Shared by the threads that search.
 std::shared_ptr<const PositionSearchIndex> PositionIndexFor(const std::string& movePath,
                                                             bool buildWhenMissing);
+
+// The index kept for movePath, else the one saved in X.TRP mapped for the caller alone, without
+// keeping it: a directory search passes over many files and would push out the index of the file
+// the window has open. Null when neither is there; none is built.
+std::shared_ptr<const PositionSearchIndex> SavedPositionIndex(const std::string& movePath);
 
 // Builds the index of the fast file at movePath and writes X.TRP; false when it could not.
 bool WritePositionIndexFile(const std::string& movePath);

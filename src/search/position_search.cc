@@ -16,9 +16,7 @@
 #include "search/variation_match.h"
 
 namespace ravelin::search {
-namespace {
 
-// The game count X.TRH was made for; -1 when the file does not open, -2 when it holds no count.
 int HeaderGameCount(const std::string& headerPath) {
     const int fd = headerPath.empty() ? -1 : ::open(headerPath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -35,6 +33,8 @@ int HeaderGameCount(const std::string& headerPath) {
         (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
     return static_cast<std::int32_t>(value);
 }
+
+namespace {
 
 // The stale warning, once per search and never while a background operation runs.
 class StaleWarning {

@@ -5,6 +5,8 @@
 // in-memory index of the fast file that skips the plies where the position cannot stand. The
 // three agree on every file without FEN games; SearchPositionInFile picks the way.
 
+#include <string>
+
 #include "search/fast_move.h"
 #include "search/position_criteria.h"
 #include "search/search_criteria.h"
@@ -28,6 +30,9 @@ enum class PositionSearchWay {
 // back to the PGN text when there is no fast file (or no memory for its window).
 int SearchPositionWith(SearchFile& file, const SearchPosition& position, PositionSearchWay way,
                        SearchResult& result);
+
+// The game count X.TRH was made for; -1 when the file does not open, -2 when it holds no count.
+int HeaderGameCount(const std::string& headerPath);
 
 // The outcome byte of a game from its Result tag line: 1 for "1-...", 2 for "x-..." with any
 // other first character, else 0 (the fast file's reading of the value).

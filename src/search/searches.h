@@ -2,7 +2,8 @@
 
 // The three searches of one PGN file. Each reads the fast file when it is there and current enough
 // and the PGN text otherwise, fills result and returns the number of matches. A single-file
-// search runs them on the window's thread; the directory search on the worker, one file at a time.
+// search runs them on the window's thread; the directory search on every core, a file whole or
+// cut into runs of games (split_search.h).
 
 #include "search/search_criteria.h"
 #include "search/search_result.h"

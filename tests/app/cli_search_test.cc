@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -111,6 +112,35 @@ TEST(CliSearch, DirectorySearchPrintsEachFilesMatchesAfterItsPath) {
     CliRun empty = RunCli("search --moves e4 " + dir.File("empty"), dir);
     EXPECT_EQ(empty.exitCode, 2);
     EXPECT_NE(empty.err.find("No files were found."), std::string::npos);
+}
+
+// A file large enough to be cut into runs of games searched on both cores prints what the search of
+// the file alone prints, in the same order.
+TEST(CliSearch, DirectorySearchInRunsPrintsWhatTheWholeFileSearchPrints) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "games");
+    const std::string file = dir.File("games/carlsen.pgn");
+    const std::string packed = TestDataPath("pgn/Carlsen.pgn.xz");
+    // Twice over: more than two megabytes of fast file moves.
+    ASSERT_EQ(
+        std::system(("xz -dc '" + packed + "' > '" + file + "' && xz -dc '" + packed + "' >> '" + file + "'")
+                        .c_str()),
+        0);
+    ASSERT_EQ(RunCli("fastfile " + file, dir).exitCode, 0);
+    ASSERT_GT(std::filesystem::file_size(dir.File("games/carlsen.TRF")), 2u << 20);
+    for (const char* criteria : {"--player Carlsen", "--moves '1.e4 c5 2.Nf3'", "--position 'Nf5 / Kg8'"}) {
+        SCOPED_TRACE(criteria);
+        const CliRun whole = RunCli(std::string("search ") + criteria + " " + file, dir);
+        const CliRun runs = RunCli(std::string("search ") + criteria + " " + dir.File("games"), dir);
+        ASSERT_EQ(runs.exitCode, 0) << runs.err;
+        std::vector<std::string> expected;
+        for (const std::string& line : Lines(whole.out)) {
+            expected.push_back(file + "\t" + line);
+        }
+        EXPECT_GT(expected.size(), 100u);
+        EXPECT_EQ(Lines(runs.out), expected);
+        EXPECT_NE(runs.err.find(file + ": " + Lines(whole.err).front()), std::string::npos) << runs.err;
+    }
 }
 
 // Real games: the player with either colour is exactly the games with the name as White plus those

@@ -11,6 +11,11 @@
 
 #include "search/directory_listing.h"
 #include "search/directory_search_file.h"
+#include "search/fast_file_output.h"
+#include "search/header_fast_records.h"
+#include "search/position_index.h"
+#include "search/searches.h"
+#include "search/split_search.h"
 #include "search_test_helpers.h"
 
 namespace ravelin::search {
@@ -147,6 +152,163 @@ TEST_F(DirectorySearchTest, SearchesThatEndWithoutMatchesOrEarly) {
     EXPECT_EQ(RunDirectorySearch(job, runner, hooks).status, DirectorySearchStatus::kNoFiles);
     EXPECT_EQ(DirectorySearchEndMessage(DirectorySearchStatus::kNoFiles), "No files were found.");
     EXPECT_EQ(DirectorySearchEndMessage(DirectorySearchStatus::kCreateError), "Error creating search file.");
+}
+
+// Real files with their fast files, position indexes and header places, as Make Fast File leaves
+// them, and searches of every kind that a directory search cuts into runs.
+class SplitSearchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name :
+             {"world_matches.pgn", "dortmund.pgn", "lichess-benchmark.pgn", "TCEC_Cup_6_Bronze.pgn"}) {
+            const std::string path = CopyPgn(dir, name);
+            const FastFileStatus made = MakeFastFile(path).status;
+            ASSERT_TRUE(made == FastFileStatus::kComplete || made == FastFileStatus::kFenWarning) << name;
+            ASSERT_TRUE(WritePositionIndexFile(FastMoveFilePath(path)));
+            ASSERT_TRUE(FastHeaderRecords::WritePlacesFile(FastHeaderFilePath(path)));
+            paths.push_back(path);
+        }
+        ForgetPositionIndexes();
+        ForgetFastHeaderRecords();
+        Query query;
+        query.kind = kVariationSearch;
+        query.criteria.variation = VariationOf("d4 Nf6 c4 e6");
+        queries.push_back(query);
+        query.criteria.options.exactVariation = true;
+        queries.push_back(query);
+        query = {};
+        query.kind = kPositionSearch;
+        query.criteria.position = Lists("Nf5 / Kg8");
+        queries.push_back(query);
+        query = {};
+        query.kind = kHeaderSearch;
+        query.criteria.header[HeaderField::kWhite] = "Karpov";
+        queries.push_back(query);
+        // The player's games by colour (counted in the extra counters), and a pairing.
+        query.criteria.header[HeaderField::kBlack] = "*";
+        queries.push_back(query);
+        query.criteria.header[HeaderField::kBlack] = "*Kasparov";
+        queries.push_back(query);
+        query = {};
+        query.kind = kHeaderSearch;
+        query.criteria.header[HeaderField::kEco] = "B";
+        query.criteria.header[HeaderField::kDate] = ">=1980";
+        queries.push_back(query);
+    }
+
+    struct Query {
+        int kind = kVariationSearch;
+        SearchCriteria criteria;
+    };
+    using Rows = std::vector<std::tuple<int, int, int>>;
+    static Rows RowsOf(const SearchResult& result) {
+        Rows rows;
+        for (const SearchMatch& match : result.matches) {
+            rows.emplace_back(match.game, match.outcome, match.ply);
+        }
+        return rows;
+    }
+
+    TempDir dir, work;
+    std::vector<std::string> paths;
+    std::vector<Query> queries;
+};
+
+TEST_F(SplitSearchTest, RunsJoinedInGameOrderGiveTheWholeSearch) {
+    int found = 0;
+    for (const std::string& path : paths) {
+        OpenedSearchFile opened(path);
+        SearchFile& file = opened.File();
+        for (const Query& query : queries) {
+            SCOPED_TRACE(path + " kind " + std::to_string(query.kind));
+            const std::unique_ptr<const SplitSearch> split =
+                SplitSearch::Make(file, query.criteria, query.kind, kAlone);
+            ASSERT_NE(split, nullptr);
+            ASSERT_EQ(split->GameCount(), file.gameCount);
+            // Runs of uneven sizes, some of them empty.
+            constexpr int kRuns = 7;
+            const int games = split->GameCount();
+            SearchResult joined;
+            split->Start(joined);
+            for (int k = 0; k < kRuns; ++k) {
+                SearchResult run;
+                split->Start(run);
+                EXPECT_TRUE(split->Search(RunStart(games, kRuns, k), RunStart(games, kRuns, k + 1), {}, run));
+                JoinRun(joined, run);
+            }
+            SearchResult whole;
+            RunSearch(file, query.criteria, query.kind, kAlone, whole);
+            EXPECT_EQ(RowsOf(joined), RowsOf(whole));
+            EXPECT_EQ(std::tie(joined.whiteWins, joined.blackWins, joined.counter3, joined.counter4,
+                               joined.pliesMatched),
+                      std::tie(whole.whiteWins, whole.blackWins, whole.counter3, whole.counter4,
+                               whole.pliesMatched));
+            found += whole.Count();
+        }
+    }
+    EXPECT_GT(found, 100);
+}
+
+TEST_F(SplitSearchTest, SearchesThatCannotBeCutAreLeftWhole) {
+    OpenedSearchFile opened(paths[0]);
+    SearchFile& file = opened.File();
+    SearchCriteria criteria = queries[0].criteria;
+    EXPECT_EQ(SplitSearch::Make(file, criteria, kVariationSearch, kWithPosition), nullptr);
+    EXPECT_EQ(SplitSearch::Make(file, criteria, kHeaderSearch, kWithVariation), nullptr);
+    criteria.options.forceMatch = true;
+    EXPECT_EQ(SplitSearch::Make(file, criteria, kVariationSearch, kAlone), nullptr);
+    criteria = {};
+    criteria.header[HeaderField::kNumberOfMoves] = ">40";
+    EXPECT_EQ(SplitSearch::Make(file, criteria, kHeaderSearch, kAlone), nullptr);
+    // A game added after Make Fast File: the whole search warns and reads what it can.
+    const std::string grown =
+        dir.Write("grown.pgn", ReadWholeFile(paths[1]) + ReadWholeFile(TestDataPath("pgn/promotion.pgn")));
+    for (const char* extension : {".TRF", ".TRH", ".TRP", ".TRQ"}) {
+        std::filesystem::copy_file(paths[1].substr(0, paths[1].size() - 4) + extension,
+                                   dir.File(std::string("grown") + extension));
+    }
+    OpenedSearchFile stale(grown);
+    for (const Query& query : queries) {
+        EXPECT_EQ(SplitSearch::Make(stale.File(), query.criteria, query.kind, kAlone), nullptr) << query.kind;
+    }
+    // No fast file at all.
+    OpenedSearchFile plain(CopyPgn(work, "dortmund.pgn"));
+    for (const Query& query : queries) {
+        EXPECT_EQ(SplitSearch::Make(plain.File(), query.criteria, query.kind, kAlone), nullptr) << query.kind;
+    }
+}
+
+// The files cut into runs on every core: the same result file, progress and messages as the search
+// of one whole file after the other.
+TEST_F(SplitSearchTest, DirectorySearchInRunsWritesWhatTheWholeSearchesWrite) {
+    CopyPgn(dir, "promotion.pgn");  // one without a fast file
+    SearchSplitter split{SplitSearch::Make};
+    split.runBytes = 4096;
+    ASSERT_GT(split.RunsOfFile(paths[0]), 10);
+    for (const Query& query : queries) {
+        SCOPED_TRACE(query.kind);
+        std::vector<std::string> said[2];
+        std::string written[2];
+        for (int cut = 0; cut < 2; ++cut) {
+            DirectorySearchJob job;
+            job.directory = dir.Path().string();
+            job.resultPath = work.File(kResultFileName);
+            job.kind = query.kind;
+            job.criteria = query.criteria;
+            DirectorySearchHooks hooks;
+            hooks.message = [&said, cut](std::string_view text) { said[cut].emplace_back(text); };
+            hooks.progress = [&said, cut](int number, int count, const std::string& name, int matches) {
+                said[cut].push_back(std::to_string(number) + "/" + std::to_string(count) + " " + name + " " +
+                                    std::to_string(matches));
+            };
+            const DirectorySearchOutcome outcome =
+                RunDirectorySearch(job, RunSearch, hooks, cut != 0 ? split : SearchSplitter{});
+            EXPECT_EQ(outcome.status, DirectorySearchStatus::kMatches);
+            written[cut] = ReadWholeFile(job.resultPath);
+        }
+        EXPECT_EQ(said[1], said[0]);
+        EXPECT_EQ(written[1], written[0]);
+    }
 }
 
 }  // namespace

@@ -51,6 +51,7 @@ class DirectorySearchCommandsTest : public ::testing::Test, protected testing_su
             }
             return result.Count();
         };
+        commands().splitSearch = {};
         session.Start(open);
         session.window.File().currentGame = 4;
         session.ClearRecords();

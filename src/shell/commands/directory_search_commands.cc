@@ -36,7 +36,10 @@ gamefile::BackgroundReport ReportOf(const search::DirectorySearchOutcome& outcom
 }  // namespace
 
 DirectorySearchCommands::DirectorySearchCommands(MainWindow& window, platform::Platform platform)
-    : runSearch(search::RunSearch), window_(window), platform_(platform) {}
+    : runSearch(search::RunSearch),
+      splitSearch{search::SplitSearch::Make},
+      window_(window),
+      platform_(platform) {}
 
 std::string DirectorySearchCommands::ResultPath() const {
     return window_.Paths().File(search::kResultFileName);
@@ -82,27 +85,27 @@ bool DirectorySearchCommands::Start(int kind, int combination) {
     window_.SetBackgroundOperation(&worker);
     askToView_.store(false);
     std::weak_ptr<DirectorySearchCommands> weak = weak_from_this();
-    return worker.StartBackgroundOperation(
-        request, [weak, job = std::move(job), runner = runSearch](gamefile::WorkerContext& context) {
-            search::DirectorySearchHooks hooks;
-            hooks.message = [weak](std::string_view text) {
-                if (auto alive = weak.lock()) {
-                    alive->PostFromWorker(std::string(text));
-                }
-            };
-            hooks.progress = [&context](int number, int count, const std::string& name, int matches) {
-                context.SetFileName(name);
-                context.UpdateProgress(number, matches, count);
-            };
-            hooks.cancelled = [&context] { return context.StopRequested(); };
-            const search::DirectorySearchOutcome outcome = search::RunDirectorySearch(job, runner, hooks);
-            if (outcome.status == search::DirectorySearchStatus::kMatches) {
-                if (auto alive = weak.lock()) {
-                    alive->askToView_.store(true);
-                }
+    return worker.StartBackgroundOperation(request, [weak, job = std::move(job), runner = runSearch,
+                                                     split = splitSearch](gamefile::WorkerContext& context) {
+        search::DirectorySearchHooks hooks;
+        hooks.message = [weak](std::string_view text) {
+            if (auto alive = weak.lock()) {
+                alive->PostFromWorker(std::string(text));
             }
-            return ReportOf(outcome);
-        });
+        };
+        hooks.progress = [&context](int number, int count, const std::string& name, int matches) {
+            context.SetFileName(name);
+            context.UpdateProgress(number, matches, count);
+        };
+        hooks.cancelled = [&context] { return context.StopRequested(); };
+        const search::DirectorySearchOutcome outcome = search::RunDirectorySearch(job, runner, hooks, split);
+        if (outcome.status == search::DirectorySearchStatus::kMatches) {
+            if (auto alive = weak.lock()) {
+                alive->askToView_.store(true);
+            }
+        }
+        return ReportOf(outcome);
+    });
 }
 
 void DirectorySearchCommands::DisplayDirSearch() {

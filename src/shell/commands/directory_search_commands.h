@@ -51,6 +51,8 @@ class DirectorySearchCommands : public std::enable_shared_from_this<DirectorySea
     int headerCombination = 0;
     // The search of one file; RunSearch unless a test replaces it.
     search::SearchRunner runSearch;
+    // Cuts a file's search into runs of games for every core; none while a test replaces runSearch.
+    search::SearchSplitter splitSearch;
     // Measures the "Select File" entries.
     search::TextWidth textWidth = search::AverageTextWidth;
 
