@@ -1,9 +1,11 @@
 // libs: ravelin_database ravelin_search ravelin_chess ravelin_platform
 // Arbitrary bytes as the five files of a game database (.dbg games, .DBH header, .DBM moves, .DBP
-// positions, .DBR root, given by its non-empty entries) and a search text. The check runs first; a database
+// positions, .DBR root, given by its non-empty entries), a search text and, when not empty, the undo
+// journal an interrupted add leaves (.DBU), which the check follows first. The check runs first; a database
 // that opens has its games read back as PGN and is searched by name and by position, all inside its files.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -42,7 +44,7 @@ std::string RootFileOf(std::string_view part) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     namespace database = ravelin::database;
-    const auto parts = ravelin::fuzz::SplitParts(data, size, 6);
+    const auto parts = ravelin::fuzz::SplitParts(data, size, 7);
     const database::DatabasePaths paths = database::PathsOf(ravelin::fuzz::ScratchDirectory() + "/games.dbg");
     const std::string* const files[] = {&paths.games, &paths.header, &paths.moves, &paths.positions,
                                         &paths.root};
@@ -50,6 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ravelin::fuzz::WriteBytes(*files[i], parts[i]);
     }
     ravelin::fuzz::WriteBytes(*files[4], RootFileOf(parts[4]));
+    if (parts[6].empty()) {
+        std::remove(paths.undoJournal.c_str());
+    } else {
+        ravelin::fuzz::WriteBytes(paths.undoJournal, parts[6]);
+    }
     database::DatabaseImage image;
     database::CheckDatabase(paths, &image);
 

@@ -12,6 +12,7 @@
 
 #include "database/database_build.h"
 #include "database/database_format.h"
+#include "database/database_journal.h"
 #include "fuzz_files.h"
 #include "gamefile/game_index.h"
 #include "reports/html_annotation.h"
@@ -77,6 +78,16 @@ void DatabaseSeed(const fs::path& work, int games, const fs::path& corpus) {
     Seed(corpus, "database_fuzz", "sample",
          Joined({ReadAll(paths.games), ReadAll(paths.header), ReadAll(paths.moves), ReadAll(paths.positions),
                  sparseRoot, "Kasparov"}));
+    // The same set with the undo journal of an add to it (its root table left out: too big to mutate).
+    ravelin::database::DatabaseImage image;
+    ravelin::database::CheckDatabase(paths, &image);
+    std::vector<bool> changed(image.games.size() / ravelin::database::kGameRecordSize, false);
+    changed.front() = true;
+    ravelin::database::WriteUndoJournal(paths, image, changed);
+    const std::string journal = ReadAll(paths.undoJournal);
+    Seed(corpus, "database_fuzz", "interrupted-add",
+         Joined({ReadAll(paths.games), ReadAll(paths.header), ReadAll(paths.moves), ReadAll(paths.positions),
+                 sparseRoot, "Kasparov", journal.substr(0, journal.size() - root.size())}));
 }
 
 void TreeSeed(const fs::path& work, const fs::path& corpus) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "database/database_io.h"
 #include "platform/file_util.h"
@@ -102,6 +103,14 @@ bool UndoInterruptedAdd(const DatabasePaths& paths) {
         return false;
     }
     const std::size_t rootAt = kUndoHeadSize + static_cast<std::size_t>(linkCount) * kLinkItemSize;
+    // An add only makes the files longer: a journal that would grow one is not followed.
+    for (const auto& [path, size] :
+         {std::pair{&paths.positions, positionsSize}, std::pair{&paths.moves, movesSize},
+          std::pair{&paths.header, headerSize}, std::pair{&paths.games, gamesSize}}) {
+        if (size < 0 || size > FileSizeOf(*path)) {
+            return false;
+        }
+    }
     bool ok = TruncateTo(paths.positions, positionsSize) && TruncateTo(paths.moves, movesSize) &&
               WriteAt(paths.moves, movesSize - kEndWord, std::string(kMovesEndWordSize, '\0')) &&
               TruncateTo(paths.header, headerSize) && WriteAt(paths.header, 0, CountBytes(gameCount)) &&

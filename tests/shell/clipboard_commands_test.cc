@@ -12,6 +12,8 @@
 #include "platform/messages.h"
 #include "shell/command_ids.h"
 #include "shell/commands/add_game_editor.h"
+#include "shell/commands/engine_commands.h"
+#include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
 #include "shell/dialogs/paste_games_dialog.h"
 #include "shell_session.h"
@@ -64,6 +66,28 @@ TEST(ClipboardCommandsTest, CopyMovesPutsTheMainLineAndResultInLinesOfAtMostEigh
         }
         EXPECT_EQ(joined, c.joined);
         EXPECT_EQ(lines > 1, c.joined.size() > kClipboardLineWidth) << copied;
+    }
+}
+
+TEST(ClipboardCommandsTest, CopyMovesOnTheAnalysisBoardStartsAfterTheGamePositionItWasEnteredFrom) {
+    const struct {
+        int plies;  // shown in the game when "Analyze" is chosen
+        const char* copied;
+    } cases[] = {
+        {0, "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7+\r\n"},
+        {3, "2...Nc6 3.Bc4 Nf6 4.Qxf7+\r\n"},
+        {4, "3.Bc4 Nf6 4.Qxf7+\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.plies);
+        OwnSession session(kMate);
+        for (int ply = 0; ply < c.plies; ++ply) {
+            session.window.Viewer().Key(GameKey::kNext);
+        }
+        session.Command(kCmdAnalyze);
+        session.Command(kCmdCopyMovesToClipboard);
+        EXPECT_EQ(session.Messages(), Texts{kMovesCopied});
+        EXPECT_EQ(session.platform.clipboardText, c.copied);
     }
 }
 

@@ -18,6 +18,8 @@
 #include "platform/messages.h"
 #include "shell/command_ids.h"
 #include "shell/commands/add_game_editor.h"
+#include "shell/commands/engine_board.h"
+#include "shell/commands/engine_commands.h"
 #include "shell/commands/game_viewer.h"
 #include "shell/commands/game_writing_commands.h"
 #include "shell/dialogs/paste_games_dialog.h"
@@ -131,9 +133,32 @@ std::string VariationMoveText(MainWindow& window) {
     return lines.Text();
 }
 
+// The moves of the engine board. Entered from a game position with "Analyze", they start after
+// that position, with "N...move" when Black is to move there; otherwise at the board's first move.
+std::string EngineBoardMoveText(MainWindow& window) {
+    EngineBoard& board = window.Engine().Board();
+    const int enteredPly = window.Engine().EnteredFromGamePly();
+    MoveLines lines(window.Viewer().Display().Options().letters);
+    int ply = enteredPly >= 0 ? enteredPly + 1 : board.StartPly();
+    if (ply % 2 == 0 && ply <= board.LastPly()) {
+        lines.Add(std::to_string(ply / 2) + "..." + std::string(SanView(board.MoveOfPly(ply))) + " ");
+        ++ply;
+    }
+    for (; ply <= board.LastPly(); ply += 2) {
+        const std::string_view black = ply + 1 <= board.LastPly() ? SanView(board.MoveOfPly(ply + 1)) : "";
+        lines.Add(MoveToken((ply + 1) / 2, SanView(board.MoveOfPly(ply)), black));
+        if (black.empty()) {
+            break;
+        }
+    }
+    return lines.Text();
+}
+
 void CopyMovesToClipboard(MainWindow& window) {
     std::string text;
-    if (window.displayMode == kModeVariationEdit) {
+    if (window.displayMode == kModeVariationEdit && window.Engine().BoardShown()) {
+        text = EngineBoardMoveText(window);
+    } else if (window.displayMode == kModeVariationEdit) {
         text = VariationMoveText(window);
     } else {
         if (window.File().GameCount() == 0) {

@@ -398,6 +398,7 @@ void EngineCommands::ShowBoard(const std::string& title, std::vector<BoardButton
     board_.buttons = std::move(buttons);
     board_.status.clear();
     boardActive_ = true;
+    enteredFromGamePly_ = -1;
     window_.displayMode = kModeVariationEdit;
     window_.currentPly = board_.CurrentPly();
 }
@@ -689,6 +690,7 @@ void EngineCommands::Analyze() {
         return;
     }
     std::string reason;
+    const bool fromGame = window_.displayMode == kModeGame;
     if (!board_.Start(fen, moves,
                       window_.Viewer().Display().CurrentPly() - (fen.find(" b ") != std::string::npos),
                       reason)) {
@@ -699,6 +701,9 @@ void EngineCommands::Analyze() {
     window_.analysing = true;
     ShowBoard(kAnalysisTitle, {});
     SetAnalysisButtons();
+    if (fromGame) {
+        enteredFromGamePly_ = board_.CurrentPly();
+    }
 }
 
 void EngineCommands::AnalyzePosition() {

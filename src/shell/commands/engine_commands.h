@@ -83,6 +83,8 @@ class EngineCommands {
 
     // The engine board while it is shown (play, analysis, study) in Variation Edit.
     bool BoardShown() const;
+    // The ply of the game position the board was entered from with "Analyze"; -1 otherwise.
+    int EnteredFromGamePly() const { return enteredFromGamePly_; }
     EngineBoard& Board() { return board_; }
     // A move made on the board (the variation edit board's move entry): checked for the mode,
     // played, sent to the engine when it should be. fromEngine marks the engine's own moves.
@@ -167,6 +169,7 @@ class EngineCommands {
     int outputMode_ = 0;  // 0 replace on each read, 1 accumulate, 2 clear once then accumulate
     int analysisFlag_ = 0;
     int analysisStartEntered_ = 0;
+    int enteredFromGamePly_ = -1;
     bool positionSource_ = false;
     std::string setboardText_;
     engine::PlayOptions play_;
