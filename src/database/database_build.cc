@@ -144,6 +144,8 @@ void RemoveDerivedFiles(const DatabasePaths& paths) {
 BuildOutcome WriteNewDatabase(const DatabasePaths& paths, const FastFile& fast, const std::string& games,
                               const std::string& positions, const RootTable& root) {
     const std::string rootBytes = EncodeRootTable(root);
+    // The old set's results and trees go first: a crash must not leave them beside a new set.
+    RemoveDerivedFiles(paths);
     if (!platform::ReplaceFileSet(paths.setJournal, {{paths.header, fast.header},
                                                      {paths.moves, fast.moves},
                                                      {paths.positions, positions},
@@ -151,7 +153,6 @@ BuildOutcome WriteNewDatabase(const DatabasePaths& paths, const FastFile& fast, 
                                                      {paths.root, rootBytes}})) {
         return Failed(kFileWriteError);
     }
-    RemoveDerivedFiles(paths);
     BuildOutcome outcome;
     outcome.status = BuildStatus::kComplete;
     outcome.message = kDatabaseComplete;
@@ -197,8 +198,9 @@ BuildOutcome AppendToDatabase(const DatabasePaths& paths, const FastFile& fast, 
         UndoInterruptedAdd(paths);
         return Failed(kFileWriteError);
     }
-    RemoveUndoJournal(paths);
+    // The results and trees of the old set go before the add counts as done.
     RemoveDerivedFiles(paths);
+    RemoveUndoJournal(paths);
     BuildOutcome outcome;
     outcome.status = BuildStatus::kComplete;
     outcome.message = kDatabaseComplete;
@@ -238,12 +240,12 @@ BuildOutcome RemakeDatabase(const std::string& gamesPath) {
         return Failed(kRootError);
     }
     const std::string rootBytes = EncodeRootTable(root);
+    RemoveDerivedFiles(paths);
     if (!platform::ReplaceFileSet(
             paths.setJournal,
             {{paths.positions, positions}, {paths.games, games}, {paths.root, rootBytes}})) {
         return Failed(kFileWriteError);
     }
-    RemoveDerivedFiles(paths);
     BuildOutcome outcome;
     outcome.status = BuildStatus::kComplete;
     outcome.message = kDatabaseRemakeComplete;
