@@ -16,10 +16,10 @@
 #include "database/database_build.h"
 #include "database/database_check.h"
 #include "eco/eco_table.h"
+#include "fast_file_helpers.h"
 #include "gamefile/game_edit.h"
 #include "gamefile/game_index.h"
 #include "platform/file_util.h"
-#include "search/fast_file_writer.h"
 #include "settings/settings_startup.h"
 #include "temp_dir.h"
 #include "tree/eco_editor.h"
@@ -111,11 +111,8 @@ bool GamesRead(const std::vector<std::string>& files) {
 void BuildDatabaseFrom(const std::string& directory, const std::string& text, database::BuildMode mode) {
     const std::string pgn = directory + (mode == database::BuildMode::kNew ? "/new.pgn" : "/added.pgn");
     ASSERT_TRUE(platform::WriteFileReplacing(pgn, text.data(), text.size()));
-    search::FastFileJob job;
-    job.pgnPath = pgn;
-    job.offsets = IndexOf(pgn).offsets;
-    search::WriteFastFile(job, {});
-    database::BuildDatabase(directory + "/games.dbg", mode, pgn, static_cast<int>(job.offsets.size()));
+    shell::testing_support::MakeFastFile(pgn);
+    database::BuildDatabase(directory + "/games.dbg", mode, pgn, IndexOf(pgn).Count());
 }
 
 std::string DirectoryOf(const std::string& path) {

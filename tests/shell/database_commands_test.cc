@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "database/database_check.h"
+#include "fast_file_helpers.h"
 #include "gamefile/game_index.h"
-#include "search/fast_file_writer.h"
 #include "shell/command_ids.h"
 #include "shell/commands/fast_file_commands.h"
 #include "shell/commands/statistics_commands.h"
@@ -16,21 +16,10 @@ namespace ravelin::shell {
 namespace {
 
 using testing_support::DataText;
+using testing_support::MakeFastFile;
+using testing_support::MoveRecordsOf;
 using testing_support::OwnSession;
 using Texts = std::vector<std::string>;
-
-// The moves records of a fast file or moves file, one string per game.
-std::vector<std::string> MoveRecordsOf(const std::string& path) {
-    const std::string bytes = ravelin::testing::ReadWholeFile(path);
-    std::vector<database::RecordSpan> spans;
-    EXPECT_TRUE(database::WalkMovesRecords(bytes, spans)) << path;
-    std::vector<std::string> records;
-    for (const database::RecordSpan& span : spans) {
-        records.push_back(
-            bytes.substr(static_cast<std::size_t>(span.offset), static_cast<std::size_t>(span.length)));
-    }
-    return records;
-}
 
 // Through the window as the menus do: the database is made (the fast file first), opened and
 // searched, a result shown and stepped on, the results copied to a new PGN file, then closed.
@@ -102,12 +91,7 @@ TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
     session.platform.questionAnswers = {platform::kAnswerYes};
     session.Command(kCmdCopyDatabaseResultsToNewFile);
     EXPECT_EQ(session.Messages(), Texts{"Copy games complete."});
-    gamefile::GameIndex index;
-    gamefile::IndexGameFileAt(copy, index);
-    search::FastFileJob job;
-    job.pgnPath = copy;
-    job.offsets = index.offsets;
-    ASSERT_EQ(search::WriteFastFile(job, {}).status, search::FastFileStatus::kComplete);
+    ASSERT_EQ(MakeFastFile(copy).status, search::FastFileStatus::kComplete);
     const std::vector<std::string> copied = MoveRecordsOf(session.files.File("copy.TRF"));
     const std::vector<std::string> stored = MoveRecordsOf(database::PathsOf(db).moves);
     ASSERT_EQ(copied.size(), results.size());
@@ -120,10 +104,10 @@ TEST(DatabaseCommandsTest, BuildSearchShowCopyAndClose) {
     session.platform.fileChoices = {copy};
     session.platform.questionAnswers = {platform::kAnswerYes};
     session.Command(kCmdCopyGameToExistingFile);
+    gamefile::GameIndex index;
     gamefile::IndexGameFileAt(copy, index);
     ASSERT_EQ(index.Count(), static_cast<int>(results.size()) + 1);
-    job.offsets = index.offsets;
-    ASSERT_EQ(search::WriteFastFile(job, {}).status, search::FastFileStatus::kComplete);
+    ASSERT_EQ(MakeFastFile(copy).status, search::FastFileStatus::kComplete);
     EXPECT_EQ(MoveRecordsOf(session.files.File("copy.TRF")).back(),
               stored[static_cast<std::size_t>(results[2])]);
 

@@ -4,10 +4,9 @@
 
 #include <filesystem>
 
+#include "fast_file_helpers.h"
 #include "platform/messages.h"
 #include "search/fast_file_output.h"
-#include "search/fast_file_writer.h"
-#include "search/search_source.h"
 #include "settings/settings_record.h"
 #include "shell/command_ids.h"
 #include "shell/dialogs/tree_settings_dialog.h"
@@ -24,14 +23,6 @@ using testing_support::DataText;
 using testing_support::OwnSession;
 using testing_support::Session;
 using Texts = std::vector<std::string>;
-
-void MakeFastFile(const std::string& pgn) {
-    search::OpenedSearchFile opened(pgn);
-    search::FastFileJob job;
-    job.pgnPath = pgn;
-    job.offsets = opened.File().index->offsets;
-    search::WriteFastFile(job, {});
-}
 
 platform::ListWindowContent TreeWindowOf(const Session& session) {
     return session.platform.listWindows.Content(kTreeWindowKey);
@@ -126,7 +117,7 @@ TEST(TreeCommands, ShowNextMovesNeedsTheGameView) {
 // appends stand twice in the merge file's tree.
 TEST(TreeCommands, MergeFilesRefuseTheirOwnFilesAndGrowTwice) {
     TreeSession session;
-    MakeFastFile(session.Pgn());
+    testing_support::MakeFastFile(session.Pgn());
     const std::string merge = session.files.File("all.trm");
     for (const std::string& own : {session.Pgn(), session.files.File("d.TRF")}) {
         session.Choose(own);

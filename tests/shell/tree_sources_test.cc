@@ -4,9 +4,8 @@
 
 #include "database/database_check.h"
 #include "database/database_format.h"
+#include "fast_file_helpers.h"
 #include "search/directory_search_file.h"
-#include "search/fast_file_writer.h"
-#include "search/search_source.h"
 #include "shell/command_ids.h"
 #include "shell/commands/database_commands.h"
 #include "shell/commands/directory_search_commands.h"
@@ -19,29 +18,10 @@ namespace ravelin::shell {
 namespace {
 
 using testing_support::DataText;
+using testing_support::MakeFastFile;
+using testing_support::MoveRecordsOf;
 using testing_support::OwnSession;
 using Texts = std::vector<std::string>;
-
-// The records of a fast move file, one string per game.
-std::vector<std::string> MoveRecordsOf(const std::string& path) {
-    const std::string bytes = ravelin::testing::ReadWholeFile(path);
-    std::vector<database::RecordSpan> spans;
-    EXPECT_TRUE(database::WalkMovesRecords(bytes, spans)) << path;
-    std::vector<std::string> records;
-    for (const database::RecordSpan& span : spans) {
-        records.push_back(
-            bytes.substr(static_cast<std::size_t>(span.offset), static_cast<std::size_t>(span.length)));
-    }
-    return records;
-}
-
-void MakeFastFile(const std::string& pgn) {
-    search::OpenedSearchFile opened(pgn);
-    search::FastFileJob job;
-    job.pgnPath = pgn;
-    job.offsets = opened.File().index->offsets;
-    ASSERT_EQ(search::WriteFastFile(job, {}).status, search::FastFileStatus::kComplete);
-}
 
 struct DatabaseTreeSession : OwnSession {
     DatabaseTreeSession() : OwnSession(DataText("pgn/dortmund.pgn"), "d.pgn") {}
@@ -159,7 +139,7 @@ TEST(MergeFromDirectorySearch, HoldsTheRecordsOfTheGamesFound) {
     session.Command(kCmdDirSearchGamesToNewMergeFile);
     EXPECT_EQ(session.Messages(), Texts{kMustPerformDirSearch});
 
-    MakeFastFile(session.files.File("d.pgn"));
+    ASSERT_EQ(MakeFastFile(session.files.File("d.pgn")).status, search::FastFileStatus::kComplete);
     search::ResultFileHeader header;
     header.directory = session.files.Path().string();
     search::ResultFileWriter writer;
@@ -184,7 +164,7 @@ TEST(MergeFromDirectorySearch, HoldsTheRecordsOfTheGamesFound) {
     EXPECT_EQ(session.Messages(), Texts(2, kMergeFileCompleteText));
 
     const std::vector<std::string> own = MoveRecordsOf(session.files.File("d.TRF"));
-    MakeFastFile(other);
+    ASSERT_EQ(MakeFastFile(other).status, search::FastFileStatus::kComplete);
     const std::vector<std::string> others = MoveRecordsOf(session.files.File("w.TRF"));
     ASSERT_EQ(own.size(), 347u);
     const std::string once = own[1] + own[4] + own[346] + others[0] + others[2];
