@@ -11,6 +11,7 @@
 #include <string>
 
 #include "gamefile/game_index.h"
+#include "platform/memory_allocation.h"
 #include "search/fast_file_output.h"
 #include "search/fast_file_writer.h"
 #include "search/header_fast_records.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: fastfile_bench FILE.pgn\n");
         return 2;
     }
+    // As the programs do at their start.
+    ravelin::platform::KeepLargeBlocksInHeap();
     const std::string path = argv[1];
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/cli_commands.h"
+#include "platform/memory_allocation.h"
 #include "platform/working_paths.h"
 
 namespace {
@@ -60,6 +61,7 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ravelin::platform::KeepLargeBlocksInHeap();
     std::string workingDirectory = ravelin::platform::TakeWorkingDirectoryOption(argc, argv);
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintUsage(argc < 2 ? std::cerr : std::cout);

@@ -21,6 +21,7 @@
 #include "gamefile/tag_line.h"
 #include "gui/main_window_widget.h"
 #include "gui/qt_platform.h"
+#include "platform/memory_allocation.h"
 #include "platform/working_paths.h"
 #include "shell/command_ids.h"
 #include "shell/main_window.h"
@@ -179,6 +180,7 @@ int main(int argc, char** argv) {
         PrintUsage(std::cout);
         return 0;
     }
+    ravelin::platform::KeepLargeBlocksInHeap();
     std::string workingDirectory = ravelin::platform::TakeWorkingDirectoryOption(argc, argv);
     ScreenshotRequest request = TakeScreenshotOptions(argc, argv);
     const std::string& screenshot = request.picture;
