@@ -24,7 +24,8 @@ inline constexpr char kSearchUsage[] =
     "  --moves-count --white-elo --black-elo CRITERION\n"
     "  --specific-move PATTERN   e.g. \"12... Nxe4\", \"O-O-O\"\n"
     "  --dir                     every *.pgn file of FILE's directory (or of DIR)\n"
-    "  --time                    print the search's own time to stderr\n"
+    "  --time                    print the search's own time to stderr (of a directory: each\n"
+    "                            file's, and the whole search's from the listing to the end)\n"
     "  --repeat N                run the search N times in the process (with --time: the first\n"
     "                            time and the median of the others, which reuse what the first built)\n";
 

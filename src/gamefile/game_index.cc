@@ -105,28 +105,39 @@ bool GameStartsAt(LineReader& reader, std::uint32_t offset) {
 }
 
 // A file changed without changing its size keeps a cache whose offsets lead into the middle of
-// games. Looking at the first and last offset and a few between catches that without a scan. A
-// cache without games is not used either: only a scan can tell an empty file from one of movetext
+// games. Looking at the first and last offset and a few between catches that without a scan.
+// offsetOf gives the cache's offset of game i (0-based), or -1 when it cannot be read.
+template <typename OffsetOf>
+bool SampledGamesStart(int fd, std::uint32_t count, OffsetOf offsetOf) {
+    constexpr std::uint64_t kSamples = 8;
+    constexpr std::size_t kSampleReadSize = 1024;
+    LineReader reader(kSampleReadSize);
+    reader.Attach(fd);
+    const std::uint64_t last = count - 1;
+    std::uint64_t looked = count;  // none yet
+    for (std::uint64_t sample = 0; sample < kSamples; ++sample) {
+        const std::uint64_t i = last * sample / (kSamples - 1);
+        if (i == looked) {
+            continue;
+        }
+        const std::int64_t offset = offsetOf(static_cast<std::uint32_t>(i));
+        if (offset < 0 || !GameStartsAt(reader, static_cast<std::uint32_t>(offset))) {
+            return false;
+        }
+        looked = i;
+    }
+    return true;
+}
+
+// A cache without games is not used: only a scan can tell an empty file from one of movetext
 // without tag lines.
 bool CacheFitsFile(int fd, const CacheContents& cache, std::int64_t pgnSize) {
     if (!cache.wellFormed || pgnSize < 0 || static_cast<std::int64_t>(cache.storedSize) != pgnSize ||
         cache.storedCount == 0) {
         return false;
     }
-    constexpr std::uint64_t kSamples = 8;
-    constexpr std::size_t kSampleReadSize = 1024;
-    LineReader reader(kSampleReadSize);
-    reader.Attach(fd);
-    const std::uint64_t last = cache.storedCount - 1;
-    std::uint64_t looked = cache.storedCount;  // none yet
-    for (std::uint64_t sample = 0; sample < kSamples; ++sample) {
-        const std::uint64_t i = last * sample / (kSamples - 1);
-        if (i != looked && !GameStartsAt(reader, CachedOffset(cache, static_cast<std::uint32_t>(i)))) {
-            return false;
-        }
-        looked = i;
-    }
-    return true;
+    return SampledGamesStart(fd, cache.storedCount,
+                             [&cache](std::uint32_t i) { return std::int64_t{CachedOffset(cache, i)}; });
 }
 
 }  // namespace
@@ -306,6 +317,45 @@ IndexResult IndexGameFile(int fd, const std::string& pgnPath, bool forceRescan, 
 bool IndexIsCurrent(int fd, const std::string& pgnPath) {
     std::int64_t pgnSize = FileSize(fd);
     return CacheFitsFile(fd, ReadCache(CompanionPath(pgnPath, "PGO"), pgnSize), pgnSize);
+}
+
+int CachedGameCount(int fd, const std::string& pgnPath) {
+    const std::string cachePath = CompanionPath(pgnPath, "PGO");
+    const std::int64_t pgnSize = FileSize(fd);
+    if (cachePath.empty() || pgnSize <= 0) {
+        return -1;
+    }
+    const int cacheFd = open(cachePath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (cacheFd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    char header[kCacheHeaderSize];
+    bool fits = fstat(cacheFd, &info) == 0 &&
+                pread(cacheFd, header, sizeof header, 0) == static_cast<ssize_t>(sizeof header);
+    const std::uint32_t storedSize = fits ? ReadLittleEndian32(header) : 0;
+    const std::uint32_t storedCount = fits ? ReadLittleEndian32(header + 4) : 0;
+    fits = fits && static_cast<std::int64_t>(storedSize) == pgnSize && storedCount > 0 &&
+           storedCount <= static_cast<std::uint32_t>(kMaxGames) &&
+           static_cast<std::uint64_t>(info.st_size) == kCacheHeaderSize + kCacheEntrySize * storedCount;
+    // The sampled offsets must also rise and lie inside the file, as every offset must for the
+    // whole cache to be taken.
+    std::int64_t previous = -1;
+    fits = fits && SampledGamesStart(fd, storedCount, [&](std::uint32_t i) -> std::int64_t {
+               char entry[kCacheEntrySize];
+               const off_t at = static_cast<off_t>(kCacheHeaderSize + kCacheEntrySize * std::uint64_t{i});
+               if (pread(cacheFd, entry, sizeof entry, at) != static_cast<ssize_t>(sizeof entry)) {
+                   return -1;
+               }
+               const std::int64_t offset = ReadLittleEndian32(entry);
+               if (offset <= previous || offset >= pgnSize) {
+                   return -1;
+               }
+               previous = offset;
+               return offset;
+           });
+    close(cacheFd);
+    return fits ? static_cast<int>(storedCount) : -1;
 }
 
 std::int64_t FindGameByScanning(LineReader& reader, int n) {

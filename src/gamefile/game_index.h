@@ -65,6 +65,12 @@ inline constexpr std::size_t kScanBufferSize = 1 << 20;
 // Whether the index cache file exists, is well formed and would be used for the file as it is.
 bool IndexIsCurrent(int fd, const std::string& pgnPath);
 
+// The number of games the index cache holds, when IndexGameFile would take the cache as it is
+// (without forceRescan); -1 when it would scan. Only the cache's header and the sampled offsets are
+// read, so a cache damaged between its samples is not noticed here: for readers that need the
+// count alone and read the games from elsewhere (the fast files, which carry their own checks).
+int CachedGameCount(int fd, const std::string& pgnPath);
+
 // Counts games from the start of the file with the rules of the scan and returns the offset of
 // game n, or -1 when the file ends first or a header is malformed. Used for a game number beyond
 // the indexed count.

@@ -93,22 +93,29 @@ DirectorySearchOutcome RunDirectorySearch(const DirectorySearchJob& job, const S
             search.skip = FileSearch::Skip::kNameTooLong;
             return;
         }
-        search.opened = std::make_unique<OpenedSearchFile>(JoinPath(job.directory, listed.fileName));
+        const int runs = work.runs[static_cast<std::size_t>(i)];
+        // A file that is cut into runs reads its games through the fast files alone.
+        search.opened = std::make_unique<OpenedSearchFile>(
+            JoinPath(job.directory, listed.fileName),
+            split && runs > 1 ? OpenedSearchFile::Indexing::kCountFirst : OpenedSearchFile::Indexing::kWhole);
         if (!search.opened->IsOpen()) {
             search.skip = FileSearch::Skip::kNotOpen;
-            return;
-        }
-        if (search.opened->TooManyGames()) {
-            search.skip = FileSearch::Skip::kTooManyGames;
             return;
         }
         SearchFile& file = search.opened->File();
         file.messages = [&search](std::string_view text) { search.messages.emplace_back(text); };
         file.backgroundRunning = true;
         file.cancelRequested = pollCancel;
-        const int runs = work.runs[static_cast<std::size_t>(i)];
         if (split && runs > 1) {
             search.split = split.make(file, job.criteria, job.kind, job.combination);
+        }
+        if (!search.split) {
+            search.opened->Index();
+        }
+        if (search.opened->TooManyGames()) {
+            search.split.reset();
+            search.skip = FileSearch::Skip::kTooManyGames;
+            return;
         }
         if (search.split) {
             search.split->Start(search.result);

@@ -43,8 +43,14 @@ struct SearchFile {
 // file without touching the window's open file.
 class OpenedSearchFile {
   public:
+    enum class Indexing {
+        kWhole,
+        // The games are only counted when the index cache allows (File().index stays null until
+        // Index()): a search that reads the games through the fast files needs no more.
+        kCountFirst,
+    };
     // False from IsOpen when the file cannot be opened.
-    explicit OpenedSearchFile(const std::string& path);
+    explicit OpenedSearchFile(const std::string& path, Indexing indexing = Indexing::kWhole);
     ~OpenedSearchFile();
     OpenedSearchFile(const OpenedSearchFile&) = delete;
     OpenedSearchFile& operator=(const OpenedSearchFile&) = delete;
@@ -53,6 +59,9 @@ class OpenedSearchFile {
     // The index stopped at the game limit: the file has 200,000 games or more.
     bool TooManyGames() const;
     SearchFile& File() { return file_; }
+    // Reads the game offsets of a file whose games were only counted (a search that reads the PGN
+    // text needs them); the count is then the index's.
+    void Index();
 
   private:
     int fd_ = -1;

@@ -32,6 +32,15 @@ Indexed IndexPath(const std::string& path, bool forceRescan = false) {
     return indexed;
 }
 
+// The count the cache gives without the offsets, -1 when a scan is due.
+int CachedCount(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    EXPECT_GE(fd, 0) << path;
+    const int count = CachedGameCount(fd, path);
+    close(fd);
+    return count;
+}
+
 Indexed IndexBytes(const TempDir& dir, const std::string& bytes) {
     return IndexPath(dir.Write("games.pgn", bytes));
 }
@@ -116,8 +125,10 @@ TEST(IndexGameFile, RealFilesIndexEveryGameAtATagLine) {
 TEST(IndexCache, UnchangedFileReadsTheCacheAndAChangedOneIsRescanned) {
     TempDir dir;
     const std::string path = dir.Write("games.pgn", kGame1 + kGame2);
+    EXPECT_EQ(CachedCount(path), -1);
     const Indexed first = IndexPath(path);
     EXPECT_FALSE(first.result.fromCache);
+    EXPECT_EQ(CachedCount(path), 2);
     // Little-endian file size and game count, then one offset per game.
     EXPECT_EQ(ReadWholeFile(dir.File("games.PGO")),
               Le32((kGame1 + kGame2).size()) + Le32(2) + Le32(0) + Le32(kGame1.size()));
@@ -127,6 +138,7 @@ TEST(IndexCache, UnchangedFileReadsTheCacheAndAChangedOneIsRescanned) {
     EXPECT_FALSE(IndexPath(path, true).result.fromCache);
 
     dir.Write("games.pgn", kGame1);
+    EXPECT_EQ(CachedCount(path), -1);
     const Indexed changed = IndexPath(path);
     EXPECT_FALSE(changed.result.fromCache);
     EXPECT_EQ(changed.result.count, 1);
@@ -148,6 +160,7 @@ TEST(IndexCache, MalformedCacheIsIgnored) {
     };
     for (const std::string& cache : bad) {
         dir.Write("games.PGO", cache);
+        EXPECT_EQ(CachedCount(path), -1);
         auto indexed = IndexPath(path);
         EXPECT_FALSE(indexed.result.fromCache);
         ASSERT_EQ(indexed.result.count, 2);
@@ -161,6 +174,7 @@ TEST(IndexCache, SameSizeFileWhoseGamesMovedIsRescanned) {
     std::string path = dir.Write("games.pgn", kGame1 + kGame2);
     IndexPath(path);
     dir.Write("games.pgn", kGame2 + kGame1);
+    EXPECT_EQ(CachedCount(path), -1);
     auto again = IndexPath(path);
     EXPECT_FALSE(again.result.fromCache);
     EXPECT_EQ(again.offsets, (std::vector<std::uint32_t>{0, static_cast<std::uint32_t>(kGame2.size())}));
@@ -217,6 +231,8 @@ TEST(IndexGameFile, TwoHundredThousandGamesReachTheLimit) {
         const Indexed indexed = IndexBytes(dir, files[k]);
         EXPECT_EQ(indexed.result.count, k == 0 ? kMaxGames - 1 : kMaxGames) << k;
         EXPECT_EQ(indexed.result.limitReached, k > 0) << k;
+        // The cache's count alone tells the same.
+        EXPECT_EQ(CachedCount(dir.File("games.pgn")), indexed.result.count) << k;
     }
 }
 
