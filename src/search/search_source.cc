@@ -8,22 +8,15 @@
 namespace ravelin::search {
 
 OpenedSearchFile::OpenedSearchFile(const std::string& path, Indexing indexing)
-    : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)),
-      reader_(std::make_unique<gamefile::LineReader>()),
-      context_(chess::MakeChessContext()) {
+    : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
     if (fd_ < 0) {
         return;
     }
-    context_->batch = true;
     file_.path = path;
     file_.fileName = gamefile::NameOf(path);
-    file_.reader = reader_.get();
-    file_.context = context_.get();
     file_.gameCount = indexing == Indexing::kCountFirst ? gamefile::CachedGameCount(fd_, path) : -1;
     if (file_.gameCount < 0) {
         Index();
-    } else {
-        reader_->Attach(fd_);
     }
 }
 
@@ -32,10 +25,16 @@ void OpenedSearchFile::Index() {
         return;
     }
     gamefile::IndexGameFile(fd_, file_.path, false, index_);
-    // The scan moved the descriptor's position.
-    reader_->Attach(fd_);
     file_.index = &index_;
     file_.gameCount = index_.Count();
+    // The reader and the replay context of a search that reads the PGN text (the scan moved the
+    // descriptor's position, which the reader notes).
+    reader_ = std::make_unique<gamefile::LineReader>();
+    reader_->Attach(fd_);
+    file_.reader = reader_.get();
+    context_ = chess::MakeChessContext();
+    context_->batch = true;
+    file_.context = context_.get();
 }
 
 OpenedSearchFile::~OpenedSearchFile() {

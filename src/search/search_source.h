@@ -45,8 +45,9 @@ class OpenedSearchFile {
   public:
     enum class Indexing {
         kWhole,
-        // The games are only counted when the index cache allows (File().index stays null until
-        // Index()): a search that reads the games through the fast files needs no more.
+        // The games are only counted when the index cache allows (File()'s index, reader and
+        // context stay null until Index()): a search that reads the games through the fast files
+        // needs no more.
         kCountFirst,
     };
     // False from IsOpen when the file cannot be opened.
