@@ -13,6 +13,7 @@
 #include "search/file_stamp.h"
 #include "search/header_fast_records.h"
 #include "search/header_match.h"
+#include "search/ordered_work.h"
 #include "search/position_index.h"
 #include "search/position_search.h"
 #include "search/variation_force_match.h"
@@ -202,7 +203,15 @@ int SearchSplitter::RunsOfFile(const std::string& pgnPath) const {
     if (!make || !StampOf(FastMoveFilePath(pgnPath), stamp)) {
         return 1;
     }
-    return static_cast<int>(std::min(kMostRuns, 1 + stamp.size / std::max<std::uint64_t>(runBytes, 1)));
+    std::uint64_t runs = 1 + stamp.size / std::max<std::uint64_t>(runBytes, 1);
+    // A file too small for a run per core is still cut into one, where the runs stay long enough to
+    // be worth their handing out: a file searched whole at the end of the search would keep one
+    // core busy while the others wait.
+    const std::uint64_t fewest = fewestRuns != 0 ? fewestRuns : CoreCount();
+    if (runs < fewest && stamp.size >= fewest * smallestRunBytes) {
+        runs = fewest;
+    }
+    return static_cast<int>(std::min(kMostRuns, runs));
 }
 
 int RunStart(int games, int runs, int k) {

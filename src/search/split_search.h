@@ -46,8 +46,8 @@ class SplitSearch {
 void JoinRun(SearchResult& whole, const SearchResult& run);
 
 // How a directory search cuts its files into runs: a file with an X.TRF of n bytes into
-// 1 + n / runBytes runs (at most 64), searched in them where make (SplitSearch::Make) splits its
-// search; none without make.
+// 1 + n / runBytes runs, or one per core where that is more and the runs stay long enough (at most
+// 64), searched in them where make (SplitSearch::Make) splits its search; none without make.
 struct SearchSplitter {
     std::function<std::unique_ptr<const SplitSearch>(const SearchFile& file, const SearchCriteria& criteria,
                                                      int kind, int combination)>
@@ -55,6 +55,10 @@ struct SearchSplitter {
     // A few milliseconds of a variation search a run: shorter runs balance the cores no better on
     // the corpus of a few large files, and each run costs its own handing out and joining.
     std::uint64_t runBytes = std::uint64_t{4} << 20;
+    // A file of at least n x smallestRunBytes is cut into n runs at least: n is fewestRuns, or
+    // when that is 0 the cores the process may use.
+    std::uint64_t smallestRunBytes = std::uint64_t{256} << 10;
+    std::uint64_t fewestRuns = 0;
 
     explicit operator bool() const { return static_cast<bool>(make); }
     // How many runs the file at pgnPath is cut into; 1 without an X.TRF.

@@ -278,6 +278,25 @@ TEST_F(SplitSearchTest, SearchesThatCannotBeCutAreLeftWhole) {
     }
 }
 
+// A file is cut by its size, and a small one still into a run for each core while the runs stay
+// long enough.
+TEST_F(SplitSearchTest, RunsOfFileCountsBySizeAndGivesEveryCoreARun) {
+    SearchSplitter split{SplitSearch::Make};
+    const std::uint64_t bytes = std::filesystem::file_size(FastMoveFilePath(paths[0]));
+    ASSERT_GT(bytes, 1000u);
+    split.runBytes = bytes + 1;
+    split.fewestRuns = 3;
+    split.smallestRunBytes = bytes / 3;
+    EXPECT_EQ(split.RunsOfFile(paths[0]), 3);
+    split.smallestRunBytes = bytes / 3 + 1;
+    EXPECT_EQ(split.RunsOfFile(paths[0]), 1);
+    split.runBytes = bytes / 4;
+    EXPECT_EQ(split.RunsOfFile(paths[0]), 5);
+    // Without the splitter's search, or without a fast file: one run.
+    EXPECT_EQ(SearchSplitter{}.RunsOfFile(paths[0]), 1);
+    EXPECT_EQ(split.RunsOfFile(CopyPgn(work, "dortmund.pgn")), 1);
+}
+
 // The files cut into runs on every core: the same result file, progress and messages as the search
 // of one whole file after the other.
 TEST_F(SplitSearchTest, DirectorySearchInRunsWritesWhatTheWholeSearchesWrite) {
