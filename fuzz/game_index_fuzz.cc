@@ -1,6 +1,7 @@
 // libs: ravelin_gamefile
 // Indexes arbitrary bytes as a PGN file, with an arbitrary index cache beside it. Whatever the
-// cache holds, the offsets used must rise strictly and lie inside the file.
+// cache holds, the offsets used must rise strictly and lie inside the file, and the count the cache
+// gives alone must be the index's whenever the index is taken from the cache.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -38,8 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteFile(directory + "/games.PGO", cache, cacheSize);
 
     int fd = open(path.c_str(), O_RDONLY);
+    const int cachedCount = ravelin::gamefile::CachedGameCount(fd, path);
+    if (cachedCount > ravelin::gamefile::kMaxGames) {
+        std::abort();
+    }
     ravelin::gamefile::GameIndex index;
-    ravelin::gamefile::IndexGameFile(fd, path, false, index);
+    const ravelin::gamefile::IndexResult indexed = ravelin::gamefile::IndexGameFile(fd, path, false, index);
+    if (indexed.fromCache && cachedCount != indexed.count) {
+        std::abort();
+    }
     for (std::size_t k = 0; k < index.offsets.size(); ++k) {
         if (index.offsets[k] >= pgnSize && !(k == 0 && index.offsets[k] == 0)) {
             std::abort();
