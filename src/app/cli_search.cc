@@ -225,18 +225,10 @@ int SearchDirectory(CliContext& context, const SearchRequest& request, const std
         file.path = search::JoinPath(directory, listed.fileName);
         CliContext own{context.workingDirectory, file.out, file.err};
         const int runs = work.runs[static_cast<std::size_t>(i)];
-        // A file that is cut into runs reads its games through the fast files alone.
-        auto opened = std::make_unique<search::OpenedSearchFile>(
-            file.path, runs > 1 ? search::OpenedSearchFile::Indexing::kCountFirst
-                                : search::OpenedSearchFile::Indexing::kWhole);
-        if (opened->IsOpen() && runs > 1) {
-            const auto started = std::chrono::steady_clock::now();
-            file.split = splitter.make(opened->File(), request.criteria, request.kind, request.combination);
-            file.milliseconds = since(started);
-        }
-        if (!file.split) {
-            opened->Index();
-        }
+        auto opened = std::make_unique<search::OpenedSearchFile>(file.path, splitter.IndexingFor(runs));
+        const auto started = std::chrono::steady_clock::now();
+        file.split = splitter.Cut(*opened, runs, request.criteria, request.kind, request.combination);
+        file.milliseconds = since(started);
         if (!OpenToSearch(own, file.path, true, *opened, file.outcome)) {
             file.split.reset();
             return;

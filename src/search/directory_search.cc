@@ -94,10 +94,8 @@ DirectorySearchOutcome RunDirectorySearch(const DirectorySearchJob& job, const S
             return;
         }
         const int runs = work.runs[static_cast<std::size_t>(i)];
-        // A file that is cut into runs reads its games through the fast files alone.
-        search.opened = std::make_unique<OpenedSearchFile>(
-            JoinPath(job.directory, listed.fileName),
-            split && runs > 1 ? OpenedSearchFile::Indexing::kCountFirst : OpenedSearchFile::Indexing::kWhole);
+        search.opened = std::make_unique<OpenedSearchFile>(JoinPath(job.directory, listed.fileName),
+                                                           split.IndexingFor(runs));
         if (!search.opened->IsOpen()) {
             search.skip = FileSearch::Skip::kNotOpen;
             return;
@@ -106,12 +104,7 @@ DirectorySearchOutcome RunDirectorySearch(const DirectorySearchJob& job, const S
         file.messages = [&search](std::string_view text) { search.messages.emplace_back(text); };
         file.backgroundRunning = true;
         file.cancelRequested = pollCancel;
-        if (split && runs > 1) {
-            search.split = split.make(file, job.criteria, job.kind, job.combination);
-        }
-        if (!search.split) {
-            search.opened->Index();
-        }
+        search.split = split.Cut(*search.opened, runs, job.criteria, job.kind, job.combination);
         if (search.opened->TooManyGames()) {
             search.split.reset();
             search.skip = FileSearch::Skip::kTooManyGames;

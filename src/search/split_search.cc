@@ -214,6 +214,23 @@ int SearchSplitter::RunsOfFile(const std::string& pgnPath) const {
     return static_cast<int>(std::min(kMostRuns, runs));
 }
 
+OpenedSearchFile::Indexing SearchSplitter::IndexingFor(int runs) const {
+    return make && runs > 1 ? OpenedSearchFile::Indexing::kCountFirst : OpenedSearchFile::Indexing::kWhole;
+}
+
+std::unique_ptr<const SplitSearch> SearchSplitter::Cut(OpenedSearchFile& opened, int runs,
+                                                       const SearchCriteria& criteria, int kind,
+                                                       int combination) const {
+    std::unique_ptr<const SplitSearch> split;
+    if (make && runs > 1 && opened.IsOpen()) {
+        split = make(opened.File(), criteria, kind, combination);
+    }
+    if (!split) {
+        opened.Index();
+    }
+    return split;
+}
+
 int RunStart(int games, int runs, int k) {
     return static_cast<int>(std::int64_t{games} * k / std::max(runs, 1));
 }

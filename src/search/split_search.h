@@ -63,6 +63,12 @@ struct SearchSplitter {
     explicit operator bool() const { return static_cast<bool>(make); }
     // How many runs the file at pgnPath is cut into; 1 without an X.TRF.
     int RunsOfFile(const std::string& pgnPath) const;
+    // How a file of that many runs is opened: its games only counted while it may yet be cut.
+    OpenedSearchFile::Indexing IndexingFor(int runs) const;
+    // The search of a file opened as IndexingFor(runs) says, cut where make can; where it cannot
+    // (null), the file is indexed in full for a search of the whole file.
+    std::unique_ptr<const SplitSearch> Cut(OpenedSearchFile& opened, int runs, const SearchCriteria& criteria,
+                                           int kind, int combination) const;
 };
 
 // Run k of runs over games: its first game and the one after its last (0-based).
